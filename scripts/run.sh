@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the program and starts it on its bundled sample archive.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF
+cmake --build build -j2
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "Veltrano is built in build/bin, but there is no display to show its windows on" >&2
+  echo "(DISPLAY is not set). Start it from a desktop session: build/bin/veltrano" >&2
+  exit 3
+fi
+exec build/bin/veltrano

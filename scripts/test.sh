@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything (Debug, AddressSanitizer and UBSan, warnings as errors)
+# and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELTRANO_SANITIZE=ON -DVELTRANO_WERROR=ON
+cmake --build build-test -j2
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=0
+export UBSAN_OPTIONS=print_stacktrace=1
+ctest --test-dir build-test -j2 --output-on-failure

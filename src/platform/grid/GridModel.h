@@ -1,0 +1,145 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+// The program's grid: a table of cells addressed by row and column from 0, with fixed (header) rows
+// and columns, per-cell text, colours, bold and flood bar, hidden rows and columns, centred columns,
+// a current cell and a top row. Colours are 24-bit values with red in the low byte, stored exactly as
+// set; the view turns them into QColor, the logic only compares them.
+class GridModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    using Colour = std::uint32_t;
+    static constexpr Colour White = 0xFFFFFF;
+    static constexpr Colour Black = 0x000000;
+    // The system's button-face colour, as the fixed cells show it (resolved by the view).
+    static constexpr Colour ButtonFace = 0x8000000F;
+    static constexpr double NoFlood = -1.0;
+
+    explicit GridModel(int rows = 1, int cols = 1, QObject* parent = nullptr);
+
+    int rows() const { return static_cast<int>(m_cells.size()); }
+    int cols() const { return m_cols; }
+    void setRows(int rows); // new rows are empty; setRows(1) keeps only row 0
+    void setCols(int cols);
+    void addRow();          // appends one empty row
+    void removeLastRow();
+
+    int fixedRows() const { return m_fixedRows; }
+    int fixedCols() const { return m_fixedCols; }
+    void setFixedRows(int n);
+    void setFixedCols(int n);
+    bool isFixed(int row, int col) const { return row < m_fixedRows || col < m_fixedCols; }
+
+    // "A|B|C": the header texts of row 0, column by column; grows the column count when needed.
+    void setFormatString(const QString& format);
+
+    QString text(int row, int col) const;
+    void setText(int row, int col, const QString& text);
+    // The number at the start of the text ("12" -> 12, "7 12 33" -> 7, "-3" -> -3, "" -> 0).
+    double value(int row, int col) const;
+    static double numericValue(const QString& text);
+
+    Colour backColour(int row, int col) const;
+    Colour foreColour(int row, int col) const;
+    bool bold(int row, int col) const;
+    double floodPercent(int row, int col) const;
+    // Rectangle operations: rows row1..row2 and columns col1..col2, inclusive, in one notification.
+    void setBackColour(int row1, int col1, int row2, int col2, Colour colour);
+    void setForeColour(int row1, int col1, int row2, int col2, Colour colour);
+    void setBold(int row1, int col1, int row2, int col2, bool bold);
+    void setBackColour(int row, int col, Colour colour) { setBackColour(row, col, row, col, colour); }
+    void setFloodPercent(int row, int col, double percent); // NoFlood removes the bar
+    Colour floodColour() const { return m_floodColour; }
+    void setFloodColour(Colour colour);
+
+    bool isColHidden(int col) const;
+    bool isRowHidden(int row) const;
+    void setColHidden(int col, bool hidden);
+    void setRowHidden(int row, bool hidden);
+    bool isColCentred(int col) const;
+    void setColCentred(int col, bool centred);
+    // Fixed width in pixels (0 = not fixed, the view decides).
+    int colWidth(int col) const;
+    void setColWidth(int col, int pixels);
+    // Asks the view to size every column to its contents.
+    void autoSizeColumns();
+
+    int currentRow() const { return m_currentRow; }
+    int currentCol() const { return m_currentCol; }
+    // Programmatic moves: the view follows them but does not report them as the user's.
+    void setCurrentCell(int row, int col);
+    void setCurrentCol(int col) { setCurrentCell(m_currentRow, col); }
+    int topRow() const { return m_topRow; }
+    void setTopRow(int row);
+
+    // Sorts the non-fixed rows numerically descending by a column; equal keys keep their order.
+    void sortDescending(int col);
+
+    // Groups many cell changes into one notification (one model reset at the end).
+    class Batch {
+    public:
+        explicit Batch(GridModel& model);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        GridModel& m_model;
+    };
+
+    // QAbstractTableModel
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Roles beyond Qt's own, for the view and its delegate.
+    enum Role { FloodRole = Qt::UserRole + 1, FixedRole, BackColourValueRole, ForeColourValueRole };
+
+signals:
+    void currentCellMoved();        // program moved the current cell
+    void topRowChanged(int row);
+    void columnsHiddenChanged();
+    void rowsHiddenChanged();
+    void columnWidthsChanged();
+    void autoSizeRequested();
+
+private:
+    struct Cell {
+        QString text;
+        Colour back = White;
+        Colour fore = Black;
+        bool bold = false;
+        float flood = -1.0f;
+    };
+    struct ColumnInfo {
+        bool hidden = false;
+        bool centred = false;
+        int width = 0;
+    };
+
+    Cell& cell(int row, int col);
+    const Cell& cell(int row, int col) const;
+    void checkCell(int row, int col) const;
+    std::vector<Cell> newRow(int row) const;
+    void cellsChanged(int row1, int col1, int row2, int col2);
+    void refreshFixedLook();
+
+    std::vector<std::vector<Cell>> m_cells;
+    std::vector<ColumnInfo> m_colInfo;
+    std::vector<bool> m_rowHidden;
+    int m_cols = 0;
+    int m_fixedRows = 0;
+    int m_fixedCols = 0;
+    int m_currentRow = 0;
+    int m_currentCol = 0;
+    int m_topRow = 0;
+    Colour m_floodColour = 0x0080FF; // orange
+    int m_batchDepth = 0;
+};
