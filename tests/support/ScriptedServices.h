@@ -1,0 +1,57 @@
+#pragma once
+
+#include "HelpService.h"
+#include "ProgramEnd.h"
+#include "Prompts.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+// What a window showed in one box.
+struct ShownBox {
+    enum Kind { Message, Input, OpenFile } kind = Message;
+    QString text; // message text, input prompt, or file dialog title
+    QString title;
+    MessageIcon icon = MessageIcon::None;
+    FileDialogRequest file; // for OpenFile
+};
+
+// Answers each box from a script and records what was shown. An input box or file dialog with no
+// scripted answer left is answered as cancelled (empty text).
+class ScriptedPrompts : public Prompts {
+public:
+    void message(const QString& text, const QString& title, MessageIcon icon) override;
+    QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString openFile(const FileDialogRequest& request) override;
+
+    void answerInput(const QString& text) { m_inputs.push_back(text); }
+    void answerFile(const QString& path) { m_files.push_back(path); }
+
+    const std::vector<ShownBox>& shown() const { return m_shown; }
+    std::vector<ShownBox> messages() const; // message boxes only
+    void clear() { m_shown.clear(); }
+
+private:
+    std::deque<QString> m_inputs;
+    std::deque<QString> m_files;
+    std::vector<ShownBox> m_shown;
+};
+
+class ScriptedProgramEnd : public ProgramEnd {
+public:
+    void endProgram() override { ++m_count; }
+    bool hasEnded() const override { return m_count > 0; }
+    int count() const { return m_count; }
+
+private:
+    int m_count = 0;
+};
+
+class RecordingHelp : public HelpService {
+public:
+    void showHelp(int context) override { contexts.push_back(context); }
+    std::vector<int> contexts;
+};
