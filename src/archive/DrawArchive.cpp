@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 #include <string>
 
 namespace {
@@ -89,13 +91,15 @@ void DrawArchive::setDrawCount(std::int16_t count) {
 }
 
 void DrawArchive::buildModelArchive() {
-    m_modelArchive.assign(static_cast<std::size_t>(std::max<int>(m_drawCount, 0)) + 1, 0);
+    // No DrawIndex lies below the empty slot 0, whatever the configured start.
+    const int first = std::max<int>(m_modelStart, 0);
+    const int count = std::max(m_drawCount - first + 1, 0);
+    m_modelArchive.assign(static_cast<std::size_t>(count) + 1, 0);
     m_modelCount = 0;
-    for (int d = m_modelStart; d <= m_drawCount; ++d) {
+    for (int d = first; d <= m_drawCount; ++d) {
         ++m_modelCount;
         m_modelArchive[m_modelCount] = static_cast<std::int16_t>(d);
     }
-    m_modelArchive.resize(static_cast<std::size_t>(m_modelCount) + 1);
 }
 
 void DrawArchive::fillWheelCodesAndDiametral() {
