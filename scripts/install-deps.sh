@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libglib2.0-dev
+  qt6-base-dev qt6-svg-dev libglib2.0-dev
   mdbtools mdbtools-dev
   libchm-dev fp-utils
   googletest libgtest-dev libbenchmark-dev

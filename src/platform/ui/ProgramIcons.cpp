@@ -1,0 +1,75 @@
+#include "ProgramIcons.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+// The resources live in a static library: nothing references them, so the linker would drop them
+// unless they are registered by hand.
+static void registerIconResources() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(ProgramIcons);
+        return true;
+    }();
+    (void)registered;
+}
+
+QString programIconPath(ProgramIcon which) {
+    const char* name = "program-logo";
+    switch (which) {
+    case ProgramIcon::MiniList:
+        name = "mini-list";
+        break;
+    case ProgramIcon::AmboWindow:
+        name = "ambo-window";
+        break;
+    case ProgramIcon::Help:
+        name = "help";
+        break;
+    case ProgramIcon::SearchDate:
+        name = "search-date";
+        break;
+    case ProgramIcon::SearchIndex:
+        name = "search-index";
+        break;
+    case ProgramIcon::ResetMarks:
+        name = "reset-marks";
+        break;
+    case ProgramIcon::LastDraw:
+        name = "last-draw";
+        break;
+    case ProgramIcon::FirstDraw:
+        name = "first-draw";
+        break;
+    case ProgramIcon::ProgramLogo:
+        break;
+    }
+    return QStringLiteral(":/veltrano/icons/%1.svg").arg(QLatin1String(name));
+}
+
+QIcon programIcon(ProgramIcon which) {
+    registerIconResources();
+    static QHash<int, QIcon> cache;
+    const int key = static_cast<int>(which);
+    if (auto it = cache.constFind(key); it != cache.constEnd())
+        return *it;
+
+    // Rendered here rather than through the SVG icon plugin, so that the icons do not depend on
+    // which image plugins a machine has installed.
+    QSvgRenderer renderer(programIconPath(which));
+    QIcon icon;
+    if (renderer.isValid()) {
+        for (int side : {16, 20, 24, 32, 48, 64}) {
+            QPixmap pixmap(side, side);
+            pixmap.fill(Qt::transparent);
+            QPainter painter(&pixmap);
+            painter.setRenderHint(QPainter::Antialiasing);
+            renderer.render(&painter, QRectF(0, 0, side, side));
+            painter.end();
+            icon.addPixmap(pixmap);
+        }
+    }
+    cache.insert(key, icon);
+    return icon;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+// The program's own icon set: one drawing per icon button, all on a 24x24 grid with the same stroke
+// and palette, readable from 16 px up.
+enum class ProgramIcon {
+    MiniList,   // main window: "Mini elenco estrazioni"
+    AmboWindow, // main window: "Veltrano"
+    Help,       // "Help in linea"
+    SearchDate, // "Cerca estrazione per data"
+    SearchIndex,
+    ResetMarks, // "Resetta colorazione"
+    LastDraw,   // "Ultima estrazione"
+    FirstDraw,  // "Prima estrazione"
+    ProgramLogo // window icons
+};
+
+inline constexpr ProgramIcon allProgramIcons[] = {
+    ProgramIcon::MiniList,   ProgramIcon::AmboWindow,  ProgramIcon::Help,
+    ProgramIcon::SearchDate, ProgramIcon::SearchIndex, ProgramIcon::ResetMarks,
+    ProgramIcon::LastDraw,   ProgramIcon::FirstDraw,   ProgramIcon::ProgramLogo};
+
+// Resource path of the drawing behind an icon.
+QString programIconPath(ProgramIcon which);
+
+// Needs a QGuiApplication. The icon holds ready-made pixmaps from 16 to 64 px.
+QIcon programIcon(ProgramIcon which);
