@@ -1,0 +1,215 @@
+#include "ArchiveWire.h"
+
+#include "JetError.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+
+namespace jet::wire {
+
+namespace {
+
+constexpr std::string_view kCount = "COUNT ";
+constexpr std::string_view kRow = "ROW";
+constexpr std::string_view kEnd = "END";
+constexpr std::string_view kError = "ERROR\t";
+
+[[noreturn]] void malformed(std::string_view what) {
+    throw JetError("risposta non valida dal programma di lettura: " + std::string(what));
+}
+
+std::string unescapeText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\t' || c == '\n')
+            malformed("carattere di controllo non protetto in un testo");
+        if (c != '\\') {
+            out += c;
+            continue;
+        }
+        if (++i == text.size())
+            malformed("sequenza di escape incompleta");
+        switch (text[i]) {
+        case '\\':
+            out += '\\';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case '0':
+            out += '\0';
+            break;
+        default:
+            malformed("sequenza di escape sconosciuta");
+        }
+    }
+    return out;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+QueryField decodeField(std::string_view text) {
+    QueryField field;
+    if (text.empty())
+        malformed("campo vuoto");
+    switch (text[0]) {
+    case 'N':
+        if (text.size() != 1)
+            malformed("campo NULL con dati");
+        field.isNull = true;
+        break;
+    case 'D': {
+        if (text.size() != 17)
+            malformed("data di lunghezza errata");
+        std::uint64_t bits = 0;
+        for (std::size_t i = 1; i < text.size(); ++i) {
+            const int digit = hexDigit(text[i]);
+            if (digit < 0)
+                malformed("data non esadecimale");
+            bits = (bits << 4) | static_cast<std::uint64_t>(digit);
+        }
+        field.isDate = true;
+        std::memcpy(&field.date, &bits, sizeof bits);
+        break;
+    }
+    case 'T':
+        field.text = unescapeText(text.substr(1));
+        break;
+    default:
+        malformed("tipo di campo sconosciuto");
+    }
+    return field;
+}
+
+template <typename T> T parseNumber(std::string_view text) {
+    T value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || value < 0)
+        malformed("numero non valido in COUNT");
+    return value;
+}
+
+} // namespace
+
+std::string escapeText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (const char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\0':
+            out += "\\0";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string encodeField(const QueryField& field) {
+    if (field.isNull)
+        return "N";
+    if (field.isDate) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &field.date, sizeof bits);
+        static constexpr char digits[] = "0123456789abcdef";
+        std::string out(17, 'D');
+        for (int i = 16; i >= 1; --i) {
+            out[static_cast<std::size_t>(i)] = digits[bits & 0xF];
+            bits >>= 4;
+        }
+        return out;
+    }
+    return "T" + escapeText(field.text);
+}
+
+std::string countLine(long long rowCount, int columnCount) {
+    return std::string(kCount) + std::to_string(rowCount) + ' ' + std::to_string(columnCount) + '\n';
+}
+
+std::string rowLine(const std::vector<QueryField>& fields) {
+    std::string out(kRow);
+    for (const QueryField& field : fields) {
+        out += '\t';
+        out += encodeField(field);
+    }
+    out += '\n';
+    return out;
+}
+
+std::string endLine() {
+    return std::string(kEnd) + '\n';
+}
+
+std::string errorLine(std::string_view message) {
+    return std::string(kError) + escapeText(message) + '\n';
+}
+
+Line decodeLine(std::string_view line) {
+    Line out;
+    if (line.starts_with(kCount)) {
+        const std::string_view rest = line.substr(kCount.size());
+        const std::size_t space = rest.find(' ');
+        if (space == std::string_view::npos)
+            malformed("COUNT senza numero di colonne");
+        out.kind = LineKind::Count;
+        out.rowCount = parseNumber<long long>(rest.substr(0, space));
+        out.columnCount = parseNumber<int>(rest.substr(space + 1));
+        return out;
+    }
+    if (line == kEnd) {
+        out.kind = LineKind::End;
+        return out;
+    }
+    if (line.starts_with(kError)) {
+        out.kind = LineKind::Error;
+        out.message = unescapeText(line.substr(kError.size()));
+        return out;
+    }
+    if (line.starts_with(kRow) && (line.size() == kRow.size() || line[kRow.size()] == '\t')) {
+        out.kind = LineKind::Row;
+        std::size_t pos = kRow.size();
+        while (pos < line.size()) {
+            const std::size_t start = pos + 1;
+            std::size_t end = line.find('\t', start);
+            if (end == std::string_view::npos)
+                end = line.size();
+            out.fields.push_back(decodeField(line.substr(start, end - start)));
+            pos = end;
+        }
+        return out;
+    }
+    const std::size_t shown = line.size() < 40 ? line.size() : 40;
+    malformed("riga sconosciuta \"" + escapeText(line.substr(0, shown)) + "\"");
+}
+
+} // namespace jet::wire

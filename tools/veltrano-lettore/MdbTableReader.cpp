@@ -1,0 +1,234 @@
+#include "MdbTableReader.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <glib.h>
+#include <mdbtools.h>
+#include <memory>
+#include <stdexcept>
+#include <sys/stat.h>
+
+namespace {
+
+[[noreturn]] void fail(const std::string& message) {
+    throw std::runtime_error(message);
+}
+
+bool sameName(const char* a, const std::string& b) {
+    gchar* foldedA = g_utf8_casefold(a, -1);
+    gchar* foldedB = g_utf8_casefold(b.c_str(), static_cast<gssize>(b.size()));
+    const bool same = g_strcmp0(foldedA, foldedB) == 0;
+    g_free(foldedA);
+    g_free(foldedB);
+    return same;
+}
+
+struct MdbCloser {
+    void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
+};
+struct TableDefFreer {
+    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
+};
+
+bool isNumeric(int type) {
+    switch (type) {
+    case MDB_BOOL:
+    case MDB_BYTE:
+    case MDB_INT:
+    case MDB_LONGINT:
+    case MDB_MONEY:
+    case MDB_FLOAT:
+    case MDB_DOUBLE:
+    case MDB_NUMERIC:
+    case MDB_COMPLEX:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// One column the query needs: selected, ordered by, or both.
+struct WantedColumn {
+    MdbColumn* column = nullptr;
+    int index = 0; // position in the table's column list
+    std::vector<char> buffer;
+    int length = 0;
+};
+
+class TableScan {
+public:
+    TableScan(const std::string& path, const SelectQuery& query) : m_path(path), m_query(query) {}
+
+    std::vector<MdbTableReader::Row> run() {
+        openFile();
+        openTable();
+        bindColumns();
+        return readRows();
+    }
+
+private:
+    void openFile() {
+        struct stat info {};
+        if (stat(m_path.c_str(), &info) != 0)
+            fail("il file " + m_path + " non esiste o non è accessibile");
+        if (!S_ISREG(info.st_mode))
+            fail(m_path + " non è un file");
+        m_mdb.reset(mdb_open(m_path.c_str(), MDB_NOFLAGS));
+        if (!m_mdb)
+            fail("il file " + m_path + " non è un database Access leggibile");
+        // Wide enough for a memo; TEXT columns are at most 255 characters.
+        mdb_set_bind_size(m_mdb.get(), 1 << 18);
+    }
+
+    void openTable() {
+        // The catalog is read once: reading it again would free the entry the table points to.
+        if (!mdb_read_catalog(m_mdb.get(), MDB_TABLE) || !m_mdb->catalog)
+            fail("impossibile leggere l'elenco delle tabelle di " + m_path);
+        MdbCatalogEntry* found = nullptr;
+        for (unsigned i = 0; i < m_mdb->catalog->len; ++i) {
+            auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(m_mdb->catalog, i));
+            if (entry && entry->object_type == MDB_TABLE && sameName(entry->object_name, m_query.table)) {
+                found = entry;
+                break;
+            }
+        }
+        if (!found)
+            fail("la tabella " + m_query.table + " non esiste in " + m_path);
+        m_table.reset(mdb_read_table(found));
+        if (!m_table)
+            fail("impossibile leggere la struttura della tabella " + m_query.table);
+        if (!mdb_read_columns(m_table.get()) || !m_table->columns)
+            fail("impossibile leggere le colonne della tabella " + m_query.table);
+    }
+
+    std::size_t wantedIndex(const std::string& name) {
+        for (std::size_t i = 0; i < m_wanted.size(); ++i) {
+            if (sameName(m_wanted[i].column->name, name))
+                return i;
+        }
+        for (unsigned i = 0; i < m_table->num_cols && i < m_table->columns->len; ++i) {
+            auto* column = static_cast<MdbColumn*>(g_ptr_array_index(m_table->columns, i));
+            if (column && sameName(column->name, name)) {
+                if (column->col_type == MDB_OLE)
+                    fail("la colonna " + name + " contiene oggetti OLE, che non si possono leggere");
+                WantedColumn wanted;
+                wanted.column = column;
+                wanted.index = static_cast<int>(i);
+                m_wanted.push_back(std::move(wanted));
+                return m_wanted.size() - 1;
+            }
+        }
+        fail("la colonna " + name + " non esiste nella tabella " + m_query.table);
+    }
+
+    void bindColumns() {
+        for (const std::string& name : m_query.columns)
+            m_selected.push_back(wantedIndex(name));
+        m_order = wantedIndex(m_query.orderBy);
+        for (WantedColumn& wanted : m_wanted) {
+            // Dates are read from their raw double: libmdb's own formatting is wrong before 1899-12-30.
+            if (wanted.column->col_type == MDB_DATETIME)
+                continue;
+            wanted.buffer.assign(m_mdb->bind_size + 1, '\0');
+            if (mdb_bind_column(m_table.get(), wanted.index + 1, wanted.buffer.data(), &wanted.length) < 0)
+                fail(std::string("impossibile leggere la colonna ") + wanted.column->name);
+        }
+    }
+
+    // NULL and "" both bind as an empty value; only the row's null mask tells them apart.
+    std::vector<bool> nullFlags() {
+        std::vector<bool> nulls(m_table->num_cols, false);
+        int start = 0;
+        std::size_t size = 0;
+        if (mdb_find_row(m_mdb.get(), static_cast<int>(m_table->cur_row) - 1, &start, &size) != 0)
+            fail("riga danneggiata nella tabella " + m_query.table);
+        std::vector<MdbField> fields(m_table->num_cols);
+        const int count = mdb_crack_row(m_table.get(), start & 0x1FFF, size, fields.data());
+        if (count < 0)
+            fail("riga danneggiata nella tabella " + m_query.table);
+        for (unsigned i = 0; i < m_table->num_cols; ++i) {
+            const int column = fields[i].colnum;
+            if (column >= 0 && static_cast<unsigned>(column) < nulls.size())
+                nulls[static_cast<std::size_t>(column)] = fields[i].is_null != 0;
+        }
+        return nulls;
+    }
+
+    jet::QueryField fieldOf(const WantedColumn& wanted, bool isNull) const {
+        jet::QueryField field;
+        const MdbColumn* column = wanted.column;
+        if (isNull && column->col_type != MDB_BOOL) {
+            field.isNull = true;
+            return field;
+        }
+        if (column->col_type == MDB_DATETIME) {
+            if (column->cur_value_len != 8 || column->cur_value_start < 0 ||
+                column->cur_value_start + 8 > static_cast<int>(sizeof m_mdb->pg_buf))
+                fail(std::string("data danneggiata nella colonna ") + column->name);
+            field.isDate = true;
+            field.date = mdb_get_double(m_mdb->pg_buf, column->cur_value_start);
+            return field;
+        }
+        if (column->col_type == MDB_DOUBLE && column->cur_value_len == 8 && column->cur_value_start >= 0 &&
+            column->cur_value_start + 8 <= static_cast<int>(sizeof m_mdb->pg_buf)) {
+            // libmdb prints doubles with 16 digits, one short of crossing every value exactly.
+            char text[32];
+            std::snprintf(text, sizeof text, "%.17g", mdb_get_double(m_mdb->pg_buf, column->cur_value_start));
+            field.text = text;
+            return field;
+        }
+        const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(std::max(wanted.length, 0)),
+                                                         wanted.buffer.size() - 1);
+        field.text.assign(wanted.buffer.data(), length);
+        return field;
+    }
+
+    static SortKey keyOf(const MdbColumn* column, const jet::QueryField& field) {
+        if (field.isNull)
+            return SortKey::null();
+        if (field.isDate)
+            return SortKey::fromNumber(field.date);
+        if (isNumeric(column->col_type))
+            return SortKey::fromNumber(std::strtod(field.text.c_str(), nullptr));
+        return SortKey::fromText(field.text);
+    }
+
+    std::vector<MdbTableReader::Row> readRows() {
+        std::vector<MdbTableReader::Row> rows;
+        mdb_rewind_table(m_table.get());
+        while (mdb_fetch_row(m_table.get())) {
+            if (rows.size() >= MdbTableReader::kMaxRows)
+                fail("la tabella " + m_query.table + " ha troppe righe o è danneggiata");
+            const std::vector<bool> nulls = nullFlags();
+            std::vector<jet::QueryField> values;
+            values.reserve(m_wanted.size());
+            for (const WantedColumn& wanted : m_wanted)
+                values.push_back(fieldOf(wanted, nulls[static_cast<std::size_t>(wanted.index)]));
+            MdbTableReader::Row row;
+            row.key = keyOf(m_wanted[m_order].column, values[m_order]);
+            row.fields.reserve(m_selected.size());
+            for (const std::size_t selected : m_selected)
+                row.fields.push_back(values[selected]);
+            rows.push_back(std::move(row));
+        }
+        std::stable_sort(
+            rows.begin(), rows.end(),
+            [](const MdbTableReader::Row& a, const MdbTableReader::Row& b) { return a.key < b.key; });
+        return rows;
+    }
+
+    std::string m_path;
+    const SelectQuery& m_query;
+    std::unique_ptr<MdbHandle, MdbCloser> m_mdb;
+    std::unique_ptr<MdbTableDef, TableDefFreer> m_table;
+    std::vector<WantedColumn> m_wanted;
+    std::vector<std::size_t> m_selected;
+    std::size_t m_order = 0;
+};
+
+} // namespace
+
+std::vector<MdbTableReader::Row> MdbTableReader::read(const std::string& path, const SelectQuery& query) {
+    return TableScan(path, query).run();
+}

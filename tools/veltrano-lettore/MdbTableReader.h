@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ArchiveQuery.h"
+#include "SelectQuery.h"
+#include "SortKey.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// Reads the rows of a SelectQuery from an Access file through libmdb and orders them. Throws
+// std::runtime_error with a message for the user when the file, the table or a column cannot be read.
+class MdbTableReader {
+public:
+    struct Row {
+        std::vector<jet::QueryField> fields;
+        SortKey key;
+    };
+
+    // A damaged file can make libmdb walk the same pages again and again; past this many rows the
+    // read stops with an error instead of filling the memory.
+    static constexpr std::size_t kMaxRows = 2'000'000;
+
+    // The rows in query order: stably sorted by the ORDER BY column.
+    static std::vector<Row> read(const std::string& path, const SelectQuery& query);
+};

@@ -1,0 +1,104 @@
+// The archive reader helper: reads one table of an Access file through libmdb and streams the rows on
+// standard output in the line protocol of ArchiveWire.h. libmdb can crash or loop on a damaged file,
+// which is why it runs here, in a process of its own, and never inside the program.
+
+#include "ArchiveWire.h"
+#include "MdbTableReader.h"
+#include "SelectQuery.h"
+
+#include <cstdio>
+#include <exception>
+#include <fcntl.h>
+#include <new>
+#include <signal.h>
+#include <stdexcept>
+#include <string>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VELTRANO_LETTORE_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VELTRANO_LETTORE_ASAN 1
+#endif
+#endif
+
+namespace {
+
+constexpr rlim_t kCpuSeconds = 60;
+constexpr rlim_t kAddressSpace = rlim_t{2} << 30;
+
+void guardResources() {
+    // Die with the program rather than linger reading a file nobody waits for.
+    const pid_t parent = getppid();
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent)
+        _exit(3);
+
+    rlimit cpu{kCpuSeconds, kCpuSeconds + 5};
+    setrlimit(RLIMIT_CPU, &cpu);
+#ifndef VELTRANO_LETTORE_ASAN
+    // AddressSanitizer reserves terabytes of address space, so the cap applies to normal builds only.
+    rlimit memory{kAddressSpace, kAddressSpace};
+    setrlimit(RLIMIT_AS, &memory);
+#endif
+}
+
+// libmdb prints its warnings straight to stderr; the program reports errors through the protocol.
+void silenceStderr() {
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null >= 0) {
+        dup2(null, STDERR_FILENO);
+        close(null);
+    }
+}
+
+bool emit(const std::string& line) {
+    return std::fwrite(line.data(), 1, line.size(), stdout) == line.size();
+}
+
+int reportError(const std::string& message) {
+    emit(jet::wire::errorLine(message));
+    std::fflush(stdout);
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    guardResources();
+    silenceStderr();
+    static char outputBuffer[1 << 16];
+    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+
+    if (argc != 3)
+        return reportError("uso: veltrano-lettore DATABASE SQL");
+
+    SelectQuery query;
+    try {
+        query = SelectQuery::parse(argv[2]);
+    } catch (const std::invalid_argument& error) {
+        return reportError(std::string("interrogazione non riconosciuta: ") + error.what());
+    }
+
+    std::vector<MdbTableReader::Row> rows;
+    try {
+        rows = MdbTableReader::read(argv[1], query);
+    } catch (const std::bad_alloc&) {
+        return reportError("memoria insufficiente leggendo " + std::string(argv[1]));
+    } catch (const std::exception& error) {
+        return reportError(error.what());
+    }
+
+    bool written = emit(
+        jet::wire::countLine(static_cast<long long>(rows.size()), static_cast<int>(query.columns.size())));
+    for (const MdbTableReader::Row& row : rows) {
+        if (!written)
+            break;
+        written = emit(jet::wire::rowLine(row.fields));
+    }
+    written = written && emit(jet::wire::endLine());
+    return written && std::fflush(stdout) == 0 ? 0 : 1;
+}
