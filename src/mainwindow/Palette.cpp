@@ -1,7 +1,9 @@
 #include "Palette.h"
 
 namespace {
-constexpr std::uint32_t rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) { return r + 256 * g + 65536 * b; }
+constexpr std::uint32_t rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+    return r + 256 * g + 65536 * b;
+}
 } // namespace
 
 void Palette::SettaValoriBase() {
