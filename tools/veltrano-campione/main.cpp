@@ -1,0 +1,7 @@
+#include "SampleCommand.h"
+
+#include <iostream>
+
+int main(int argc, char** argv) {
+    return runSample(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}

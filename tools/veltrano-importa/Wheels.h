@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace storico {
+
+constexpr int WheelCount = 11; // Bari .. Venezia, Nazionale
+constexpr int NumbersPerWheel = 5;
+constexpr int Nazionale = 10;
+
+using WheelNumbers = std::array<int, NumbersPerWheel>; // in order of extraction
+
+// Wheel 0..10 for a code or name of the storico files, without regard to case: the operator's codes
+// (BA .. VE, RM for Roma, RN for Nazionale), the archive's (RO, NZ) and the full names (BARI, ...).
+std::optional<int> wheelFromCode(std::string_view code);
+
+// Column of the wheel in the archive table: Ba, Ca, ... Ve, Nz.
+const std::string& archiveColumn(int wheel);
+
+// The operator's code, as the storico files write it: BA, ... RM, TO, VE, RN.
+const std::string& storicoCode(int wheel);
+
+} // namespace storico
