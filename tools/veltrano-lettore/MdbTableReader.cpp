@@ -77,8 +77,6 @@ private:
         m_mdb.reset(mdb_open(m_path.c_str(), MDB_NOFLAGS));
         if (!m_mdb)
             fail("il file " + m_path + " non è un database Access leggibile");
-        // Wide enough for a memo; TEXT columns are at most 255 characters.
-        mdb_set_bind_size(m_mdb.get(), 1 << 18);
     }
 
     void openTable() {
@@ -126,6 +124,12 @@ private:
         for (const std::string& name : m_query.columns)
             m_selected.push_back(wantedIndex(name));
         m_order = wantedIndex(m_query.orderBy);
+        // libmdb allocates a bind-sized buffer for every text value it converts: keep its default (ample
+        // for TEXT, at most 255 characters) unless a memo needs the room.
+        for (const WantedColumn& wanted : m_wanted) {
+            if (wanted.column->col_type == MDB_MEMO)
+                mdb_set_bind_size(m_mdb.get(), 1 << 18);
+        }
         for (WantedColumn& wanted : m_wanted) {
             // Dates are read from their raw double: libmdb's own formatting is wrong before 1899-12-30.
             if (wanted.column->col_type == MDB_DATETIME)
