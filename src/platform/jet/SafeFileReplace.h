@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace jet::engine {
+
+// Replaces a file's contents so that a crash leaves either the old file or the new one: the bytes go
+// to a new file beside it, which is flushed and renamed over the original, then the folder is
+// flushed. The original's permissions are kept; a symbolic link keeps pointing at the same file.
+// Throws JetError (and leaves the original untouched) when any step before the rename fails.
+void replaceFileSafely(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+} // namespace jet::engine
