@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <vector>
 
 namespace storico {
 
@@ -49,17 +48,12 @@ std::optional<CalendarDate> CalendarDate::parse(std::string_view text) {
     if (separator == std::string_view::npos)
         return std::nullopt;
     const char sep = text[separator];
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    while (true) {
-        const auto next = text.find(sep, start);
-        parts.push_back(text.substr(start, next == std::string_view::npos ? text.npos : next - start));
-        if (next == std::string_view::npos)
-            break;
-        start = next + 1;
-    }
-    if (parts.size() != 3)
+    const auto second = text.find(sep, separator + 1);
+    if (second == std::string_view::npos || text.find(sep, second + 1) != std::string_view::npos)
         return std::nullopt;
+    const std::string_view parts[3] = {text.substr(0, separator),
+                                       text.substr(separator + 1, second - separator - 1),
+                                       text.substr(second + 1)};
     int values[3];
     for (int i = 0; i < 3; ++i) {
         values[i] = smallNumber(parts[i]);

@@ -1,6 +1,7 @@
 #include "StoricoParser.h"
 
 #include <algorithm>
+#include <array>
 
 namespace storico {
 
@@ -10,8 +11,15 @@ bool isSeparator(char c) {
     return c == '\t' || c == ' ' || c == ';' || c == ',' || c == '\r' || c == '\f' || c == '\v';
 }
 
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
+// The fields of a line; lines have seven of them, so a few more than that is all that is kept.
+struct Fields {
+    static constexpr std::size_t Kept = 9;
+    std::array<std::string_view, Kept> items;
+    std::size_t count = 0;
+};
+
+Fields splitFields(std::string_view line) {
+    Fields fields;
     std::size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && isSeparator(line[i]))
@@ -19,8 +27,11 @@ std::vector<std::string_view> splitFields(std::string_view line) {
         const std::size_t start = i;
         while (i < line.size() && !isSeparator(line[i]))
             ++i;
-        if (i > start)
-            fields.push_back(line.substr(start, i - start));
+        if (i > start) {
+            if (fields.count < Fields::Kept)
+                fields.items[fields.count] = line.substr(start, i - start);
+            ++fields.count;
+        }
     }
     return fields;
 }
@@ -46,27 +57,27 @@ int fieldNumber(std::string_view field) {
 
 StoricoParser::LineResult StoricoParser::parseLine(std::string_view line) {
     const auto fields = splitFields(line);
-    if (fields.empty())
+    if (fields.count == 0)
         return std::monostate{};
 
     WheelRow row;
-    const auto date = CalendarDate::parse(fields[0]);
+    const auto date = CalendarDate::parse(fields.items[0]);
     if (!date)
-        return "bad date " + quoted(fields[0]);
+        return "bad date " + quoted(fields.items[0]);
     row.date = *date;
 
-    if (fields.size() < 2)
+    if (fields.count < 2)
         return std::string("missing wheel code and numbers");
-    const auto wheel = wheelFromCode(fields[1]);
+    const auto wheel = wheelFromCode(fields.items[1]);
     if (!wheel)
-        return "unknown wheel " + quoted(fields[1]);
+        return "unknown wheel " + quoted(fields.items[1]);
     row.wheel = *wheel;
 
-    const std::size_t count = fields.size() - 2;
+    const std::size_t count = fields.count - 2;
     if (count != NumbersPerWheel)
         return "expected 5 numbers, found " + std::to_string(count);
     for (std::size_t i = 0; i < NumbersPerWheel; ++i) {
-        const auto field = fields[i + 2];
+        const auto field = fields.items[i + 2];
         const int number = fieldNumber(field);
         if (number < 0)
             return quoted(field) + " is not a number";

@@ -1,0 +1,37 @@
+#include "DrawArchiveFile.h"
+
+#include "ArchiveCell.h"
+
+#include <JetDate.h>
+#include <JetWriter.h>
+
+namespace storico {
+
+void writeDrawArchiveFile(const std::string& path, const std::vector<Draw>& draws, double creationDate) {
+    jet::TableSpec table;
+    table.name = "EstrazioniLotto";
+    table.columns.push_back({"DataEstrazione", jet::ColumnType::DateTime, 0});
+    for (int wheel = 0; wheel < WheelCount; ++wheel)
+        table.columns.push_back({archiveColumn(wheel), jet::ColumnType::Text, ArchiveCellLength});
+
+    table.rows.reserve(draws.size());
+    for (const auto& draw : draws) {
+        std::vector<jet::Value> row;
+        row.reserve(1 + WheelCount);
+        row.emplace_back(jet::JetDateValue{jet::toJetDate(draw.date.year, draw.date.month, draw.date.day)});
+        for (const auto& numbers : draw.wheels) {
+            if (numbers)
+                row.emplace_back(formatArchiveCell(*numbers));
+            else
+                row.emplace_back(jet::JetNull{});
+        }
+        table.rows.push_back(std::move(row));
+    }
+
+    jet::DatabaseSpec spec;
+    spec.creationDate = creationDate;
+    spec.tables.push_back(std::move(table));
+    jet::writeJetDatabase(path, spec);
+}
+
+} // namespace storico
