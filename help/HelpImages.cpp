@@ -20,12 +20,14 @@ int main(int argc, char** argv) {
         return 1;
     for (ProgramIcon which : allProgramIcons) {
         const QString name = QFileInfo(programIconPath(which)).completeBaseName() + QStringLiteral(".png");
-        if (!programIcon(which).pixmap(24, 24).save(out.filePath(name))) {
+        // The logo heads the contents page, a little larger than the buttons.
+        const int side = which == ProgramIcon::ProgramLogo ? 32 : 24;
+        if (!programIcon(which).pixmap(side, side).save(out.filePath(name))) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(out.filePath(name)));
             return 1;
         }
     }
-    if (!startPicture(QSize(420, 175)).save(out.filePath(QStringLiteral("inizio.png"))))
+    if (!startPicture(QSize(480, 200)).save(out.filePath(QStringLiteral("inizio.png"))))
         return 1;
     return 0;
 }
