@@ -26,8 +26,9 @@ TEST(CalendarDateParse, RejectsDaysThatDoNotExist) {
 }
 
 TEST(CalendarDateParse, RejectsMalformedText) {
-    for (const char* text : {"", "19390107", "1939/01", "1939/01/07/01", "1939/01-07", "39/01/07",
-                             "1939/0a/07", "1939//07", "01/07/39", "+1939/01/07", "1939/001/07"})
+    for (const char* text :
+         {"", "19390107", "1939/01", "1939/01/07/01", "1939/01-07", "39/01/07", "1939/0a/07", "1939//07",
+          "01/07/39", "0939/01/07", "07/01/0939", "+1939/01/07", "1939/001/07"})
         EXPECT_FALSE(CalendarDate::parse(text)) << text;
 }
 

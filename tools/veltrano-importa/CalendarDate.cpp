@@ -60,9 +60,10 @@ std::optional<CalendarDate> CalendarDate::parse(std::string_view text) {
         if (values[i] < 0)
             return std::nullopt;
     }
-    if (parts[0].size() == 4 && parts[1].size() <= 2 && parts[2].size() <= 2)
+    // A four-digit year from 1000: a leading zero there is a typo, and the archive cannot hold such years.
+    if (parts[0].size() == 4 && values[0] >= 1000 && parts[1].size() <= 2 && parts[2].size() <= 2)
         return fromYmd(values[0], values[1], values[2]);
-    if (parts[2].size() == 4 && parts[0].size() <= 2 && parts[1].size() <= 2)
+    if (parts[2].size() == 4 && values[2] >= 1000 && parts[0].size() <= 2 && parts[1].size() <= 2)
         return fromYmd(values[2], values[1], values[0]);
     return std::nullopt;
 }

@@ -17,7 +17,7 @@ struct CalendarDate {
     static std::optional<CalendarDate> fromYmd(int year, int month, int day);
     static CalendarDate fromDayNumber(int dayNumber);
     // Accepts year first (1939/01/07) or day first (07/01/1939), with '/', '-' or '.' between the parts
-    // (the same one twice) and with or without zero padding. Day first needs a four-digit year.
+    // (the same one twice) and with or without zero padding. The year has four digits, from 1000.
     static std::optional<CalendarDate> parse(std::string_view text);
 
     int dayNumber() const;           // days since 1970-01-01
