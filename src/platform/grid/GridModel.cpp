@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QFont>
-
 #include <algorithm>
 #include <numeric>
 #include <stdexcept>
@@ -96,7 +95,9 @@ void GridModel::setCols(int cols) {
         endResetModel();
 }
 
-void GridModel::addRow() { setRows(rows() + 1); }
+void GridModel::addRow() {
+    setRows(rows() + 1);
+}
 
 void GridModel::removeLastRow() {
     if (rows() > 0)
@@ -104,13 +105,24 @@ void GridModel::removeLastRow() {
 }
 
 void GridModel::setFixedRows(int n) {
-    m_fixedRows = std::max(n, 0);
-    refreshFixedLook();
+    changeFixed(m_fixedRows, n);
 }
 
 void GridModel::setFixedCols(int n) {
-    m_fixedCols = std::max(n, 0);
+    changeFixed(m_fixedCols, n);
+}
+
+// Which cells are headers changes the shape a view shows, not only colours: a reset tells it so.
+void GridModel::changeFixed(int& count, int n) {
+    const bool notify = m_batchDepth == 0;
+    if (notify)
+        beginResetModel();
+    count = std::max(n, 0);
     refreshFixedLook();
+    if (notify) {
+        endResetModel();
+        emit currentCellMoved();
+    }
 }
 
 void GridModel::refreshFixedLook() {
@@ -123,8 +135,6 @@ void GridModel::refreshFixedLook() {
         m_currentCol = std::min(m_fixedCols, std::max(m_cols - 1, 0));
     if (m_topRow < m_fixedRows)
         m_topRow = std::min(m_fixedRows, std::max(rows() - 1, 0));
-    if (m_batchDepth == 0 && rows() > 0 && m_cols > 0)
-        emit dataChanged(index(0, 0), index(rows() - 1, m_cols - 1));
 }
 
 void GridModel::setFormatString(const QString& format) {
@@ -140,7 +150,9 @@ void GridModel::setFormatString(const QString& format) {
         emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
 }
 
-QString GridModel::text(int row, int col) const { return cell(row, col).text; }
+QString GridModel::text(int row, int col) const {
+    return cell(row, col).text;
+}
 
 void GridModel::setText(int row, int col, const QString& text) {
     cell(row, col).text = text;
@@ -171,12 +183,22 @@ double GridModel::numericValue(const QString& text) {
     return ok ? v : 0.0;
 }
 
-double GridModel::value(int row, int col) const { return numericValue(cell(row, col).text); }
+double GridModel::value(int row, int col) const {
+    return numericValue(cell(row, col).text);
+}
 
-GridModel::Colour GridModel::backColour(int row, int col) const { return cell(row, col).back; }
-GridModel::Colour GridModel::foreColour(int row, int col) const { return cell(row, col).fore; }
-bool GridModel::bold(int row, int col) const { return cell(row, col).bold; }
-double GridModel::floodPercent(int row, int col) const { return cell(row, col).flood; }
+GridModel::Colour GridModel::backColour(int row, int col) const {
+    return cell(row, col).back;
+}
+GridModel::Colour GridModel::foreColour(int row, int col) const {
+    return cell(row, col).fore;
+}
+bool GridModel::bold(int row, int col) const {
+    return cell(row, col).bold;
+}
+double GridModel::floodPercent(int row, int col) const {
+    return cell(row, col).flood;
+}
 
 template <typename F> static void forRect(int r1, int c1, int r2, int c2, F&& f) {
     for (int r = std::min(r1, r2); r <= std::max(r1, r2); ++r)
@@ -270,7 +292,9 @@ void GridModel::setColWidth(int col, int pixels) {
         emit columnWidthsChanged();
 }
 
-void GridModel::autoSizeColumns() { emit autoSizeRequested(); }
+void GridModel::autoSizeColumns() {
+    emit autoSizeRequested();
+}
 
 void GridModel::setCurrentCell(int row, int col) {
     checkCell(row, col);
@@ -338,9 +362,13 @@ GridModel::Batch::~Batch() {
     }
 }
 
-int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows(); }
+int GridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows();
+}
 
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_cols; }
+int GridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_cols;
+}
 
 static QColor toQColor(GridModel::Colour value) {
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
@@ -374,6 +402,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         return c.flood < 0 ? QVariant() : QVariant(static_cast<double>(c.flood));
     case FixedRole:
         return isFixed(index.row(), index.column());
+    case FloodColourRole:
+        return toQColor(m_floodColour);
     case BackColourValueRole:
         return static_cast<qulonglong>(c.back);
     case ForeColourValueRole:

@@ -2,7 +2,6 @@
 
 #include <QAbstractTableModel>
 #include <QString>
-
 #include <cstdint>
 #include <vector>
 
@@ -27,7 +26,7 @@ public:
     int cols() const { return m_cols; }
     void setRows(int rows); // new rows are empty; setRows(1) keeps only row 0
     void setCols(int cols);
-    void addRow();          // appends one empty row
+    void addRow(); // appends one empty row
     void removeLastRow();
 
     int fixedRows() const { return m_fixedRows; }
@@ -100,10 +99,16 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // Roles beyond Qt's own, for the view and its delegate.
-    enum Role { FloodRole = Qt::UserRole + 1, FixedRole, BackColourValueRole, ForeColourValueRole };
+    enum Role {
+        FloodRole = Qt::UserRole + 1,
+        FixedRole,
+        BackColourValueRole,
+        ForeColourValueRole,
+        FloodColourRole // the grid-wide colour of the flood bars, as QColor
+    };
 
 signals:
-    void currentCellMoved();        // program moved the current cell
+    void currentCellMoved(); // program moved the current cell
     void topRowChanged(int row);
     void columnsHiddenChanged();
     void rowsHiddenChanged();
@@ -130,6 +135,7 @@ private:
     std::vector<Cell> newRow(int row) const;
     void cellsChanged(int row1, int col1, int row2, int col2);
     void refreshFixedLook();
+    void changeFixed(int& count, int n);
 
     std::vector<std::vector<Cell>> m_cells;
     std::vector<ColumnInfo> m_colInfo;

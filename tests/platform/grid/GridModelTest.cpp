@@ -1,7 +1,6 @@
 #include "GridModel.h"
 
 #include <QAbstractItemModelTester>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,7 +30,8 @@ TEST(GridModelSort, DescendingIsStableAndLeavesHeaderRow) {
     QAbstractItemModelTester tester(&g, QAbstractItemModelTester::FailureReportingMode::Fatal);
     g.setFixedRows(1);
     g.setFormatString("key|tag");
-    const std::vector<std::pair<QString, QString>> rows = {{"3", "a"}, {"5", "b"}, {"3", "c"}, {"9", "d"}, {"5", "e"}};
+    const std::vector<std::pair<QString, QString>> rows = {
+        {"3", "a"}, {"5", "b"}, {"3", "c"}, {"9", "d"}, {"5", "e"}};
     for (const auto& [k, t] : rows) {
         g.addRow();
         g.setText(g.rows() - 1, 0, k);

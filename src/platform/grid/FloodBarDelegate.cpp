@@ -1,0 +1,42 @@
+#include "FloodBarDelegate.h"
+
+#include "GridModel.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+QRect FloodBarDelegate::barRect(const QRect& cell, double percent) {
+    const double p = std::clamp(percent, 0.0, 100.0);
+    const int width = static_cast<int>(std::lround(cell.width() * p / 100.0));
+    return QRect(cell.left(), cell.top(), width, cell.height());
+}
+
+void FloodBarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+
+    QBrush back = opt.backgroundBrush;
+    if (back.style() == Qt::NoBrush) {
+        const bool buttonFace =
+            index.data(GridModel::BackColourValueRole).toULongLong() == GridModel::ButtonFace;
+        back = buttonFace ? opt.palette.button() : opt.palette.base();
+    }
+    painter->fillRect(opt.rect, back);
+
+    const QVariant flood = index.data(GridModel::FloodRole);
+    if (flood.isValid()) {
+        const QVariant colour = index.data(GridModel::FloodColourRole);
+        const QRect bar = barRect(opt.rect, flood.toDouble());
+        if (!bar.isEmpty() && colour.canConvert<QColor>())
+            painter->fillRect(bar, colour.value<QColor>());
+    }
+
+    opt.backgroundBrush = QBrush();
+    opt.state &= ~QStyle::State_MouseOver; // a grid cell does not light up under the mouse
+    const QWidget* widget = opt.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+// Paints a grid cell: its background, then its flood bar (a bar in the grid's flood colour over the
+// given percentage of the cell's width, from the left), then its text over both. The text is drawn
+// with the background cleared, otherwise the background would cover the bar.
+class FloodBarDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+    // The part of a cell's rectangle covered by a bar of the given percentage (clamped to 0..100).
+    static QRect barRect(const QRect& cell, double percent);
+};
