@@ -1,9 +1,7 @@
 #include "DrawArchive.h"
 
 #include <QStringList>
-
 #include <algorithm>
-
 #include <string>
 
 namespace {
@@ -11,8 +9,12 @@ constexpr int SlotsPerWheel = PositionCount + 1;
 constexpr int SlotsPerDraw = WheelCount * SlotsPerWheel;
 const QString kEmpty;
 
-int monthOf(const QString& date) { return date.section(QLatin1Char('/'), 1, 1).toInt(); }
-int yearOf(const QString& date) { return date.section(QLatin1Char('/'), 2, 2).toInt(); }
+int monthOf(const QString& date) {
+    return date.section(QLatin1Char('/'), 1, 1).toInt();
+}
+int yearOf(const QString& date) {
+    return date.section(QLatin1Char('/'), 2, 2).toInt();
+}
 } // namespace
 
 DrawArchive::DrawArchive()
@@ -103,7 +105,8 @@ void DrawArchive::buildModelArchive() {
 }
 
 void DrawArchive::fillWheelCodesAndDiametral() {
-    static const char* const codes[] = {"BA", "CA", "FI", "GE", "MI", "NA", "PA", "RO", "TO", "VE", "NZ", "TU"};
+    static const char* const codes[] = {"BA", "CA", "FI", "GE", "MI", "NA",
+                                        "PA", "RO", "TO", "VE", "NZ", "TU"};
     for (int i = 0; i <= WheelCount; ++i)
         m_wheelCodes[i] = QString::fromLatin1(codes[i]);
     m_diametral[0] = 0;

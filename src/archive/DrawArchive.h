@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -14,8 +13,8 @@ public:
     using std::out_of_range::out_of_range;
 };
 
-constexpr int WheelCount = 11;    // Bari .. Venezia, Nazionale
-constexpr int PositionCount = 5;  // order of extraction 1..5
+constexpr int WheelCount = 11;      // Bari .. Venezia, Nazionale
+constexpr int PositionCount = 5;    // order of extraction 1..5
 constexpr int DrawCapacity = 10000; // DrawIndex 0..9999; slot 0 stays empty
 constexpr int MaxDraws = DrawCapacity - 1;
 

@@ -7,7 +7,8 @@ double leadingNumber(const QString& text) {
     std::string s;
     s.reserve(static_cast<std::size_t>(text.size()));
     for (QChar c : text) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
+            c == QLatin1Char('\r'))
             continue;
         s.push_back(c.unicode() < 128 ? static_cast<char>(c.unicode()) : '?');
     }

@@ -1,5 +1,7 @@
 #include "LeadingNumber.h"
 
+#include "ArchiveLoader.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,6 +27,16 @@ TEST(LeadingNumber, RoundsHalvesToEvenAndRefusesWhatDoesNotFitSixteenBits) {
     EXPECT_EQ(roundToInt16(-32768), -32768);
     EXPECT_FALSE(roundToInt16(-32769).has_value());
     EXPECT_FALSE(roundToInt16(leadingNumber("1e400")).has_value());
+}
+
+TEST(ArchiveCellFields, TwoCharacterFieldsGiveTheirNumberOrZero) {
+    EXPECT_EQ(cellFieldNumber("05"), 5);
+    EXPECT_EQ(cellFieldNumber(" 7"), 7);
+    EXPECT_EQ(cellFieldNumber("90"), 90);
+    EXPECT_EQ(cellFieldNumber("-5"), -5);
+    EXPECT_EQ(cellFieldNumber("xx"), 0);
+    EXPECT_EQ(cellFieldNumber("7"), 7); // short text at the end of a cell
+    EXPECT_EQ(cellFieldNumber(""), 0);
 }
 
 } // namespace

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <stdexcept>
+
+class DrawArchive;
+
+// The query the draw archive is read with, exactly as the program has always sent it.
+extern const char* const ArchiveQueryText;
+
+// Any failure of the load: unreadable file, unknown table or column, too many draws, no draws,
+// a date that is not a date.
+class ArchiveLoadError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct LoadProgress {
+    std::function<void(int rowCount)> started; // before the first row
+    std::function<void(int k)> rowStored;      // after the k-th row became DrawIndex k
+};
+
+// Loads every draw of the archive at path into the store: numbers, dates, DrawCount, progressive
+// numbers and model archive (from the store's ModelStart). The file is read by the reader helper
+// program, so that a damaged file cannot take the program down. Throws ArchiveLoadError; the store
+// then holds whatever had been stored so far.
+void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& readerProgram,
+                     const LoadProgress& progress = {});
+
+// The number in a two-character field of a wheel cell ("05" -> 5, " 7" -> 7, "-5" -> -5, "xx" -> 0).
+std::int16_t cellFieldNumber(const QString& field);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+// Small hand-made databases for the tests, written with the program's own Jet writer.
+namespace fixtures {
+
+struct Draw {
+    int year = 2021;
+    int month = 1;
+    int day = 1;
+    // One cell per wheel Ba..Nz, as stored in the archive ("05 12 33 47 90"); nullopt is NULL.
+    std::array<std::optional<QString>, 11> cells{};
+};
+
+// A draw whose eleven wheels all hold the same five numbers.
+Draw drawOn(int year, int month, int day, const QString& cell = QStringLiteral("05 12 33 47 90"));
+
+// An archive file with table EstrazioniLotto, the rows in the order given.
+void writeArchive(const QString& path, const std::vector<Draw>& draws);
+
+struct ProgramDatabaseContent {
+    std::optional<QString> percorsoArchivio = QString(); // nullopt: no row
+    std::optional<std::optional<QString>> estrazioneIniziale = std::optional<QString>(QStringLiteral("1"));
+    QString percorsoArchivioKey = QStringLiteral("PercorsoArchivio");
+    bool omitLastTable = false;
+};
+
+// DbVeltrano.mdb in folder, with the program's password.
+void writeProgramDatabase(const QString& folder, const ProgramDatabaseContent& content = {});
+
+} // namespace fixtures
