@@ -1,6 +1,7 @@
 #include "ProgramIcons.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
 #include <QSet>
@@ -47,7 +48,12 @@ TEST_P(ProgramIconRendering, DrawsVisibleDetailAtSmallAndNormalSizes) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryIcon, ProgramIconRendering, ::testing::ValuesIn(allProgramIcons));
+std::string iconName(const ::testing::TestParamInfo<ProgramIcon>& info) {
+    QString name = QFileInfo(programIconPath(info.param)).completeBaseName();
+    return name.replace(QLatin1Char('-'), QLatin1Char('_')).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryIcon, ProgramIconRendering, ::testing::ValuesIn(allProgramIcons), iconName);
 
 TEST(ProgramIconSet, EveryIconHasItsOwnDrawing) {
     QSet<QString> paths;
