@@ -7,6 +7,7 @@
 #include "SelectQuery.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <fcntl.h>
 #include <new>
@@ -46,22 +47,34 @@ void guardResources() {
 #endif
 }
 
-// libmdb prints its warnings straight to stderr; the program reports errors through the protocol.
-void silenceStderr() {
+// libmdb prints its warnings straight to stderr, and a debug build of it prints to stdout: both go to
+// /dev/null, and the protocol travels on a private copy of the original stdout.
+FILE* takeOverOutput() {
+    std::fflush(stdout);
+    const int wire = fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
     const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
     if (null >= 0) {
+        dup2(null, STDOUT_FILENO);
         dup2(null, STDERR_FILENO);
         close(null);
     }
+    FILE* out = wire >= 0 ? fdopen(wire, "w") : nullptr;
+    if (!out)
+        _exit(4);
+    static char buffer[1 << 16];
+    std::setvbuf(out, buffer, _IOFBF, sizeof buffer);
+    return out;
 }
 
+FILE* g_wire = nullptr;
+
 bool emit(const std::string& line) {
-    return std::fwrite(line.data(), 1, line.size(), stdout) == line.size();
+    return std::fwrite(line.data(), 1, line.size(), g_wire) == line.size();
 }
 
 int reportError(const std::string& message) {
     emit(jet::wire::errorLine(message));
-    std::fflush(stdout);
+    std::fflush(g_wire);
     return 1;
 }
 
@@ -69,9 +82,10 @@ int reportError(const std::string& message) {
 
 int main(int argc, char** argv) {
     guardResources();
-    silenceStderr();
-    static char outputBuffer[1 << 16];
-    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+    g_wire = takeOverOutput();
+    // Text must come out as UTF-8 and libmdb must not skip memos, whatever the caller's environment.
+    unsetenv("MDBICONV");
+    unsetenv("MDBOPTS");
 
     if (argc != 3)
         return reportError("uso: veltrano-lettore DATABASE SQL");
@@ -100,5 +114,5 @@ int main(int argc, char** argv) {
         written = emit(jet::wire::rowLine(row.fields));
     }
     written = written && emit(jet::wire::endLine());
-    return written && std::fflush(stdout) == 0 ? 0 : 1;
+    return written && std::fflush(g_wire) == 0 ? 0 : 1;
 }
