@@ -1,0 +1,60 @@
+#include "Container.h"
+#include "DrawArchive.h"
+#include "INIZIO.h"
+#include "Palette.h"
+#include "QtHelpService.h"
+#include "QtProgramEnd.h"
+#include "QtPrompts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPointer>
+
+namespace {
+
+// Shown in place of a child window that is not part of the program yet.
+QWidget* placeholderWindow(const QString& title) {
+    auto* label = new QLabel(QStringLiteral("Finestra in preparazione."));
+    label->setAlignment(Qt::AlignCenter);
+    label->setWindowTitle(title);
+    label->setMinimumSize(320, 160);
+    return label;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Veltrano"));
+
+    // The program's folder holds its database, the help file and the archive reader helper.
+    const QString programDir = QCoreApplication::applicationDirPath();
+    DrawArchive archive;
+    Palette palette;
+    QtPrompts prompts;
+    QtProgramEnd programEnd;
+    QtHelpService help(QDir(programDir).filePath(QStringLiteral("HelpVeltrano.chm")));
+
+    QPointer<Container> frame;
+    auto openMainWindow = [&] {
+        Container::Services services{
+            archive,
+            palette,
+            programEnd,
+            help,
+            [](FrameServices&) { return placeholderWindow(QStringLiteral("Mini elenco")); },
+            [](FrameServices&) { return placeholderWindow(QStringLiteral("Veltrano")); }};
+        frame = new Container(services);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        frame->MDIForm_Load();
+        frame->show();
+    };
+    auto* start = new INIZIO({archive, prompts, programEnd, help, programDir,
+                              QDir(programDir).filePath(QStringLiteral("veltrano-lettore")), openMainWindow});
+    start->setAttribute(Qt::WA_DeleteOnClose);
+    start->Form_Load();
+    if (programEnd.hasEnded())
+        return 1;
+    return app.exec();
+}
