@@ -1,0 +1,578 @@
+#include "AmboOltreFrm.h"
+
+#include "AmboGridLayout.h"
+#include "AmboRange.h"
+#include "CaseGridFormat.h"
+#include "DrawArchive.h"
+#include "DrawSearch.h"
+#include "Elabora.h"
+#include "FrameServices.h"
+#include "GridView.h"
+#include "HelpService.h"
+#include "OutcomeVerification.h"
+#include "Palette.h"
+#include "ProgramIcons.h"
+#include "Prompts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+const char* const WheelTypeCaptions[] = {"Tutte", "Adiacenti", "Diametrali", "Gemelle",
+                                         "GMTV",  "CFRZ",      "BNP"};
+constexpr int ColpiChoices = 18;
+constexpr int CasiChoices = 200;
+constexpr int RangePageStep = 25;
+constexpr int SummaryWidth = 200;
+
+// The hourglass for as long as the search runs; restored early when the search says it is done, and in
+// any case when the click ends.
+class WaitPointer {
+public:
+    WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitPointer() { restore(); }
+    WaitPointer(const WaitPointer&) = delete;
+    WaitPointer& operator=(const WaitPointer&) = delete;
+    void restore() {
+        if (m_active)
+            QApplication::restoreOverrideCursor();
+        m_active = false;
+    }
+
+private:
+    bool m_active = true;
+};
+
+// 0 unchecked, 1 checked, 2 grey: only 1 counts as checked where the program reads a box.
+int checkValue(const QCheckBox* box) {
+    switch (box->checkState()) {
+    case Qt::Checked:
+        return AmboControls::Checked;
+    case Qt::PartiallyChecked:
+        return 2;
+    case Qt::Unchecked:
+        break;
+    }
+    return 0;
+}
+
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption, bool checked) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setChecked(checked);
+    return box;
+}
+
+QToolButton* iconButton(QWidget* parent, const QString& name, ProgramIcon icon, const QString& toolTip) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setIcon(programIcon(icon));
+    button->setIconSize(QSize(20, 20));
+    button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
+    return button;
+}
+
+// A small bordered square that only tells its purpose in its tool tip.
+QToolButton* colourSquare(QWidget* parent, const QString& name, const QString& css, const QString& toolTip) {
+    auto* square = new QToolButton(parent);
+    square->setObjectName(name);
+    square->setToolTip(toolTip);
+    square->setAccessibleName(toolTip);
+    square->setFocusPolicy(Qt::NoFocus);
+    square->setFixedSize(14, 14);
+    square->setStyleSheet(
+        QStringLiteral("QToolButton { background: %1; border: 1px solid black; }").arg(css));
+    return square;
+}
+
+QLabel* rangeLabel(QWidget* parent, const QString& name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMargin(2);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("9999 00/00/0000 PM:00")) +
+                           16);
+    return label;
+}
+
+QComboBox* numberCombo(QWidget* parent, const QString& name) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMaxVisibleItems(18);
+    combo->setMinimumContentsLength(4);
+    return combo;
+}
+
+QLabel* caption(QWidget* parent, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+} // namespace
+
+AmboOltreFrm::AmboOltreFrm(DrawArchive& archive, const Palette& palette, Prompts& prompts, HelpService& help,
+                           FrameServices& frame, QWidget* parent)
+    : QWidget(parent), m_archive(archive), m_palette(palette), m_prompts(prompts), m_help(help),
+      m_frame(frame) {
+    setObjectName(QStringLiteral("AmboOltreFrm"));
+    setWindowTitle(QStringLiteral("Veltrano"));
+    setWindowIcon(programIcon(ProgramIcon::AmboWindow));
+    buildControls();
+    connectHandlers();
+    Form_Load();
+}
+
+AmboGrids AmboOltreFrm::grids() const {
+    return {*Fg1->gridModel(), *FgS->gridModel(), *FgR->gridModel(), *Fgp->gridModel()};
+}
+
+AmboControls AmboOltreFrm::controls() const {
+    AmboControls c;
+    for (std::size_t i = 0; i < Ch_RuoteTipo.size(); ++i)
+        c.Ch_RuoteTipo[i] = checkValue(Ch_RuoteTipo[i]);
+    c.ChPosAdi = checkValue(ChPosAdi);
+    c.ComboC = ComboC->currentText();
+    c.ComboNC = ComboNC->currentText();
+    c.Ch_Intervallo = checkValue(Ch_Intervallo);
+    c.Ch_termina1 = checkValue(Ch_termina1);
+    c.ChIso = checkValue(ChIso);
+    c.Ch_1 = checkValue(Ch_1);
+    c.Ch_2 = checkValue(Ch_2);
+    c.Ch_4 = checkValue(Ch_4);
+    c.Ch_Tutte = checkValue(Ch_Tutte);
+    c.Option1 = Option1->isChecked();
+    c.Option2 = Option2->isChecked();
+    return c;
+}
+
+QSize AmboOltreFrm::sizeHint() const {
+    // Fills the frame's child area at 1280x800 with the frame's bar and the sub-window's title.
+    return {1250, 690};
+}
+
+void AmboOltreFrm::buildControls() {
+    Cmd_Ambiuguali = new QPushButton(QStringLiteral("ELABORA"), this);
+    Cmd_Ambiuguali->setObjectName(QStringLiteral("Cmd_Ambiuguali"));
+    Command1 = new QPushButton(QStringLiteral("VERIFICA"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    for (QPushButton* b : {Cmd_Ambiuguali, Command1}) {
+        QFont font = b->font();
+        font.setBold(true);
+        b->setFont(font);
+        b->setMinimumHeight(30);
+    }
+    Command2 = new QPushButton(QStringLiteral("Command2"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setToolTip(QStringLiteral("Riformatta la griglia dei casi"));
+    Command34 = new QPushButton(QStringLiteral("Command34"), this);
+    Command34->setObjectName(QStringLiteral("Command34"));
+
+    ComboC = numberCombo(this, QStringLiteral("ComboC"));
+    ComboNC = numberCombo(this, QStringLiteral("ComboNC"));
+
+    for (std::size_t i = 0; i < Ch_RuoteTipo.size(); ++i)
+        Ch_RuoteTipo[i] = checkBox(this, QStringLiteral("Ch_RuoteTipo_%1").arg(i),
+                                   QString::fromUtf8(WheelTypeCaptions[i]), i == 1 || i == 2);
+    ChPosAdi = checkBox(this, QStringLiteral("ChPosAdi"), QStringLiteral("Adiacenti"), false);
+    ChIso = checkBox(this, QStringLiteral("ChIso"), QStringLiteral("Isotopia perfetta"), true);
+    Ch_Intervallo = checkBox(this, QStringLiteral("Ch_Intervallo"), QStringLiteral("Intervallo"), false);
+    Ch_termina1 = checkBox(this, QStringLiteral("Ch_termina1"), QStringLiteral("Termina al 1° esito"), false);
+    Ch_1 = checkBox(this, QStringLiteral("Ch_1"), QStringLiteral("Ambata"), true);
+    Ch_2 = checkBox(this, QStringLiteral("Ch_2"), QStringLiteral("3 ambi"), true);
+    Ch_4 = checkBox(this, QStringLiteral("Ch_4"), QStringLiteral("Quartina"), true);
+    Ch_Tutte = checkBox(this, QStringLiteral("Ch_Tutte"), QStringLiteral("Tutte"), true);
+    Option1 = new QRadioButton(QStringLiteral("Cadenze"), this);
+    Option1->setObjectName(QStringLiteral("Option1"));
+    Option1->setChecked(true);
+    Option2 = new QRadioButton(QStringLiteral("Figure"), this);
+    Option2->setObjectName(QStringLiteral("Option2"));
+
+    FgR = new GridView(this);
+    FgR->setObjectName(QStringLiteral("FgR"));
+    Fgp = new GridView(this);
+    Fgp->setObjectName(QStringLiteral("Fgp"));
+    for (GridView* g : {FgR, Fgp}) {
+        g->setBlackGridLines(true);
+        g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    const QString green = QStringLiteral("rgb(0, 192, 0)");
+    const QString white = QStringLiteral("white");
+    Label6 = colourSquare(this, QStringLiteral("Label6"), green, QStringLiteral("Seleziona tutti"));
+    Label9 = colourSquare(this, QStringLiteral("Label9"), white, QStringLiteral("Deseleziona"));
+    Label32 = colourSquare(this, QStringLiteral("Label32"), green, QStringLiteral("Seleziona"));
+    Label30 = colourSquare(this, QStringLiteral("Label30"), white, QStringLiteral("Deseleziona"));
+
+    Fg1 = new GridView(this);
+    Fg1->setObjectName(QStringLiteral("Fg1"));
+    Fg1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Fg1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    FgS = new GridView(this);
+    FgS->setObjectName(QStringLiteral("FgS"));
+    FgS->setStretchLastColumn(true);
+    FgS->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FgS->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    HsInizio = new QScrollBar(Qt::Horizontal, this);
+    HsInizio->setObjectName(QStringLiteral("HsInizio"));
+    HsFine = new QScrollBar(Qt::Horizontal, this);
+    HsFine->setObjectName(QStringLiteral("HsFine"));
+    for (QScrollBar* bar : {HsInizio, HsFine}) {
+        bar->setMinimum(1);
+        bar->setMaximum(1);
+        bar->setSingleStep(1);
+        bar->setPageStep(RangePageStep);
+        bar->setMinimumWidth(240);
+    }
+    LabelInizio = rangeLabel(this, QStringLiteral("LabelInizio"));
+    LabelFine = rangeLabel(this, QStringLiteral("LabelFine"));
+
+    Command4 = iconButton(this, QStringLiteral("Command4"), ProgramIcon::FirstDraw,
+                          QStringLiteral("Prima estrazione"));
+    Command9 = iconButton(this, QStringLiteral("Command9"), ProgramIcon::LastDraw,
+                          QStringLiteral("Ultima estrazione"));
+    Command62 = iconButton(this, QStringLiteral("Command62"), ProgramIcon::SearchDate,
+                           QStringLiteral("Cerca per data"));
+    Command61 = iconButton(this, QStringLiteral("Command61"), ProgramIcon::SearchIndex,
+                           QStringLiteral("Scelta per indice"));
+    Command10 = iconButton(this, QStringLiteral("Command10"), ProgramIcon::SearchDate,
+                           QStringLiteral("Cerca per data"));
+    Command8 = iconButton(this, QStringLiteral("Command8"), ProgramIcon::SearchIndex,
+                          QStringLiteral("Scelta per indice"));
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(8);
+    top->addWidget(buildSelectionPanel());
+    top->addWidget(buildParameterPanel(), 1);
+    top->addWidget(buildSummaryPanel());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addWidget(
+        buildRangeRow(QStringLiteral("Fine"), HsFine, LabelFine, {Command9, Command10, Command8}));
+    layout->addLayout(top);
+    layout->addWidget(Fg1, 1);
+    layout->addWidget(
+        buildRangeRow(QStringLiteral("Inizio"), HsInizio, LabelInizio, {Command4, Command62, Command61}));
+}
+
+QWidget* AmboOltreFrm::buildRangeRow(const QString& text, QScrollBar* bar, QLabel* label,
+                                     std::initializer_list<QToolButton*> buttons) {
+    auto* row = new QWidget(this);
+    auto* h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(6);
+    QLabel* c = caption(row, text);
+    c->setMinimumWidth(c->fontMetrics().horizontalAdvance(QStringLiteral("Inizio")) + 8);
+    h->addWidget(c);
+    h->addWidget(bar, 1);
+    h->addWidget(label);
+    for (QToolButton* b : buttons)
+        h->addWidget(b);
+    return row;
+}
+
+QWidget* AmboOltreFrm::buildSelectionPanel() {
+    auto* box = new QGroupBox(this);
+    auto* g = new QGridLayout(box);
+    g->setContentsMargins(8, 8, 8, 8);
+    g->setHorizontalSpacing(6);
+    g->setVerticalSpacing(10);
+    g->addWidget(caption(box, QStringLiteral("Ruote")), 0, 0);
+    g->addWidget(FgR, 0, 1, 1, 2, Qt::AlignLeft);
+    auto* wheelSquares = new QHBoxLayout;
+    wheelSquares->setSpacing(4);
+    wheelSquares->addWidget(Label6);
+    wheelSquares->addWidget(Label9);
+    wheelSquares->addStretch(1);
+    g->addLayout(wheelSquares, 0, 3);
+    g->addWidget(caption(box, QStringLiteral("Posizioni")), 1, 0);
+    g->addWidget(Fgp, 1, 1, Qt::AlignLeft);
+    auto* positionSquares = new QHBoxLayout;
+    positionSquares->setSpacing(4);
+    positionSquares->addWidget(Label32);
+    positionSquares->addWidget(Label30);
+    positionSquares->addSpacing(10);
+    positionSquares->addWidget(ChPosAdi);
+    positionSquares->addStretch(1);
+    g->addLayout(positionSquares, 1, 2, 1, 2);
+    auto* figures = new QHBoxLayout;
+    figures->addWidget(Option1);
+    figures->addWidget(Option2);
+    figures->addStretch(1);
+    g->addLayout(figures, 2, 1, 1, 3);
+    g->setRowStretch(3, 1);
+    return box;
+}
+
+QWidget* AmboOltreFrm::buildParameterPanel() {
+    auto* panel = new QWidget(this);
+    auto* h = new QHBoxLayout(panel);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(8);
+
+    auto* types = new QGroupBox(QStringLiteral("Tipo ruote"), panel);
+    auto* tg = new QGridLayout(types);
+    tg->setContentsMargins(8, 4, 8, 4);
+    tg->setVerticalSpacing(2);
+    for (std::size_t i = 0; i < Ch_RuoteTipo.size(); ++i)
+        tg->addWidget(Ch_RuoteTipo[i], static_cast<int>(i) / 2, static_cast<int>(i) % 2);
+    h->addWidget(types);
+
+    auto* search = new QGroupBox(QStringLiteral("Ricerca"), panel);
+    auto* sg = new QGridLayout(search);
+    sg->setContentsMargins(8, 4, 8, 4);
+    sg->setVerticalSpacing(2);
+    sg->addWidget(new QLabel(QStringLiteral("Colpi"), search), 0, 0);
+    sg->addWidget(ComboC, 0, 1);
+    sg->addWidget(new QLabel(QStringLiteral("N° Casi"), search), 1, 0);
+    sg->addWidget(ComboNC, 1, 1);
+    sg->addWidget(Ch_Intervallo, 2, 0, 1, 2);
+    sg->addWidget(ChIso, 3, 0, 1, 2);
+    sg->addWidget(Ch_termina1, 4, 0, 1, 2);
+    h->addWidget(search);
+
+    auto* outcomes = new QGroupBox(QStringLiteral("Esiti"), panel);
+    auto* og = new QGridLayout(outcomes);
+    og->setContentsMargins(8, 4, 8, 4);
+    og->setVerticalSpacing(2);
+    og->addWidget(Ch_1, 0, 0);
+    og->addWidget(Ch_2, 1, 0);
+    og->addWidget(Ch_4, 2, 0);
+    og->addWidget(Ch_Tutte, 2, 1);
+    og->setRowStretch(3, 1);
+    h->addWidget(outcomes);
+
+    auto* run = new QVBoxLayout;
+    run->setSpacing(6);
+    run->addStretch(1);
+    run->addWidget(Cmd_Ambiuguali);
+    run->addWidget(Command1);
+    run->addStretch(1);
+    h->addLayout(run);
+    h->addStretch(1);
+    return panel;
+}
+
+QWidget* AmboOltreFrm::buildSummaryPanel() {
+    auto* panel = new QWidget(this);
+    auto* h = new QHBoxLayout(panel);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(6);
+    FgS->setFixedWidth(SummaryWidth);
+    h->addWidget(FgS, 0, Qt::AlignTop);
+    auto* commands = new QVBoxLayout;
+    commands->setSpacing(4);
+    commands->addWidget(Command2);
+    commands->addWidget(Command34);
+    commands->addStretch(1);
+    h->addLayout(commands);
+    return panel;
+}
+
+// One-row selection grids show every cell and nothing more.
+void AmboOltreFrm::fitSelectionGrid(GridView* view) {
+    view->setFixedSize(view->contentSize());
+}
+
+void AmboOltreFrm::connectHandlers() {
+    connect(Cmd_Ambiuguali, &QPushButton::clicked, this, &AmboOltreFrm::Cmd_Ambiuguali_Click);
+    connect(Command1, &QPushButton::clicked, this, &AmboOltreFrm::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &AmboOltreFrm::Command2_Click);
+    connect(Command34, &QPushButton::clicked, this, &AmboOltreFrm::Command34_Click);
+    connect(Command4, &QToolButton::clicked, this, &AmboOltreFrm::Command4_Click);
+    connect(Command9, &QToolButton::clicked, this, &AmboOltreFrm::Command9_Click);
+    connect(Command62, &QToolButton::clicked, this, &AmboOltreFrm::Command62_Click);
+    connect(Command61, &QToolButton::clicked, this, &AmboOltreFrm::Command61_Click);
+    connect(Command10, &QToolButton::clicked, this, &AmboOltreFrm::Command10_Click);
+    connect(Command8, &QToolButton::clicked, this, &AmboOltreFrm::Command8_Click);
+    connect(HsInizio, &QScrollBar::valueChanged, this, &AmboOltreFrm::HsInizio_Change);
+    connect(HsFine, &QScrollBar::valueChanged, this, &AmboOltreFrm::HsFine_Change);
+    connect(Fg1, &GridView::currentCellChanged, this, &AmboOltreFrm::Fg1_CurrentCellChanged);
+    connect(FgR, &GridView::currentCellChanged, this, &AmboOltreFrm::FgR_CurrentCellChanged);
+    connect(Fgp, &GridView::currentCellChanged, this, &AmboOltreFrm::Fgp_CurrentCellChanged);
+    connect(Label6, &QToolButton::clicked, this, &AmboOltreFrm::Label6_Click);
+    connect(Label9, &QToolButton::clicked, this, &AmboOltreFrm::Label9_Click);
+    connect(Label32, &QToolButton::clicked, this, &AmboOltreFrm::Label32_Click);
+    connect(Label30, &QToolButton::clicked, this, &AmboOltreFrm::Label30_Click);
+}
+
+void AmboOltreFrm::Form_Load() {
+    AmboGrids g = grids();
+    layoutFgS(g.FgS);
+    m_state.fillWheelRelationships();
+
+    ComboC->clear();
+    for (int i = 1; i <= ColpiChoices; ++i)
+        ComboC->addItem(QString::number(i));
+    ComboC->setCurrentIndex(8);
+    ComboNC->clear();
+    for (int i = 1; i <= CasiChoices; ++i)
+        ComboNC->addItem(QString::number(i));
+    ComboNC->setCurrentIndex(9);
+
+    layoutFgR(g.FgR, m_archive);
+    layoutFgp(g.Fgp);
+    g.FgR.setBackColour(0, 0, AmboState::ColoreRuota);
+    selectAllPositions(g.Fgp);
+    layoutFg1(g.Fg1);
+
+    // The bars start at the first draw, so a load value of 1 may be no change; the handlers must run
+    // all the same for the state and the labels.
+    const int count = std::max<int>(m_archive.drawCount(), 1);
+    HsFine->setMaximum(count);
+    HsInizio->setMaximum(count);
+    const int start = loadRangeStart(m_archive.drawCount());
+    if (HsInizio->value() == start)
+        HsInizio_Change();
+    else
+        HsInizio->setValue(start);
+    if (HsFine->value() == count)
+        HsFine_Change();
+    else
+        HsFine->setValue(count);
+
+    selectAllWheels(g.FgR);
+
+    fitSelectionGrid(FgR);
+    fitSelectionGrid(Fgp);
+    FgS->setFixedHeight(FgS->contentSize().height());
+    g.Fg1.autoSizeColumns();
+}
+
+void AmboOltreFrm::Cmd_Ambiuguali_Click() {
+    WaitPointer hourglass;
+    AmboGrids g = grids();
+    elabora(
+        controls(), g, m_state, m_archive, m_palette,
+        [this](int maximum) { m_frame.setProgressMaximum(maximum); }, [&hourglass] { hourglass.restore(); });
+}
+
+void AmboOltreFrm::Command1_Click() {
+    AmboGrids g = grids();
+    verifyCases(g.Fg1, g.FgS, m_state.Colpi, controls(), m_archive, m_palette);
+}
+
+void AmboOltreFrm::Command2_Click() {
+    formatCaseGrid(*Fg1->gridModel(), m_palette);
+}
+
+void AmboOltreFrm::Command34_Click() {
+    // The button is on the window but has no task.
+}
+
+void AmboOltreFrm::Command4_Click() {
+    HsInizio->setValue(1);
+}
+
+void AmboOltreFrm::Command9_Click() {
+    HsFine->setValue(m_archive.drawCount());
+}
+
+void AmboOltreFrm::Command62_Click() {
+    const auto draw = searchDrawByDate(m_prompts, m_archive, QString(), DateSearchScope::WholeArchive);
+    // A date with no draw sends the start back to the oldest draw.
+    HsInizio->setValue(draw.value_or(1));
+}
+
+void AmboOltreFrm::Command10_Click() {
+    if (const auto draw = searchDrawByDate(m_prompts, m_archive, QString(), DateSearchScope::WholeArchive))
+        HsFine->setValue(*draw);
+}
+
+void AmboOltreFrm::Command61_Click() {
+    if (const auto draw = chooseDrawIndex(m_prompts, m_archive))
+        HsInizio->setValue(*draw);
+}
+
+void AmboOltreFrm::Command8_Click() {
+    if (const auto draw = chooseDrawIndex(m_prompts, m_archive))
+        HsFine->setValue(*draw);
+}
+
+void AmboOltreFrm::HsInizio_Change() {
+    const auto dragEnd = rangeStartChanged(m_state, static_cast<std::int16_t>(HsInizio->value()));
+    LabelInizio->setText(rangeLabelText(m_archive, m_state.IndiceInizio));
+    if (dragEnd)
+        HsFine->setValue(*dragEnd);
+}
+
+void AmboOltreFrm::HsFine_Change() {
+    const auto dragStart = rangeEndChanged(m_state, static_cast<std::int16_t>(HsFine->value()));
+    LabelFine->setText(rangeLabelText(m_archive, m_state.IndiceFine));
+    if (dragStart)
+        HsInizio->setValue(*dragStart);
+}
+
+void AmboOltreFrm::Fg1_CurrentCellChanged() {
+    m_prompts.message(QString::number(Fg1->gridModel()->currentCol()), QString(), MessageIcon::None);
+}
+
+void AmboOltreFrm::FgR_CurrentCellChanged() {
+    toggleCurrentWheel(*FgR->gridModel());
+}
+
+void AmboOltreFrm::Fgp_CurrentCellChanged() {
+    toggleCurrentPosition(*Fgp->gridModel());
+}
+
+void AmboOltreFrm::Label6_Click() {
+    selectAllWheels(*FgR->gridModel());
+}
+
+void AmboOltreFrm::Label9_Click() {
+    deselectAllWheels(*FgR->gridModel());
+}
+
+void AmboOltreFrm::Label32_Click() {
+    selectAllPositions(*Fgp->gridModel());
+}
+
+void AmboOltreFrm::Label30_Click() {
+    deselectAllPositions(*Fgp->gridModel());
+}
+
+void AmboOltreFrm::Form_Help() {
+    m_help.showHelp(HelpContext);
+}
+
+// F1 anywhere in the window opens its own help topic. Claiming the key before the shortcuts are looked
+// at keeps it from the frame's F1, which would otherwise make the key ambiguous.
+bool AmboOltreFrm::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void AmboOltreFrm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        Form_Help();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

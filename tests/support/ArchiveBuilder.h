@@ -1,0 +1,86 @@
+#pragma once
+
+#include "DrawArchive.h"
+
+#include <QDate>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <map>
+#include <random>
+#include <stdexcept>
+
+// Fills a DrawArchive by hand for tests: draws are appended one after the other (DrawIndex 1, 2, ...),
+// each with the wheels it names; the other wheels of the draw stay empty (all 0). Dates run one day
+// apart from a first date unless a draw names its own. finish() sets DrawCount and the model archive
+// (from draw 1) and fills the wheel codes and the diametral table.
+class ArchiveBuilder {
+public:
+    using Numbers = std::array<std::int16_t, PositionCount>;
+    using Wheels = std::map<int, Numbers>; // Wheel 0..10 -> five numbers in order of extraction
+
+    explicit ArchiveBuilder(DrawArchive& archive, QDate firstDate = QDate(2020, 1, 2))
+        : m_archive(archive), m_nextDate(firstDate) {
+        m_archive.reset();
+        m_archive.fillWheelCodesAndDiametral();
+    }
+
+    // Appends one draw and returns its DrawIndex.
+    std::int16_t draw(const Wheels& wheels, const QString& date = {}) {
+        if (m_count >= MaxDraws)
+            throw std::out_of_range("archive full");
+        ++m_count;
+        const QString text = date.isEmpty() ? m_nextDate.toString(QStringLiteral("dd/MM/yyyy")) : date;
+        m_nextDate =
+            (date.isEmpty() ? m_nextDate : QDate::fromString(date, QStringLiteral("dd/MM/yyyy"))).addDays(1);
+        std::array<Numbers, WheelCount> all{};
+        for (const auto& [wheel, numbers] : wheels)
+            all.at(wheel) = numbers;
+        m_archive.storeDraw(m_count, text, all);
+        return m_count;
+    }
+
+    // Appends n draws with every wheel empty; returns the DrawIndex of the last one.
+    std::int16_t emptyDraws(int n) {
+        for (int i = 0; i < n; ++i)
+            draw({});
+        return m_count;
+    }
+
+    // Appends n draws of random numbers (five different numbers 1..90 per wheel), the same for a seed.
+    std::int16_t randomDraws(int n, std::uint32_t seed) {
+        std::mt19937 gen(seed);
+        std::uniform_int_distribution<int> pick(1, 90);
+        for (int i = 0; i < n; ++i) {
+            Wheels wheels;
+            for (int w = 0; w < WheelCount; ++w) {
+                Numbers numbers{};
+                for (int p = 0; p < PositionCount; ++p) {
+                    bool repeated = true;
+                    while (repeated) {
+                        numbers[p] = static_cast<std::int16_t>(pick(gen));
+                        repeated = false;
+                        for (int q = 0; q < p; ++q)
+                            repeated = repeated || numbers[q] == numbers[p];
+                    }
+                }
+                wheels[w] = numbers;
+            }
+            draw(wheels);
+        }
+        return m_count;
+    }
+
+    std::int16_t count() const { return m_count; }
+
+    void finish(std::int16_t modelStart = 1) {
+        m_archive.setDrawCount(m_count);
+        m_archive.setModelStart(modelStart);
+        m_archive.buildModelArchive();
+    }
+
+private:
+    DrawArchive& m_archive;
+    QDate m_nextDate;
+    std::int16_t m_count = 0;
+};
