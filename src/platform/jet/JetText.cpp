@@ -96,6 +96,11 @@ Bytes plainUcs2(std::u16string_view text) {
 // Starts in the one-byte state right after the FF FE marker.
 Bytes compressedForm(std::u16string_view text) {
     const std::size_t n = text.size();
+    if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c <= 0xFF; })) {
+        Bytes out{0xFF, 0xFE};
+        out.insert(out.end(), text.begin(), text.end());
+        return out;
+    }
     constexpr std::size_t inf = std::numeric_limits<std::size_t>::max() / 4;
     // cost[i][s]: bytes to encode text[i..] when in state s (0 narrow, 1 wide) before text[i].
     std::vector<std::array<std::size_t, 2>> cost(n + 1, {0, 0});
