@@ -299,6 +299,37 @@ TEST_F(Verification, VerificaAfterUncheckingTheOutcomeClearsTheOldMarks) {
     EXPECT_EQ(summary(3), "1");
 }
 
+TEST_F(Verification, VerificaWithoutTheQuartinaRemovesItsColour) {
+    build.emptyDraws(1);
+    build.draw({{RO, {7, 12, 80, 33, 81}}});
+    build.emptyDraws(10);
+    prepare(9);
+    addCase(1, CA, FI, 12, 40, 7, 33);
+    verificaClick();
+    ASSERT_EQ(Fg1.backColour(1, 35), 65535u);
+    outcomeBoxes(1, 1, 1, 0);
+    verificaClick();
+    EXPECT_TRUE(Fg1.text(1, 35).isEmpty());
+    EXPECT_EQ(Fg1.backColour(1, 35), AmboState::Bianco);
+    EXPECT_EQ(summary(7), "0");
+}
+
+TEST_F(Verification, AmboNeedsExactlyTwoMatchingPositions) {
+    // A damaged draw repeating the ambata: three positions match ambata-A1, which is no ambo, while
+    // the repeated ambata alone makes two for A2 and A3.
+    build.emptyDraws(1);
+    build.draw({{BA, {12, 40, 12, 1, 2}}});
+    build.emptyDraws(10);
+    prepare(9);
+    outcomeBoxes(0, 1, 0, 0);
+    addCase(1, BA, CA, 12, 40, 50, 5);
+    const VerificationTotals t = verificaClick();
+    EXPECT_TRUE(Fg1.text(1, 36).isEmpty());
+    EXPECT_EQ(Fg1.text(1, 37), "BA");
+    EXPECT_EQ(Fg1.text(1, 38), "BA");
+    EXPECT_EQ(t.ambi, 2);
+}
+
 TEST_F(Verification, StoredNumbersOutside0To99AreNeverMarked) {
     build.emptyDraws(1);
     build.draw({{BA, {-5, 150, 99, 0, 1}}});

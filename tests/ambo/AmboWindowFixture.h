@@ -1,0 +1,172 @@
+#pragma once
+
+#include "AmboGridLayout.h"
+#include "AmboOltreFrm.h"
+#include "ArchiveBuilder.h"
+#include "DrawArchive.h"
+#include "FrameServices.h"
+#include "GridModel.h"
+#include "GridView.h"
+#include "Palette.h"
+#include "ScriptedServices.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+// The frame as the ambo window sees it: records the progress maxima and the mouse pointer at that moment.
+class RecordingFrame : public FrameServices {
+public:
+    void setProgressMaximum(int maximum) override {
+        maxima.push_back(maximum);
+        const QCursor* pointer = QApplication::overrideCursor();
+        pointers.push_back(pointer ? pointer->shape() : Qt::ArrowCursor);
+    }
+    std::vector<int> maxima;
+    std::vector<Qt::CursorShape> pointers;
+};
+
+// The ambo window opened on an archive the test builds with `build`, driven through its controls.
+class AmboWindowTest : public ::testing::Test {
+protected:
+    using N = ArchiveBuilder::Numbers;
+    enum Wheel { BA = 0, CA, FI, GE, MI, NA, PA, RO, TO, VE, NZ };
+
+    AmboWindowTest() : m_archive(std::make_unique<DrawArchive>()), build(*m_archive) {}
+
+    DrawArchive& archive() { return *m_archive; }
+
+    // Two cases with known forecasts and outcomes, twenty draws in all:
+    // draw 1, Bari 12 45 against Cagliari 20 37 (positions 1-2, adjacent wheels): ambata 37, 42 48 3;
+    //   draw 2 has 37 on Cagliari (ambata at colpo 1).
+    // draw 3, Genova 1 8 against Torino 7 2 (positions 4-5, diametral wheels): ambata 2, 90 1 46;
+    //   draw 5 has 2 90 on Bari and 1 46 2 on Roma (quartina ambo and terno at colpo 2).
+    void buildTwoCases() {
+        build.draw({{BA, N{12, 45, 70, 71, 72}}, {CA, N{20, 37, 3, 4, 5}}});
+        build.draw({{CA, N{37, 60, 61, 62, 63}}});
+        build.draw({{GE, N{50, 51, 52, 1, 8}}, {TO, N{60, 63, 66, 7, 2}}});
+        build.emptyDraws(1);
+        build.draw({{BA, N{2, 90, 11, 12, 13}}, {RO, N{1, 46, 2, 14, 15}}});
+        build.emptyDraws(15);
+    }
+
+    void open(std::int16_t modelStart = 1) {
+        build.finish(modelStart);
+        palette.SettaValoriBase();
+        window = std::make_unique<AmboOltreFrm>(archive(), palette, prompts, help, frame);
+        window->resize(window->sizeHint());
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QCoreApplication::processEvents();
+    }
+
+    template <typename T> T* control(const char* name) const {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    GridModel& grid(const char* name) const { return *control<GridView>(name)->gridModel(); }
+    GridModel& Fg1() const { return grid("Fg1"); }
+    GridModel& FgS() const { return grid("FgS"); }
+    GridModel& FgR() const { return grid("FgR"); }
+    GridModel& Fgp() const { return grid("Fgp"); }
+    QString label(const char* name) const { return control<QLabel>(name)->text(); }
+    QScrollBar* bar(const char* name) const { return control<QScrollBar>(name); }
+
+    void press(const char* button) { QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton); }
+    void elabora() { press("Cmd_Ambiuguali"); }
+    void verifica() { press("Command1"); }
+
+    // Clicks a check box on its indicator, as a user does, until it shows the wanted state.
+    void setBox(const char* name, bool checked) {
+        auto* box = control<QCheckBox>(name);
+        if (box->isChecked() == checked)
+            return;
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, indicator.center());
+        EXPECT_EQ(box->isChecked(), checked) << name;
+    }
+
+    // Replaces the text of an editable drop-down by typing.
+    void typeInto(const char* comboName, const QString& text) {
+        QLineEdit* edit = control<QComboBox>(comboName)->lineEdit();
+        ASSERT_NE(edit, nullptr);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+
+    // Clicks a cell of a grid, scrolling it into view first as the user would.
+    void clickCell(const char* gridName, int row, int col) {
+        GridView* view = control<GridView>(gridName);
+        GridModel& g = *view->gridModel();
+        const int bodyRow = row - g.fixedRows();
+        const int bodyCol = col - g.fixedCols();
+        if (bodyRow >= 0 && bodyCol >= 0)
+            view->scrollTo(view->model()->index(bodyRow, bodyCol));
+        QCoreApplication::processEvents();
+        const GridView::CellSpot spot = view->cellSpot(row, col);
+        ASSERT_NE(spot.widget, nullptr);
+        ASSERT_TRUE(spot.widget->rect().contains(spot.centre())) << gridName << " " << row << "," << col;
+        QTest::mouseClick(spot.widget, Qt::LeftButton, Qt::NoModifier, spot.centre());
+    }
+
+    // Every cell of a grid as the user sees it: text, colours, bold, bar.
+    static QStringList snapshot(const GridModel& g) {
+        QStringList all;
+        for (int r = 0; r < g.rows(); ++r)
+            for (int c = 0; c < g.cols(); ++c)
+                all << QStringLiteral("%1,%2:%3|%4|%5|%6|%7")
+                           .arg(r)
+                           .arg(c)
+                           .arg(g.text(r, c))
+                           .arg(g.backColour(r, c))
+                           .arg(g.foreColour(r, c))
+                           .arg(g.bold(r, c))
+                           .arg(g.floodPercent(r, c));
+        return all;
+    }
+
+    // The texts of one column over the case rows.
+    QStringList caseColumn(int col) const {
+        QStringList texts;
+        for (int r = 1; r < Fg1().rows(); ++r)
+            texts << Fg1().text(r, col);
+        return texts;
+    }
+
+    // Column 1 of the summary, rows "N° casi" to "Quaterne".
+    QStringList summary() const {
+        QStringList values;
+        for (int r = 1; r <= 8; ++r)
+            values << FgS().text(r, 1);
+        return values;
+    }
+
+    std::unique_ptr<DrawArchive> m_archive;
+    ArchiveBuilder build;
+    Palette palette;
+    ScriptedPrompts prompts;
+    RecordingHelp help;
+    RecordingFrame frame;
+    std::unique_ptr<AmboOltreFrm> window;
+};
