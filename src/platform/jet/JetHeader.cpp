@@ -67,6 +67,7 @@ JetHeaderInfo readJetHeader(const std::string& path) {
 
     applyHeaderCipher(page.data(), jet4 ? kJet4HeaderBlockLength : kJet3HeaderBlockLength);
     info.pageEncodingKey = getU32(page.data() + kHeaderPageKeyOffset);
+    info.codePage = static_cast<int>(getU16(page.data() + kHeaderCodePageOffset));
     std::uint8_t* field = page.data() + kHeaderPasswordOffset;
     if (jet4) {
         info.creationDate = getDouble(page.data() + kHeaderCreationDateOffset);

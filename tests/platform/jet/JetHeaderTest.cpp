@@ -65,6 +65,7 @@ TEST(JetHeaderWritten, PasswordDateAndVersionReadBack) {
     EXPECT_EQ(info.password, "Segreta1");
     EXPECT_EQ(info.creationDate, created);
     EXPECT_EQ(info.pageEncodingKey, 0u);
+    EXPECT_EQ(info.codePage, 1252);
 }
 
 TEST(JetHeaderWritten, PasswordIsHiddenInTheFile) {
@@ -169,6 +170,7 @@ TEST(JetHeaderSamples, AccessWrittenPasswordIsFound) {
         GTEST_SKIP() << "samples absent";
     const jet::JetHeaderInfo info = readJetHeader(path);
     EXPECT_EQ(info.version, 1);
+    EXPECT_EQ(info.codePage, 1252);
     EXPECT_EQ(info.password, "password");
     const jet::CivilDateTime created = jet::fromJetDate(info.creationDate);
     EXPECT_EQ(created.year, 2022);
