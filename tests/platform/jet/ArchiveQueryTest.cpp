@@ -56,6 +56,31 @@ TEST_F(WriterArchive, ProgramQueryGivesDrawsInDateOrderWithTiesInTableOrder) {
     }
 }
 
+TEST_F(WriterArchive, ManyEqualDatesKeepTheirTableOrder) {
+    // Enough rows that an unstable sort would visibly shuffle equal dates (small inputs sort stably by luck).
+    std::vector<std::vector<jet::Value>> rows;
+    std::vector<std::pair<double, int>> expected;
+    std::uint32_t state = 12345;
+    for (int i = 0; i < 400; ++i) {
+        state = state * 1103515245u + 12345u;
+        const double date = accessDays(1950, 1, 1) + static_cast<double>((state >> 16) % 4) * 7;
+        rows.push_back(drawRow(date, std::to_string(i)));
+        expected.emplace_back(date, i);
+    }
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    const ReaderRun run = ReaderRun::of(writeArchive(dir(), rows), kProgramQuery);
+    ASSERT_EQ(run.error, "");
+    ASSERT_EQ(run.rows.size(), expected.size());
+    int misplaced = 0;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        if (run.rows[i][0].date != expected[i].first ||
+            run.rows[i][1].text != std::to_string(expected[i].second))
+            ++misplaced;
+    }
+    EXPECT_EQ(misplaced, 0);
+}
+
 TEST_F(WriterArchive, EachWheelColumnArrivesInItsOwnPlace) {
     std::array<std::optional<std::string>, 11> cells;
     for (int w = 0; w < 11; ++w) {
