@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 
 using namespace writertest;
@@ -178,6 +179,12 @@ void expectTextIndexMatchesRows(const std::string& path, const std::string& tabl
     const IndexWalk walk = walkFileIndex(file, primary->firstPage, definition);
     EXPECT_TRUE(walk.problems.empty()) << describe(walk.problems);
     EXPECT_GE(walk.leaves.size(), expectedLeavesAtLeast);
+    // The index's usage map lists its pages: every leaf, and as many pages as the walk met.
+    const std::set<std::uint32_t> listed =
+        usageMapPages(file, indexMapPointer(file, definition, primary->firstPage));
+    EXPECT_EQ(listed.size(), walk.leaves.size() + static_cast<std::size_t>(walk.nodePages));
+    for (std::uint32_t leaf : walk.leaves)
+        EXPECT_EQ(listed.count(leaf), 1u);
     ASSERT_EQ(walk.entries.size(), t.rows.size());
     EXPECT_TRUE(strictlyAscending(walk.entries));
     std::map<std::pair<std::uint32_t, int>, std::string> keyAt;

@@ -237,11 +237,7 @@ TEST(JetWriterLibmdb, TableBeyondOneInlineMapUsesAReferenceMap) {
     std::set<std::uint32_t> dataPages;
     for (const auto& loc : t.locations)
         dataPages.insert(loc.first);
-    std::set<std::uint32_t> listed;
-    for (std::uint32_t p = 0; p < pageCount(file); ++p)
-        if (pageOf(file, bitmapPage)[4 + p / 8] & (1u << (p % 8)))
-            listed.insert(p);
-    EXPECT_EQ(listed, dataPages);
+    EXPECT_EQ(usageMapPages(file, ownedMap), dataPages);
 }
 
 TEST(JetWriterLibmdb, EveryDataPageNamesItsTable) {
@@ -267,6 +263,16 @@ TEST(JetWriterLibmdb, EveryDataPageNamesItsTable) {
         const std::uint32_t definition = *tableOwners.begin();
         EXPECT_EQ(pageOf(file, definition)[0], 0x02);
         EXPECT_EQ(jet::getU32(pageOf(file, definition) + 16), rows.size());
+        // The owned-pages map lists exactly the data pages; the free-space map at most the last one.
+        std::set<std::uint32_t> dataPages;
+        for (const auto& loc : t.locations)
+            dataPages.insert(loc.first);
+        EXPECT_EQ(usageMapPages(file, jet::getU32(pageOf(file, definition) + 55)), dataPages);
+        const std::set<std::uint32_t> roomy = usageMapPages(file, jet::getU32(pageOf(file, definition) + 59));
+        EXPECT_LE(roomy.size(), 1u);
+        if (!roomy.empty()) {
+            EXPECT_EQ(*roomy.begin(), *dataPages.rbegin());
+        }
         owners.insert(definition);
     }
     EXPECT_EQ(owners.size(), 2u);

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <mdbtools.h>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,49 @@ inline const std::uint8_t* pageOf(const QByteArray& file, std::uint32_t page) {
 
 inline std::uint32_t pageCount(const QByteArray& file) {
     return static_cast<std::uint32_t>(file.size() / 4096);
+}
+
+// The pages a usage map lists; `pointer` is (page << 8 | row) as a table definition holds it. Inline
+// maps (type 0) and reference maps (type 1, naming bitmap pages) are both read.
+inline std::set<std::uint32_t> usageMapPages(const QByteArray& file, std::uint32_t pointer) {
+    std::set<std::uint32_t> pages;
+    const std::uint8_t* page = pageOf(file, pointer >> 8);
+    const std::uint32_t row = pointer & 0xFF;
+    const std::size_t start = jet::getU16(page + 14 + 2 * row) & 0x1FFF;
+    const std::size_t end = row == 0 ? 4096 : jet::getU16(page + 14 + 2 * (row - 1)) & 0x1FFF;
+    const std::uint8_t* map = page + start;
+    if (map[0] == 0x00) {
+        const std::uint32_t first = jet::getU32(map + 1);
+        for (std::size_t bit = 0; bit < (end - start - 5) * 8; ++bit)
+            if (map[5 + bit / 8] & (1u << (bit % 8)))
+                pages.insert(first + static_cast<std::uint32_t>(bit));
+    } else if (map[0] == 0x01) {
+        for (std::size_t k = 0; 1 + 4 * k + 4 <= end - start; ++k) {
+            const std::uint32_t bitmapPage = jet::getU32(map + 1 + 4 * k);
+            if (bitmapPage == 0)
+                continue;
+            const std::uint8_t* bitmap = pageOf(file, bitmapPage);
+            for (std::uint32_t bit = 0; bit < (4096 - 4) * 8; ++bit)
+                if (bitmap[4 + bit / 8] & (1u << (bit % 8)))
+                    pages.insert(static_cast<std::uint32_t>(k) * (4096 - 4) * 8 + bit);
+        }
+    }
+    return pages;
+}
+
+// The usage-map pointer of the physical index whose root page is `root`, read from the table
+// definition (single-page definitions only).
+inline std::uint32_t indexMapPointer(const QByteArray& file, std::uint32_t definition, std::uint32_t root) {
+    const std::uint8_t* t = pageOf(file, definition);
+    const std::uint32_t columns = jet::getU16(t + 45);
+    const std::uint32_t realIndexes = jet::getU32(t + 51);
+    std::size_t at = 63 + 12 * std::size_t{realIndexes} + 25 * std::size_t{columns};
+    for (std::uint32_t c = 0; c < columns; ++c)
+        at += 2 + jet::getU16(t + at);
+    for (std::uint32_t i = 0; i < realIndexes; ++i, at += 52)
+        if (jet::getU32(t + at + 38) == root)
+            return jet::getU32(t + at + 34);
+    return 0;
 }
 
 inline std::string writeIn(const QTemporaryDir& dir, const QString& name, const jet::DatabaseSpec& spec) {
