@@ -114,15 +114,15 @@ TEST_F(FakeReader, ReaderThatStallsMidwayFailsAfterDeliveringWhatCame) {
 }
 
 TEST_F(FakeReader, EachRowRestartsTheSilenceClock) {
-    // Eight rows 100 ms apart take longer than the 600 ms limit in all, but no gap reaches it.
+    // Fourteen rows 100 ms apart take longer than the one-second limit in all, but no gap reaches it.
     const Outcome outcome =
-        run(script("printf 'COUNT 8 1\\n'\n"
-                   "for i in 1 2 3 4 5 6 7 8; do sleep 0.1; printf 'ROW\\tT%s\\n' $i; done\n"
+        run(script("printf 'COUNT 14 1\\n'\n"
+                   "for i in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do sleep 0.1; printf 'ROW\\tT%s\\n' $i; done\n"
                    "printf 'END\\n'\n"),
-            600ms);
+            1000ms);
     EXPECT_EQ(outcome.error, "");
-    EXPECT_EQ(outcome.rows.size(), 8u);
-    EXPECT_GT(outcome.elapsed, 600ms);
+    EXPECT_EQ(outcome.rows.size(), 14u);
+    EXPECT_GT(outcome.elapsed, 1000ms);
 }
 
 TEST_F(FakeReader, SilenceAfterTheLastRowWhileExitingIsAlsoBounded) {

@@ -62,7 +62,7 @@ protected:
 };
 
 TEST_F(DamagedArchive, UndamagedCopyReadsInFull) {
-    const ReaderRun run = ReaderRun::of(save(m_original, "copia.mdb"), kQuery, kSilence);
+    const ReaderRun run = ReaderRun::of(save(m_original, "copia.mdb"), kQuery);
     ASSERT_EQ(run.error, "");
     EXPECT_EQ(run.rows.size(), 40u);
 }
