@@ -40,3 +40,19 @@ void FloodBarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     QStyle* style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
 }
+
+QSize FloodBarDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QFont font = option.font;
+    const QVariant cellFont = index.data(Qt::FontRole);
+    if (cellFont.isValid())
+        font = cellFont.value<QFont>().resolve(option.font);
+    const QFontMetricsF metrics(font);
+    const QWidget* widget = option.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    // The same margins the style leaves around an item's text when it draws it.
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+    const QString text = index.data(Qt::DisplayRole).toString();
+    // Rounded up: a text a fraction of a pixel wider than its room is drawn cut short.
+    const int textWidth = static_cast<int>(std::ceil(metrics.horizontalAdvance(text)));
+    return QSize(textWidth + 2 * margin, static_cast<int>(std::ceil(metrics.height())) + 2);
+}

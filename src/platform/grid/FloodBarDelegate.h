@@ -13,6 +13,9 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // The text's size plus the style's text margins. Sizing columns to their contents asks this for
+    // thousands of cells: it reads only the text and the font, not the whole style option.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     // The part of a cell's rectangle covered by a bar of the given percentage (clamped to 0..100).
     static QRect barRect(const QRect& cell, double percent);

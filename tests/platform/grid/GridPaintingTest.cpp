@@ -101,6 +101,32 @@ TEST(FloodBarPainting, BarRectangleIsTheShareOfTheWidth) {
     EXPECT_EQ(FloodBarDelegate::barRect(cell, -5).width(), 0);
 }
 
+TEST(GridPainting, ColumnsSizedToTheirContentsShowTheWholeText) {
+    PaintedGrid g;
+    const QList<QStringList> textSets{
+        {"Data Estraz  ", "22/12/2022", "N° Estr"}, {"Quartina", "88", "1"}, {"Ambata", "Colpo", "WWWWMMMM"}};
+    for (const QStringList& texts : textSets) {
+        for (int c = 0; c < 3; ++c) {
+            g.grid->setText(1, c, texts[c]);
+            g.grid->setText(2, c, texts[c]);
+            g.grid->setColWidth(c, 0);
+        }
+        g.grid->setBold(2, 0, 2, 2, true);
+        g.grid->autoSizeColumns();
+        QList<int> fitted;
+        for (int r : {1, 2})
+            for (int c = 0; c < 3; ++c)
+                fitted << darkPixels(g.cellImage(r, c));
+        for (int c = 0; c < 3; ++c)
+            g.grid->setColWidth(c, 200); // room to spare: nothing can be cut
+        QList<int> roomy;
+        for (int r : {1, 2})
+            for (int c = 0; c < 3; ++c)
+                roomy << darkPixels(g.cellImage(r, c));
+        EXPECT_EQ(fitted, roomy) << texts.join('|').toStdString();
+    }
+}
+
 TEST(GridPainting, BoldTextHasMoreInk) {
     PaintedGrid g;
     g.grid->setText(0, 0, "BA NZ 88");
