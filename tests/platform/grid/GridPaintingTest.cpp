@@ -127,6 +127,38 @@ TEST(GridPainting, ColumnsSizedToTheirContentsShowTheWholeText) {
     }
 }
 
+// Horizontal middle of the dark pixels of an image, or -1 when there are none.
+double inkCentre(const QImage& image) {
+    int left = image.width();
+    int right = -1;
+    for (int y = 2; y < image.height() - 2; ++y)
+        for (int x = 2; x < image.width() - 2; ++x)
+            if (qGray(image.pixel(x, y)) < 100) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return right < 0 ? -1 : (left + right) / 2.0;
+}
+
+TEST(GridPainting, CentredColumnsDrawTheirTextInTheMiddleFixedCellsToo) {
+    PaintedGrid g(1);
+    g.grid->setColWidth(0, 100);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            g.grid->setText(r, c, "BA");
+    g.grid->setColCentred(0, true);
+    g.grid->setColCentred(1, true);
+    QCoreApplication::processEvents();
+    for (const auto& [r, c] : {std::pair{2, 0}, std::pair{0, 1}, std::pair{2, 1}}) {
+        const QImage image = g.cellImage(r, c);
+        EXPECT_NEAR(inkCentre(image), image.width() / 2.0, 4.0) << r << "," << c;
+    }
+    for (const auto& [r, c] : {std::pair{0, 2}, std::pair{2, 2}}) {
+        const QImage image = g.cellImage(r, c);
+        EXPECT_LT(inkCentre(image), image.width() / 3.0) << r << "," << c;
+    }
+}
+
 TEST(GridPainting, BoldTextHasMoreInk) {
     PaintedGrid g;
     g.grid->setText(0, 0, "BA NZ 88");
