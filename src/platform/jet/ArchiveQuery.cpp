@@ -99,6 +99,12 @@ public:
                 m_pid = -1;
                 return status;
             }
+            if (done < 0 && errno == ECHILD) {
+                // Someone else reaped it (SIGCHLD ignored by the host program): its status is lost,
+                // so the reply alone decides.
+                m_pid = -1;
+                return 0;
+            }
             if (done < 0 && errno != EINTR) {
                 m_pid = -1;
                 throw JetError(systemError("attesa del programma di lettura fallita", errno));

@@ -96,6 +96,20 @@ TEST_F(FakeReader, WellFormedReplyReachesTheCallbacks) {
     expectReaped();
 }
 
+TEST_F(FakeReader, CompleteReplySucceedsWhenTheHostIgnoresSigchld) {
+    // With SIGCHLD ignored the kernel reaps the reader itself and its exit status is lost.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction previous {};
+    ASSERT_EQ(sigaction(SIGCHLD, &ignore, &previous), 0);
+    const Outcome complete = run(script("printf 'COUNT 1 1\\nROW\\tTa\\nEND\\n'\n"), 2s);
+    const Outcome cut = run(script("printf 'COUNT 2 1\\nROW\\tTa\\n'\n"), 2s);
+    sigaction(SIGCHLD, &previous, nullptr);
+    EXPECT_EQ(complete.error, "");
+    EXPECT_EQ(complete.rows.size(), 1u);
+    EXPECT_NE(cut.error, "");
+}
+
 TEST_F(FakeReader, SilentReaderIsKilledAfterTheSilenceLimitAndReaped) {
     const Outcome outcome = run(script("exec sleep 30\n"), 300ms);
     EXPECT_NE(outcome.error.find("non ha risposto"), std::string::npos) << outcome.error;
