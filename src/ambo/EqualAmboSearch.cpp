@@ -1,9 +1,11 @@
 #include "EqualAmboSearch.h"
 
 #include "AmboGridLayout.h"
+#include "CellValue.h"
 #include "DrawArchive.h"
 
 #include <QString>
+#include <array>
 
 namespace {
 constexpr int CaseCap = 1000;
@@ -87,11 +89,14 @@ void searchEqualAmbi(AmboState& state, const DrawArchive& archive, GridModel& Fg
     // Slots outside the tables hold no numbers, so they could never give a case.
     const int first = std::min<int>(state.IndiceFine, DrawCapacity - 1);
     const int last = std::max<int>(state.EstrazioneMinima, 0);
+    std::array<const std::int16_t*, WheelCount> wheels{};
     for (int d = first; d >= last; --d) {
+        for (int w = 0; w < WheelCount; ++w)
+            wheels[w] = archive.wheelNumbers(d, w);
         for (int w1 = 0; w1 <= 9; ++w1) {
             if (!state.RuoteSelezionate[w1])
                 continue;
-            const std::int16_t* xs = archive.wheelNumbers(d, w1);
+            const std::int16_t* xs = wheels[w1];
             for (int p1 = 1; p1 <= 4; ++p1) {
                 for (int p2 = p1 + 1; p2 <= 5; ++p2) {
                     if (!state.PosizioniSelezionate[p1] || !state.PosizioniSelezionate[p2] || xs[p1 - 1] > 90)
@@ -101,7 +106,7 @@ void searchEqualAmbi(AmboState& state, const DrawArchive& archive, GridModel& Fg
                     for (int w2 = w1 + 1; w2 <= 10; ++w2) {
                         if (!state.RuoteSelezionate[w2] || !state.admitted(w1, w2))
                             continue;
-                        const std::int16_t* ys = archive.wheelNumbers(d, w2);
+                        const std::int16_t* ys = wheels[w2];
                         const int y1 = ys[p1 - 1];
                         const int y2 = ys[p2 - 1];
                         if (y1 > 90 || !isEqualAmbo(x1, x2, y1, y2))
@@ -134,7 +139,7 @@ void formatFoundCases(GridModel& Fg1) {
     Fg1.setBold(1, ColEsitoR1, last, Fg1.cols() - 1, true);
     Fg1.setForeColour(1, ColQuartina, last, ColQuartina, Blue);
     for (int r = 2; r <= last; ++r) {
-        const double dep = Fg1.value(r, ColEstrazione) - Fg1.value(r - 1, ColEstrazione);
+        const double dep = cellValue(Fg1, r, ColEstrazione) - cellValue(Fg1, r - 1, ColEstrazione);
         Fg1.setText(r, ColDep, QString::number(static_cast<std::int64_t>(dep)));
     }
 }

@@ -2,6 +2,7 @@
 
 #include "AmboGridLayout.h"
 #include "AmboState.h"
+#include "CellValue.h"
 #include "DrawArchive.h"
 #include "Palette.h"
 
@@ -16,7 +17,7 @@ constexpr int QuartinaWheels = 10; // Bari..Venezia; Nazionale is never examined
 // A cell of a case row read as the 16-bit number it holds; anything else reads as -1, which matches no
 // draw number and no wheel.
 int cellNumber(const GridModel& Fg1, int row, int col) {
-    const double v = Fg1.value(row, col);
+    const double v = cellValue(Fg1, row, col);
     if (!(v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max()))
         return -1;
     return static_cast<int>(v);
