@@ -23,11 +23,14 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const char* const WheelTypeCaptions[] = {"Tutte", "Adiacenti", "Diametrali", "Gemelle",
@@ -35,7 +38,7 @@ const char* const WheelTypeCaptions[] = {"Tutte", "Adiacenti", "Diametrali", "Ge
 constexpr int ColpiChoices = 18;
 constexpr int CasiChoices = 200;
 constexpr int RangePageStep = 25;
-constexpr int SummaryWidth = 200;
+constexpr int SummaryWidth = 180;
 
 // The hourglass for as long as the search runs; restored early when the search says it is done, and in
 // any case when the click ends.
@@ -296,34 +299,35 @@ QWidget* AmboOltreFrm::buildRangeRow(const QString& text, QScrollBar* bar, QLabe
 
 QWidget* AmboOltreFrm::buildSelectionPanel() {
     auto* box = new QGroupBox(this);
-    auto* g = new QGridLayout(box);
-    g->setContentsMargins(8, 8, 8, 8);
-    g->setHorizontalSpacing(6);
-    g->setVerticalSpacing(10);
-    g->addWidget(caption(box, QStringLiteral("Ruote")), 0, 0);
-    g->addWidget(FgR, 0, 1, 1, 2, Qt::AlignLeft);
-    auto* wheelSquares = new QHBoxLayout;
-    wheelSquares->setSpacing(4);
-    wheelSquares->addWidget(Label6);
-    wheelSquares->addWidget(Label9);
-    wheelSquares->addStretch(1);
-    g->addLayout(wheelSquares, 0, 3);
-    g->addWidget(caption(box, QStringLiteral("Posizioni")), 1, 0);
-    g->addWidget(Fgp, 1, 1, Qt::AlignLeft);
-    auto* positionSquares = new QHBoxLayout;
-    positionSquares->setSpacing(4);
-    positionSquares->addWidget(Label32);
-    positionSquares->addWidget(Label30);
-    positionSquares->addSpacing(10);
-    positionSquares->addWidget(ChPosAdi);
-    positionSquares->addStretch(1);
-    g->addLayout(positionSquares, 1, 2, 1, 2);
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(8, 4, 8, 4);
+    v->setSpacing(3);
+    v->addWidget(caption(box, QStringLiteral("Ruote")));
+    auto* wheels = new QHBoxLayout;
+    wheels->setSpacing(4);
+    wheels->addWidget(FgR);
+    wheels->addSpacing(4);
+    wheels->addWidget(Label6);
+    wheels->addWidget(Label9);
+    wheels->addStretch(1);
+    v->addLayout(wheels);
+    v->addWidget(caption(box, QStringLiteral("Posizioni")));
+    auto* positions = new QHBoxLayout;
+    positions->setSpacing(4);
+    positions->addWidget(Fgp);
+    positions->addSpacing(4);
+    positions->addWidget(Label32);
+    positions->addWidget(Label30);
+    positions->addSpacing(12);
+    positions->addWidget(ChPosAdi);
+    positions->addStretch(1);
+    v->addLayout(positions);
     auto* figures = new QHBoxLayout;
     figures->addWidget(Option1);
     figures->addWidget(Option2);
     figures->addStretch(1);
-    g->addLayout(figures, 2, 1, 1, 3);
-    g->setRowStretch(3, 1);
+    v->addLayout(figures);
+    v->addStretch(1);
     return box;
 }
 
@@ -359,19 +363,16 @@ QWidget* AmboOltreFrm::buildParameterPanel() {
     og->setContentsMargins(8, 4, 8, 4);
     og->setVerticalSpacing(2);
     og->addWidget(Ch_1, 0, 0);
-    og->addWidget(Ch_2, 1, 0);
-    og->addWidget(Ch_4, 2, 0);
-    og->addWidget(Ch_Tutte, 2, 1);
-    og->setRowStretch(3, 1);
-    h->addWidget(outcomes);
-
-    auto* run = new QVBoxLayout;
+    og->addWidget(Ch_2, 0, 1);
+    og->addWidget(Ch_4, 1, 0);
+    og->addWidget(Ch_Tutte, 1, 1);
+    auto* run = new QHBoxLayout;
     run->setSpacing(6);
-    run->addStretch(1);
     run->addWidget(Cmd_Ambiuguali);
     run->addWidget(Command1);
-    run->addStretch(1);
-    h->addLayout(run);
+    og->addLayout(run, 2, 0, 1, 2);
+    og->setRowStretch(3, 1);
+    h->addWidget(outcomes);
     h->addStretch(1);
     return panel;
 }
@@ -392,8 +393,16 @@ QWidget* AmboOltreFrm::buildSummaryPanel() {
     return panel;
 }
 
-// One-row selection grids show every cell and nothing more.
+// One-row selection grids show every cell and nothing more. Their cells keep one width for all, the
+// design width unless today's font needs more to show a wheel code whole.
 void AmboOltreFrm::fitSelectionGrid(GridView* view) {
+    GridModel& g = *view->gridModel();
+    int width = 0;
+    for (int c = 0; c < g.cols(); ++c)
+        width = std::max(
+            {width, g.colWidth(c), static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(c)});
+    for (int c = 0; c < g.cols(); ++c)
+        g.setColWidth(c, width);
     view->setFixedSize(view->contentSize());
 }
 
@@ -556,6 +565,17 @@ void AmboOltreFrm::Label30_Click() {
 
 void AmboOltreFrm::Form_Help() {
     m_help.showHelp(HelpContext);
+}
+
+void AmboOltreFrm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    // Inside the frame the window takes the whole child area: the case grid wants all the room there is.
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (sub && sub->mdiArea())
+        sub->setGeometry(QRect(QPoint(0, 0), sub->mdiArea()->viewport()->size()));
 }
 
 // F1 anywhere in the window opens its own help topic. Claiming the key before the shortcuts are looked

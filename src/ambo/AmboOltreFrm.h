@@ -105,6 +105,7 @@ public slots:
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -122,4 +123,5 @@ private:
     HelpService& m_help;
     FrameServices& m_frame;
     AmboState m_state;
+    bool m_placed = false;
 };

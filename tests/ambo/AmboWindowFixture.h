@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStyleOptionButton>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -104,6 +105,25 @@ protected:
         const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
         QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, indicator.center());
         EXPECT_EQ(box->isChecked(), checked) << name;
+    }
+
+    // Clicks one part of a scroll bar: an arrow (one draw) or the track beside the slider (25 draws).
+    void clickBar(const char* name, QStyle::SubControl part) {
+        QScrollBar* scrollBar = bar(name);
+        QStyleOptionSlider option;
+        option.initFrom(scrollBar);
+        option.orientation = scrollBar->orientation();
+        option.minimum = scrollBar->minimum();
+        option.maximum = scrollBar->maximum();
+        option.sliderPosition = scrollBar->sliderPosition();
+        option.sliderValue = scrollBar->value();
+        option.singleStep = scrollBar->singleStep();
+        option.pageStep = scrollBar->pageStep();
+        option.upsideDown = false;
+        option.subControls = QStyle::SC_All;
+        const QRect rect = scrollBar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, scrollBar);
+        ASSERT_FALSE(rect.isEmpty()) << name;
+        QTest::mouseClick(scrollBar, Qt::LeftButton, Qt::NoModifier, rect.center());
     }
 
     // Replaces the text of an editable drop-down by typing.
