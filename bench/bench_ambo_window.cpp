@@ -1,0 +1,115 @@
+// The heaviest analysis a user can ask the ambo window for, on a full archive of 9,999 draws: "Intervallo"
+// over the whole archive, every wheel and position, wheel type "Tutte", 18 colpi. Measured as the click on
+// "ELABORA" (and on "VERIFICA") through the window shown offscreen, views included: search, verification,
+// grid fill, formatting, column sizing, sort, and the repaint that follows.
+
+#include "AmboOltreFrm.h"
+#include "ArchiveBuilder.h"
+#include "DrawArchive.h"
+#include "FrameServices.h"
+#include "GridModel.h"
+#include "GridView.h"
+#include "HelpService.h"
+#include "Palette.h"
+#include "Prompts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QToolButton>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+class QuietPrompts : public Prompts {
+public:
+    void message(const QString&, const QString&, MessageIcon) override {}
+    QString input(const QString&, const QString&, const QString&) override { return {}; }
+    QString openFile(const FileDialogRequest&) override { return {}; }
+};
+
+class NoHelp : public HelpService {
+public:
+    void showHelp(int) override {}
+};
+
+class NoFrame : public FrameServices {
+public:
+    void setProgressMaximum(int) override {}
+};
+
+DrawArchive& fullArchive() {
+    static const std::unique_ptr<DrawArchive> archive = [] {
+        auto a = std::make_unique<DrawArchive>();
+        ArchiveBuilder build(*a, QDate(1939, 1, 7));
+        build.randomDraws(MaxDraws, 1871);
+        build.finish();
+        return a;
+    }();
+    return *archive;
+}
+
+// The window as the user leaves it before the click: the whole archive as range, "Tutte", "Intervallo",
+// 18 colpi, every wheel and position (the load's selection).
+struct HeaviestWindow {
+    Palette palette;
+    QuietPrompts prompts;
+    NoHelp help;
+    NoFrame frame;
+    std::unique_ptr<AmboOltreFrm> window;
+
+    HeaviestWindow() {
+        palette.SettaValoriBase();
+        window = std::make_unique<AmboOltreFrm>(fullArchive(), palette, prompts, help, frame);
+        window->resize(1270, 720);
+        window->show();
+        QCoreApplication::processEvents();
+        window->Command4->click();
+        window->Ch_RuoteTipo[0]->setChecked(true);
+        window->Ch_Intervallo->setChecked(true);
+        window->ComboC->setCurrentText(QStringLiteral("18"));
+        QCoreApplication::processEvents();
+    }
+};
+
+void BM_ElaboraClickHeaviest(benchmark::State& st) {
+    HeaviestWindow w;
+    for (auto _ : st) {
+        w.window->Cmd_Ambiuguali->click();
+        QCoreApplication::processEvents();
+    }
+    const GridModel& fgs = *w.window->FgS->gridModel();
+    st.counters["cases"] = w.window->Fg1->gridModel()->rows() - 1;
+    st.counters["positive"] = fgs.value(2, 1);
+    st.counters["draws"] = fullArchive().drawCount();
+}
+BENCHMARK(BM_ElaboraClickHeaviest)->Unit(benchmark::kMillisecond);
+
+void BM_VerificaClickHeaviest(benchmark::State& st) {
+    HeaviestWindow w;
+    w.window->Cmd_Ambiuguali->click();
+    QCoreApplication::processEvents();
+    for (auto _ : st) {
+        w.window->Command1->click();
+        QCoreApplication::processEvents();
+    }
+    st.counters["cases"] = w.window->Fg1->gridModel()->rows() - 1;
+}
+BENCHMARK(BM_VerificaClickHeaviest)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
