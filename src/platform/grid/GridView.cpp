@@ -195,7 +195,7 @@ void GridView::applyHiddenColumns() {
             setColumnHidden(c - fc, hidden);
     }
     verticalHeader()->setVisible(fc > 0 && m_grid->cols() > 0 && !m_grid->isColHidden(0));
-    updateCornerVisibility();
+    repaintCorner();
 }
 
 void GridView::applyHiddenRows() {
@@ -208,7 +208,7 @@ void GridView::applyHiddenRows() {
             setRowHidden(r - fr, hidden);
     }
     horizontalHeader()->setVisible(fr > 0 && m_grid->rows() > 0 && !m_grid->isRowHidden(0));
-    updateCornerVisibility();
+    repaintCorner();
 }
 
 void GridView::applyColumnWidths() {
@@ -302,7 +302,7 @@ void GridView::gridDestroyed() {
     m_body = nullptr;
 }
 
-void GridView::updateCornerVisibility() {
+void GridView::repaintCorner() {
     if (m_corner)
         m_corner->update();
 }

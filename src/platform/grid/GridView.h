@@ -74,7 +74,7 @@ private:
     void applyAfterLayoutChange();
     void scheduleHeaderRefresh();
     void refreshHeaders();
-    void updateCornerVisibility();
+    void repaintCorner();
     void gridDestroyed();
 
     GridModel* m_ownGrid = nullptr;
