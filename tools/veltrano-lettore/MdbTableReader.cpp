@@ -74,6 +74,8 @@ private:
             fail("il file " + m_path + " non esiste o non è accessibile");
         if (!S_ISREG(info.st_mode))
             fail(m_path + " non è un file");
+        if (info.st_size == 0)
+            fail("il file " + m_path + " è vuoto");
         m_mdb.reset(mdb_open(m_path.c_str(), MDB_NOFLAGS));
         if (!m_mdb)
             fail("il file " + m_path + " non è un database Access leggibile");
