@@ -1,5 +1,6 @@
 #include "Container.h"
 #include "DrawArchive.h"
+#include "Estrazioni_minielenco.h"
 #include "INIZIO.h"
 #include "Palette.h"
 #include "QtHelpService.h"
@@ -43,7 +44,7 @@ int main(int argc, char** argv) {
             palette,
             programEnd,
             help,
-            [](FrameServices&) { return placeholderWindow(QStringLiteral("Mini elenco")); },
+            [&](FrameServices&) -> QWidget* { return new Estrazioni_minielenco(archive, prompts, help); },
             [](FrameServices&) { return placeholderWindow(QStringLiteral("Veltrano")); }};
         frame = new Container(services);
         frame->setAttribute(Qt::WA_DeleteOnClose);
