@@ -1,3 +1,4 @@
+#include "AmboOltreFrm.h"
 #include "Container.h"
 #include "DrawArchive.h"
 #include "Estrazioni_minielenco.h"
@@ -9,21 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
 #include <QPointer>
-
-namespace {
-
-// Shown in place of a child window that is not part of the program yet.
-QWidget* placeholderWindow(const QString& title) {
-    auto* label = new QLabel(QStringLiteral("Finestra in preparazione."));
-    label->setAlignment(Qt::AlignCenter);
-    label->setWindowTitle(title);
-    label->setMinimumSize(320, 160);
-    return label;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -45,7 +32,9 @@ int main(int argc, char** argv) {
             programEnd,
             help,
             [&](FrameServices&) -> QWidget* { return new Estrazioni_minielenco(archive, prompts, help); },
-            [](FrameServices&) { return placeholderWindow(QStringLiteral("Veltrano")); }};
+            [&](FrameServices& frameServices) -> QWidget* {
+                return new AmboOltreFrm(archive, palette, prompts, help, frameServices);
+            }};
         frame = new Container(services);
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->MDIForm_Load();
