@@ -241,3 +241,23 @@ TEST_F(TableRecordsetCorruption, EncodedPagesAndOtherFormatsAreRefusedSayingWhy)
     notJet.replace(4, 15, "Something else.");
     EXPECT_EQ(exercise(notJet), Outcome::Refused);
 }
+
+TEST_F(TableRecordsetCorruption, PagesOfAnotherTableListedInTheMapAreNotReadAsRows) {
+    const writertest::TableContent games = writertest::readWithLibmdb(m_pristinePath, "Giocate");
+    ASSERT_FALSE(games.locations.empty());
+    const std::uint32_t foreignPage = games.locations.front().first;
+    QByteArray bytes = m_pristine;
+    const std::uint32_t map = u32At(bytes, definitionAt(55));
+    const qsizetype mapPage = qsizetype{map >> 8} * 4096;
+    const qsizetype mapRow = mapPage + (u16At(bytes, mapPage + 14 + 2 * (map & 0xFF)) & 0x1FFF);
+    ASSERT_EQ(bytes[mapRow], 0x00) << "an inline map is expected";
+    const std::uint32_t bit = foreignPage - u32At(bytes, mapRow + 1);
+    bytes[mapRow + 5 + bit / 8] = static_cast<char>(bytes[mapRow + 5 + bit / 8] | (1 << (bit % 8)));
+    writeBytes(m_path, bytes);
+
+    auto table = jet::JetDatabase::open(m_path, kPassword)->openTable("ParametriProgramma");
+    table->setIndex("PrimaryKey");
+    // Read with this table's columns, the other table's row would give "a" as its first text column.
+    EXPECT_FALSE(table->seek("a"));
+    EXPECT_TRUE(table->seek("Parametro29"));
+}
