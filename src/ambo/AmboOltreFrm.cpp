@@ -2,6 +2,7 @@
 
 #include "AmboGridLayout.h"
 #include "AmboRange.h"
+#include "AmboWidgets.h"
 #include "CaseGridFormat.h"
 #include "DrawArchive.h"
 #include "DrawSearch.h"
@@ -13,6 +14,7 @@
 #include "Palette.h"
 #include "ProgramIcons.h"
 #include "Prompts.h"
+#include "WaitPointer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,100 +41,9 @@ constexpr int ColpiChoices = 18;
 constexpr int CasiChoices = 200;
 constexpr int RangePageStep = 25;
 constexpr int SummaryWidth = 180;
-
-// The hourglass for as long as the search runs; restored early when the search says it is done, and in
-// any case when the click ends.
-class WaitPointer {
-public:
-    WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitPointer() { restore(); }
-    WaitPointer(const WaitPointer&) = delete;
-    WaitPointer& operator=(const WaitPointer&) = delete;
-    void restore() {
-        if (m_active)
-            QApplication::restoreOverrideCursor();
-        m_active = false;
-    }
-
-private:
-    bool m_active = true;
-};
-
-// 0 unchecked, 1 checked, 2 grey: only 1 counts as checked where the program reads a box.
-int checkValue(const QCheckBox* box) {
-    switch (box->checkState()) {
-    case Qt::Checked:
-        return AmboControls::Checked;
-    case Qt::PartiallyChecked:
-        return 2;
-    case Qt::Unchecked:
-        break;
-    }
-    return 0;
-}
-
-QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption, bool checked) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    box->setChecked(checked);
-    return box;
-}
-
-QToolButton* iconButton(QWidget* parent, const QString& name, ProgramIcon icon, const QString& toolTip) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setIcon(programIcon(icon));
-    button->setIconSize(QSize(20, 20));
-    button->setToolTip(toolTip);
-    button->setAccessibleName(toolTip);
-    return button;
-}
-
-// A small bordered square that only tells its purpose in its tool tip.
-QToolButton* colourSquare(QWidget* parent, const QString& name, const QString& css, const QString& toolTip) {
-    auto* square = new QToolButton(parent);
-    square->setObjectName(name);
-    square->setToolTip(toolTip);
-    square->setAccessibleName(toolTip);
-    square->setFocusPolicy(Qt::NoFocus);
-    square->setFixedSize(14, 14);
-    square->setStyleSheet(
-        QStringLiteral("QToolButton { background: %1; border: 1px solid black; }").arg(css));
-    return square;
-}
-
-QLabel* rangeLabel(QWidget* parent, const QString& name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setAlignment(Qt::AlignCenter);
-    label->setMargin(2);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("9999 00/00/0000 PM:00")) +
-                           16);
-    return label;
-}
-
-QComboBox* numberCombo(QWidget* parent, const QString& name) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setMaxVisibleItems(18);
-    combo->setMinimumContentsLength(4);
-    return combo;
-}
-
-QLabel* caption(QWidget* parent, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
 } // namespace
+
+using namespace amboWidgets;
 
 AmboOltreFrm::AmboOltreFrm(DrawArchive& archive, const Palette& palette, Prompts& prompts, HelpService& help,
                            FrameServices& frame, QWidget* parent)

@@ -1,0 +1,86 @@
+#include "AmboWidgets.h"
+
+#include "AmboControls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFont>
+#include <QLabel>
+#include <QToolButton>
+
+namespace amboWidgets {
+
+int checkValue(const QCheckBox* box) {
+    switch (box->checkState()) {
+    case Qt::Checked:
+        return AmboControls::Checked;
+    case Qt::PartiallyChecked:
+        return 2;
+    case Qt::Unchecked:
+        break;
+    }
+    return 0;
+}
+
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption, bool checked) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setChecked(checked);
+    return box;
+}
+
+QToolButton* iconButton(QWidget* parent, const QString& name, ProgramIcon icon, const QString& toolTip) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setIcon(programIcon(icon));
+    button->setIconSize(QSize(20, 20));
+    button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
+    return button;
+}
+
+QToolButton* colourSquare(QWidget* parent, const QString& name, const QString& css, const QString& toolTip) {
+    auto* square = new QToolButton(parent);
+    square->setObjectName(name);
+    square->setToolTip(toolTip);
+    square->setAccessibleName(toolTip);
+    square->setFocusPolicy(Qt::NoFocus);
+    square->setFixedSize(14, 14);
+    square->setStyleSheet(
+        QStringLiteral("QToolButton { background: %1; border: 1px solid black; }").arg(css));
+    return square;
+}
+
+QLabel* rangeLabel(QWidget* parent, const QString& name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMargin(2);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("9999 00/00/0000 PM:00")) +
+                           16);
+    return label;
+}
+
+QComboBox* numberCombo(QWidget* parent, const QString& name) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMaxVisibleItems(18);
+    combo->setMinimumContentsLength(4);
+    return combo;
+}
+
+QLabel* caption(QWidget* parent, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace amboWidgets
