@@ -120,6 +120,9 @@ TEST_F(AmboWindowLoad, SelectionGridsShowEveryWheelAndPositionSelected) {
         for (int c = 0; c < g.cols(); ++c) {
             const GridView::CellSpot spot = view->cellSpot(0, c);
             EXPECT_TRUE(spot.widget->rect().contains(spot.rect)) << name << " " << c;
+            // Wide enough for its text: a cut code would show as "...".
+            EXPECT_GE(view->columnWidth(c), static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(c))
+                << name << " " << c;
         }
     }
 }
