@@ -81,7 +81,7 @@ AmboControls AmboOltreFrm::controls() const {
 }
 
 QSize AmboOltreFrm::sizeHint() const {
-    // Fills the frame's child area at 1280x800 with the frame's bar and the sub-window's title.
+    // On its own; inside the frame the window takes the whole child area when first shown.
     return {1250, 690};
 }
 
