@@ -44,12 +44,18 @@ void replaceFileSafely(const std::string& path, const std::vector<std::uint8_t>&
     if (::stat(target.c_str(), &original) != 0) {
         fail(path, errno);
     }
+    // Renaming over the file would get past its read-only mark: honour it as the engine would.
+    if ((original.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0) {
+        throw JetError("Il database \"" + path + "\" è di sola lettura: impossibile aggiornarlo.");
+    }
     const std::filesystem::path folder = target.parent_path();
     std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         fail(path, errno);
     }
+    // Keeping the owner needs privileges we may not have; the new file then stays ours, which is harmless.
+    [[maybe_unused]] const int ownerKept = ::fchown(fd, original.st_uid, original.st_gid);
     int error = 0;
     if (!writeAll(fd, bytes) || ::fchmod(fd, original.st_mode & 07777) != 0 || ::fsync(fd) != 0) {
         error = errno;

@@ -5,6 +5,7 @@
 #include "TableTestSupport.h"
 #include "WriterTestSupport.h"
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace tabletest;
@@ -498,4 +499,44 @@ TEST_F(TableRecordsetUpdate, DeletedAndMovedRowsKeepTheirSlotFlagsThroughUpdates
     EXPECT_FALSE(table->seek("Senza valore"));
     ASSERT_TRUE(table->seek("CITTÀ"));
     EXPECT_EQ(table->field("Valore1"), "corta");
+}
+
+TEST_F(TableRecordsetUpdate, UpdateKeepsPermissionsAndLinksAndLeavesNoFileBeside) {
+    QFile::setPermissions(QString::fromStdString(m_path),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    const QString link = m_dir.filePath("collegamento.mdb");
+    ASSERT_TRUE(QFile::link(QString::fromStdString(m_path), link));
+    const QStringList filesBefore = writertest::filesIn(m_dir);
+
+    auto table = parameters(jet::JetDatabase::open(link.toStdString(), kPassword));
+    ASSERT_TRUE(table->seek("PercorsoArchivio"));
+    table->edit();
+    table->setField("Valore1", std::string("attraverso il collegamento"));
+    table->update();
+
+    EXPECT_EQ(writertest::filesIn(m_dir), filesBefore);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    const QFile::Permissions ownerGroupOther(0x7077); // leaves out the flags for the current user
+    EXPECT_EQ(QFile::permissions(QString::fromStdString(m_path)) & ownerGroupOther,
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    auto reread = parameters(open());
+    ASSERT_TRUE(reread->seek("PercorsoArchivio"));
+    EXPECT_EQ(reread->field("Valore1"), "attraverso il collegamento");
+}
+
+TEST_F(TableRecordsetUpdate, ReadOnlyDatabaseIsNotUpdated) {
+    const TextRows rowsBefore = libmdbTexts(m_path, "ParametriProgramma");
+    QFile::setPermissions(QString::fromStdString(m_path), QFile::ReadOwner | QFile::ReadGroup);
+    const QByteArray before = fileBytes(m_path);
+    auto table = parameters(open());
+    ASSERT_TRUE(table->seek("PercorsoArchivio"));
+    table->edit();
+    table->setField("Valore1", std::string("non scritto"));
+    EXPECT_THROW(table->update(), jet::JetError);
+    EXPECT_EQ(fileBytes(m_path), before);
+    EXPECT_EQ(table->field("Valore1"), "non scritto"); // still editing: the change can be retried
+    QFile::setPermissions(QString::fromStdString(m_path), QFile::ReadOwner | QFile::WriteOwner);
+    table->update();
+    EXPECT_EQ(libmdbTexts(m_path, "ParametriProgramma"),
+              withField(rowsBefore, "PercorsoArchivio", 1, std::string("non scritto")));
 }
