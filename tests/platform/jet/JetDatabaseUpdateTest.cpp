@@ -1,6 +1,7 @@
 // Table-type recordsets on databases our writer made: seek, field reads, and in-place text updates
 // checked byte by byte and through libmdb.
 #include "JetDatabase.h"
+#include "JetDate.h"
 #include "JetError.h"
 #include "TableTestSupport.h"
 #include "WriterTestSupport.h"
@@ -152,6 +153,32 @@ TEST_F(TableRecordsetUpdate, ReadsEveryFieldAsLibmdbDoes) {
     EXPECT_EQ(games->field("Numero"), "7");
     EXPECT_EQ(games->field("Data"), "2024-05-14 00:00:00");
     EXPECT_EQ(games->field("Nota"), "prima giocata");
+}
+
+TEST_F(TableRecordsetUpdate, DatesAndNumbersReadAsText) {
+    // A recordset starts on its table's first row: one table per value.
+    const std::vector<std::pair<Value, std::string>> cases = {
+        {jet::JetDateValue{jet::toJetDate(jet::CivilDateTime{1871, 3, 4, 6, 0, 0})}, "1871-03-04 06:00:00"},
+        {jet::JetDateValue{jet::toJetDate(jet::CivilDateTime{1899, 12, 29, 23, 59, 59})},
+         "1899-12-29 23:59:59"},
+        {jet::JetDateValue{jet::toJetDate(jet::CivilDateTime{9999, 12, 31, 23, 59, 59})},
+         "9999-12-31 23:59:59"},
+        {jet::JetDateValue{jet::toJetDate(2000, 2, 29)}, "2000-02-29 00:00:00"},
+        {std::int32_t{-2147483647 - 1}, "-2147483648"},
+        {std::int32_t{2147483647}, "2147483647"},
+    };
+    std::vector<jet::TableSpec> tables;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const bool isDate = std::holds_alternative<jet::JetDateValue>(cases[i].first);
+        tables.push_back(writertest::table("T" + std::to_string(i),
+                                           {{"Valore", isDate ? ColumnType::DateTime : ColumnType::Long}},
+                                           {{cases[i].first}}));
+    }
+    const std::string path = writertest::writeIn(m_dir, "valori.mdb", writertest::database(tables));
+    const auto db = jet::JetDatabase::open(path, "");
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(db->openTable("T" + std::to_string(i))->field("Valore"), cases[i].second);
+    }
 }
 
 TEST_F(TableRecordsetUpdate, TwoUpdatesInOneRunThenReopenReadBackEverywhere) {
