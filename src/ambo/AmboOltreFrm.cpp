@@ -162,18 +162,18 @@ void AmboOltreFrm::buildControls() {
     LabelInizio = rangeLabel(this, QStringLiteral("LabelInizio"));
     LabelFine = rangeLabel(this, QStringLiteral("LabelFine"));
 
-    Command4 = iconButton(this, QStringLiteral("Command4"), ProgramIcon::FirstDraw,
-                          QStringLiteral("Prima estrazione"));
-    Command9 = iconButton(this, QStringLiteral("Command9"), ProgramIcon::LastDraw,
-                          QStringLiteral("Ultima estrazione"));
-    Command62 = iconButton(this, QStringLiteral("Command62"), ProgramIcon::SearchDate,
-                           QStringLiteral("Cerca per data"));
-    Command61 = iconButton(this, QStringLiteral("Command61"), ProgramIcon::SearchIndex,
-                           QStringLiteral("Scelta per indice"));
-    Command10 = iconButton(this, QStringLiteral("Command10"), ProgramIcon::SearchDate,
-                           QStringLiteral("Cerca per data"));
-    Command8 = iconButton(this, QStringLiteral("Command8"), ProgramIcon::SearchIndex,
-                          QStringLiteral("Scelta per indice"));
+    Command4 = programIconButton(this, QStringLiteral("Command4"), ProgramIcon::FirstDraw,
+                                 QStringLiteral("Prima estrazione"), 20);
+    Command9 = programIconButton(this, QStringLiteral("Command9"), ProgramIcon::LastDraw,
+                                 QStringLiteral("Ultima estrazione"), 20);
+    Command62 = programIconButton(this, QStringLiteral("Command62"), ProgramIcon::SearchDate,
+                                  QStringLiteral("Cerca per data"), 20);
+    Command61 = programIconButton(this, QStringLiteral("Command61"), ProgramIcon::SearchIndex,
+                                  QStringLiteral("Scelta per indice"), 20);
+    Command10 = programIconButton(this, QStringLiteral("Command10"), ProgramIcon::SearchDate,
+                                  QStringLiteral("Cerca per data"), 20);
+    Command8 = programIconButton(this, QStringLiteral("Command8"), ProgramIcon::SearchIndex,
+                                 QStringLiteral("Scelta per indice"), 20);
 
     auto* top = new QHBoxLayout;
     top->setSpacing(8);

@@ -29,16 +29,6 @@ QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption
     return box;
 }
 
-QToolButton* iconButton(QWidget* parent, const QString& name, ProgramIcon icon, const QString& toolTip) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setIcon(programIcon(icon));
-    button->setIconSize(QSize(20, 20));
-    button->setToolTip(toolTip);
-    button->setAccessibleName(toolTip);
-    return button;
-}
-
 QToolButton* colourSquare(QWidget* parent, const QString& name, const QString& css, const QString& toolTip) {
     auto* square = new QToolButton(parent);
     square->setObjectName(name);

@@ -17,7 +17,6 @@ namespace amboWidgets {
 int checkValue(const QCheckBox* box);
 
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption, bool checked);
-QToolButton* iconButton(QWidget* parent, const QString& name, ProgramIcon icon, const QString& toolTip);
 // A small bordered square that only tells its purpose in its tool tip; css is its background colour.
 QToolButton* colourSquare(QWidget* parent, const QString& name, const QString& css, const QString& toolTip);
 // The sunken label beside a range scroll bar, wide enough for "9999 00/00/0000 PM:00".

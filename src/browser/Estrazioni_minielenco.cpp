@@ -25,17 +25,6 @@ constexpr int GridCols = 6;  // wheel code + five numbers
 const QString GridFormat = QStringLiteral("Ruota| N1 | N2 | N3 | N4 | N5 ");
 const QString DateSearchTitle = QStringLiteral("Ricerca per data GG/MM/AAAA");
 
-QToolButton* iconButton(QWidget* parent, const QString& name, ProgramIcon icon, const QString& toolTip) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setIcon(programIcon(icon));
-    button->setIconSize(QSize(24, 24));
-    button->setToolTip(toolTip);
-    button->setAccessibleName(toolTip);
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
-}
-
 QLabel* valueLabel(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
@@ -91,17 +80,17 @@ void Estrazioni_minielenco::buildControls() {
     hs1->setSingleStep(1);
     hs1->setPageStep(25);
 
-    Command42[0] = iconButton(this, QStringLiteral("Command42_0"), ProgramIcon::SearchIndex,
-                              QStringLiteral("Ricerca per numero indice"));
-    Command42[1] = iconButton(this, QStringLiteral("Command42_1"), ProgramIcon::SearchDate,
-                              QStringLiteral("Cerca estrazione per data"));
+    Command42[0] = programIconButton(this, QStringLiteral("Command42_0"), ProgramIcon::SearchIndex,
+                                     QStringLiteral("Ricerca per numero indice"));
+    Command42[1] = programIconButton(this, QStringLiteral("Command42_1"), ProgramIcon::SearchDate,
+                                     QStringLiteral("Cerca estrazione per data"));
     m_command42Group = new QButtonGroup(this);
     m_command42Group->addButton(Command42[0], 0);
     m_command42Group->addButton(Command42[1], 1);
-    Command81 = iconButton(this, QStringLiteral("Command81"), ProgramIcon::ResetMarks,
-                           QStringLiteral("Resetta colorazione"));
-    Command56 = iconButton(this, QStringLiteral("Command56"), ProgramIcon::LastDraw,
-                           QStringLiteral("Ultima estrazione"));
+    Command81 = programIconButton(this, QStringLiteral("Command81"), ProgramIcon::ResetMarks,
+                                  QStringLiteral("Resetta colorazione"));
+    Command56 = programIconButton(this, QStringLiteral("Command56"), ProgramIcon::LastDraw,
+                                  QStringLiteral("Ultima estrazione"));
 
     auto* labels = new QHBoxLayout;
     labels->addWidget(Label2, 2);

@@ -26,16 +26,6 @@ QString colourCss(std::uint32_t value) {
         .arg((value >> 16) & 0xFF);
 }
 
-QToolButton* iconButton(QWidget* parent, const char* name, ProgramIcon icon, const QString& toolTip) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setIcon(programIcon(icon));
-    button->setIconSize(QSize(24, 24));
-    button->setToolTip(toolTip);
-    button->setAutoRaise(false);
-    return button;
-}
-
 } // namespace
 
 Container::Container(Services services, QWidget* parent)
@@ -66,10 +56,12 @@ Container::Container(Services services, QWidget* parent)
     Lbl_fineNE->setStyleSheet(blue);
     LblFine->setStyleSheet(blue);
 
-    Command2 =
-        iconButton(Picture1, "Command2", ProgramIcon::MiniList, QStringLiteral("Mini elenco estrazioni"));
-    Command6 = iconButton(Picture1, "Command6", ProgramIcon::AmboWindow, QStringLiteral("Veltrano"));
-    CmDHelp = iconButton(Picture1, "CmDHelp", ProgramIcon::Help, QStringLiteral("Help in linea"));
+    Command2 = programIconButton(Picture1, QStringLiteral("Command2"), ProgramIcon::MiniList,
+                                 QStringLiteral("Mini elenco estrazioni"));
+    Command6 = programIconButton(Picture1, QStringLiteral("Command6"), ProgramIcon::AmboWindow,
+                                 QStringLiteral("Veltrano"));
+    CmDHelp = programIconButton(Picture1, QStringLiteral("CmDHelp"), ProgramIcon::Help,
+                                QStringLiteral("Help in linea"));
     Command45 = new QPushButton(QStringLiteral("FINE"), Picture1);
     Command45->setObjectName("Command45");
     Command45->setStyleSheet(

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
+#include <QToolButton>
 
 // The resources live in a static library: nothing references them, so the linker would drop them
 // unless they are registered by hand.
@@ -72,4 +73,16 @@ QIcon programIcon(ProgramIcon which) {
     }
     cache.insert(key, icon);
     return icon;
+}
+
+QToolButton* programIconButton(QWidget* parent, const QString& objectName, ProgramIcon icon,
+                               const QString& toolTip, int iconSize) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(objectName);
+    button->setIcon(programIcon(icon));
+    button->setIconSize(QSize(iconSize, iconSize));
+    button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
 }

@@ -27,3 +27,11 @@ QString programIconPath(ProgramIcon which);
 
 // Needs a QGuiApplication. The icon holds ready-made pixmaps from 16 to 64 px.
 QIcon programIcon(ProgramIcon which);
+
+class QToolButton;
+class QWidget;
+
+// A square button showing one of the program's icons, its purpose told by its tool tip. Clicking it
+// leaves the keyboard focus where it was (on a grid, say).
+QToolButton* programIconButton(QWidget* parent, const QString& objectName, ProgramIcon icon,
+                               const QString& toolTip, int iconSize = 24);
