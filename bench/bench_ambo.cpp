@@ -6,6 +6,7 @@
 #include "AmboGridLayout.h"
 #include "AmboRange.h"
 #include "AmboState.h"
+#include "AmboWorkbench.h"
 #include "ArchiveBuilder.h"
 #include "CaseGridFormat.h"
 #include "ConfiguraParametri.h"
@@ -32,18 +33,8 @@ const DrawArchive& fullArchive() {
     return *archive;
 }
 
-struct Window {
-    GridModel Fg1;
-    GridModel FgS;
-    GridModel FgR;
-    GridModel Fgp;
-    AmboGrids grids{Fg1, FgS, FgR, Fgp};
-    AmboState state;
-    AmboControls controls;
-    Palette palette;
-
+struct Window : AmboWorkbench {
     explicit Window(const DrawArchive& archive) {
-        palette.SettaValoriBase();
         loadAmboGrids(grids, archive);
         state.fillWheelRelationships();
         setRange(state, 1, archive.drawCount());

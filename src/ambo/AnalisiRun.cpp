@@ -1,6 +1,7 @@
 #include "AnalisiRun.h"
 
 #include "AmboGridLayout.h"
+#include "AmboWorkbench.h"
 #include "DrawArchive.h"
 #include "Elabora.h"
 #include "OutcomeVerification.h"
@@ -90,18 +91,11 @@ QString analisiReport(const GridModel& Fg1, const GridModel& FgS, const Palette&
 }
 
 QString runAnalisi(const AnalisiOptions& options, const DrawArchive& archive, QString& output) {
-    GridModel Fg1;
-    GridModel FgS;
-    GridModel FgR;
-    GridModel Fgp;
-    AmboGrids grids{Fg1, FgS, FgR, Fgp};
-    AmboState state;
-    AmboControls controls;
-    Palette palette;
-    palette.SettaValoriBase();
-    if (QString error = prepareAnalisi(options, archive, grids, state, controls); !error.isEmpty())
+    AmboWorkbench work;
+    if (QString error = prepareAnalisi(options, archive, work.grids, work.state, work.controls);
+        !error.isEmpty())
         return error;
-    elabora(controls, grids, state, archive, palette, {});
-    output = analisiReport(Fg1, FgS, palette, options.formato);
+    elabora(work.controls, work.grids, work.state, archive, work.palette, {});
+    output = analisiReport(work.Fg1, work.FgS, work.palette, options.formato);
     return {};
 }

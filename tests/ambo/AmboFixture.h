@@ -4,6 +4,7 @@
 #include "AmboGridLayout.h"
 #include "AmboRange.h"
 #include "AmboState.h"
+#include "AmboWorkbench.h"
 #include "ArchiveBuilder.h"
 #include "ConfiguraParametri.h"
 #include "DrawArchive.h"
@@ -28,7 +29,7 @@ enum WheelName { BA = 0, CA, FI, GE, MI, NA, PA, RO, TO, VE, NZ };
 
 // Everything the ambo window holds, without widgets: archive, grids, state, controls, palette.
 // A test builds its archive with `build`, then calls open() to run the window's load.
-class AmboFixture : public ::testing::Test {
+class AmboFixture : public ::testing::Test, protected AmboWorkbench {
 protected:
     using N = ArchiveBuilder::Numbers;
 
@@ -99,12 +100,4 @@ protected:
 
     std::unique_ptr<DrawArchive> m_archive;
     ArchiveBuilder build;
-    GridModel Fg1;
-    GridModel FgS;
-    GridModel FgR;
-    GridModel Fgp;
-    AmboGrids grids{Fg1, FgS, FgR, Fgp};
-    AmboState state;
-    AmboControls controls;
-    Palette palette;
 };
