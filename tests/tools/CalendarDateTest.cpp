@@ -54,3 +54,10 @@ TEST(CalendarDateText, FormsArePaddedToFixedWidth) {
     EXPECT_EQ((CalendarDate{1939, 1, 7}.isoText()), "1939-01-07");
     EXPECT_EQ((CalendarDate{2026, 12, 31}.storicoText()), "2026/12/31");
 }
+
+TEST(CalendarDateText, SpanReadsAsItalianWithElisionBeforeOttoAndUndici) {
+    EXPECT_EQ(storico::dateSpanText({1948, 4, 24}, {1948, 5, 8}), "dal 24/04/1948 all'08/05/1948");
+    EXPECT_EQ(storico::dateSpanText({1990, 1, 11}, {2026, 6, 30}), "dall'11/01/1990 al 30/06/2026");
+    EXPECT_EQ(storico::dateSpanText({1939, 1, 1}, {1939, 1, 18}), "dal 01/01/1939 al 18/01/1939");
+    EXPECT_EQ(storico::dateSpanText({2005, 5, 7}, {2005, 5, 7}), "dal 07/05/2005 al 07/05/2005");
+}

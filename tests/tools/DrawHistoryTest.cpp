@@ -74,7 +74,8 @@ TEST(DrawHistoryDuplicates, ConflictingRowIsReportedAtTheLaterRowNamingTheFirst)
     history.add(StoricoParser::parseText("\n2010/12/23\tBA\t1\t2\t3\t4\t5\n", "a.txt").rows);
     history.add(StoricoParser::parseText("2010/12/23\tBA\t1\t2\t3\t5\t4\n", "b.txt").rows);
     ASSERT_EQ(history.errors().size(), 1u);
-    EXPECT_EQ(history.errors()[0].text(), "b.txt:1: conflicting row for BA 2010/12/23 (first at a.txt:2)");
+    EXPECT_EQ(history.errors()[0].text(),
+              "b.txt:1: numeri diversi per BA del 2010/12/23 (prima riga in a.txt:2)");
     // The first row stands; the conflicting one is not counted.
     EXPECT_EQ(history.wheelRows(), 1);
     EXPECT_EQ(history.draws()[0].wheels[0], (WheelNumbers{1, 2, 3, 4, 5}));

@@ -86,7 +86,7 @@ TEST_F(ImportCommandTest, CommandLineMistakesExitWithTwoAndWriteNothing) {
                                                                   {"-x", "--output", output, input}}) {
         const CommandRun run = runImport(args);
         EXPECT_EQ(run.code, 2) << run.err;
-        EXPECT_NE(run.err.find("usage: veltrano-importa"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("Uso: veltrano-importa"), std::string::npos) << run.err;
         EXPECT_FALSE(QFile::exists(QString::fromStdString(output)));
     }
 }
@@ -94,9 +94,9 @@ TEST_F(ImportCommandTest, CommandLineMistakesExitWithTwoAndWriteNothing) {
 TEST_F(ImportCommandTest, HelpExplainsTheSplitDateRuleAndExitCodes) {
     const CommandRun run = runImport({"--help"});
     EXPECT_EQ(run.code, 0);
-    EXPECT_NE(run.out.find("only one wheel was drawn"), std::string::npos);
-    EXPECT_NE(run.out.find("at most 3 days"), std::string::npos);
-    EXPECT_NE(run.out.find("Exit codes: 0"), std::string::npos);
+    EXPECT_NE(run.out.find("è stata estratta una sola ruota"), std::string::npos);
+    EXPECT_NE(run.out.find("al\nmassimo 3 giorni"), std::string::npos);
+    EXPECT_NE(run.out.find("Uscita: 0"), std::string::npos);
     EXPECT_NE(run.out.find("--output"), std::string::npos);
 }
 
@@ -113,12 +113,12 @@ TEST_F(ImportCommandTest, EachKindOfBadLineIsListedWithFileAndLineAndNothingIsWr
     const CommandRun run = runImport({"--output", output, bari, roma});
     EXPECT_EQ(run.code, 1);
     const std::vector<std::string> expected{
-        bari + ":2: bad date '2020/02/30'",
-        bari + ":3: number 91 outside 1-90",
-        bari + ":5: number 1 repeated",
-        bari + ":6: expected 5 numbers, found 4",
-        roma + ":1: unknown wheel 'XY'",
-        roma + ":2: conflicting row for BA 2020/01/02 (first at " + bari + ":1)",
+        bari + ":2: data non valida '2020/02/30'",
+        bari + ":3: numero 91 fuori da 1-90",
+        bari + ":5: numero 1 ripetuto",
+        bari + ":6: attesi 5 numeri, trovati 4",
+        roma + ":1: ruota sconosciuta 'XY'",
+        roma + ":2: numeri diversi per BA del 2020/01/02 (prima riga in " + bari + ":1)",
     };
     std::size_t from = 0;
     for (const auto& line : expected) {
@@ -127,7 +127,8 @@ TEST_F(ImportCommandTest, EachKindOfBadLineIsListedWithFileAndLineAndNothingIsWr
         if (at != std::string::npos)
             from = at;
     }
-    EXPECT_NE(run.err.find("6 errors, no archive written"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("veltrano-importa: 6 errori, nessun archivio scritto\n"), std::string::npos)
+        << run.err;
     EXPECT_TRUE(run.out.empty());
     EXPECT_FALSE(QFile::exists(QString::fromStdString(output)));
 }
@@ -139,10 +140,10 @@ TEST_F(ImportCommandTest, LongErrorListStopsAtTwentyThenGivesTheCount) {
     const std::string input = write("BARI.txt", text);
     const CommandRun run = runImport({"--output", path("Dbarcomax.mdb"), input});
     EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.err.find(input + ":20: number 0 outside 1-90\n"), std::string::npos);
+    EXPECT_NE(run.err.find(input + ":20: numero 0 fuori da 1-90\n"), std::string::npos);
     EXPECT_EQ(run.err.find(input + ":21:"), std::string::npos);
-    EXPECT_NE(run.err.find("... and 5 more\n"), std::string::npos);
-    EXPECT_NE(run.err.find("25 errors, no archive written"), std::string::npos);
+    EXPECT_NE(run.err.find("... e altri 5\n"), std::string::npos);
+    EXPECT_NE(run.err.find("25 errori, nessun archivio scritto"), std::string::npos);
 }
 
 TEST_F(ImportCommandTest, FailedImportLeavesAnExistingArchiveUntouched) {
@@ -159,18 +160,18 @@ TEST_F(ImportCommandTest, UnreadableInputsAndUnwritableOutputFail) {
     const std::string input = write("BARI.txt", "2020/01/02\tBA\t1\t2\t3\t4\t5\n");
     const CommandRun missing = runImport({"--output", path("Dbarcomax.mdb"), path("NOPE.txt")});
     EXPECT_EQ(missing.code, 1);
-    EXPECT_NE(missing.err.find("cannot read"), std::string::npos);
+    EXPECT_NE(missing.err.find("impossibile leggere"), std::string::npos);
 
     QDir(m_dir.path()).mkdir("empty");
     EXPECT_EQ(runImport({"--output", path("Dbarcomax.mdb"), path("empty")}).code, 1);
 
     const CommandRun blank = runImport({"--output", path("Dbarcomax.mdb"), write("blank.txt", "\r\n\r\n")});
     EXPECT_EQ(blank.code, 1);
-    EXPECT_NE(blank.err.find("no draws"), std::string::npos);
+    EXPECT_NE(blank.err.find("nessuna estrazione"), std::string::npos);
 
     const CommandRun unwritable = runImport({"--output", path("no/such/folder/Dbarcomax.mdb"), input});
     EXPECT_EQ(unwritable.code, 1);
-    EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos);
+    EXPECT_NE(unwritable.err.find("impossibile scrivere"), std::string::npos);
     EXPECT_FALSE(QFile::exists(m_dir.filePath("Dbarcomax.mdb")));
 }
 
@@ -197,12 +198,12 @@ TEST_F(ImportCommandTest, HandMadeHistoryReadsBackLineForLine) {
                                       write("s/CAGLIARI.txt", cagliari), write("s/NAPOLI.txt", napoli),
                                       write("s/FIRENZE.txt", firenze), write("s/NAZIONALE.txt", nazionale)});
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_NE(run.out.find("split date: NA of 1948/05/01 joined the draw of 1948/04/30"), std::string::npos)
+    EXPECT_NE(run.out.find("data sfasata: NA del 1948/05/01 unita all'estrazione del 1948/04/30"),
+              std::string::npos)
         << run.out;
-    EXPECT_NE(
-        run.out.find(": 3 draws, 12 wheel rows, 24/04/1948 to 08/05/1948, 1 split date joined, 1 repeated "
-                     "row counted once\n"),
-        std::string::npos)
+    EXPECT_NE(run.out.find(": 3 estrazioni, 12 righe di ruota, dal 24/04/1948 all'08/05/1948, 1 data sfasata "
+                           "unita, 1 riga ripetuta contata una volta\n"),
+              std::string::npos)
         << run.out;
 
     const Export exported = exportArchive(QString::fromStdString(output));
@@ -267,8 +268,8 @@ TEST_F(ImportCommandTest, MoreThan9999DrawsAreWrittenWithAWarning) {
     const std::string output = path("Dbarcomax.mdb");
     const CommandRun run = runImport({"--output", output, write("storico.txt", text)});
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_NE(run.out.find("10000 draws, 20000 wheel rows"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("more than 9,999 draws"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("10000 estrazioni, 20000 righe di ruota"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("più di 9.999 estrazioni"), std::string::npos) << run.out;
     const Export exported = exportArchive(QString::fromStdString(output));
     ASSERT_TRUE(exported.ok) << exported.error;
     EXPECT_EQ(exported.rows.size(), 10000u);
@@ -279,8 +280,8 @@ TEST_F(ImportCommandTest, OtherOutputNameGetsANoteAndASmallArchiveNoLimitWarning
     const CommandRun run =
         runImport({"--output=" + output, write("BARI.txt", "2020/01/02\tBA\t1\t2\t3\t4\t5\n")});
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_NE(run.out.find("Veltrano opens only archives named Dbarcomax.mdb"), std::string::npos);
-    EXPECT_EQ(run.out.find("more than 9,999"), std::string::npos);
+    EXPECT_NE(run.out.find("Veltrano apre solo gli archivi di nome Dbarcomax.mdb"), std::string::npos);
+    EXPECT_EQ(run.out.find("più di 9.999"), std::string::npos);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(output)));
 }
 
@@ -291,11 +292,11 @@ TEST(ImportProgram, ExecutableReportsUsageAndHelpThroughItsExitCode) {
     noArguments.start(program, {});
     ASSERT_TRUE(noArguments.waitForFinished(10000));
     EXPECT_EQ(noArguments.exitCode(), 2);
-    EXPECT_TRUE(noArguments.readAllStandardError().contains("usage: veltrano-importa"));
+    EXPECT_TRUE(noArguments.readAllStandardError().contains("Uso: veltrano-importa"));
 
     QProcess help;
     help.start(program, {"--help"});
     ASSERT_TRUE(help.waitForFinished(10000));
     EXPECT_EQ(help.exitCode(), 0);
-    EXPECT_TRUE(help.readAllStandardOutput().contains("Split dates"));
+    EXPECT_TRUE(help.readAllStandardOutput().contains("Date sfasate"));
 }

@@ -153,8 +153,8 @@ TEST(RealHistoryImport, WholeHistoryImportsAndReadsBackLineForLine) {
     }
     EXPECT_EQ(movedDays.size(), 5u);
     EXPECT_EQ(exported.rows.size(), wheelsByDay.size() - movedDays.size());
-    EXPECT_NE(out.str().find(std::to_string(exported.rows.size()) + " draws, " +
-                             std::to_string(source.size()) + " wheel rows, 07/01/1939 to "),
+    EXPECT_NE(out.str().find(std::to_string(exported.rows.size()) + " estrazioni, " +
+                             std::to_string(source.size()) + " righe di ruota, dal 07/01/1939 al"),
               std::string::npos)
         << out.str();
     std::cout << "[ real history ] " << wheelsByDay.size() << " dates in the files\n" << out.str();

@@ -106,8 +106,10 @@ TEST_F(SampleCommandTest, ArchiveFollowsTheDrawCalendarAndNazionalesStart) {
     const Export exported = exportArchive(QString::fromStdString(output));
     ASSERT_TRUE(exported.ok) << exported.error;
     ASSERT_FALSE(exported.rows.empty());
-    EXPECT_NE(run.out.find(std::to_string(exported.rows.size()) + " synthetic draws"), std::string::npos)
+    EXPECT_NE(run.out.find(std::to_string(exported.rows.size()) + " estrazioni sintetiche, "),
+              std::string::npos)
         << run.out;
+    EXPECT_NE(run.out.find(", dal 07/12/1996 al 30/01/2024\n"), std::string::npos) << run.out;
 
     std::set<std::string> dates;
     for (const auto& row : exported.rows) {
@@ -149,7 +151,7 @@ TEST_F(SampleCommandTest, CommandLineMistakesExitWithTwoAndWriteNothing) {
              {"--output", output, "--colpi", "3"}}) {
         const CommandRun run = runSampleCommand(args);
         EXPECT_EQ(run.code, 2) << run.err;
-        EXPECT_NE(run.err.find("usage: veltrano-campione"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("Uso: veltrano-campione"), std::string::npos) << run.err;
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(output)));
 }
@@ -159,15 +161,17 @@ TEST_F(SampleCommandTest, RangeWithoutDrawDaysFailsWithoutWriting) {
     const CommandRun run =
         runSampleCommand({"--output", output, "--from", "2024-01-01", "--to", "2024-01-01"}); // a Monday
     EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "veltrano-campione: nessun giorno di estrazione tra il 2024-01-01 e il 2024-01-01, "
+                       "nessun archivio scritto\n");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(output)));
 }
 
 TEST_F(SampleCommandTest, HelpGivesTheDefaultsAndExitCodes) {
     const CommandRun run = runSampleCommand({"--help"});
     EXPECT_EQ(run.code, 0);
-    EXPECT_NE(run.out.find("default 1990-01-06"), std::string::npos);
-    EXPECT_NE(run.out.find("default 2026-06-30"), std::string::npos);
-    EXPECT_NE(run.out.find("Exit codes: 0"), std::string::npos);
+    EXPECT_NE(run.out.find("predefinito: 1990-01-06"), std::string::npos);
+    EXPECT_NE(run.out.find("predefinito: 2026-06-30"), std::string::npos);
+    EXPECT_NE(run.out.find("Uscita: 0"), std::string::npos);
 }
 
 // The archive shipped in the program folder is the generator's default output.
@@ -177,7 +181,7 @@ TEST_F(SampleCommandTest, ProgramFolderArchiveIsTheDefaultSample) {
     const std::string output = path("Dbarcomax.mdb");
     const CommandRun run = runSampleCommand({"--output", output});
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out.find("more than 9,999"), std::string::npos);
+    EXPECT_EQ(run.out.find("più di 9.999"), std::string::npos);
     EXPECT_EQ(fileBytes(shipped), fileBytes(QString::fromStdString(output)));
     const Export exported = exportArchive(shipped);
     ASSERT_TRUE(exported.ok) << exported.error;

@@ -65,38 +65,39 @@ TEST(StoricoLineVariants, BlankLinesAreNeitherRowsNorErrors) {
 }
 
 TEST(StoricoLineErrors, BadDate) {
-    EXPECT_EQ(errorOf("1939/02/30\tBA\t1\t2\t3\t4\t5"), "bad date '1939/02/30'");
-    EXPECT_EQ(errorOf("Data\tRuota\tN1\tN2\tN3\tN4\tN5"), "bad date 'Data'");
+    EXPECT_EQ(errorOf("1939/02/30\tBA\t1\t2\t3\t4\t5"), "data non valida '1939/02/30'");
+    EXPECT_EQ(errorOf("Data\tRuota\tN1\tN2\tN3\tN4\tN5"), "data non valida 'Data'");
 }
 
 TEST(StoricoLineErrors, UnknownWheel) {
-    EXPECT_EQ(errorOf("1939/01/07\tXX\t1\t2\t3\t4\t5"), "unknown wheel 'XX'");
-    EXPECT_EQ(errorOf("1939/01/07\tTU\t1\t2\t3\t4\t5"), "unknown wheel 'TU'");
-    EXPECT_EQ(errorOf("1939/01/07\t12\t1\t2\t3\t4\t5\t6"), "unknown wheel '12'");
+    EXPECT_EQ(errorOf("1939/01/07\tXX\t1\t2\t3\t4\t5"), "ruota sconosciuta 'XX'");
+    EXPECT_EQ(errorOf("1939/01/07\tTU\t1\t2\t3\t4\t5"), "ruota sconosciuta 'TU'");
+    EXPECT_EQ(errorOf("1939/01/07\t12\t1\t2\t3\t4\t5\t6"), "ruota sconosciuta '12'");
 }
 
 TEST(StoricoLineErrors, WrongCountOfNumbers) {
-    EXPECT_EQ(errorOf("1939/01/07\tBA\t1\t2\t3\t4"), "expected 5 numbers, found 4");
-    EXPECT_EQ(errorOf("1939/01/07\tBA\t1\t2\t3\t4\t5\t6"), "expected 5 numbers, found 6");
-    EXPECT_EQ(errorOf("1939/01/07\tBA"), "expected 5 numbers, found 0");
-    EXPECT_EQ(errorOf("1939/01/07"), "missing wheel code and numbers");
+    EXPECT_EQ(errorOf("1939/01/07\tBA\t1\t2\t3\t4"), "attesi 5 numeri, trovati 4");
+    EXPECT_EQ(errorOf("1939/01/07\tBA\t1\t2\t3\t4\t5\t6"), "attesi 5 numeri, trovati 6");
+    EXPECT_EQ(errorOf("1939/01/07\tBA\t1"), "attesi 5 numeri, trovato 1");
+    EXPECT_EQ(errorOf("1939/01/07\tBA"), "attesi 5 numeri, trovati 0");
+    EXPECT_EQ(errorOf("1939/01/07"), "mancano la ruota e i numeri");
 }
 
 TEST(StoricoLineErrors, NumberOutsideOneToNinety) {
-    EXPECT_EQ(errorOf("1939/01/07\tBA\t0\t2\t3\t4\t5"), "number 0 outside 1-90");
-    EXPECT_EQ(errorOf("1939/01/07\tBA\t1\t2\t3\t4\t91"), "number 91 outside 1-90");
-    EXPECT_EQ(errorOf("1939/01/07\tBA\t1\t2\t300\t4\t5"), "number 300 outside 1-90");
+    EXPECT_EQ(errorOf("1939/01/07\tBA\t0\t2\t3\t4\t5"), "numero 0 fuori da 1-90");
+    EXPECT_EQ(errorOf("1939/01/07\tBA\t1\t2\t3\t4\t91"), "numero 91 fuori da 1-90");
+    EXPECT_EQ(errorOf("1939/01/07\tBA\t1\t2\t300\t4\t5"), "numero 300 fuori da 1-90");
     EXPECT_EQ(rowOf("1939/01/07\tBA\t1\t2\t3\t4\t90").numbers[4], 90);
 }
 
 TEST(StoricoLineErrors, FieldThatIsNotANumber) {
-    EXPECT_EQ(errorOf("1939/01/07\tBA\t1\t2\tx3\t4\t5"), "'x3' is not a number");
-    EXPECT_EQ(errorOf("1939/01/07\tBA\t1\t-2\t3\t4\t5"), "'-2' is not a number");
+    EXPECT_EQ(errorOf("1939/01/07\tBA\t1\t2\tx3\t4\t5"), "'x3' non è un numero");
+    EXPECT_EQ(errorOf("1939/01/07\tBA\t1\t-2\t3\t4\t5"), "'-2' non è un numero");
 }
 
 TEST(StoricoLineErrors, NumberRepeatedWithinTheWheel) {
-    EXPECT_EQ(errorOf("1939/01/07\tBA\t7\t2\t3\t4\t7"), "number 7 repeated");
-    EXPECT_EQ(errorOf("1939/01/07\tBA\t07\t2\t7\t4\t5"), "number 7 repeated");
+    EXPECT_EQ(errorOf("1939/01/07\tBA\t7\t2\t3\t4\t7"), "numero 7 ripetuto");
+    EXPECT_EQ(errorOf("1939/01/07\tBA\t07\t2\t7\t4\t5"), "numero 7 ripetuto");
 }
 
 TEST(StoricoFileReading, LfAndCrlfFilesGiveTheSameRows) {
@@ -138,6 +139,6 @@ TEST(StoricoFileReading, ErrorsAndRowsCarryFileAndLineCountingBlankLines) {
     EXPECT_EQ(result.rows[0].place.text(), "dir/BARI.txt:2");
     EXPECT_EQ(result.rows[1].place.text(), "dir/BARI.txt:5");
     ASSERT_EQ(result.errors.size(), 2u);
-    EXPECT_EQ(result.errors[0].text(), "dir/BARI.txt:4: unknown wheel 'QQ'");
-    EXPECT_EQ(result.errors[1].text(), "dir/BARI.txt:6: expected 5 numbers, found 4");
+    EXPECT_EQ(result.errors[0].text(), "dir/BARI.txt:4: ruota sconosciuta 'QQ'");
+    EXPECT_EQ(result.errors[1].text(), "dir/BARI.txt:6: attesi 5 numeri, trovati 4");
 }

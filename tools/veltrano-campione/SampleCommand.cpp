@@ -13,7 +13,8 @@
 namespace {
 
 constexpr const char* usageLine =
-    "usage: veltrano-campione --output PATH [--seed N] [--from DATE] [--to DATE]";
+    "Uso: veltrano-campione --output PERCORSO [--seed N] [--from DATA] [--to DATA]";
+constexpr const char* moreHelp = "(--help per i dettagli)";
 constexpr storico::CalendarDate EarliestDate{1871, 1, 1};
 
 struct SampleOptions {
@@ -38,12 +39,6 @@ std::optional<std::uint64_t> parseSeed(const std::string& text) {
     return value;
 }
 
-std::string programDate(const storico::CalendarDate& date) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d", date.day, date.month, date.year);
-    return text;
-}
-
 // std::nullopt after printing what is wrong.
 std::optional<SampleOptions> parseOptions(const std::vector<std::string>& args, std::ostream& err) {
     SampleOptions options;
@@ -59,12 +54,12 @@ std::optional<SampleOptions> parseOptions(const std::vector<std::string>& args, 
             continue;
         }
         if (name != "--output" && name != "-o" && name != "--seed" && name != "--from" && name != "--to") {
-            err << "veltrano-campione: unknown argument " << args[i] << "\n";
+            err << "veltrano-campione: argomento sconosciuto " << args[i] << "\n";
             return std::nullopt;
         }
         if (!value) {
             if (i + 1 >= args.size()) {
-                err << "veltrano-campione: " << name << " needs a value\n";
+                err << "veltrano-campione: " << name << " vuole un valore\n";
                 return std::nullopt;
             }
             value = args[++i];
@@ -74,14 +69,14 @@ std::optional<SampleOptions> parseOptions(const std::vector<std::string>& args, 
         } else if (name == "--seed") {
             const auto seed = parseSeed(*value);
             if (!seed) {
-                err << "veltrano-campione: bad seed " << *value << "\n";
+                err << "veltrano-campione: seme non valido " << *value << "\n";
                 return std::nullopt;
             }
             options.seed = *seed;
         } else {
             const auto date = storico::CalendarDate::parse(*value);
             if (!date || *date < EarliestDate) {
-                err << "veltrano-campione: bad date " << *value << " (YYYY-MM-DD, from 1871-01-01)\n";
+                err << "veltrano-campione: data non valida " << *value << " (AAAA-MM-GG, dal 1871-01-01)\n";
                 return std::nullopt;
             }
             (name == "--from" ? options.from : options.to) = *date;
@@ -96,31 +91,30 @@ std::string sampleHelpText() {
     std::ostringstream help;
     help
         << usageLine << "\n\n"
-        << "Writes a synthetic sample draw archive (Dbarcomax.mdb) for trying Veltrano without the real\n"
-           "history. The draws are made up, but follow the real calendar of draw days: Saturday until\n"
-           "08/03/1997; Wednesday and Saturday until 18/06/2005; Tuesday, Thursday and Saturday until\n"
-           "06/07/2023; then Tuesday, Thursday, Friday and Saturday (holidays are not modelled). Each wheel\n"
-           "gets five distinct numbers 1-90; Cagliari and Genova exist from 08/07/1939, Nazionale from\n"
-           "04/05/2005. The same seed always gives the same archive, and a date's numbers do not depend on\n"
-           "the range asked for.\n\n"
-           "  -o, --output PATH  the archive to write\n"
-           "  --seed N           decimal or 0x-hexadecimal, default 0x"
-        << std::hex << DefaultSampleSeed << std::dec << "\n"
-        << "  --from DATE        first day, default " << DefaultSampleFrom.isoText()
-        << " (not before 1871-01-01)\n"
-        << "  --to DATE          last day, default " << DefaultSampleTo.isoText() << "\n"
-        << "  -h, --help         this text\n\n"
-           "Dates are YYYY-MM-DD (also with '/' or '.', or day first). An archive of more than 9,999 draws "
-           "is\n"
-           "written, but Veltrano refuses to load it; the summary says so.\n\n"
-           "Exit codes: 0 archive written, 1 failure (nothing written), 2 bad command line.\n";
+        << "Scrive un archivio delle estrazioni sintetico (Dbarcomax.mdb) per provare Veltrano senza lo\n"
+           "storico vero. Le estrazioni sono inventate, ma seguono il calendario reale dei giorni di\n"
+           "estrazione: sabato fino all'08/03/1997; mercoledì e sabato fino al 18/06/2005; martedì, giovedì\n"
+           "e sabato fino al 06/07/2023; poi martedì, giovedì, venerdì e sabato (le festività non sono\n"
+           "considerate). Ogni ruota ha cinque numeri diversi da 1 a 90; Cagliari e Genova esistono\n"
+           "dall'08/07/1939, la Nazionale dal 04/05/2005. Lo stesso seme dà sempre lo stesso archivio, e i\n"
+           "numeri di una data non dipendono dall'intervallo richiesto.\n\n"
+           "  -o, --output PERCORSO  l'archivio da scrivere\n"
+           "  --seed N               seme, decimale o esadecimale con 0x (predefinito: 0x"
+        << std::hex << DefaultSampleSeed << std::dec << ")\n"
+        << "  --from DATA            primo giorno (predefinito: " << DefaultSampleFrom.isoText()
+        << "; non prima del 1871-01-01)\n"
+        << "  --to DATA              ultimo giorno (predefinito: " << DefaultSampleTo.isoText() << ")\n"
+        << "  -h, --help             mostra questo aiuto\n\n"
+           "Le date si scrivono AAAA-MM-GG (anche con '/' o '.', o con prima il giorno). Un archivio di più\n"
+           "di 9.999 estrazioni viene scritto, ma Veltrano rifiuta di caricarlo; il riepilogo lo segnala.\n\n"
+           "Uscita: 0 archivio scritto, 1 errore (nessun file scritto), 2 riga di comando errata.\n";
     return help.str();
 }
 
 int runSample(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const auto options = parseOptions(args, err);
     if (!options) {
-        err << usageLine << "\n(--help for more)\n";
+        err << usageLine << "\n" << moreHelp << "\n";
         return 2;
     }
     if (options->help) {
@@ -128,37 +122,40 @@ int runSample(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 0;
     }
     if (options->output.empty()) {
-        err << "veltrano-campione: --output is required\n" << usageLine << "\n(--help for more)\n";
+        err << "veltrano-campione: --output è obbligatorio\n" << usageLine << "\n" << moreHelp << "\n";
         return 2;
     }
     if (options->to < options->from) {
-        err << "veltrano-campione: --from " << options->from.isoText() << " is after --to "
+        err << "veltrano-campione: --from " << options->from.isoText() << " viene dopo --to "
             << options->to.isoText() << "\n"
-            << usageLine << "\n(--help for more)\n";
+            << usageLine << "\n"
+            << moreHelp << "\n";
         return 2;
     }
 
     const auto draws = generateSampleHistory(options->seed, options->from, options->to);
     if (draws.empty()) {
-        err << "veltrano-campione: no draw day between " << options->from.isoText() << " and "
-            << options->to.isoText() << ", no archive written\n";
+        err << "veltrano-campione: nessun giorno di estrazione tra il " << options->from.isoText() << " e il "
+            << options->to.isoText() << ", nessun archivio scritto\n";
         return 1;
     }
     try {
         storico::writeDrawArchiveFile(options->output, draws,
                                       jet::toJetDate(options->to.year, options->to.month, options->to.day));
     } catch (const jet::JetError& error) {
-        err << "veltrano-campione: cannot write " << options->output << ": " << error.what() << "\n";
+        err << "veltrano-campione: impossibile scrivere " << options->output << ": " << error.what() << "\n";
         return 1;
     }
 
     int wheelRows = 0;
     for (const auto& draw : draws)
         wheelRows += draw.wheelCount();
-    out << options->output << ": " << draws.size() << " synthetic draws, " << wheelRows << " wheel rows, "
-        << programDate(draws.front().date) << " to " << programDate(draws.back().date);
+    out << options->output << ": " << draws.size()
+        << (draws.size() == 1 ? " estrazione sintetica, " : " estrazioni sintetiche, ") << wheelRows
+        << (wheelRows == 1 ? " riga di ruota, " : " righe di ruota, ")
+        << storico::dateSpanText(draws.front().date, draws.back().date);
     if (draws.size() > static_cast<std::size_t>(storico::ProgramDrawLimit))
-        out << "; more than 9,999 draws: Veltrano will refuse to load this archive";
+        out << "; più di 9.999 estrazioni: Veltrano rifiuterà di caricare questo archivio";
     out << "\n";
     return 0;
 }

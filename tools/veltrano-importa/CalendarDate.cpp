@@ -88,4 +88,16 @@ std::string CalendarDate::storicoText() const {
     return text;
 }
 
+std::string CalendarDate::programText() const {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", day, month, year);
+    return text;
+}
+
+std::string dateSpanText(const CalendarDate& first, const CalendarDate& last) {
+    const auto startsWithVowel = [](const CalendarDate& date) { return date.day == 8 || date.day == 11; };
+    return (startsWithVowel(first) ? "dall'" : "dal ") + first.programText() +
+           (startsWithVowel(last) ? " all'" : " al ") + last.programText();
+}
+
 } // namespace storico

@@ -24,8 +24,12 @@ struct CalendarDate {
     int weekday() const;             // 0 Sunday .. 6 Saturday
     std::string isoText() const;     // 1939-01-07
     std::string storicoText() const; // 1939/01/07
+    std::string programText() const; // 07/01/1939
 
     auto operator<=>(const CalendarDate&) const = default;
 };
+
+// "dal 24/04/1948 al 30/04/1948", with "dall'" and "all'" before the days read otto and undici.
+std::string dateSpanText(const CalendarDate& first, const CalendarDate& last);
 
 } // namespace storico

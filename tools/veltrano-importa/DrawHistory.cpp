@@ -13,8 +13,9 @@ void DrawHistory::add(const WheelRow& row) {
         ++m_duplicateRows;
         return;
     }
-    m_errors.push_back({row.place, "conflicting row for " + storicoCode(row.wheel) + " " +
-                                       row.date.storicoText() + " (first at " + slot->place.text() + ")"});
+    m_errors.push_back({row.place, "numeri diversi per " + storicoCode(row.wheel) + " del " +
+                                       row.date.storicoText() + " (prima riga in " + slot->place.text() +
+                                       ")"});
 }
 
 void DrawHistory::add(const std::vector<WheelRow>& rows) {

@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* usageLine = "usage: veltrano-importa --output PATH INPUT...";
+constexpr const char* usageLine = "Uso: veltrano-importa --output PERCORSO STORICO...";
+constexpr const char* moreHelp = "(--help per i dettagli)";
 
 struct ImportOptions {
     bool help = false;
@@ -42,14 +43,14 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
             options.help = true;
         } else if (arg == "--output" || arg == "-o") {
             if (i + 1 >= args.size()) {
-                err << "veltrano-importa: " << arg << " needs a path\n";
+                err << "veltrano-importa: " << arg << " vuole un percorso\n";
                 return std::nullopt;
             }
             options.output = args[++i];
         } else if (arg.starts_with("--output=")) {
             options.output = arg.substr(9);
         } else {
-            err << "veltrano-importa: unknown option " << arg << "\n";
+            err << "veltrano-importa: opzione sconosciuta " << arg << "\n";
             return std::nullopt;
         }
     }
@@ -74,11 +75,12 @@ bool expandInputs(const std::vector<std::string>& inputs, std::vector<std::strin
                 if (entry.is_regular_file(error) && hasTxtExtension(entry.path()))
                     found.push_back(entry.path().string());
             if (error) {
-                err << "veltrano-importa: cannot read folder " << input << ": " << error.message() << "\n";
+                err << "veltrano-importa: impossibile leggere la cartella " << input << ": "
+                    << error.message() << "\n";
                 return false;
             }
             if (found.empty()) {
-                err << "veltrano-importa: no .txt files in folder " << input << "\n";
+                err << "veltrano-importa: nessun file .txt nella cartella " << input << "\n";
                 return false;
             }
             std::sort(found.begin(), found.end());
@@ -104,12 +106,6 @@ std::optional<std::string> readWholeFile(const std::string& path) {
     return contents.str();
 }
 
-std::string programDate(const CalendarDate& date) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d", date.day, date.month, date.year);
-    return text;
-}
-
 bool isArchiveFileName(const std::string& path) {
     std::string name = fs::path(path).filename().string();
     std::transform(name.begin(), name.end(), name.begin(),
@@ -121,46 +117,45 @@ bool isArchiveFileName(const std::string& path) {
 
 std::string importHelpText() {
     std::ostringstream help;
-    help
-        << usageLine << "\n\n"
-        << "Builds the draw archive Dbarcomax.mdb that Veltrano reads from the Lotto operator's \"storico\"\n"
-           "text files, one combined file or one file per wheel.\n\n"
-           "  -o, --output PATH  the archive to write (Veltrano opens only files named Dbarcomax.mdb)\n"
-           "  INPUT...           storico files, or folders whose .txt files are all read\n"
-           "  -h, --help         this text\n\n"
-           "Input lines: DATE CODE n1 n2 n3 n4 n5, for example "
-           "\"1939/01/07<TAB>BA<TAB>58<TAB>22<TAB>47...\".\n"
-           "Fields may be separated by tabs, blanks, ';' or ','. Dates may be year first (1939/01/07) or "
-           "day\n"
-           "first (07/01/1939), with '/', '-' or '.'; numbers with or without zero padding. Wheel codes:\n"
-           "BA CA FI GE MI NA PA TO VE, RM or RO for Roma, RN or NZ for Nazionale (or the full names).\n"
-           "CRLF or LF line ends, a UTF-8 byte order mark and blank lines are accepted. Rows repeated\n"
-           "identically count once.\n\n"
-           "Refused, with file and line: a bad date, an unknown wheel, a number that is not 1-90, a number\n"
-           "repeated within a wheel, other than five numbers, two different rows for the same date and "
-           "wheel.\n"
-           "Up to "
-        << MaxListedErrors
-        << " errors are listed, then their count; no archive is written then.\n\n"
-           "Split dates: on a few old dates one wheel was drawn a day or two apart from the others. A date "
-           "on\n"
-           "which only one wheel was drawn joins the neighbouring draw (the one just before or just after\n"
-           "it, with two or more wheels) that lacks that wheel and lies at most "
-        << SplitDateMaxDays
-        << " days away;\n"
-           "the nearer one wins, the earlier one on a tie. The draw keeps its own date. Every join is "
-           "listed.\n\n"
-           "One row is written per draw date, in ascending order; a wheel not drawn is left empty (NULL).\n"
-           "An archive of more than 9,999 draws is written, but Veltrano refuses to load it; the summary\n"
-           "says so.\n\n"
-           "Exit codes: 0 archive written, 1 failure (nothing written), 2 bad command line.\n";
+    help << usageLine << "\n\n"
+         << "Crea l'archivio delle estrazioni Dbarcomax.mdb letto da Veltrano a partire dai file di testo\n"
+            "dello \"storico\" del gestore del Lotto, in un unico file o in un file per ruota.\n\n"
+            "  -o, --output PERCORSO  l'archivio da scrivere (Veltrano apre solo i file di nome "
+            "Dbarcomax.mdb)\n"
+            "  STORICO...             file dello storico, o cartelle di cui si leggono tutti i file .txt\n"
+            "  -h, --help             mostra questo aiuto\n\n"
+            "Formato delle righe: DATA RUOTA n1 n2 n3 n4 n5, per esempio "
+            "\"1939/01/07<TAB>BA<TAB>58<TAB>22<TAB>47...\".\n"
+            "I campi possono essere separati da tabulazioni, spazi, ';' o ','. Le date possono avere prima\n"
+            "l'anno (1939/01/07) o prima il giorno (07/01/1939), con '/', '-' o '.'; i numeri possono avere\n"
+            "o no lo zero iniziale. Codici delle ruote: BA CA FI GE MI NA PA TO VE, RM o RO per Roma, RN o "
+            "NZ\n"
+            "per Nazionale (oppure i nomi per esteso). Si accettano fine riga CRLF o LF, il BOM UTF-8 e le\n"
+            "righe vuote. Le righe ripetute identiche contano una volta sola.\n\n"
+            "Vengono rifiutati, indicando file e riga: una data non valida, una ruota sconosciuta, un\n"
+            "numero fuori da 1-90, un numero ripetuto sulla stessa ruota, più o meno di cinque numeri, due\n"
+            "righe diverse per la stessa data e la stessa ruota. Si elencano fino a "
+         << MaxListedErrors
+         << " errori, poi il loro\n"
+            "numero; in quel caso non viene scritto nessun archivio.\n\n"
+            "Date sfasate: in alcune vecchie estrazioni una ruota fu estratta un giorno o due prima o dopo\n"
+            "le altre. Una data in cui è stata estratta una sola ruota si unisce all'estrazione vicina\n"
+            "(quella subito prima o subito dopo, con due o più ruote) che non ha quella ruota e dista al\n"
+            "massimo "
+         << SplitDateMaxDays
+         << " giorni; vince la più vicina, a parità la precedente. L'estrazione mantiene la propria\n"
+            "data. Ogni unione viene elencata.\n\n"
+            "Si scrive una riga per ogni data di estrazione, in ordine crescente; una ruota non estratta\n"
+            "resta vuota (NULL). Un archivio di più di 9.999 estrazioni viene scritto, ma Veltrano rifiuta\n"
+            "di caricarlo; il riepilogo lo segnala.\n\n"
+            "Uscita: 0 archivio scritto, 1 errore (nessun file scritto), 2 riga di comando errata.\n";
     return help.str();
 }
 
 int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const auto options = parseOptions(args, err);
     if (!options) {
-        err << usageLine << "\n(--help for more)\n";
+        err << usageLine << "\n" << moreHelp << "\n";
         return 2;
     }
     if (options->help) {
@@ -168,9 +163,10 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 0;
     }
     if (options->output.empty() || options->inputs.empty()) {
-        err << "veltrano-importa: " << (options->output.empty() ? "--output is required" : "no input given")
-            << "\n"
-            << usageLine << "\n(--help for more)\n";
+        err << "veltrano-importa: "
+            << (options->output.empty() ? "--output è obbligatorio" : "manca lo storico da leggere") << "\n"
+            << usageLine << "\n"
+            << moreHelp << "\n";
         return 2;
     }
 
@@ -183,7 +179,7 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     for (const auto& file : files) {
         const auto text = readWholeFile(file);
         if (!text) {
-            err << "veltrano-importa: cannot read " << file << "\n";
+            err << "veltrano-importa: impossibile leggere " << file << "\n";
             return 1;
         }
         auto parsed = StoricoParser::parseText(*text, file);
@@ -206,42 +202,44 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         for (std::size_t i = 0; i < listed; ++i)
             err << errors[i].text() << "\n";
         if (errors.size() > listed)
-            err << "... and " << errors.size() - listed << " more\n";
-        err << "veltrano-importa: " << errors.size() << (errors.size() == 1 ? " error" : " errors")
-            << ", no archive written\n";
+            err << "... e altri " << errors.size() - listed << "\n";
+        err << "veltrano-importa: " << errors.size() << (errors.size() == 1 ? " errore" : " errori")
+            << ", nessun archivio scritto\n";
         return 1;
     }
 
     auto draws = history.draws();
     if (draws.empty()) {
-        err << "veltrano-importa: no draws in the input, no archive written\n";
+        err << "veltrano-importa: nessuna estrazione nello storico, nessun archivio scritto\n";
         return 1;
     }
     const auto joins = joinSplitDates(draws);
     for (const auto& join : joins)
-        out << "split date: " << storicoCode(join.wheel) << " of " << join.lone.storicoText()
-            << " joined the draw of " << join.draw.storicoText() << "\n";
+        out << "data sfasata: " << storicoCode(join.wheel) << " del " << join.lone.storicoText()
+            << " unita all'estrazione del " << join.draw.storicoText() << "\n";
 
     try {
         const auto& last = draws.back().date;
         writeDrawArchiveFile(options->output, draws, jet::toJetDate(last.year, last.month, last.day));
     } catch (const jet::JetError& error) {
-        err << "veltrano-importa: cannot write " << options->output << ": " << error.what() << "\n";
+        err << "veltrano-importa: impossibile scrivere " << options->output << ": " << error.what() << "\n";
         return 1;
     }
 
-    out << options->output << ": " << draws.size() << " draws, " << history.wheelRows() << " wheel rows, "
-        << programDate(draws.front().date) << " to " << programDate(draws.back().date);
+    out << options->output << ": " << draws.size() << (draws.size() == 1 ? " estrazione, " : " estrazioni, ")
+        << history.wheelRows() << (history.wheelRows() == 1 ? " riga di ruota, " : " righe di ruota, ")
+        << dateSpanText(draws.front().date, draws.back().date);
     if (!joins.empty())
-        out << ", " << joins.size() << " split " << (joins.size() == 1 ? "date" : "dates") << " joined";
+        out << ", " << joins.size() << (joins.size() == 1 ? " data sfasata unita" : " date sfasate unite");
     if (history.duplicateRows() > 0)
-        out << ", " << history.duplicateRows() << " repeated "
-            << (history.duplicateRows() == 1 ? "row" : "rows") << " counted once";
+        out << ", " << history.duplicateRows()
+            << (history.duplicateRows() == 1 ? " riga ripetuta contata una volta"
+                                             : " righe ripetute contate una volta");
     if (draws.size() > static_cast<std::size_t>(ProgramDrawLimit))
-        out << "; more than 9,999 draws: Veltrano will refuse to load this archive";
+        out << "; più di 9.999 estrazioni: Veltrano rifiuterà di caricare questo archivio";
     out << "\n";
     if (!isArchiveFileName(options->output))
-        out << "note: Veltrano opens only archives named Dbarcomax.mdb\n";
+        out << "nota: Veltrano apre solo gli archivi di nome Dbarcomax.mdb\n";
     return 0;
 }
 

@@ -63,29 +63,30 @@ StoricoParser::LineResult StoricoParser::parseLine(std::string_view line) {
     WheelRow row;
     const auto date = CalendarDate::parse(fields.items[0]);
     if (!date)
-        return "bad date " + quoted(fields.items[0]);
+        return "data non valida " + quoted(fields.items[0]);
     row.date = *date;
 
     if (fields.count < 2)
-        return std::string("missing wheel code and numbers");
+        return std::string("mancano la ruota e i numeri");
     const auto wheel = wheelFromCode(fields.items[1]);
     if (!wheel)
-        return "unknown wheel " + quoted(fields.items[1]);
+        return "ruota sconosciuta " + quoted(fields.items[1]);
     row.wheel = *wheel;
 
     const std::size_t count = fields.count - 2;
     if (count != NumbersPerWheel)
-        return "expected 5 numbers, found " + std::to_string(count);
+        return (count == 1 ? "attesi 5 numeri, trovato " : "attesi 5 numeri, trovati ") +
+               std::to_string(count);
     for (std::size_t i = 0; i < NumbersPerWheel; ++i) {
         const auto field = fields.items[i + 2];
         const int number = fieldNumber(field);
         if (number < 0)
-            return quoted(field) + " is not a number";
+            return quoted(field) + " non è un numero";
         if (number < 1 || number > 90)
-            return "number " + std::to_string(number) + " outside 1-90";
+            return "numero " + std::to_string(number) + " fuori da 1-90";
         if (std::find(row.numbers.begin(), row.numbers.begin() + static_cast<long>(i), number) !=
             row.numbers.begin() + static_cast<long>(i))
-            return "number " + std::to_string(number) + " repeated";
+            return "numero " + std::to_string(number) + " ripetuto";
         row.numbers[i] = number;
     }
     return row;
