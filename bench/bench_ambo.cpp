@@ -8,6 +8,7 @@
 #include "AmboState.h"
 #include "AmboWorkbench.h"
 #include "ArchiveBuilder.h"
+#include "BenchArchive.h"
 #include "CaseGridFormat.h"
 #include "ConfiguraParametri.h"
 #include "DrawArchive.h"
@@ -21,17 +22,6 @@
 #include <memory>
 
 namespace {
-
-const DrawArchive& fullArchive() {
-    static const std::unique_ptr<DrawArchive> archive = [] {
-        auto a = std::make_unique<DrawArchive>();
-        ArchiveBuilder build(*a, QDate(1939, 1, 7));
-        build.randomDraws(MaxDraws, 1871);
-        build.finish();
-        return a;
-    }();
-    return *archive;
-}
 
 struct Window : AmboWorkbench {
     explicit Window(const DrawArchive& archive) {

@@ -5,6 +5,7 @@
 
 #include "AmboOltreFrm.h"
 #include "ArchiveBuilder.h"
+#include "BenchArchive.h"
 #include "DrawArchive.h"
 #include "FrameServices.h"
 #include "GridModel.h"
@@ -40,17 +41,6 @@ class NoFrame : public FrameServices {
 public:
     void setProgressMaximum(int) override {}
 };
-
-DrawArchive& fullArchive() {
-    static const std::unique_ptr<DrawArchive> archive = [] {
-        auto a = std::make_unique<DrawArchive>();
-        ArchiveBuilder build(*a, QDate(1939, 1, 7));
-        build.randomDraws(MaxDraws, 1871);
-        build.finish();
-        return a;
-    }();
-    return *archive;
-}
 
 // The window as the user leaves it before the click: the whole archive as range, "Tutte", "Intervallo",
 // 18 colpi, every wheel and position (the load's selection).

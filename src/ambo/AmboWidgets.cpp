@@ -1,6 +1,7 @@
 #include "AmboWidgets.h"
 
 #include "AmboControls.h"
+#include "ValueLabel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,14 +43,7 @@ QToolButton* colourSquare(QWidget* parent, const QString& name, const QString& c
 }
 
 QLabel* rangeLabel(QWidget* parent, const QString& name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setAlignment(Qt::AlignCenter);
-    label->setMargin(2);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
+    QLabel* label = makeValueLabel(parent, name);
     label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("9999 00/00/0000 PM:00")) +
                            16);
     return label;

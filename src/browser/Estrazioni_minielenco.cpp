@@ -6,6 +6,7 @@
 #include "HelpService.h"
 #include "ProgramIcons.h"
 #include "Prompts.h"
+#include "ValueLabel.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -25,17 +26,6 @@ constexpr int GridCols = 6;  // wheel code + five numbers
 const QString GridFormat = QStringLiteral("Ruota| N1 | N2 | N3 | N4 | N5 ");
 const QString DateSearchTitle = QStringLiteral("Ricerca per data GG/MM/AAAA");
 
-QLabel* valueLabel(QWidget* parent, const QString& name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    label->setAlignment(Qt::AlignCenter);
-    label->setMargin(2);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
 } // namespace
 
 Estrazioni_minielenco::Estrazioni_minielenco(DrawArchive& archive, Prompts& prompts, HelpService& help,
@@ -59,9 +49,9 @@ Estrazioni_minielenco::Estrazioni_minielenco(DrawArchive& archive, Prompts& prom
 }
 
 void Estrazioni_minielenco::buildControls() {
-    Label2 = valueLabel(this, QStringLiteral("Label2"));
-    Label1 = valueLabel(this, QStringLiteral("Label1"));
-    Label3 = valueLabel(this, QStringLiteral("Label3"));
+    Label2 = makeValueLabel(this, QStringLiteral("Label2"));
+    Label1 = makeValueLabel(this, QStringLiteral("Label1"));
+    Label3 = makeValueLabel(this, QStringLiteral("Label3"));
 
     Fg3 = new GridView(this);
     Fg3->setObjectName(QStringLiteral("Fg3"));

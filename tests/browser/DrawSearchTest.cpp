@@ -1,25 +1,13 @@
 #include "DrawSearch.h"
 
 #include "BrowserFixture.h"
+#include "ItalianLocale.h"
 #include "ScriptedServices.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
 
 namespace {
-
-// Typed numbers are read the Italian way in these tests: "2,5" is two and a half.
-class ItalianLocale : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_previous = QLocale();
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    }
-    void TearDown() override { QLocale::setDefault(m_previous); }
-
-private:
-    QLocale m_previous;
-};
 
 using DateSearch = ItalianLocale;
 using IndexChoice = ItalianLocale;

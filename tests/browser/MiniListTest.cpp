@@ -2,6 +2,7 @@
 #include "Estrazioni_minielenco.h"
 #include "GridModel.h"
 #include "GridView.h"
+#include "ItalianLocale.h"
 #include "ScriptedServices.h"
 
 #include <QApplication>
@@ -98,18 +99,7 @@ public:
     GridModel* grid = nullptr;
 };
 
-class MiniListTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_previous = QLocale();
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    }
-    void TearDown() override { QLocale::setDefault(m_previous); }
-
-private:
-    QLocale m_previous;
-};
-
+using MiniListTest = ItalianLocale;
 using MiniListOpening = MiniListTest;
 using MiniListIndexChoice = MiniListTest;
 using MiniListDateSearch = MiniListTest;
