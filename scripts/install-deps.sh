@@ -8,6 +8,7 @@ packages=(
   mdbtools mdbtools-dev
   libchm-dev fp-utils
   googletest libgtest-dev libbenchmark-dev
+  fonts-dejavu-core
   xvfb xauth
 )
 
