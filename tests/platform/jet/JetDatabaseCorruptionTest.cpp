@@ -16,13 +16,6 @@ using jet::Value;
 
 namespace {
 
-const std::string kPassword = "Segreta1";
-
-std::uint16_t u16At(const QByteArray& bytes, qsizetype offset) {
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[offset]) |
-                                      (static_cast<std::uint8_t>(bytes[offset + 1]) << 8));
-}
-
 std::uint32_t u32At(const QByteArray& bytes, qsizetype offset) {
     return u16At(bytes, offset) | (static_cast<std::uint32_t>(u16At(bytes, offset + 2)) << 16);
 }

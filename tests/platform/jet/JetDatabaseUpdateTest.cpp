@@ -16,8 +16,6 @@ using jet::Value;
 
 namespace {
 
-const std::string kPassword = "Segreta1";
-
 using TextRows = std::vector<std::vector<std::optional<std::string>>>;
 
 TextRows libmdbTexts(const std::string& path, const std::string& tableName) {
@@ -42,11 +40,6 @@ TextRows withField(TextRows rows, const std::string& key, std::size_t column,
         }
     }
     return rows;
-}
-
-std::uint16_t u16At(const QByteArray& bytes, qsizetype offset) {
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[offset]) |
-                                      (static_cast<std::uint8_t>(bytes[offset + 1]) << 8));
 }
 
 // A data page's slots as the file holds them: flag bits and row bytes, by slot number.

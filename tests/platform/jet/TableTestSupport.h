@@ -7,12 +7,22 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <cstdint>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace tabletest {
+
+// The password the table tests give their databases.
+inline const std::string kPassword = "Segreta1";
+
+// A little-endian 16-bit value of a file's bytes.
+inline std::uint16_t u16At(const QByteArray& bytes, qsizetype offset) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[offset]) |
+                                      (static_cast<std::uint8_t>(bytes[offset + 1]) << 8));
+}
 
 inline QString samplePath(const char* name) {
     return QString(VELTRANO_SHARED_DIR "/mdb-samples/") + name;
