@@ -3,12 +3,14 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev libglib2.0-dev
+  build-essential cmake ninja-build pkg-config ccache
+  qt6-base-dev qt6-svg-dev qt6-charts-dev qt6-translations-l10n libglib2.0-dev
+  libzip-dev
   mdbtools mdbtools-dev
   libchm-dev fp-utils
   googletest libgtest-dev libbenchmark-dev
   fonts-dejavu-core
+  desktop-file-utils
   xvfb xauth
 )
 
