@@ -140,8 +140,10 @@ int runSample(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 1;
     }
     try {
+        // Marked in the file, so that the program can say these draws are invented wherever the file goes.
         storico::writeDrawArchiveFile(options->output, draws,
-                                      jet::toJetDate(options->to.year, options->to.month, options->to.day));
+                                      jet::toJetDate(options->to.year, options->to.month, options->to.day),
+                                      true);
     } catch (const jet::JetError& error) {
         err << "veltrano-campione: impossibile scrivere " << options->output << ": " << error.what() << "\n";
         return 1;

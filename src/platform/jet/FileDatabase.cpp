@@ -91,14 +91,28 @@ void FileDatabase::readCatalog() {
     }
 }
 
-std::unique_ptr<TableRecordset> FileDatabase::openTable(const std::string& name) {
+const FileDatabase::CatalogEntry& FileDatabase::catalogEntry(const std::string& table) const {
     for (const CatalogEntry& entry : m_tables) {
-        if (equalsIgnoringCase(entry.name, name)) {
-            auto self = std::static_pointer_cast<FileDatabase>(shared_from_this());
-            return std::make_unique<FileTableRecordset>(self, entry.name, entry.page);
+        if (equalsIgnoringCase(entry.name, table)) {
+            return entry;
         }
     }
-    throw JetError("La tabella \"" + name + "\" non esiste nel database \"" + m_path + "\".");
+    throw JetError("La tabella \"" + table + "\" non esiste nel database \"" + m_path + "\".");
+}
+
+std::unique_ptr<TableRecordset> FileDatabase::openTable(const std::string& name) {
+    const CatalogEntry& entry = catalogEntry(name);
+    auto self = std::static_pointer_cast<FileDatabase>(shared_from_this());
+    return std::make_unique<FileTableRecordset>(self, entry.name, entry.page);
+}
+
+std::vector<std::string> FileDatabase::columnNames(const std::string& table) const {
+    std::vector<std::string> names;
+    const TableDefinition definition = TableDefinition::read(*m_image, catalogEntry(table).page);
+    for (const ColumnInfo& column : definition.columns()) {
+        names.push_back(column.name);
+    }
+    return names;
 }
 
 std::vector<std::string> FileDatabase::tableNames() const {

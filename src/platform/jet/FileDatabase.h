@@ -28,6 +28,7 @@ public:
 
     std::unique_ptr<TableRecordset> openTable(const std::string& name) override;
     std::vector<std::string> tableNames() const override;
+    std::vector<std::string> columnNames(const std::string& table) const override;
     const std::string& path() const override { return m_path; }
 
     const PageImage& image() const { return *m_image; }
@@ -48,6 +49,7 @@ private:
 
     FileDatabase(std::string path, std::shared_ptr<const PageImage> image);
     void readCatalog();
+    const CatalogEntry& catalogEntry(const std::string& table) const;
 
     std::string m_path;
     std::shared_ptr<const PageImage> m_image;

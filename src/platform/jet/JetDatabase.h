@@ -20,6 +20,8 @@ public:
     // Throws JetError naming the table when it does not exist.
     virtual std::unique_ptr<TableRecordset> openTable(const std::string& name) = 0;
     virtual std::vector<std::string> tableNames() const = 0;
+    // The table's columns in their stored order. Throws JetError when the table does not exist.
+    virtual std::vector<std::string> columnNames(const std::string& table) const = 0;
     virtual const std::string& path() const = 0;
 };
 

@@ -32,11 +32,26 @@ bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
+// 0, or the errno of a failed rename. Once the rename is done, flushing the folder makes it survive a
+// power cut; a failure there cannot undo anything, so it is not reported.
+int renameAndFlushFolder(const std::string& from, const std::string& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        return errno;
+    }
+    const std::filesystem::path folder = std::filesystem::path(to).parent_path();
+    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
+    }
+    return 0;
+}
+
 } // namespace
 
-void replaceFileSafely(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+std::string replaceableTarget(const std::string& path) {
     std::error_code ec;
-    std::filesystem::path target = std::filesystem::canonical(path, ec);
+    const std::filesystem::path target = std::filesystem::canonical(path, ec);
     if (ec) {
         fail(path, ec.value());
     }
@@ -47,6 +62,21 @@ void replaceFileSafely(const std::string& path, const std::vector<std::uint8_t>&
     // Renaming over the file would get past its read-only mark: honour it as the engine would.
     if ((original.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0) {
         throw JetError("Il database \"" + path + "\" è di sola lettura: impossibile aggiornarlo.");
+    }
+    return target.string();
+}
+
+void renameIntoPlace(const std::string& newFile, const std::string& target) {
+    if (const int error = renameAndFlushFolder(newFile, target); error != 0) {
+        fail(target, error);
+    }
+}
+
+void replaceFileSafely(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    const std::filesystem::path target = replaceableTarget(path);
+    struct stat original {};
+    if (::stat(target.c_str(), &original) != 0) {
+        fail(path, errno);
     }
     const std::filesystem::path folder = target.parent_path();
     std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -63,19 +93,12 @@ void replaceFileSafely(const std::string& path, const std::vector<std::uint8_t>&
     if (::close(fd) != 0 && error == 0) {
         error = errno;
     }
-    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
-        error = errno;
+    if (error == 0) {
+        error = renameAndFlushFolder(temporary, target.string());
     }
     if (error != 0) {
         ::unlink(temporary.c_str());
         fail(path, error);
-    }
-    // The rename is done; flushing the folder makes it survive a power cut. A failure here cannot
-    // undo anything, so it is not reported.
-    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
     }
 }
 

@@ -12,4 +12,12 @@ namespace jet::engine {
 // Throws JetError (and leaves the original untouched) when any step before the rename fails.
 void replaceFileSafely(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
+// The steps of that replacement, for a caller that writes the new file itself and checks it before
+// it takes the original's place.
+// The real path of a file about to be replaced; throws JetError when it is missing or read-only.
+std::string replaceableTarget(const std::string& path);
+// Renames a complete, flushed file over the target, then flushes the folder. Throws JetError when the
+// rename fails; the target is untouched then.
+void renameIntoPlace(const std::string& newFile, const std::string& target);
+
 } // namespace jet::engine

@@ -20,12 +20,13 @@ bool canTake(const Draw& candidate, const Draw& lone, int wheel) {
 
 } // namespace
 
-std::vector<SplitDateJoin> joinSplitDates(std::vector<Draw>& draws) {
+std::vector<SplitDateJoin> joinSplitDates(std::vector<Draw>& draws,
+                                          const std::function<bool(const Draw&)>& mayDisappear) {
     std::vector<SplitDateJoin> joins;
     std::size_t i = 0;
     while (i < draws.size()) {
         const Draw& lone = draws[i];
-        if (lone.wheelCount() != 1) {
+        if (lone.wheelCount() != 1 || (mayDisappear && !mayDisappear(lone))) {
             ++i;
             continue;
         }

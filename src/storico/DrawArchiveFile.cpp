@@ -1,15 +1,17 @@
 #include "DrawArchiveFile.h"
 
 #include "ArchiveCell.h"
+#include "ArchiveDraws.h"
 
 #include <JetDate.h>
 #include <JetWriter.h>
 
 namespace storico {
 
-void writeDrawArchiveFile(const std::string& path, const std::vector<Draw>& draws, double creationDate) {
+void writeDrawArchiveFile(const std::string& path, const std::vector<Draw>& draws, double creationDate,
+                          bool markAsSample) {
     jet::TableSpec table;
-    table.name = "EstrazioniLotto";
+    table.name = DrawTableName;
     table.columns.push_back({"DataEstrazione", jet::ColumnType::DateTime, 0});
     for (int wheel = 0; wheel < WheelCount; ++wheel)
         table.columns.push_back({archiveColumn(wheel), jet::ColumnType::Text, ArchiveCellLength});
@@ -31,6 +33,13 @@ void writeDrawArchiveFile(const std::string& path, const std::vector<Draw>& draw
     jet::DatabaseSpec spec;
     spec.creationDate = creationDate;
     spec.tables.push_back(std::move(table));
+    if (markAsSample) {
+        jet::TableSpec mark;
+        mark.name = SampleMarkTable;
+        mark.columns.push_back({SampleMarkColumn, jet::ColumnType::Text, 100});
+        mark.rows.push_back({std::string(SampleMarkText)});
+        spec.tables.push_back(std::move(mark));
+    }
     jet::writeJetDatabase(path, spec);
 }
 

@@ -2,6 +2,7 @@
 
 #include "Draw.h"
 
+#include <functional>
 #include <vector>
 
 namespace storico {
@@ -20,7 +21,10 @@ struct SplitDateJoin {
     bool operator==(const SplitDateJoin&) const = default;
 };
 
-// Applies the rule to draws in ascending date order; returns the joins made, in date order.
-std::vector<SplitDateJoin> joinSplitDates(std::vector<Draw>& draws);
+// Applies the rule to draws in ascending date order; returns the joins made, in date order. When
+// mayDisappear is given, only the lone draws it accepts can join another (a merge keeps every draw the
+// archive already had).
+std::vector<SplitDateJoin> joinSplitDates(std::vector<Draw>& draws,
+                                          const std::function<bool(const Draw&)>& mayDisappear = {});
 
 } // namespace storico

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Draw.h"
+#include "HistoryInput.h"
+#include "ImportError.h"
+#include "SplitDates.h"
+
+#include <vector>
+
+namespace storico {
+
+// The history's texts turned into draws: every rejected line with its file and line, in reading order;
+// the draws in ascending date order with the split dates already joined.
+struct HistoryReading {
+    std::vector<Draw> draws;
+    std::vector<SplitDateJoin> joins;
+    std::vector<ImportError> errors;
+    int wheelRows = 0;
+    int duplicateRows = 0;
+};
+
+HistoryReading readHistory(const std::vector<HistoryText>& texts);
+
+} // namespace storico

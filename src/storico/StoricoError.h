@@ -1,0 +1,13 @@
+#pragma once
+
+#include <stdexcept>
+
+namespace storico {
+
+// A failure of reading the history or merging it into an archive; the message is shown as it is.
+class StoricoError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+} // namespace storico
