@@ -3,6 +3,7 @@
 #include "ArchiveCell.h"
 #include "StoricoError.h"
 
+#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -20,6 +21,23 @@ std::string wheelsText(const Draw& draw) {
         if (draw.wheels[static_cast<std::size_t>(wheel)])
             text += (text.empty() ? "" : " ") + storicoCode(wheel);
     return text;
+}
+
+// A new lone date whose wheel a draw of two or more wheels, at most SplitDateMaxDays away, already holds
+// with the same numbers.
+bool alreadyJoined(const Draw& lone, const std::map<CalendarDate, Draw>& byDate,
+                   const std::set<CalendarDate>& archiveDates) {
+    if (lone.wheelCount() != 1 || archiveDates.contains(lone.date))
+        return false;
+    std::size_t wheel = 0;
+    while (!lone.wheels[wheel])
+        ++wheel;
+    const auto at = byDate.find(lone.date);
+    const auto holds = [&](std::map<CalendarDate, Draw>::const_iterator it) {
+        return std::abs(it->first.dayNumber() - lone.date.dayNumber()) <= SplitDateMaxDays &&
+               it->second.wheelCount() >= 2 && it->second.wheels[wheel] == lone.wheels[wheel];
+    };
+    return (at != byDate.begin() && holds(std::prev(at))) || (std::next(at) != byDate.end() && holds(std::next(at)));
 }
 
 } // namespace
@@ -62,6 +80,7 @@ ArchiveMerge mergeHistory(const std::vector<Draw>& archive, const std::vector<Dr
     merge.draws.reserve(byDate.size());
     for (auto& [date, draw] : byDate)
         merge.draws.push_back(draw);
+    std::erase_if(merge.draws, [&](const Draw& lone) { return alreadyJoined(lone, byDate, archiveDates); });
     merge.joins = joinSplitDates(merge.draws,
                                  [&](const Draw& lone) { return !archiveDates.contains(lone.date); });
 

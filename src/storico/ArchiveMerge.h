@@ -36,10 +36,11 @@ struct ArchiveMerge {
     bool changesArchive() const { return !added.empty() || !filled.empty() || !corrections.empty(); }
 };
 
-// Merges the history (split dates already joined among its own draws) into the archive's draws: new
-// draws are added, a wheel the archive lacks is filled, a wheel with other numbers is corrected to the
-// history's; the archive's other draws are kept as they are. A lone history date may still join a draw
-// of the archive by the split-date rule; an archive draw never disappears.
+// Merges the history, its draws dated as its files date them, into the archive's draws: new draws are
+// added, a wheel the archive lacks is filled, a wheel with other numbers is corrected to the history's;
+// the archive's other draws are kept as they are. The split-date rule then runs over old and new draws
+// together, but only a new lone date can join another draw: an archive draw never disappears. A lone
+// date whose numbers a neighbouring draw already holds for that wheel was joined by an earlier import.
 ArchiveMerge mergeHistory(const std::vector<Draw>& archive, const std::vector<Draw>& history);
 
 // The report a person reads before the archive is written, one line each, Italian. New draws beyond

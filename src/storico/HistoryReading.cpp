@@ -26,7 +26,8 @@ HistoryReading readHistory(const std::vector<HistoryText>& texts) {
     reading.wheelRows = history.wheelRows();
     reading.duplicateRows = history.duplicateRows();
     if (reading.errors.empty()) {
-        reading.draws = history.draws();
+        reading.datedDraws = history.draws();
+        reading.draws = reading.datedDraws;
         reading.joins = joinSplitDates(reading.draws);
     }
     return reading;

@@ -10,9 +10,11 @@
 namespace storico {
 
 // The history's texts turned into draws: every rejected line with its file and line, in reading order;
-// the draws in ascending date order with the split dates already joined.
+// the draws in ascending date order with the split dates already joined, and as the files date them
+// (a merge applies the rule over the archive's draws and these together).
 struct HistoryReading {
     std::vector<Draw> draws;
+    std::vector<Draw> datedDraws;
     std::vector<SplitDateJoin> joins;
     std::vector<ImportError> errors;
     int wheelRows = 0;

@@ -211,7 +211,7 @@ int updateArchive(const ImportOptions& options, std::ostream& out, std::ostream&
     ArchiveMerge merge;
     try {
         checkArchiveHoldsOnlyDraws(options.update);
-        merge = mergeHistory(readArchiveDraws(reader, options.update), reading->draws);
+        merge = mergeHistory(readArchiveDraws(reader, options.update), reading->datedDraws);
     } catch (const StoricoError& error) {
         err << "veltrano-importa: " << error.what() << "\n";
         return 1;
