@@ -12,6 +12,7 @@ packages=(
   fonts-dejavu-core
   desktop-file-utils
   xvfb xauth
+  strace
 )
 
 missing=()

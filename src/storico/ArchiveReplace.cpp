@@ -9,10 +9,12 @@
 #include <SafeFileReplace.h>
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <regex>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,6 +64,20 @@ std::vector<std::string> pruneBackups(const fs::path& folder, const std::string&
     return removed;
 }
 
+// A write killed half-way leaves its new file beside the archive; the next write removes those whose
+// process is gone (the process id is in the name).
+void removeAbandonedNewFiles(const fs::path& folder, const std::string& prefix) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(prefix))
+            continue;
+        const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            ::unlink(entry.path().c_str());
+    }
+}
+
 } // namespace
 
 std::string backupFileName(const std::string& archiveFileName, std::time_t now) {
@@ -88,7 +104,9 @@ ArchiveReplacement replaceDrawArchive(const std::string& path, const std::vector
     }
     const fs::path folder = fs::absolute(target).parent_path();
     const std::string name = fs::path(target).filename().string();
-    const std::string fresh = (folder / ("." + name + ".nuovo-" + std::to_string(::getpid()))).string();
+    const std::string freshPrefix = "." + name + ".nuovo-";
+    removeAbandonedNewFiles(folder, freshPrefix);
+    const std::string fresh = (folder / (freshPrefix + std::to_string(::getpid()))).string();
 
     const auto discard = [&] { ::unlink(fresh.c_str()); };
     try {
