@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     QtProgramEnd programEnd;
     QtHelpService help(QDir(programDir).filePath(QStringLiteral("HelpVeltrano.chm")));
 
+    const QString readerProgram = QDir(programDir).filePath(QStringLiteral("veltrano-lettore"));
     QPointer<Container> frame;
     auto openMainWindow = [&] {
         Container::Services services{
@@ -34,14 +35,15 @@ int main(int argc, char** argv) {
             [&](FrameServices&) -> QWidget* { return new Estrazioni_minielenco(archive, prompts, help); },
             [&](FrameServices& frameServices) -> QWidget* {
                 return new AmboOltreFrm(archive, palette, prompts, help, frameServices);
-            }};
+            },
+            &prompts,
+            readerProgram};
         frame = new Container(services);
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->MDIForm_Load();
         frame->show();
     };
-    auto* start = new INIZIO({archive, prompts, programEnd, help, programDir,
-                              QDir(programDir).filePath(QStringLiteral("veltrano-lettore")), openMainWindow});
+    auto* start = new INIZIO({archive, prompts, programEnd, help, programDir, readerProgram, openMainWindow});
     start->setAttribute(Qt::WA_DeleteOnClose);
     start->Form_Load();
     if (programEnd.hasEnded())

@@ -1,5 +1,6 @@
 #include "ArchiveLoader.h"
 
+#include "ArchiveDraws.h"
 #include "ArchiveQuery.h"
 #include "DrawArchive.h"
 #include "JetDate.h"
@@ -68,4 +69,5 @@ void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& r
         throw ArchiveLoadError("l'archivio non contiene estrazioni");
     archive.setDrawCount(static_cast<std::int16_t>(k));
     archive.buildModelArchive();
+    archive.setSampleArchive(storico::isSampleArchive(readerProgram.toStdString(), path.toStdString()));
 }

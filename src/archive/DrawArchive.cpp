@@ -43,6 +43,7 @@ void DrawArchive::reset() {
     std::fill(m_noInMonth.begin(), m_noInMonth.end(), 0);
     std::fill(m_noInYear.begin(), m_noInYear.end(), 0);
     m_drawCount = 0;
+    m_sampleArchive = false;
     m_modelArchive.assign(1, 0);
     m_modelCount = 0;
 }

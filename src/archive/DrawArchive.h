@@ -47,6 +47,10 @@ public:
     const QString& wheelCode(int wheel) const;    // 0..11 ("TU" at 11)
     std::int16_t diametral(int number) const;     // 0..90
 
+    // The loaded archive is the bundled sample of invented draws (the file itself says so).
+    bool isSampleArchive() const { return m_sampleArchive; }
+    void setSampleArchive(bool sample) { m_sampleArchive = sample; }
+
     const QString& archivePath() const { return m_archivePath; }
     void setArchivePath(const QString& path) { m_archivePath = path; }
 
@@ -68,4 +72,5 @@ private:
     std::array<QString, WheelCount + 1> m_wheelCodes;
     std::array<std::int16_t, 91> m_diametral{};
     QString m_archivePath;
+    bool m_sampleArchive = false;
 };

@@ -1,7 +1,10 @@
 #include "INIZIO.h"
 
 #include "ArchiveLoader.h"
+#include "ArchiveReplace.h"
+#include "BackgroundWork.h"
 #include "DrawArchive.h"
+#include "HistoryArchive.h"
 #include "HelpService.h"
 #include "JetError.h"
 #include "LeadingNumber.h"
@@ -11,8 +14,8 @@
 #include "StartPicture.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -20,6 +23,7 @@
 #include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <ctime>
 
 const QString INIZIO::ArchiveFileName = QStringLiteral("Dbarcomax.mdb");
 
@@ -54,6 +58,9 @@ INIZIO::INIZIO(Services services, QWidget* parent)
 
     Command4 = new QPushButton(QStringLiteral("SELEZIONE ARCHIVIO"), this);
     Command4->setObjectName("Command4");
+    Command5 = new QPushButton(QStringLiteral("CREA DA STORICO…"), this);
+    Command5->setObjectName("Command5");
+    Command5->setToolTip(QStringLiteral("Crea l'archivio delle estrazioni dallo storico del gestore (file di testo o zip)"));
     CmDHelp = new QToolButton(this);
     CmDHelp->setObjectName("CmDHelp");
     CmDHelp->setIcon(programIcon(ProgramIcon::Help));
@@ -70,6 +77,7 @@ INIZIO::INIZIO(Services services, QWidget* parent)
     pathRow->addWidget(pb1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Command4);
+    buttons->addWidget(Command5);
     buttons->addWidget(CmDHelp);
     buttons->addStretch(1);
     buttons->addWidget(Command3);
@@ -82,6 +90,7 @@ INIZIO::INIZIO(Services services, QWidget* parent)
     layout->addLayout(buttons);
 
     connect(Command4, &QPushButton::clicked, this, &INIZIO::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &INIZIO::Command5_Click);
     connect(Command2, &QPushButton::clicked, this, &INIZIO::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &INIZIO::Command3_Click);
     connect(CmDHelp, &QToolButton::clicked, this, &INIZIO::CmDHelp_Click);
@@ -158,14 +167,98 @@ void INIZIO::SelectArchive() {
     const QString chosen = m_services.prompts.openFile(request);
     if (chosen.isEmpty())
         return;
+    registerArchive(chosen);
+}
+
+bool INIZIO::registerArchive(const QString& path) {
+    const QString previous = m_services.archive.archivePath();
     try {
-        m_programDatabase.writePathFile(chosen);
-        m_services.archive.setArchivePath(chosen);
-        m_programDatabase.writeArchivePath(chosen);
-    } catch (const std::exception&) {
-        return; // a failed selection ends silently
+        m_programDatabase.writePathFile(path);
+        try {
+            if (!m_programDatabase.writeArchivePath(path))
+                throw jet::JetError("nel database del programma manca il parametro PercorsoArchivio");
+        } catch (const std::exception&) {
+            // The database still holds the previous path: the text file must say the same.
+            try {
+                m_programDatabase.writePathFile(previous);
+            } catch (const std::exception&) {
+            }
+            throw;
+        }
+    } catch (const std::exception& e) {
+        m_services.prompts.message(
+            QStringLiteral("Impossibile registrare l'archivio scelto: %1").arg(QString::fromUtf8(e.what())),
+            QStringLiteral("Selezione archivio"), MessageIcon::Critical);
+        return false;
     }
-    Lbl_Archivio->setText(QStringLiteral("Database: ") + chosen);
+    m_services.archive.setArchivePath(path);
+    Lbl_Archivio->setText(QStringLiteral("Database: ") + path);
+    return true;
+}
+
+void INIZIO::CreaDaStorico() {
+    const QString title = QStringLiteral("Crea da storico");
+    const QStringList files = m_services.prompts.openFiles(historyFilesRequest(m_services.programDir));
+    if (files.isEmpty())
+        return;
+    storico::HistoryReading reading;
+    setLoading(true);
+    showBusy(pb1, true);
+    try {
+        reading = runInBackground([&] { return readChosenHistory(files); });
+    } catch (const std::exception& e) {
+        showBusy(pb1, false);
+        setLoading(false);
+        m_services.prompts.message(QString::fromUtf8(e.what()), title, MessageIcon::Critical);
+        return;
+    }
+    showBusy(pb1, false);
+    setLoading(false);
+    if (!reading.errors.empty() || reading.draws.empty()) {
+        m_services.prompts.message(reading.errors.empty()
+                                       ? QStringLiteral("Nessuna estrazione nello storico: nessun archivio creato.")
+                                       : rejectedLinesText(reading, QStringLiteral("nessun archivio creato")),
+                                   title, MessageIcon::Critical);
+        return;
+    }
+
+    FileDialogRequest where;
+    where.title = QStringLiteral("Cartella in cui salvare Dbarcomax.mdb");
+    where.folder = m_services.programDir;
+    const QString folder = m_services.prompts.chooseFolder(where);
+    if (folder.isEmpty())
+        return;
+    const QString path = QDir(folder).filePath(ArchiveFileName);
+    QString report = joinedLines(storico::historySummaryLines(reading)) + QStringLiteral("\n\nArchivio: ") +
+                     QDir::toNativeSeparators(path);
+    if (QFileInfo::exists(path))
+        report += QStringLiteral("\nL'archivio che c'è già verrà sostituito; il precedente resta accanto come "
+                                 "copia .bak");
+    if (!m_services.prompts.confirm(report, title))
+        return;
+
+    setLoading(true);
+    showBusy(pb1, true);
+    try {
+        runInBackground([&] {
+            return storico::replaceDrawArchive(path.toStdString(), reading.draws,
+                                               m_services.readerProgram.toStdString(), std::time(nullptr));
+        });
+    } catch (const std::exception& e) {
+        showBusy(pb1, false);
+        setLoading(false);
+        m_services.prompts.message(QStringLiteral("Impossibile creare l'archivio: %1").arg(QString::fromUtf8(e.what())),
+                                   title, MessageIcon::Critical);
+        return;
+    }
+    showBusy(pb1, false);
+    setLoading(false);
+    if (registerArchive(path))
+        m_services.prompts.message(
+            QStringLiteral("Archivio creato: %1 estrazioni, l'ultima del %2. Premere PROCEDI per caricarlo.")
+                .arg(QString::fromStdString(storico::italianCount(static_cast<long long>(reading.draws.size()))),
+                     QString::fromStdString(reading.draws.back().date.programText())),
+            title, MessageIcon::Information);
 }
 
 void INIZIO::LoadDrawArchive() {
@@ -179,23 +272,8 @@ void INIZIO::LoadDrawArchive() {
     }
 
     setLoading(true);
-    QElapsedTimer sinceRepaint;
-    sinceRepaint.start();
-    LoadProgress progress;
-    progress.started = [this](int rowCount) {
-        pb1->setRange(0, std::max(rowCount, 1));
-        pb1->setValue(0);
-    };
-    progress.rowStored = [&](int k) {
-        pb1->setValue(std::min(k, pb1->maximum()));
-        // Keep the window painted while rows arrive, without taking the user's input.
-        if (sinceRepaint.elapsed() >= 30) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            sinceRepaint.restart();
-        }
-    };
     try {
-        loadDrawArchive(m_services.archive, path, m_services.readerProgram, progress);
+        loadDrawArchive(m_services.archive, path, m_services.readerProgram, barProgress(pb1));
     } catch (const std::exception&) {
         setLoading(false);
         m_services.prompts.message(kWrongArchive, kAvviso, MessageIcon::Critical);
@@ -216,13 +294,18 @@ void INIZIO::LoadDrawArchive() {
 
 void INIZIO::setLoading(bool loading) {
     m_loading = loading;
-    for (QWidget* w : {static_cast<QWidget*>(Command4), static_cast<QWidget*>(CmDHelp),
-                       static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command2)})
+    for (QWidget* w : {static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5),
+                       static_cast<QWidget*>(CmDHelp), static_cast<QWidget*>(Command3),
+                       static_cast<QWidget*>(Command2)})
         w->setEnabled(!loading);
 }
 
 void INIZIO::Command4_Click() {
     SelectArchive();
+}
+
+void INIZIO::Command5_Click() {
+    CreaDaStorico();
 }
 
 void INIZIO::Command2_Click() {

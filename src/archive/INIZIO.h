@@ -42,18 +42,21 @@ public:
     void ImpostaInizialix();
     void SelectArchive();
     void LoadDrawArchive();
+    void CreaDaStorico();
 
     QLabel* Picture = nullptr;
     QLabel* Label5 = nullptr;
     QLabel* Lbl_Archivio = nullptr;
     QProgressBar* pb1 = nullptr;
     QPushButton* Command4 = nullptr;
+    QPushButton* Command5 = nullptr; // "CREA DA STORICO…"
     QToolButton* CmDHelp = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command2 = nullptr;
 
 public slots:
     void Command4_Click();
+    void Command5_Click();
     void Command2_Click();
     void Command3_Click();
     void CmDHelp_Click();
@@ -63,6 +66,9 @@ protected:
 
 private:
     void setLoading(bool loading);
+    // Records the archive in PercorsoDatabase.txt and in the program database; on failure says why and
+    // keeps the archive in force (and its label) as it was. Returns whether the new path is recorded.
+    bool registerArchive(const QString& path);
     void endProgram();
 
     Services m_services;

@@ -1,10 +1,15 @@
 #include "Container.h"
 
+#include "ArchiveLoader.h"
+#include "ArchiveReplace.h"
+#include "BackgroundWork.h"
 #include "DrawArchive.h"
 #include "HelpService.h"
+#include "HistoryArchive.h"
 #include "Palette.h"
 #include "ProgramEnd.h"
 #include "ProgramIcons.h"
+#include "Prompts.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -15,9 +20,16 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QToolButton>
+#include <QDir>
+#include <QFileInfo>
 #include <QVBoxLayout>
+#include <ctime>
+
+const QString Container::SampleText = QStringLiteral("Archivio di esempio: estrazioni inventate");
 
 namespace {
+
+const QString kUpdateTitle = QStringLiteral("Aggiorna archivio");
 
 QString colourCss(std::uint32_t value) {
     return QStringLiteral("rgb(%1, %2, %3)")
@@ -62,6 +74,13 @@ Container::Container(Services services, QWidget* parent)
                                  QStringLiteral("Veltrano"));
     CmDHelp = programIconButton(Picture1, QStringLiteral("CmDHelp"), ProgramIcon::Help,
                                 QStringLiteral("Help in linea"));
+    CmdAggiorna = programIconButton(Picture1, QStringLiteral("CmdAggiorna"), ProgramIcon::UpdateArchive,
+                                    kUpdateTitle);
+    CmdAggiorna->setVisible(m_services.prompts != nullptr);
+    Lbl_Esempio = new QLabel(SampleText, Picture1);
+    Lbl_Esempio->setObjectName("Lbl_Esempio");
+    Lbl_Esempio->setStyleSheet(QStringLiteral("QLabel { color: rgb(200, 0, 0); font-weight: bold; }"));
+    Lbl_Esempio->hide();
     Command45 = new QPushButton(QStringLiteral("FINE"), Picture1);
     Command45->setObjectName("Command45");
     Command45->setStyleSheet(
@@ -94,7 +113,10 @@ Container::Container(Services services, QWidget* parent)
     row->addSpacing(16);
     row->addWidget(Command2);
     row->addWidget(Command6);
+    row->addWidget(CmdAggiorna);
     row->addWidget(CmDHelp);
+    row->addSpacing(12);
+    row->addWidget(Lbl_Esempio);
     row->addSpacing(16);
     auto* bars = new QVBoxLayout;
     bars->setSpacing(3);
@@ -117,6 +139,7 @@ Container::Container(Services services, QWidget* parent)
 
     connect(Command2, &QToolButton::clicked, this, &Container::Command2_Click);
     connect(Command6, &QToolButton::clicked, this, &Container::Command6_Click);
+    connect(CmdAggiorna, &QToolButton::clicked, this, &Container::CmdAggiorna_Click);
     connect(CmDHelp, &QToolButton::clicked, this, &Container::CmDHelp_Click);
     connect(Command45, &QPushButton::clicked, this, &Container::Command45_Click);
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -145,6 +168,10 @@ void Container::MDIForm_Load() {
 
 void Container::ImpostazioniArchivioModello() {
     const DrawArchive& archive = m_services.archive;
+    // Invented draws must never pass for real ones: the frame says so, in red and in its title.
+    Lbl_Esempio->setVisible(archive.isSampleArchive());
+    setWindowTitle(archive.isSampleArchive() ? QStringLiteral("Veltrano - ") + SampleText
+                                             : QStringLiteral("Veltrano"));
     if (archive.modelCount() <= 0) {
         // No draw in the model archive: nothing to show as its range.
         for (QLabel* label : {Lbl_inizioNE, LblInizio, Lbl_fineNE, LblFine})
@@ -187,6 +214,98 @@ void Container::Command2_Click() {
 
 void Container::Command6_Click() {
     openChild(m_ambo, m_services.makeAmboWindow);
+}
+
+void Container::CmdAggiorna_Click() {
+    AggiornaArchivio();
+}
+
+void Container::setBusy(bool busy) {
+    for (QWidget* w : {static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command6),
+                       static_cast<QWidget*>(CmdAggiorna), static_cast<QWidget*>(CmDHelp),
+                       static_cast<QWidget*>(Command45), static_cast<QWidget*>(mdiArea)})
+        w->setEnabled(!busy);
+    showBusy(pb1, busy);
+}
+
+void Container::AggiornaArchivio() {
+    Prompts& prompts = *m_services.prompts;
+    const QString archivePath = m_services.archive.archivePath();
+    const QStringList files =
+        prompts.openFiles(historyFilesRequest(QFileInfo(archivePath).absolutePath()));
+    if (files.isEmpty())
+        return;
+
+    ArchiveUpdatePlan plan;
+    setBusy(true);
+    try {
+        plan = runInBackground([&] { return planArchiveUpdate(archivePath, files, m_services.readerProgram); });
+    } catch (const std::exception& e) {
+        setBusy(false);
+        prompts.message(QString::fromUtf8(e.what()), kUpdateTitle, MessageIcon::Critical);
+        return;
+    }
+    setBusy(false);
+    if (!plan.reading.errors.empty()) {
+        prompts.message(rejectedLinesText(plan.reading, QStringLiteral("archivio non modificato")), kUpdateTitle,
+                        MessageIcon::Critical);
+        return;
+    }
+    const QString report = joinedLines(storico::mergeReportLines(plan.merge));
+    if (!plan.merge.changesArchive()) {
+        prompts.message(QStringLiteral("Niente da aggiungere e niente da correggere: archivio non modificato.\n\n") +
+                            report,
+                        kUpdateTitle, MessageIcon::Information);
+        return;
+    }
+    if (!prompts.confirm(report + QStringLiteral("\n\nArchivio: ") + QDir::toNativeSeparators(archivePath),
+                         kUpdateTitle))
+        return;
+
+    storico::ArchiveReplacement replacement;
+    setBusy(true);
+    try {
+        replacement = runInBackground([&] {
+            return storico::replaceDrawArchive(archivePath.toStdString(), plan.merge.draws,
+                                               m_services.readerProgram.toStdString(), std::time(nullptr));
+        });
+    } catch (const std::exception& e) {
+        setBusy(false);
+        prompts.message(QStringLiteral("Impossibile aggiornare l'archivio: %1").arg(QString::fromUtf8(e.what())),
+                        kUpdateTitle, MessageIcon::Critical);
+        return;
+    }
+    const bool loaded = reloadArchive();
+    setBusy(false);
+    if (!loaded)
+        return;
+    prompts.message(QStringLiteral("Archivio aggiornato: ultima estrazione del %1.\nCopia del precedente: %2")
+                        .arg(LblFine->text(), QDir::toNativeSeparators(QString::fromStdString(replacement.backup))),
+                    kUpdateTitle, MessageIcon::Information);
+}
+
+bool Container::reloadArchive() {
+    const bool miniListOpen = m_miniList;
+    const bool amboOpen = m_ambo;
+    delete m_miniList;
+    delete m_ambo;
+    try {
+        loadDrawArchive(m_services.archive, m_services.archive.archivePath(), m_services.readerProgram,
+                        barProgress(pb1));
+    } catch (const std::exception& e) {
+        ImpostazioniArchivioModello();
+        m_services.prompts->message(
+            QStringLiteral("L'archivio è stato aggiornato, ma non è stato possibile caricarlo di nuovo: %1")
+                .arg(QString::fromUtf8(e.what())),
+            kUpdateTitle, MessageIcon::Critical);
+        return false;
+    }
+    ImpostazioniArchivioModello();
+    if (miniListOpen)
+        Command2_Click();
+    if (amboOpen)
+        Command6_Click();
+    return true;
 }
 
 void Container::CmDHelp_Click() {

@@ -11,6 +11,7 @@
 class DrawArchive;
 class HelpService;
 class ProgramEnd;
+class Prompts;
 class QLabel;
 class QMdiArea;
 class QProgressBar;
@@ -19,7 +20,8 @@ class QToolButton;
 struct Palette;
 
 // The frame of the program: shows the model-archive range, opens the mini list and the ambo window
-// inside itself (one instance each), opens the help and ends the program.
+// inside itself (one instance each), updates the archive from the operator's history, opens the help
+// and ends the program.
 class Container : public QMainWindow, public FrameServices {
     Q_OBJECT
 
@@ -34,7 +36,12 @@ public:
         HelpService& help;
         ChildFactory makeMiniList;
         ChildFactory makeAmboWindow;
+        // For "Aggiorna archivio"; without boxes the button stays hidden.
+        Prompts* prompts = nullptr;
+        QString readerProgram;
     };
+
+    static const QString SampleText;
 
     static constexpr int HelpContext = 190;
 
@@ -42,6 +49,7 @@ public:
 
     void MDIForm_Load();
     void ImpostazioniArchivioModello();
+    void AggiornaArchivio();
 
     void setProgressMaximum(int maximum) override;
 
@@ -53,8 +61,10 @@ public:
     QLabel* Lbl_fineNE = nullptr;
     QLabel* LblFine = nullptr;
     QLabel* Lbl_Ev = nullptr;
+    QLabel* Lbl_Esempio = nullptr; // shown while the sample archive of invented draws is loaded
     QToolButton* Command2 = nullptr;
     QToolButton* Command6 = nullptr;
+    QToolButton* CmdAggiorna = nullptr;
     QToolButton* CmDHelp = nullptr;
     QPushButton* Command45 = nullptr;
     QProgressBar* pb1 = nullptr;
@@ -66,6 +76,7 @@ public:
 public slots:
     void Command2_Click();
     void Command6_Click();
+    void CmdAggiorna_Click();
     void CmDHelp_Click();
     void Command45_Click();
 
@@ -75,6 +86,10 @@ protected:
 private:
     QLabel* valueLabel(const char* name, const QString& toolTip);
     void openChild(QPointer<QMdiSubWindow>& slot, const ChildFactory& factory);
+    void setBusy(bool busy);
+    // Loads the archive again through the normal load; the open windows are closed first and opened
+    // again on the new draws. Returns false after saying why the load failed.
+    bool reloadArchive();
 
     Services m_services;
     QPointer<QMdiSubWindow> m_miniList;

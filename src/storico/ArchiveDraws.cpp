@@ -109,7 +109,9 @@ std::vector<Draw> readArchiveDraws(const std::string& readerProgram, const std::
 }
 
 void checkArchiveHoldsOnlyDraws(const std::string& path) {
-    const std::string advice = "; per non perdere nulla scrivere un archivio nuovo con --output";
+    const std::string newArchive =
+        "creare un archivio nuovo (veltrano-importa --output, o \"CREA DA STORICO\" nella finestra di avvio)";
+    const std::string advice = "; per non perdere nulla " + newArchive;
     std::shared_ptr<jet::JetDatabase> database;
     std::vector<std::string> tables;
     std::vector<std::string> columns;
@@ -123,7 +125,8 @@ void checkArchiveHoldsOnlyDraws(const std::string& path) {
         if (lower(table) == lower(SampleMarkTable))
             throw StoricoError(path +
                                " è l'archivio di esempio (estrazioni inventate): non si aggiorna con le "
-                               "estrazioni vere; creare un archivio nuovo con --output");
+                               "estrazioni vere; " +
+                               newArchive);
         if (lower(table) != lower(DrawTableName))
             throw StoricoError("l'archivio " + path + " contiene la tabella " + table +
                                ", che l'aggiornamento non riscriverebbe" + advice);

@@ -1,7 +1,11 @@
 #include "HistoryReading.h"
 
+#include "ArchiveMerge.h"
+#include "DrawArchiveFile.h"
 #include "DrawHistory.h"
 #include "StoricoParser.h"
+
+#include <algorithm>
 
 namespace storico {
 
@@ -31,6 +35,42 @@ HistoryReading readHistory(const std::vector<HistoryText>& texts) {
         reading.joins = joinSplitDates(reading.draws);
     }
     return reading;
+}
+
+std::vector<std::string> errorReportLines(const std::vector<ImportError>& errors) {
+    std::vector<std::string> lines;
+    const std::size_t listed = std::min<std::size_t>(errors.size(), MaxListedErrors);
+    for (std::size_t i = 0; i < listed; ++i)
+        lines.push_back(errors[i].text());
+    if (errors.size() > listed)
+        lines.push_back("... e altri " + std::to_string(errors.size() - listed));
+    return lines;
+}
+
+std::vector<std::string> historySummaryLines(const HistoryReading& reading) {
+    std::vector<std::string> lines;
+    const auto& draws = reading.draws;
+    lines.push_back("Estrazioni: " + italianCount(static_cast<long long>(draws.size())) + " (" +
+                    italianCount(reading.wheelRows) + " righe di ruota)");
+    if (draws.empty())
+        return lines;
+    lines.push_back("Periodo: " + dateSpanText(draws.front().date, draws.back().date));
+    std::string wheels;
+    for (int wheel = 0; wheel < WheelCount; ++wheel)
+        if (std::any_of(draws.begin(), draws.end(),
+                        [&](const Draw& draw) { return draw.wheels[static_cast<std::size_t>(wheel)].has_value(); }))
+            wheels += (wheels.empty() ? "" : " ") + storicoCode(wheel);
+    lines.push_back("Ruote: " + wheels);
+    lines.push_back("Ultima estrazione: " + draws.back().date.programText());
+    lines.push_back("Date sfasate unite: " + std::to_string(reading.joins.size()));
+    for (const auto& join : reading.joins)
+        lines.push_back("  " + storicoCode(join.wheel) + " del " + join.lone.programText() +
+                        " unita all'estrazione del " + join.draw.programText());
+    if (reading.duplicateRows > 0)
+        lines.push_back("Righe ripetute contate una volta: " + italianCount(reading.duplicateRows));
+    if (draws.size() > static_cast<std::size_t>(ProgramDrawLimit))
+        lines.push_back("Più di 9.999 estrazioni: Veltrano rifiuterà di caricare questo archivio");
+    return lines;
 }
 
 } // namespace storico

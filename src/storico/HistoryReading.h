@@ -5,6 +5,7 @@
 #include "ImportError.h"
 #include "SplitDates.h"
 
+#include <string>
 #include <vector>
 
 namespace storico {
@@ -22,5 +23,14 @@ struct HistoryReading {
 };
 
 HistoryReading readHistory(const std::vector<HistoryText>& texts);
+
+constexpr int MaxListedErrors = 20;
+
+// The rejected lines, one each with file and line, the first MaxListedErrors of them, then how many more.
+std::vector<std::string> errorReportLines(const std::vector<ImportError>& errors);
+
+// What a new archive made from the history would hold, for a person to confirm: draws, dates, wheels,
+// split dates joined. Italian, numbers grouped by thousands.
+std::vector<std::string> historySummaryLines(const HistoryReading& reading);
 
 } // namespace storico

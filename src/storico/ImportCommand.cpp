@@ -146,11 +146,8 @@ std::optional<HistoryReading> readCheckedHistory(const std::vector<std::string>&
     }
     const auto& errors = reading.errors;
     if (!errors.empty()) {
-        const std::size_t listed = std::min<std::size_t>(errors.size(), MaxListedErrors);
-        for (std::size_t i = 0; i < listed; ++i)
-            err << errors[i].text() << "\n";
-        if (errors.size() > listed)
-            err << "... e altri " << errors.size() - listed << "\n";
+        for (const auto& line : errorReportLines(errors))
+            err << line << "\n";
         err << "veltrano-importa: " << errors.size() << (errors.size() == 1 ? " errore" : " errori") << ", "
             << nothingWritten << "\n";
         return std::nullopt;

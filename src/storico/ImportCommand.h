@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HistoryReading.h"
+
 #include <ctime>
 #include <functional>
 #include <ostream>
@@ -22,7 +24,5 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
               const ImportEnvironment& environment = {});
 
 std::string importHelpText();
-
-constexpr int MaxListedErrors = 20;
 
 } // namespace storico

@@ -12,23 +12,29 @@
 
 // What a window showed in one box.
 struct ShownBox {
-    enum Kind { Message, Input, OpenFile } kind = Message;
-    QString text; // message text, input prompt, or file dialog title
+    enum Kind { Message, Input, OpenFile, OpenFiles, ChooseFolder, Confirm } kind = Message;
+    QString text; // message text, input prompt, report to confirm, or file dialog title
     QString title;
     MessageIcon icon = MessageIcon::None;
     FileDialogRequest file; // for OpenFile
 };
 
 // Answers each box from a script and records what was shown. An input box or file dialog with no
-// scripted answer left is answered as cancelled (empty text).
+// scripted answer left is answered as cancelled (empty text); a report to confirm, with Annulla.
 class ScriptedPrompts : public Prompts {
 public:
     void message(const QString& text, const QString& title, MessageIcon icon) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFile(const FileDialogRequest& request) override;
+    QStringList openFiles(const FileDialogRequest& request) override;
+    QString chooseFolder(const FileDialogRequest& request) override;
+    bool confirm(const QString& report, const QString& title) override;
 
     void answerInput(const QString& text) { m_inputs.push_back(text); }
     void answerFile(const QString& path) { m_files.push_back(path); }
+    void answerFiles(const QStringList& paths) { m_fileLists.push_back(paths); }
+    void answerFolder(const QString& path) { m_folders.push_back(path); }
+    void answerConfirm(bool ok) { m_confirms.push_back(ok); }
 
     const std::vector<ShownBox>& shown() const { return m_shown; }
     std::vector<ShownBox> messages() const; // message boxes only
@@ -37,6 +43,9 @@ public:
 private:
     std::deque<QString> m_inputs;
     std::deque<QString> m_files;
+    std::deque<QStringList> m_fileLists;
+    std::deque<QString> m_folders;
+    std::deque<bool> m_confirms;
     std::vector<ShownBox> m_shown;
 };
 

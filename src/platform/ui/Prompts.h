@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 enum class MessageIcon { None, Information, Exclamation, Critical, Question };
 
@@ -12,7 +13,8 @@ struct FileDialogRequest {
     QString defaultSuffix; // e.g. "Mdb"
 };
 
-// The program's modal boxes: message box (OK only), input box, open-file dialog.
+// The program's modal boxes: message box (OK only), input box, open-file dialog, folder dialog, and a
+// report to confirm or cancel.
 // Windows receive one from outside so that tests can answer the boxes and see what was shown.
 class Prompts {
 public:
@@ -23,4 +25,10 @@ public:
     virtual QString input(const QString& prompt, const QString& title, const QString& defaultText) = 0;
     // Returns the chosen path; an empty text when the user cancelled.
     virtual QString openFile(const FileDialogRequest& request) = 0;
+    // One or more existing files; an empty list when the user cancelled.
+    virtual QStringList openFiles(const FileDialogRequest& request) = 0;
+    // An existing folder; an empty text when the user cancelled.
+    virtual QString chooseFolder(const FileDialogRequest& request) = 0;
+    // A report, possibly long, shown whole before something is done: true for OK, false for Annulla.
+    virtual bool confirm(const QString& report, const QString& title) = 0;
 };

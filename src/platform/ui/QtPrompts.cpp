@@ -1,10 +1,15 @@
 #include "QtPrompts.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -103,4 +108,51 @@ QString QtPrompts::openFile(const FileDialogRequest& request) {
         return {};
     const QStringList chosen = dialog->selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.front();
+}
+
+std::unique_ptr<QDialog> QtPrompts::createConfirmDialog(const QString& report, const QString& title,
+                                                        QWidget* parent) {
+    auto dialog = std::make_unique<QDialog>(parent);
+    dialog->setWindowTitle(boxTitle(title));
+    // A report can run to many lines (every correction is listed): it scrolls, in a fixed-width font so
+    // that numbers line up.
+    auto* text = new QPlainTextEdit(dialog.get());
+    text->setObjectName(QStringLiteral("report"));
+    text->setReadOnly(true);
+    text->setPlainText(report);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog.get());
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog.get(), &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog.get(), &QDialog::reject);
+    auto* layout = new QVBoxLayout(dialog.get());
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    dialog->resize(640, 420);
+    return dialog;
+}
+
+QStringList QtPrompts::openFiles(const FileDialogRequest& request) {
+    auto dialog = createOpenFileDialog(request, ownerWindow());
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    return dialog->selectedFiles();
+}
+
+QString QtPrompts::chooseFolder(const FileDialogRequest& request) {
+    auto dialog = createOpenFileDialog(request, ownerWindow());
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog->selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.front();
+}
+
+bool QtPrompts::confirm(const QString& report, const QString& title) {
+    auto dialog = createConfirmDialog(report, title, ownerWindow());
+    return dialog->exec() == QDialog::Accepted;
 }

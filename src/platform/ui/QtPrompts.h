@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QDialog;
 class QFileDialog;
 class QInputDialog;
 class QMessageBox;
@@ -16,6 +17,9 @@ public:
     void message(const QString& text, const QString& title, MessageIcon icon) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFile(const FileDialogRequest& request) override;
+    QStringList openFiles(const FileDialogRequest& request) override;
+    QString chooseFolder(const FileDialogRequest& request) override;
+    bool confirm(const QString& report, const QString& title) override;
 
     static QString programName() { return QStringLiteral("Veltrano"); }
 
@@ -26,4 +30,6 @@ public:
                                                            QWidget* parent = nullptr);
     static std::unique_ptr<QFileDialog> createOpenFileDialog(const FileDialogRequest& request,
                                                              QWidget* parent = nullptr);
+    static std::unique_ptr<QDialog> createConfirmDialog(const QString& report, const QString& title,
+                                                        QWidget* parent = nullptr);
 };
