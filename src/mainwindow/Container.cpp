@@ -225,7 +225,9 @@ void Container::setBusy(bool busy) {
                        static_cast<QWidget*>(CmdAggiorna), static_cast<QWidget*>(CmDHelp),
                        static_cast<QWidget*>(Command45), static_cast<QWidget*>(mdiArea)})
         w->setEnabled(!busy);
-    showBusy(pb1, busy);
+    // A reload leaves the bar full, as the start window's load does; only the busy sweep is taken back.
+    if (busy || pb1->maximum() == 0)
+        showBusy(pb1, busy);
 }
 
 void Container::AggiornaArchivio() {
