@@ -1,52 +1,46 @@
 #include "ScriptedServices.h"
 
+namespace {
+
+// The next scripted answer, or the cancelled one when the script has run out.
+template <typename T>
+T nextAnswer(std::deque<T>& answers, T cancelled = T()) {
+    if (answers.empty())
+        return cancelled;
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
 void ScriptedPrompts::message(const QString& text, const QString& title, MessageIcon icon) {
     m_shown.push_back({ShownBox::Message, text, title, icon, {}});
 }
 
 QString ScriptedPrompts::input(const QString& prompt, const QString& title, const QString& /*defaultText*/) {
     m_shown.push_back({ShownBox::Input, prompt, title, MessageIcon::None, {}});
-    if (m_inputs.empty())
-        return {};
-    QString answer = m_inputs.front();
-    m_inputs.pop_front();
-    return answer;
+    return nextAnswer(m_inputs);
 }
 
 QString ScriptedPrompts::openFile(const FileDialogRequest& request) {
     m_shown.push_back({ShownBox::OpenFile, request.title, request.title, MessageIcon::None, request});
-    if (m_files.empty())
-        return {};
-    QString answer = m_files.front();
-    m_files.pop_front();
-    return answer;
+    return nextAnswer(m_files);
 }
 
 QStringList ScriptedPrompts::openFiles(const FileDialogRequest& request) {
     m_shown.push_back({ShownBox::OpenFiles, request.title, request.title, MessageIcon::None, request});
-    if (m_fileLists.empty())
-        return {};
-    QStringList answer = m_fileLists.front();
-    m_fileLists.pop_front();
-    return answer;
+    return nextAnswer(m_fileLists);
 }
 
 QString ScriptedPrompts::chooseFolder(const FileDialogRequest& request) {
     m_shown.push_back({ShownBox::ChooseFolder, request.title, request.title, MessageIcon::None, request});
-    if (m_folders.empty())
-        return {};
-    QString answer = m_folders.front();
-    m_folders.pop_front();
-    return answer;
+    return nextAnswer(m_folders);
 }
 
 bool ScriptedPrompts::confirm(const QString& report, const QString& title) {
     m_shown.push_back({ShownBox::Confirm, report, title, MessageIcon::Question, {}});
-    if (m_confirms.empty())
-        return false;
-    const bool answer = m_confirms.front();
-    m_confirms.pop_front();
-    return answer;
+    return nextAnswer(m_confirms, false);
 }
 
 std::vector<ShownBox> ScriptedPrompts::messages() const {

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -176,3 +177,26 @@ TEST_F(QtOpenFileBox, CancelGivesAnEmptyPath) {
 }
 
 } // namespace
+
+TEST(QtConfirmBox, ReportIsShownWholeAndOkOrAnnullaDecide) {
+    QString report;
+    for (int i = 1; i <= 60; ++i)
+        report += QStringLiteral("  %1/03/2020 BA: 01 02 03 04 05 -> 01 02 03 04 06\n").arg(i % 28 + 1);
+    for (const bool ok : {true, false}) {
+        SCOPED_TRACE(ok ? "OK" : "Annulla");
+        QtPrompts prompts;
+        whenBoxOpens<QDialog>([ok, report](QDialog* box) {
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Aggiorna archivio"));
+            auto* text = box->findChild<QPlainTextEdit*>(QStringLiteral("report"));
+            ASSERT_NE(text, nullptr);
+            EXPECT_EQ(text->toPlainText(), report);
+            EXPECT_TRUE(text->isReadOnly());
+            auto* buttons = box->findChild<QDialogButtonBox*>();
+            ASSERT_NE(buttons, nullptr);
+            QPushButton* button = buttons->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+            EXPECT_EQ(button->text(), ok ? QStringLiteral("OK") : QStringLiteral("Annulla"));
+            QTest::mouseClick(button, Qt::LeftButton);
+        });
+        EXPECT_EQ(prompts.confirm(report, QStringLiteral("Aggiorna archivio")), ok);
+    }
+}
