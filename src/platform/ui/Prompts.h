@@ -25,10 +25,11 @@ public:
     virtual QString input(const QString& prompt, const QString& title, const QString& defaultText) = 0;
     // Returns the chosen path; an empty text when the user cancelled.
     virtual QString openFile(const FileDialogRequest& request) = 0;
+    // The boxes below came later: a Prompts that does not show them answers as if cancelled.
     // One or more existing files; an empty list when the user cancelled.
-    virtual QStringList openFiles(const FileDialogRequest& request) = 0;
+    virtual QStringList openFiles(const FileDialogRequest& /*request*/) { return {}; }
     // An existing folder; an empty text when the user cancelled.
-    virtual QString chooseFolder(const FileDialogRequest& request) = 0;
+    virtual QString chooseFolder(const FileDialogRequest& /*request*/) { return {}; }
     // A report, possibly long, shown whole before something is done: true for OK, false for Annulla.
-    virtual bool confirm(const QString& report, const QString& title) = 0;
+    virtual bool confirm(const QString& /*report*/, const QString& /*title*/) { return false; }
 };
