@@ -22,9 +22,9 @@ struct LoadProgress {
 };
 
 // Loads every draw of the archive at path into the store: numbers, dates, DrawCount, progressive
-// numbers and model archive (from the store's ModelStart), and whether it is the sample archive. The file is read by the reader helper
+// numbers and model archive (from the store's ModelStart). The file is read by the reader helper
 // program, so that a damaged file cannot take the program down. Throws ArchiveLoadError; the store
-// then holds whatever had been stored so far.
+// then holds whatever had been stored so far. A load also records whether the file is the sample archive.
 void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& readerProgram,
                      const LoadProgress& progress = {});
 

@@ -31,8 +31,8 @@ ArchiveUpdatePlan planArchiveUpdate(const QString& archivePath, const QStringLis
         return plan;
     const std::string path = archivePath.toStdString();
     storico::checkArchiveHoldsOnlyDraws(path);
-    plan.merge =
-        storico::mergeHistory(storico::readArchiveDraws(readerProgram.toStdString(), path), plan.reading.datedDraws);
+    plan.merge = storico::mergeHistory(storico::readArchiveDraws(readerProgram.toStdString(), path),
+                                       plan.reading.datedDraws);
     return plan;
 }
 
@@ -46,7 +46,8 @@ QString joinedLines(const std::vector<std::string>& lines) {
 QString rejectedLinesText(const storico::HistoryReading& reading, const QString& consequence) {
     return QStringLiteral("%1 %2 nello storico, %3:\n\n%4")
         .arg(reading.errors.size())
-        .arg(reading.errors.size() == 1 ? QStringLiteral("riga rifiutata") : QStringLiteral("righe rifiutate"))
+        .arg(reading.errors.size() == 1 ? QStringLiteral("riga rifiutata")
+                                        : QStringLiteral("righe rifiutate"))
         .arg(consequence, joinedLines(storico::errorReportLines(reading.errors)));
 }
 

@@ -4,8 +4,8 @@
 #include "ArchiveReplace.h"
 #include "BackgroundWork.h"
 #include "DrawArchive.h"
-#include "HistoryArchive.h"
 #include "HelpService.h"
+#include "HistoryArchive.h"
 #include "JetError.h"
 #include "LeadingNumber.h"
 #include "ProgramEnd.h"
@@ -60,7 +60,8 @@ INIZIO::INIZIO(Services services, QWidget* parent)
     Command4->setObjectName("Command4");
     Command5 = new QPushButton(QStringLiteral("CREA DA STORICO…"), this);
     Command5->setObjectName("Command5");
-    Command5->setToolTip(QStringLiteral("Crea l'archivio delle estrazioni dallo storico del gestore (file di testo o zip)"));
+    Command5->setToolTip(
+        QStringLiteral("Crea l'archivio delle estrazioni dallo storico del gestore (file di testo o zip)"));
     CmDHelp = new QToolButton(this);
     CmDHelp->setObjectName("CmDHelp");
     CmDHelp->setIcon(programIcon(ProgramIcon::Help));
@@ -215,10 +216,11 @@ void INIZIO::CreaDaStorico() {
     showBusy(pb1, false);
     setLoading(false);
     if (!reading.errors.empty() || reading.draws.empty()) {
-        m_services.prompts.message(reading.errors.empty()
-                                       ? QStringLiteral("Nessuna estrazione nello storico: nessun archivio creato.")
-                                       : rejectedLinesText(reading, QStringLiteral("nessun archivio creato")),
-                                   title, MessageIcon::Critical);
+        m_services.prompts.message(
+            reading.errors.empty()
+                ? QStringLiteral("Nessuna estrazione nello storico: nessun archivio creato.")
+                : rejectedLinesText(reading, QStringLiteral("nessun archivio creato")),
+            title, MessageIcon::Critical);
         return;
     }
 
@@ -232,8 +234,9 @@ void INIZIO::CreaDaStorico() {
     QString report = joinedLines(storico::historySummaryLines(reading)) + QStringLiteral("\n\nArchivio: ") +
                      QDir::toNativeSeparators(path);
     if (QFileInfo::exists(path))
-        report += QStringLiteral("\nL'archivio che c'è già verrà sostituito; il precedente resta accanto come "
-                                 "copia .bak");
+        report +=
+            QStringLiteral("\nL'archivio che c'è già verrà sostituito; il precedente resta accanto come "
+                           "copia .bak");
     if (!m_services.prompts.confirm(report, title))
         return;
 
@@ -247,8 +250,9 @@ void INIZIO::CreaDaStorico() {
     } catch (const std::exception& e) {
         showBusy(pb1, false);
         setLoading(false);
-        m_services.prompts.message(QStringLiteral("Impossibile creare l'archivio: %1").arg(QString::fromUtf8(e.what())),
-                                   title, MessageIcon::Critical);
+        m_services.prompts.message(
+            QStringLiteral("Impossibile creare l'archivio: %1").arg(QString::fromUtf8(e.what())), title,
+            MessageIcon::Critical);
         return;
     }
     showBusy(pb1, false);
@@ -256,7 +260,8 @@ void INIZIO::CreaDaStorico() {
     if (registerArchive(path))
         m_services.prompts.message(
             QStringLiteral("Archivio creato: %1 estrazioni, l'ultima del %2. Premere PROCEDI per caricarlo.")
-                .arg(QString::fromStdString(storico::italianCount(static_cast<long long>(reading.draws.size()))),
+                .arg(QString::fromStdString(
+                         storico::italianCount(static_cast<long long>(reading.draws.size()))),
                      QString::fromStdString(reading.draws.back().date.programText())),
             title, MessageIcon::Information);
 }
@@ -294,9 +299,9 @@ void INIZIO::LoadDrawArchive() {
 
 void INIZIO::setLoading(bool loading) {
     m_loading = loading;
-    for (QWidget* w : {static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5),
-                       static_cast<QWidget*>(CmDHelp), static_cast<QWidget*>(Command3),
-                       static_cast<QWidget*>(Command2)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5), static_cast<QWidget*>(CmDHelp),
+          static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command2)})
         w->setEnabled(!loading);
 }
 

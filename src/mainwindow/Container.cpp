@@ -12,6 +12,8 @@
 #include "Prompts.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
@@ -20,8 +22,6 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QToolButton>
-#include <QDir>
-#include <QFileInfo>
 #include <QVBoxLayout>
 #include <ctime>
 
@@ -74,8 +74,8 @@ Container::Container(Services services, QWidget* parent)
                                  QStringLiteral("Veltrano"));
     CmDHelp = programIconButton(Picture1, QStringLiteral("CmDHelp"), ProgramIcon::Help,
                                 QStringLiteral("Help in linea"));
-    CmdAggiorna = programIconButton(Picture1, QStringLiteral("CmdAggiorna"), ProgramIcon::UpdateArchive,
-                                    kUpdateTitle);
+    CmdAggiorna =
+        programIconButton(Picture1, QStringLiteral("CmdAggiorna"), ProgramIcon::UpdateArchive, kUpdateTitle);
     CmdAggiorna->setVisible(m_services.prompts != nullptr);
     Lbl_Esempio = new QLabel(SampleText, Picture1);
     Lbl_Esempio->setObjectName("Lbl_Esempio");
@@ -233,15 +233,15 @@ void Container::setBusy(bool busy) {
 void Container::AggiornaArchivio() {
     Prompts& prompts = *m_services.prompts;
     const QString archivePath = m_services.archive.archivePath();
-    const QStringList files =
-        prompts.openFiles(historyFilesRequest(QFileInfo(archivePath).absolutePath()));
+    const QStringList files = prompts.openFiles(historyFilesRequest(QFileInfo(archivePath).absolutePath()));
     if (files.isEmpty())
         return;
 
     ArchiveUpdatePlan plan;
     setBusy(true);
     try {
-        plan = runInBackground([&] { return planArchiveUpdate(archivePath, files, m_services.readerProgram); });
+        plan =
+            runInBackground([&] { return planArchiveUpdate(archivePath, files, m_services.readerProgram); });
     } catch (const std::exception& e) {
         setBusy(false);
         prompts.message(QString::fromUtf8(e.what()), kUpdateTitle, MessageIcon::Critical);
@@ -249,15 +249,16 @@ void Container::AggiornaArchivio() {
     }
     setBusy(false);
     if (!plan.reading.errors.empty()) {
-        prompts.message(rejectedLinesText(plan.reading, QStringLiteral("archivio non modificato")), kUpdateTitle,
-                        MessageIcon::Critical);
+        prompts.message(rejectedLinesText(plan.reading, QStringLiteral("archivio non modificato")),
+                        kUpdateTitle, MessageIcon::Critical);
         return;
     }
     const QString report = joinedLines(storico::mergeReportLines(plan.merge));
     if (!plan.merge.changesArchive()) {
-        prompts.message(QStringLiteral("Niente da aggiungere e niente da correggere: archivio non modificato.\n\n") +
-                            report,
-                        kUpdateTitle, MessageIcon::Information);
+        prompts.message(
+            QStringLiteral("Niente da aggiungere e niente da correggere: archivio non modificato.\n\n") +
+                report,
+            kUpdateTitle, MessageIcon::Information);
         return;
     }
     if (!prompts.confirm(report + QStringLiteral("\n\nArchivio: ") + QDir::toNativeSeparators(archivePath),
@@ -273,17 +274,19 @@ void Container::AggiornaArchivio() {
         });
     } catch (const std::exception& e) {
         setBusy(false);
-        prompts.message(QStringLiteral("Impossibile aggiornare l'archivio: %1").arg(QString::fromUtf8(e.what())),
-                        kUpdateTitle, MessageIcon::Critical);
+        prompts.message(
+            QStringLiteral("Impossibile aggiornare l'archivio: %1").arg(QString::fromUtf8(e.what())),
+            kUpdateTitle, MessageIcon::Critical);
         return;
     }
     const bool loaded = reloadArchive();
     setBusy(false);
     if (!loaded)
         return;
-    prompts.message(QStringLiteral("Archivio aggiornato: ultima estrazione del %1.\nCopia del precedente: %2")
-                        .arg(LblFine->text(), QDir::toNativeSeparators(QString::fromStdString(replacement.backup))),
-                    kUpdateTitle, MessageIcon::Information);
+    prompts.message(
+        QStringLiteral("Archivio aggiornato: ultima estrazione del %1.\nCopia del precedente: %2")
+            .arg(LblFine->text(), QDir::toNativeSeparators(QString::fromStdString(replacement.backup))),
+        kUpdateTitle, MessageIcon::Information);
 }
 
 bool Container::reloadArchive() {

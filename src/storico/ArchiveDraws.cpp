@@ -92,8 +92,9 @@ std::vector<Draw> readArchiveDraws(const std::string& readerProgram, const std::
                 continue;
             const auto numbers = parseCell(cell.text);
             if (!numbers)
-                throw StoricoError("l'archivio " + path + " ha una cella non valida: " + archiveColumn(wheel) +
-                                   " del " + draw.date.programText() + " \"" + cell.text + "\"");
+                throw StoricoError("l'archivio " + path +
+                                   " ha una cella non valida: " + archiveColumn(wheel) + " del " +
+                                   draw.date.programText() + " \"" + cell.text + "\"");
             draw.wheels[static_cast<std::size_t>(wheel)] = *numbers;
         }
         draws.push_back(draw);
@@ -143,7 +144,8 @@ void checkArchiveHoldsOnlyDraws(const std::string& path) {
         if (std::none_of(expected.begin(), expected.end(),
                          [&](const std::string& name) { return lower(name) == lower(column); }))
             throw StoricoError("la tabella " + std::string(DrawTableName) + " dell'archivio " + path +
-                               " ha la colonna " + column + ", che l'aggiornamento non riscriverebbe" + advice);
+                               " ha la colonna " + column + ", che l'aggiornamento non riscriverebbe" +
+                               advice);
     if (columns.size() != expected.size())
         throw StoricoError("la tabella " + std::string(DrawTableName) + " dell'archivio " + path +
                            " non ha tutte le colonne delle ruote");

@@ -37,7 +37,8 @@ bool alreadyJoined(const Draw& lone, const std::map<CalendarDate, Draw>& byDate,
         return std::abs(it->first.dayNumber() - lone.date.dayNumber()) <= SplitDateMaxDays &&
                it->second.wheelCount() >= 2 && it->second.wheels[wheel] == lone.wheels[wheel];
     };
-    return (at != byDate.begin() && holds(std::prev(at))) || (std::next(at) != byDate.end() && holds(std::next(at)));
+    return (at != byDate.begin() && holds(std::prev(at))) ||
+           (std::next(at) != byDate.end() && holds(std::next(at)));
 }
 
 } // namespace
@@ -81,8 +82,8 @@ ArchiveMerge mergeHistory(const std::vector<Draw>& archive, const std::vector<Dr
     for (auto& [date, draw] : byDate)
         merge.draws.push_back(draw);
     std::erase_if(merge.draws, [&](const Draw& lone) { return alreadyJoined(lone, byDate, archiveDates); });
-    merge.joins = joinSplitDates(merge.draws,
-                                 [&](const Draw& lone) { return !archiveDates.contains(lone.date); });
+    merge.joins =
+        joinSplitDates(merge.draws, [&](const Draw& lone) { return !archiveDates.contains(lone.date); });
 
     std::map<CalendarDate, const Draw*> before;
     for (const auto& draw : archive)
@@ -126,7 +127,8 @@ std::vector<std::string> mergeReportLines(const ArchiveMerge& merge, std::size_t
     for (std::size_t i = 0; i < merge.added.size() && i < listLimit; ++i)
         lines.push_back("  + " + merge.added[i].date.programText() + " (" + wheelsText(merge.added[i]) + ")");
     if (merge.added.size() > listLimit)
-        lines.push_back("  ... e altre " + italianCount(static_cast<long long>(merge.added.size() - listLimit)));
+        lines.push_back("  ... e altre " +
+                        italianCount(static_cast<long long>(merge.added.size() - listLimit)));
 
     if (!merge.filled.empty()) {
         lines.push_back("Ruote aggiunte a estrazioni già in archivio: " +

@@ -131,8 +131,8 @@ ArchiveReplacement replaceDrawArchive(const std::string& path, const std::vector
     if (exists) {
         std::string backup = (folder / backupFileName(name, now)).string();
         for (int n = 2; fs::exists(backup, missing); ++n)
-            backup = (folder / (fs::path(backupFileName(name, now)).stem().string() + "-" + std::to_string(n) +
-                                ".bak"))
+            backup = (folder / (fs::path(backupFileName(name, now)).stem().string() + "-" +
+                                std::to_string(n) + ".bak"))
                          .string();
         try {
             keepOldArchive(target, backup);

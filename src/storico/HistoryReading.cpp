@@ -57,8 +57,9 @@ std::vector<std::string> historySummaryLines(const HistoryReading& reading) {
     lines.push_back("Periodo: " + dateSpanText(draws.front().date, draws.back().date));
     std::string wheels;
     for (int wheel = 0; wheel < WheelCount; ++wheel)
-        if (std::any_of(draws.begin(), draws.end(),
-                        [&](const Draw& draw) { return draw.wheels[static_cast<std::size_t>(wheel)].has_value(); }))
+        if (std::any_of(draws.begin(), draws.end(), [&](const Draw& draw) {
+                return draw.wheels[static_cast<std::size_t>(wheel)].has_value();
+            }))
             wheels += (wheels.empty() ? "" : " ") + storicoCode(wheel);
     lines.push_back("Ruote: " + wheels);
     lines.push_back("Ultima estrazione: " + draws.back().date.programText());

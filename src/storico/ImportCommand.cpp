@@ -22,9 +22,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* usageLine =
-    "Uso: veltrano-importa --output PERCORSO STORICO...\n"
-    "     veltrano-importa --aggiorna ARCHIVIO [--prova] STORICO...";
+constexpr const char* usageLine = "Uso: veltrano-importa --output PERCORSO STORICO...\n"
+                                  "     veltrano-importa --aggiorna ARCHIVIO [--prova] STORICO...";
 constexpr const char* moreHelp = "(--help per i dettagli)";
 
 struct ImportOptions {
@@ -78,51 +77,55 @@ bool isArchiveFileName(const std::string& path) {
 
 std::string importHelpText() {
     std::ostringstream help;
-    help << usageLine << "\n\n"
-         << "Crea l'archivio delle estrazioni Dbarcomax.mdb letto da Veltrano a partire dai file di testo\n"
-            "dello \"storico\" del gestore del Lotto, in un unico file o in un file per ruota.\n\n"
-            "  -o, --output PERCORSO  l'archivio da scrivere (Veltrano apre solo i file di nome "
-            "Dbarcomax.mdb)\n"
-            "  --aggiorna ARCHIVIO    aggiunge all'archivio esistente le estrazioni nuove dello storico\n"
-            "  --prova                mostra il riepilogo senza scrivere nulla\n"
-            "  STORICO...             file dello storico, cartelle di cui si leggono tutti i file .txt, o lo\n"
-            "                         zip del gestore con dentro un solo file di testo\n"
-            "  -h, --help             mostra questo aiuto\n\n"
-            "Aggiornamento: le estrazioni che mancano all'archivio vengono aggiunte, una ruota mancante viene\n"
-            "completata, una ruota con numeri diversi è una correzione (elencata con i numeri vecchi e i\n"
-            "nuovi); le estrazioni presenti solo nell'archivio restano e vengono elencate. Il file nuovo viene\n"
-            "scritto accanto all'archivio, riletto e confrontato, e solo allora prende il suo posto; il\n"
-            "vecchio resta accanto come Dbarcomax.AAAAMMGG-hhmmss.bak (si tengono gli ultimi "
-         << KeptBackups
-         << "). Un archivio con\n"
-            "altre tabelle o altre colonne viene rifiutato, come l'archivio di esempio: usare --output.\n"
-            "Se non c'è niente da aggiungere né da correggere, l'archivio non viene toccato.\n\n"
-            "Formato delle righe: DATA RUOTA n1 n2 n3 n4 n5, per esempio "
-            "\"1939/01/07<TAB>BA<TAB>58<TAB>22<TAB>47...\".\n"
-            "I campi possono essere separati da tabulazioni, spazi, ';' o ','. Le date possono avere prima\n"
-            "l'anno (1939/01/07) o prima il giorno (07/01/1939), con '/', '-' o '.'; i numeri possono avere\n"
-            "o no lo zero iniziale. Codici delle ruote: BA CA FI GE MI NA PA TO VE, RM o RO per Roma, RN o "
-            "NZ\n"
-            "per Nazionale (oppure i nomi per esteso). Si accettano fine riga CRLF o LF, il BOM UTF-8 e le\n"
-            "righe vuote. Le righe ripetute identiche contano una volta sola.\n\n"
-            "Vengono rifiutati, indicando file e riga: una data non valida, una ruota sconosciuta, un\n"
-            "numero fuori da 1-90, un numero ripetuto sulla stessa ruota, più o meno di cinque numeri, due\n"
-            "righe diverse per la stessa data e la stessa ruota. Si elencano fino a "
-         << MaxListedErrors
-         << " errori, poi il loro\n"
-            "numero; in quel caso non viene scritto nessun archivio.\n\n"
-            "Date sfasate: in alcune vecchie estrazioni una ruota fu estratta un giorno o due prima o dopo\n"
-            "le altre. Una data in cui è stata estratta una sola ruota si unisce all'estrazione vicina\n"
-            "(quella subito prima o subito dopo, con due o più ruote) che non ha quella ruota e dista al\n"
-            "massimo "
-         << SplitDateMaxDays
-         << " giorni; vince la più vicina, a parità la precedente. L'estrazione mantiene la propria\n"
-            "data. Ogni unione viene elencata.\n\n"
-            "Si scrive una riga per ogni data di estrazione, in ordine crescente; una ruota non estratta\n"
-            "resta vuota (NULL). Un archivio di più di 9.999 estrazioni viene scritto, ma Veltrano rifiuta\n"
-            "di caricarlo; il riepilogo lo segnala.\n\n"
-            "Uscita: 0 archivio scritto (o niente da fare, o --prova), 1 errore (nessun file scritto), 2 riga\n"
-            "di comando errata.\n";
+    help
+        << usageLine << "\n\n"
+        << "Crea l'archivio delle estrazioni Dbarcomax.mdb letto da Veltrano a partire dai file di testo\n"
+           "dello \"storico\" del gestore del Lotto, in un unico file o in un file per ruota.\n\n"
+           "  -o, --output PERCORSO  l'archivio da scrivere (Veltrano apre solo i file di nome "
+           "Dbarcomax.mdb)\n"
+           "  --aggiorna ARCHIVIO    aggiunge all'archivio esistente le estrazioni nuove dello storico\n"
+           "  --prova                mostra il riepilogo senza scrivere nulla\n"
+           "  STORICO...             file dello storico, cartelle di cui si leggono tutti i file .txt, o lo\n"
+           "                         zip del gestore con dentro un solo file di testo\n"
+           "  -h, --help             mostra questo aiuto\n\n"
+           "Aggiornamento: le estrazioni che mancano all'archivio vengono aggiunte, una ruota mancante "
+           "viene\n"
+           "completata, una ruota con numeri diversi è una correzione (elencata con i numeri vecchi e i\n"
+           "nuovi); le estrazioni presenti solo nell'archivio restano e vengono elencate. Il file nuovo "
+           "viene\n"
+           "scritto accanto all'archivio, riletto e confrontato, e solo allora prende il suo posto; il\n"
+           "vecchio resta accanto come Dbarcomax.AAAAMMGG-hhmmss.bak (si tengono gli ultimi "
+        << KeptBackups
+        << "). Un archivio con\n"
+           "altre tabelle o altre colonne viene rifiutato, come l'archivio di esempio: usare --output.\n"
+           "Se non c'è niente da aggiungere né da correggere, l'archivio non viene toccato.\n\n"
+           "Formato delle righe: DATA RUOTA n1 n2 n3 n4 n5, per esempio "
+           "\"1939/01/07<TAB>BA<TAB>58<TAB>22<TAB>47...\".\n"
+           "I campi possono essere separati da tabulazioni, spazi, ';' o ','. Le date possono avere prima\n"
+           "l'anno (1939/01/07) o prima il giorno (07/01/1939), con '/', '-' o '.'; i numeri possono avere\n"
+           "o no lo zero iniziale. Codici delle ruote: BA CA FI GE MI NA PA TO VE, RM o RO per Roma, RN o "
+           "NZ\n"
+           "per Nazionale (oppure i nomi per esteso). Si accettano fine riga CRLF o LF, il BOM UTF-8 e le\n"
+           "righe vuote. Le righe ripetute identiche contano una volta sola.\n\n"
+           "Vengono rifiutati, indicando file e riga: una data non valida, una ruota sconosciuta, un\n"
+           "numero fuori da 1-90, un numero ripetuto sulla stessa ruota, più o meno di cinque numeri, due\n"
+           "righe diverse per la stessa data e la stessa ruota. Si elencano fino a "
+        << MaxListedErrors
+        << " errori, poi il loro\n"
+           "numero; in quel caso non viene scritto nessun archivio.\n\n"
+           "Date sfasate: in alcune vecchie estrazioni una ruota fu estratta un giorno o due prima o dopo\n"
+           "le altre. Una data in cui è stata estratta una sola ruota si unisce all'estrazione vicina\n"
+           "(quella subito prima o subito dopo, con due o più ruote) che non ha quella ruota e dista al\n"
+           "massimo "
+        << SplitDateMaxDays
+        << " giorni; vince la più vicina, a parità la precedente. L'estrazione mantiene la propria\n"
+           "data. Ogni unione viene elencata.\n\n"
+           "Si scrive una riga per ogni data di estrazione, in ordine crescente; una ruota non estratta\n"
+           "resta vuota (NULL). Un archivio di più di 9.999 estrazioni viene scritto, ma Veltrano rifiuta\n"
+           "di caricarlo; il riepilogo lo segnala.\n\n"
+           "Uscita: 0 archivio scritto (o niente da fare, o --prova), 1 errore (nessun file scritto), 2 "
+           "riga\n"
+           "di comando errata.\n";
     return help.str();
 }
 
@@ -173,7 +176,8 @@ int createArchive(const ImportOptions& options, std::ostream& out, std::ostream&
             const auto& last = draws.back().date;
             writeDrawArchiveFile(options.output, draws, jet::toJetDate(last.year, last.month, last.day));
         } catch (const jet::JetError& error) {
-            err << "veltrano-importa: impossibile scrivere " << options.output << ": " << error.what() << "\n";
+            err << "veltrano-importa: impossibile scrivere " << options.output << ": " << error.what()
+                << "\n";
             return 1;
         }
     }

@@ -44,9 +44,11 @@ TEST(AmboWindowArchiveUpdate, RangeBarsReachTheNewLastDrawAfterTheUpdate) {
     archive.setModelStart(1);
     archive.setArchivePath(path);
     loadDrawArchive(archive, path, reader);
-    Container::Services services{archive, palette, programEnd, help, {},
-                                 [&](FrameServices& f) { return new AmboOltreFrm(archive, palette, prompts, help, f); },
-                                 &prompts, reader};
+    Container::Services services{
+        archive,    palette,
+        programEnd, help,
+        {},         [&](FrameServices& f) { return new AmboOltreFrm(archive, palette, prompts, help, f); },
+        &prompts,   reader};
     Container frame(services);
     frame.MDIForm_Load();
     frame.show();

@@ -28,7 +28,11 @@ protected:
     QString file(const QString& name) const { return QDir(dir.path()).filePath(name); }
 
     std::unique_ptr<INIZIO> makeWindow(DrawArchive& store) {
-        INIZIO::Services services{store, prompts, programEnd, help, dir.path(),
+        INIZIO::Services services{store,
+                                  prompts,
+                                  programEnd,
+                                  help,
+                                  dir.path(),
                                   QStringLiteral(VELTRANO_PROGRAM_DIR "/veltrano-lettore"),
                                   [this] { ++mainWindowsOpened; }};
         auto window = std::make_unique<INIZIO>(services);
@@ -98,13 +102,15 @@ TEST_F(ArchiveFromHistoryTest, CreaDaStoricoShowsTheSummaryWritesTheArchiveAndMa
     const ShownBox& summary = prompts.shown()[2];
     EXPECT_EQ(summary.kind, ShownBox::Confirm);
     EXPECT_EQ(summary.title, "Crea da storico");
-    for (const char* line : {"Estrazioni: 2 (6 righe di ruota)", "Periodo: dal 30/04/1948 all'08/05/1948",
-                             "Ruote: BA NA RM", "Date sfasate unite: 1",
-                             "  NA del 01/05/1948 unita all'estrazione del 30/04/1948"})
-        EXPECT_TRUE(summary.text.contains(QString::fromUtf8(line))) << line << "\n" << summary.text.toStdString();
+    for (const char* line :
+         {"Estrazioni: 2 (6 righe di ruota)", "Periodo: dal 30/04/1948 all'08/05/1948", "Ruote: BA NA RM",
+          "Date sfasate unite: 1", "  NA del 01/05/1948 unita all'estrazione del 30/04/1948"})
+        EXPECT_TRUE(summary.text.contains(QString::fromUtf8(line))) << line << "\n"
+                                                                    << summary.text.toStdString();
     EXPECT_TRUE(summary.text.endsWith("Archivio: " + created)) << summary.text.toStdString();
     const ShownBox& done = prompts.shown()[3];
-    EXPECT_EQ(done.text, "Archivio creato: 2 estrazioni, l'ultima del 08/05/1948. Premere PROCEDI per caricarlo.");
+    EXPECT_EQ(done.text,
+              "Archivio creato: 2 estrazioni, l'ultima del 08/05/1948. Premere PROCEDI per caricarlo.");
     EXPECT_EQ(done.icon, MessageIcon::Information);
 
     EXPECT_EQ(archive.archivePath(), created);
@@ -135,7 +141,11 @@ TEST_F(ArchiveFromHistoryTest, CancellingAnyStepOrABadHistoryLeavesEverythingAsI
         {"no history chosen", {}, false, false, 1, {}},
         {"no folder chosen", {good}, false, false, 2, {}},
         {"summary cancelled", {good}, true, false, 3, {}},
-        {"bad line", {bad}, false, false, 2,
+        {"bad line",
+         {bad},
+         false,
+         false,
+         2,
          "1 riga rifiutata nello storico, nessun archivio creato:\n\n" + bad + ":7: numero 95 fuori da 1-90"},
     };
     auto w = start();
@@ -172,10 +182,9 @@ TEST_F(ArchiveFromHistoryTest, ArchiveThatCannotBeRecordedIsReportedAndThePathIn
     };
     const QString other = file("altro/Dbarcomax.mdb");
     const std::vector<Failure> failures{
-        {"text file cannot be written",
-         [this] { QDir().mkpath(file("PercorsoDatabase.txt")); }, other, {}},
-        {"path longer than the parameter row holds", [] {}, "/" + QString(300, QLatin1Char('x')) + "/Dbarcomax.mdb",
-         "troppo lungo"},
+        {"text file cannot be written", [this] { QDir().mkpath(file("PercorsoDatabase.txt")); }, other, {}},
+        {"path longer than the parameter row holds", [] {},
+         "/" + QString(300, QLatin1Char('x')) + "/Dbarcomax.mdb", "troppo lungo"},
     };
     for (const auto& failure : failures) {
         SCOPED_TRACE(failure.name);
@@ -190,7 +199,8 @@ TEST_F(ArchiveFromHistoryTest, ArchiveThatCannotBeRecordedIsReportedAndThePathIn
 
         ASSERT_EQ(prompts.messages().size(), 1u);
         const ShownBox box = prompts.messages().front();
-        EXPECT_TRUE(box.text.startsWith("Impossibile registrare l'archivio scelto: ")) << box.text.toStdString();
+        EXPECT_TRUE(box.text.startsWith("Impossibile registrare l'archivio scelto: "))
+            << box.text.toStdString();
         EXPECT_TRUE(box.text.contains(failure.reason)) << box.text.toStdString();
         EXPECT_EQ(box.icon, MessageIcon::Critical);
         EXPECT_EQ(archive.archivePath(), before);

@@ -24,7 +24,8 @@ storico::Draw draw(const char* date, int base) {
     storico::Draw d;
     d.date = *storico::CalendarDate::parse(date);
     for (int wheel : {0, 7})
-        d.wheels[static_cast<std::size_t>(wheel)] = storico::WheelNumbers{base, base + 1, base + 2, base + 3, base + 4};
+        d.wheels[static_cast<std::size_t>(wheel)] =
+            storico::WheelNumbers{base, base + 1, base + 2, base + 3, base + 4};
     return d;
 }
 
@@ -50,8 +51,8 @@ protected:
     void open(bool sample) {
         const QString path = file("Dbarcomax.mdb");
         storico::writeDrawArchiveFile(path.toStdString(),
-                                      {draw("2021/01/02", 1), draw("2021/01/05", 11), draw("2021/01/07", 21)}, 0,
-                                      sample);
+                                      {draw("2021/01/02", 1), draw("2021/01/05", 11), draw("2021/01/07", 21)},
+                                      0, sample);
         archive.setModelStart(1);
         archive.setArchivePath(path);
         loadDrawArchive(archive, path, Reader);
@@ -103,12 +104,15 @@ TEST_F(ArchiveUpdateFrameTest, UpdateShowsTheReportThenReloadsTheFrameAndTheOpen
     const ShownBox& report = prompts.shown()[1];
     EXPECT_EQ(report.kind, ShownBox::Confirm);
     EXPECT_EQ(report.title, "Aggiorna archivio");
-    for (const char* line : {"Estrazioni nuove: 1\n  + 09/01/2021 (BA RM)", "Correzioni: 1\n  05/01/2021 BA: 11 12 13 14 15 -> 11 12 13 14 16",
+    for (const char* line : {"Estrazioni nuove: 1\n  + 09/01/2021 (BA RM)",
+                             "Correzioni: 1\n  05/01/2021 BA: 11 12 13 14 15 -> 11 12 13 14 16",
                              "Estrazioni solo nell'archivio, mantenute: 2\n  02/01/2021\n  07/01/2021"})
-        EXPECT_TRUE(report.text.contains(QString::fromUtf8(line))) << line << "\n" << report.text.toStdString();
+        EXPECT_TRUE(report.text.contains(QString::fromUtf8(line))) << line << "\n"
+                                                                   << report.text.toStdString();
     const ShownBox& done = prompts.shown()[2];
     EXPECT_EQ(done.icon, MessageIcon::Information);
-    EXPECT_TRUE(done.text.startsWith("Archivio aggiornato: ultima estrazione del 09/01/2021.")) << done.text.toStdString();
+    EXPECT_TRUE(done.text.startsWith("Archivio aggiornato: ultima estrazione del 09/01/2021."))
+        << done.text.toStdString();
     EXPECT_TRUE(done.text.contains(".bak")) << done.text.toStdString();
 
     EXPECT_EQ(archive.drawCount(), 4);
@@ -134,14 +138,18 @@ TEST_F(ArchiveUpdateFrameTest, CancelNothingNewAndTheSampleArchiveLeaveTheFileAl
         MessageIcon icon;
     };
     const std::vector<Case> cases{
-        {"report cancelled", false, "2021/01/09\tBA\t31\t32\t33\t34\t35\n2021/01/09\tRM\t36\t37\t38\t39\t40\n", true,
-         {}, MessageIcon::None},
+        {"report cancelled",
+         false,
+         "2021/01/09\tBA\t31\t32\t33\t34\t35\n2021/01/09\tRM\t36\t37\t38\t39\t40\n",
+         true,
+         {},
+         MessageIcon::None},
         {"nothing new", false, "2021/01/07\tBA\t21\t22\t23\t24\t25\n", false,
          "Niente da aggiungere e niente da correggere: archivio non modificato.", MessageIcon::Information},
         {"the sample archive", true, "2021/01/09\tBA\t31\t32\t33\t34\t35\n", false, "è l'archivio di esempio",
          MessageIcon::Critical},
-        {"bad history line", false, "2021/01/09\tXX\t31\t32\t33\t34\t35\n", false, ":1: ruota sconosciuta 'XX'",
-         MessageIcon::Critical},
+        {"bad history line", false, "2021/01/09\tXX\t31\t32\t33\t34\t35\n", false,
+         ":1: ruota sconosciuta 'XX'", MessageIcon::Critical},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -158,7 +166,8 @@ TEST_F(ArchiveUpdateFrameTest, CancelNothingNewAndTheSampleArchiveLeaveTheFileAl
             EXPECT_TRUE(prompts.messages().empty());
         } else {
             ASSERT_EQ(prompts.messages().size(), 1u);
-            EXPECT_TRUE(prompts.messages().front().text.contains(c.says)) << prompts.messages().front().text.toStdString();
+            EXPECT_TRUE(prompts.messages().front().text.contains(c.says))
+                << prompts.messages().front().text.toStdString();
             EXPECT_EQ(prompts.messages().front().icon, c.icon);
         }
         EXPECT_EQ(bytes(archive.archivePath()), before);
@@ -176,7 +185,8 @@ TEST_F(ArchiveUpdateFrameTest, SampleArchiveIsSaidInRedAndInTheTitleAndARealOneI
         EXPECT_EQ(archive.isSampleArchive(), sample);
         EXPECT_EQ(frame->Lbl_Esempio->isVisible(), sample);
         EXPECT_EQ(frame->Lbl_Esempio->text(), "Archivio di esempio: estrazioni inventate");
-        EXPECT_EQ(frame->windowTitle(), sample ? "Veltrano - Archivio di esempio: estrazioni inventate" : "Veltrano");
+        EXPECT_EQ(frame->windowTitle(),
+                  sample ? "Veltrano - Archivio di esempio: estrazioni inventate" : "Veltrano");
         if (sample) {
             const QImage image = frame->Lbl_Esempio->grab().toImage();
             bool red = false;

@@ -33,7 +33,9 @@ QString oldHistory() {
     const char* wheels[] = {"BA", "CA", "FI", "RM", "RN"};
     for (int day = 1; day <= 28; ++day)
         for (int w = 0; w < 5; ++w) {
-            text += QStringLiteral("2020/02/%1\t%2").arg(day, 2, 10, QLatin1Char('0')).arg(QLatin1String(wheels[w]));
+            text += QStringLiteral("2020/02/%1\t%2")
+                        .arg(day, 2, 10, QLatin1Char('0'))
+                        .arg(QLatin1String(wheels[w]));
             // Five numbers 18 apart on the circle 1-90: always different.
             for (int k = 0; k < 5; ++k)
                 text += QStringLiteral("\t%1").arg((day + 18 * k + w) % 90 + 1);
@@ -93,7 +95,8 @@ TEST(ArchiveKill, AKilledUpdateLeavesTheOldArchiveOrTheNewOneWhole) {
                     "2020/03/05\tBA\t11\t12\t13\t14\t15\n2020/03/05\tRN\t16\t17\t18\t19\t20\n");
 
     std::ostringstream out, err;
-    ASSERT_EQ(storico::runImport({"--output", archive.toStdString(), old.toStdString()}, out, err), 0) << err.str();
+    ASSERT_EQ(storico::runImport({"--output", archive.toStdString(), old.toStdString()}, out, err), 0)
+        << err.str();
     const QByteArray oldBytes = readAll(archive);
     const QStringList update{"--aggiorna", archive, fresh};
     const auto environment = [] {
@@ -110,7 +113,8 @@ TEST(ArchiveKill, AKilledUpdateLeavesTheOldArchiveOrTheNewOneWhole) {
         return process.exitCode();
     };
     const auto restoreOld = [&] {
-        for (const QString& name : QDir(dir.path()).entryList({"*.bak", ".Dbarcomax.mdb.*"}, QDir::Files | QDir::Hidden))
+        for (const QString& name :
+             QDir(dir.path()).entryList({"*.bak", ".Dbarcomax.mdb.*"}, QDir::Files | QDir::Hidden))
             QFile::remove(dir.filePath(name));
         writeAll(archive, oldBytes);
     };

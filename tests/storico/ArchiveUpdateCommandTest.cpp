@@ -1,4 +1,5 @@
 #include "ArchiveExport.h"
+#include "ImportRun.h"
 
 #include <ArchiveDraws.h>
 #include <ArchiveReplace.h>
@@ -15,12 +16,6 @@
 using namespace archive_export;
 
 namespace {
-
-struct CommandRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
 
 const std::string OldHistory = "2020/01/02\tBA\t1\t2\t3\t4\t5\n"
                                "2020/01/02\tCA\t6\t7\t8\t9\t10\n"
@@ -52,13 +47,7 @@ protected:
     }
 
     CommandRun run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        storico::ImportEnvironment environment{VELTRANO_PROGRAM_DIR "/veltrano-lettore", [this] { return m_now; }};
-        CommandRun result;
-        result.code = storico::runImport(args, out, err, environment);
-        result.out = out.str();
-        result.err = err.str();
-        return result;
+        return runImport(args, {VELTRANO_PROGRAM_DIR "/veltrano-lettore", [this] { return m_now; }});
     }
 
     std::string createArchive() {
@@ -93,10 +82,11 @@ TEST_F(ArchiveUpdateCommandTest, UpdateReportsThenWritesTheMergeAndKeepsTheOldAr
 
     const CommandRun done = run({"--aggiorna", archive, update});
     ASSERT_EQ(done.code, 0) << done.err;
-    for (const char* line : {"Estrazioni nuove: 1\n  + 07/01/2020 (BA VE)\n",
-                             "Ruote aggiunte a estrazioni già in archivio: 1\n  + 02/01/2020 RN: 21 22 23 24 25\n",
-                             "Correzioni: 1\n  04/01/2020 CA: 16 17 18 19 20 -> 16 17 18 19 21\n",
-                             "Dopo l'aggiornamento: 3 estrazioni, l'ultima del 07/01/2020\n", "Archivio aggiornato"})
+    for (const char* line :
+         {"Estrazioni nuove: 1\n  + 07/01/2020 (BA VE)\n",
+          "Ruote aggiunte a estrazioni già in archivio: 1\n  + 02/01/2020 RN: 21 22 23 24 25\n",
+          "Correzioni: 1\n  04/01/2020 CA: 16 17 18 19 20 -> 16 17 18 19 21\n",
+          "Dopo l'aggiornamento: 3 estrazioni, l'ultima del 07/01/2020\n", "Archivio aggiornato"})
         EXPECT_NE(done.out.find(line), std::string::npos) << "missing: " << line << "\n" << done.out;
 
     const Export exported = exportArchive(QString::fromStdString(archive));
@@ -129,8 +119,9 @@ TEST_F(ArchiveUpdateCommandTest, OnlyTheLastFiveCopiesOfOldArchivesStay) {
     QStringList expected;
     for (int day = 10; day < 17; ++day) {
         m_now += 3600;
-        const std::string line = "2020/01/" + std::to_string(day) + "\tBA\t1\t2\t3\t4\t" + std::to_string(day) +
-                                 "\n2020/01/" + std::to_string(day) + "\tCA\t1\t2\t3\t4\t5\n";
+        const std::string line = "2020/01/" + std::to_string(day) + "\tBA\t1\t2\t3\t4\t" +
+                                 std::to_string(day) + "\n2020/01/" + std::to_string(day) +
+                                 "\tCA\t1\t2\t3\t4\t5\n";
         const CommandRun step = run({"--aggiorna", archive, write("step.txt", line)});
         ASSERT_EQ(step.code, 0) << step.err;
         expected << QString::fromStdString(storico::backupFileName("Dbarcomax.mdb", m_now));
@@ -175,9 +166,7 @@ TEST_F(ArchiveUpdateCommandTest, ArchivesTheUpdateWouldNotWriteBackWhollyAreRefu
          },
          "ha la colonna Note"},
         {"the sample archive",
-         [](const std::string& file) {
-             storico::writeDrawArchiveFile(file, {}, 0, true);
-         },
+         [](const std::string& file) { storico::writeDrawArchiveFile(file, {}, 0, true); },
          "archivio di esempio"},
     };
     const std::string update = write("new.txt", NewHistory);

@@ -1,4 +1,5 @@
 #include "ArchiveExport.h"
+#include "ImportRun.h"
 
 #include <CalendarDate.h>
 #include <ImportCommand.h>
@@ -15,21 +16,6 @@
 using namespace archive_export;
 
 namespace {
-
-struct CommandRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-CommandRun runImport(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    CommandRun run;
-    run.code = storico::runImport(args, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
 
 class ImportCommandTest : public ::testing::Test {
 protected:

@@ -58,23 +58,38 @@ TEST(ZipHistory, TheOperatorsZipIsReadAndEveryFaultyZipIsRefusedWithNothingWritt
     };
     const std::string big(200000, 'x');
     const std::vector<ZipCase> cases{
-        {"one text file", [](const std::string& p) { ASSERT_TRUE(writeZip(p, {{"storico.txt", History}})); }, 0,
-         "2 estrazioni, 3 righe di ruota"},
+        {"one text file",
+         [](const std::string& p) {
+             ASSERT_TRUE(writeZip(p, {{"storico.txt", History}}));
+         },
+         0, "2 estrazioni, 3 righe di ruota"},
         {"one text file in a folder, beside other files",
          [](const std::string& p) {
              ASSERT_TRUE(writeZip(p, {{"leggimi.pdf", "%PDF"}, {"dati/STORICO.TXT", History}}));
          },
          0, "2 estrazioni, 3 righe di ruota"},
         {"bad line named inside the zip",
-         [](const std::string& p) { ASSERT_TRUE(writeZip(p, {{"storico.txt", History + "2020/01/07\tXX\t1\t2\t3\t4\t5\n"}})); },
+         [](const std::string& p) {
+             ASSERT_TRUE(writeZip(p, {{"storico.txt", History + "2020/01/07\tXX\t1\t2\t3\t4\t5\n"}}));
+         },
          1, ".zip:storico.txt:4: ruota sconosciuta 'XX'"},
-        {"no text file", [](const std::string& p) { ASSERT_TRUE(writeZip(p, {{"leggimi.pdf", "%PDF"}})); }, 1,
-         "non contiene file di testo"},
+        {"no text file",
+         [](const std::string& p) {
+             ASSERT_TRUE(writeZip(p, {{"leggimi.pdf", "%PDF"}}));
+         },
+         1, "non contiene file di testo"},
         {"several text files",
-         [](const std::string& p) { ASSERT_TRUE(writeZip(p, {{"a.txt", History}, {"b.txt", History}})); }, 1,
-         "contiene più file di testo (a.txt, b.txt)"},
-        {"not a zip at all", [](const std::string& p) { QFile f(QString::fromStdString(p)); ASSERT_TRUE(f.open(QIODevice::WriteOnly)); f.write("PK\x03\x04 not really"); }, 1,
-         "danneggiato"},
+         [](const std::string& p) {
+             ASSERT_TRUE(writeZip(p, {{"a.txt", History}, {"b.txt", History}}));
+         },
+         1, "contiene più file di testo (a.txt, b.txt)"},
+        {"not a zip at all",
+         [](const std::string& p) {
+             QFile f(QString::fromStdString(p));
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+             f.write("PK\x03\x04 not really");
+         },
+         1, "danneggiato"},
         {"cut short",
          [&](const std::string& p) {
              ASSERT_TRUE(writeZip(p, {{"storico.txt", History}}));

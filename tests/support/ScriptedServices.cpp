@@ -3,8 +3,7 @@
 namespace {
 
 // The next scripted answer, or the cancelled one when the script has run out.
-template <typename T>
-T nextAnswer(std::deque<T>& answers, T cancelled = T()) {
+template <typename T> T nextAnswer(std::deque<T>& answers, T cancelled = T()) {
     if (answers.empty())
         return cancelled;
     T answer = std::move(answers.front());

@@ -10,8 +10,7 @@
 // Runs work on a worker thread while this thread keeps painting the windows and moving progress bars;
 // returns the work's result, or rethrows its exception here. Clicks and keys wait until the work is
 // done, so that no handler runs in the middle of it.
-template <typename Work>
-auto runInBackground(Work work) -> decltype(work()) {
+template <typename Work> auto runInBackground(Work work) -> decltype(work()) {
     using Result = decltype(work());
     std::optional<Result> result;
     std::exception_ptr failure;

@@ -11,17 +11,17 @@ enum class ProgramIcon {
     Help,       // "Help in linea"
     SearchDate, // "Cerca estrazione per data"
     SearchIndex,
-    ResetMarks, // "Resetta colorazione"
-    LastDraw,   // "Ultima estrazione"
-    FirstDraw,  // "Prima estrazione"
+    ResetMarks,    // "Resetta colorazione"
+    LastDraw,      // "Ultima estrazione"
+    FirstDraw,     // "Prima estrazione"
     UpdateArchive, // main window: "Aggiorna archivio"
-    ProgramLogo // window icons
+    ProgramLogo    // window icons
 };
 
 inline constexpr ProgramIcon allProgramIcons[] = {
-    ProgramIcon::MiniList,   ProgramIcon::AmboWindow,  ProgramIcon::Help,
-    ProgramIcon::SearchDate, ProgramIcon::SearchIndex, ProgramIcon::ResetMarks,
-    ProgramIcon::LastDraw,   ProgramIcon::FirstDraw,   ProgramIcon::UpdateArchive, ProgramIcon::ProgramLogo};
+    ProgramIcon::MiniList,      ProgramIcon::AmboWindow, ProgramIcon::Help,     ProgramIcon::SearchDate,
+    ProgramIcon::SearchIndex,   ProgramIcon::ResetMarks, ProgramIcon::LastDraw, ProgramIcon::FirstDraw,
+    ProgramIcon::UpdateArchive, ProgramIcon::ProgramLogo};
 
 // Resource path of the drawing behind an icon.
 QString programIconPath(ProgramIcon which);
