@@ -151,3 +151,79 @@ TEST(ArchiveKill, AKilledUpdateLeavesTheOldArchiveOrTheNewOneWhole) {
     EXPECT_GT(endedNew, 0);
     std::cout << points.size() << " kill points: " << endedOld << " old archive, " << endedNew << " new\n";
 }
+
+// A full disk or a failed flush while the new file is written: a clear message, the old archive as it
+// was, nothing left beside it.
+TEST(ArchiveKill, FullDiskOrFailedFlushIsReportedAndTheOldArchiveStays) {
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty() || QProcess::execute(strace, {"-o", "/dev/null", "true"}) != 0)
+        GTEST_SKIP() << "strace is missing or cannot trace here";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString archive = dir.filePath("Dbarcomax.mdb");
+    const QString old = dir.filePath("old.txt");
+    const QString fresh = dir.filePath("nuove.txt");
+    writeAll(old, oldHistory().toUtf8());
+    writeAll(fresh, "2020/03/02\tBA\t1\t2\t3\t4\t5\n2020/03/02\tCA\t6\t7\t8\t9\t10\n");
+    std::ostringstream out, err;
+    ASSERT_EQ(storico::runImport({"--output", archive.toStdString(), old.toStdString()}, out, err), 0);
+    const QByteArray oldBytes = readAll(archive);
+
+    const auto environment = [] {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("ASAN_OPTIONS", "detect_leaks=0");
+        return env;
+    }();
+    const auto runStraced = [&](QProcess& process, const QStringList& straceArgs) {
+        process.setProcessEnvironment(environment);
+        process.start(strace, straceArgs + QStringList{Importer, "--aggiorna", archive, fresh});
+        EXPECT_TRUE(process.waitForFinished(30000));
+    };
+    // The helper process and the pipes to it write too: the fault goes to the call that writes or
+    // flushes the new archive, found in a first traced run.
+    const QString trace = dir.filePath("trace.txt");
+    {
+        QProcess traced;
+        runStraced(traced, {"-o", trace, "-e", "trace=write,fsync"});
+        writeAll(archive, oldBytes);
+        for (const QString& name : QDir(dir.path()).entryList({"*.bak"}, QDir::Files))
+            QFile::remove(dir.filePath(name));
+    }
+    const auto callNumber = [&](const QString& call, const QString& marker) {
+        QFile file(trace);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        int n = 0;
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            if (!line.startsWith((call + "(").toUtf8()))
+                continue;
+            ++n;
+            if (marker.isEmpty() || line.contains(marker.toUtf8()))
+                return n;
+        }
+        return 0;
+    };
+
+    struct Fault {
+        QString call;
+        int n;
+        const char* error;
+        const char* says;
+    };
+    for (const Fault& fault :
+         {Fault{"write", callNumber("write", "Standard Jet DB"), "ENOSPC", "No space left on device"},
+          Fault{"fsync", callNumber("fsync", {}), "EIO", "Input/output error"}}) {
+        SCOPED_TRACE(fault.call.toStdString());
+        ASSERT_GT(fault.n, 0);
+        QProcess process;
+        runStraced(
+            process,
+            {"-o", "/dev/null", "-e", "trace=" + fault.call, "-e",
+             QStringLiteral("inject=%1:error=%2:when=%3").arg(fault.call).arg(fault.error).arg(fault.n)});
+        EXPECT_EQ(process.exitCode(), 1);
+        const QString errors = QString::fromUtf8(process.readAllStandardError());
+        EXPECT_TRUE(errors.contains(fault.says)) << errors.toStdString();
+        EXPECT_EQ(readAll(archive), oldBytes);
+        EXPECT_EQ(QDir(dir.path()).entryList({"*.bak", ".Dbarcomax.mdb.*"}, QDir::Files | QDir::Hidden),
+                  QStringList());
+    }
+}
