@@ -75,71 +75,86 @@ std::vector<KillPoint> killPoints(const QString& traceFile, const QString& first
     return points;
 }
 
+// The importer updating an archive of 28 draws with a correction and two new draws, run under strace,
+// which stops it or fails one of its system calls on request.
+class ArchiveKill : public ::testing::Test {
+protected:
+    QString m_strace;
+    QTemporaryDir m_dir;
+    QString m_archive;
+    QString m_fresh;
+    QByteArray m_oldBytes;
+
+    void SetUp() override {
+        m_strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+        if (m_strace.isEmpty() || QProcess::execute(m_strace, {"-o", "/dev/null", "true"}) != 0)
+            GTEST_SKIP() << "strace is missing or cannot trace here";
+        ASSERT_TRUE(m_dir.isValid());
+        m_archive = m_dir.filePath("Dbarcomax.mdb");
+        m_fresh = m_dir.filePath("nuove.txt");
+        const QString old = m_dir.filePath("old.txt");
+        writeAll(old, oldHistory().toUtf8());
+        writeAll(m_fresh, "2020/02/10\tBA\t10\t40\t70\t88\t85\n" // a correction
+                          "2020/03/02\tBA\t1\t2\t3\t4\t5\n2020/03/02\tCA\t6\t7\t8\t9\t10\n"
+                          "2020/03/05\tBA\t11\t12\t13\t14\t15\n2020/03/05\tRN\t16\t17\t18\t19\t20\n");
+        std::ostringstream out, err;
+        ASSERT_EQ(storico::runImport({"--output", m_archive.toStdString(), old.toStdString()}, out, err), 0)
+            << err.str();
+        m_oldBytes = readAll(m_archive);
+    }
+
+    // Runs the update under strace with the given options; returns the exit code, and what it printed on
+    // standard error through errors.
+    int runUpdate(const QStringList& straceArgs, QString* errors = nullptr) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("ASAN_OPTIONS", "detect_leaks=0");
+        process.setProcessEnvironment(env);
+        process.start(m_strace, straceArgs + QStringList{Importer, "--aggiorna", m_archive, m_fresh});
+        EXPECT_TRUE(process.waitForFinished(30000));
+        if (errors)
+            *errors = QString::fromUtf8(process.readAllStandardError());
+        return process.exitCode();
+    }
+
+    QStringList leftBeside() const {
+        return QDir(m_dir.path()).entryList({"*.bak", ".Dbarcomax.mdb.*"}, QDir::Files | QDir::Hidden);
+    }
+
+    void restoreOld() {
+        for (const QString& name : leftBeside())
+            QFile::remove(m_dir.filePath(name));
+        writeAll(m_archive, m_oldBytes);
+    }
+};
+
 } // namespace
 
 // Kills the updating process at every system call it makes once it has started, and checks the archive
 // each time: either the old file or the new one, byte for byte, both of which mdbtools reads.
-TEST(ArchiveKill, AKilledUpdateLeavesTheOldArchiveOrTheNewOneWhole) {
-    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
-    if (strace.isEmpty() || QProcess::execute(strace, {"-o", "/dev/null", "true"}) != 0)
-        GTEST_SKIP() << "strace is missing or cannot trace here";
+TEST_F(ArchiveKill, AKilledUpdateLeavesTheOldArchiveOrTheNewOneWhole) {
     ASSERT_FALSE(mdbExportProgram().isEmpty());
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString archive = dir.filePath("Dbarcomax.mdb");
-    const QString old = dir.filePath("old.txt");
-    const QString fresh = dir.filePath("nuove.txt");
-    writeAll(old, oldHistory().toUtf8());
-    writeAll(fresh, "2020/02/10\tBA\t10\t40\t70\t88\t85\n" // a correction
-                    "2020/03/02\tBA\t1\t2\t3\t4\t5\n2020/03/02\tCA\t6\t7\t8\t9\t10\n"
-                    "2020/03/05\tBA\t11\t12\t13\t14\t15\n2020/03/05\tRN\t16\t17\t18\t19\t20\n");
-
-    std::ostringstream out, err;
-    ASSERT_EQ(storico::runImport({"--output", archive.toStdString(), old.toStdString()}, out, err), 0)
-        << err.str();
-    const QByteArray oldBytes = readAll(archive);
-    const QStringList update{"--aggiorna", archive, fresh};
-    const auto environment = [] {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("ASAN_OPTIONS", "detect_leaks=0");
-        return env;
-    }();
-    const auto runTraced = [&](const QStringList& straceArgs) {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(strace, straceArgs + QStringList{Importer} + update);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return process.exitCode();
-    };
-    const auto restoreOld = [&] {
-        for (const QString& name :
-             QDir(dir.path()).entryList({"*.bak", ".Dbarcomax.mdb.*"}, QDir::Files | QDir::Hidden))
-            QFile::remove(dir.filePath(name));
-        writeAll(archive, oldBytes);
-    };
-
-    const QString trace = dir.filePath("trace.txt");
-    EXPECT_EQ(runTraced({"-o", trace}), 0);
-    const QByteArray newBytes = readAll(archive);
-    ASSERT_NE(newBytes, oldBytes);
-    for (const QByteArray* whole : {&oldBytes, &newBytes}) {
-        const QString copy = dir.filePath("copy.mdb");
+    const QString trace = m_dir.filePath("trace.txt");
+    EXPECT_EQ(runUpdate({"-o", trace}), 0);
+    const QByteArray newBytes = readAll(m_archive);
+    ASSERT_NE(newBytes, m_oldBytes);
+    for (const QByteArray* whole : {static_cast<const QByteArray*>(&m_oldBytes), &newBytes}) {
+        const QString copy = m_dir.filePath("copy.mdb");
         writeAll(copy, *whole);
         const Export exported = exportArchive(copy);
         ASSERT_TRUE(exported.ok) << exported.error;
-        EXPECT_EQ(exported.rows.size(), whole == &oldBytes ? 28u : 30u);
+        EXPECT_EQ(exported.rows.size(), whole == &m_oldBytes ? 28u : 30u);
     }
 
-    const std::vector<KillPoint> points = killPoints(trace, fresh);
+    const std::vector<KillPoint> points = killPoints(trace, m_fresh);
     ASSERT_GE(points.size(), 200u);
     int endedOld = 0, endedNew = 0;
     for (const KillPoint& point : points) {
         restoreOld();
         const QString inject = QStringLiteral("%1:signal=KILL:when=%2").arg(point.call).arg(point.n);
-        runTraced({"-o", "/dev/null", "-e", "trace=" + point.call, "-e", "inject=" + inject});
-        const QByteArray after = readAll(archive);
-        const bool isOld = after == oldBytes;
+        runUpdate({"-o", "/dev/null", "-e", "trace=" + point.call, "-e", "inject=" + inject});
+        const QByteArray after = readAll(m_archive);
+        const bool isOld = after == m_oldBytes;
         const bool isNew = after == newBytes;
         EXPECT_TRUE(isOld || isNew) << "killed at " << point.call.toStdString() << " #" << point.n;
         endedOld += isOld ? 1 : 0;
@@ -154,41 +169,12 @@ TEST(ArchiveKill, AKilledUpdateLeavesTheOldArchiveOrTheNewOneWhole) {
 
 // A full disk or a failed flush while the new file is written: a clear message, the old archive as it
 // was, nothing left beside it.
-TEST(ArchiveKill, FullDiskOrFailedFlushIsReportedAndTheOldArchiveStays) {
-    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
-    if (strace.isEmpty() || QProcess::execute(strace, {"-o", "/dev/null", "true"}) != 0)
-        GTEST_SKIP() << "strace is missing or cannot trace here";
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString archive = dir.filePath("Dbarcomax.mdb");
-    const QString old = dir.filePath("old.txt");
-    const QString fresh = dir.filePath("nuove.txt");
-    writeAll(old, oldHistory().toUtf8());
-    writeAll(fresh, "2020/03/02\tBA\t1\t2\t3\t4\t5\n2020/03/02\tCA\t6\t7\t8\t9\t10\n");
-    std::ostringstream out, err;
-    ASSERT_EQ(storico::runImport({"--output", archive.toStdString(), old.toStdString()}, out, err), 0);
-    const QByteArray oldBytes = readAll(archive);
-
-    const auto environment = [] {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("ASAN_OPTIONS", "detect_leaks=0");
-        return env;
-    }();
-    const auto runStraced = [&](QProcess& process, const QStringList& straceArgs) {
-        process.setProcessEnvironment(environment);
-        process.start(strace, straceArgs + QStringList{Importer, "--aggiorna", archive, fresh});
-        EXPECT_TRUE(process.waitForFinished(30000));
-    };
+TEST_F(ArchiveKill, FullDiskOrFailedFlushIsReportedAndTheOldArchiveStays) {
     // The helper process and the pipes to it write too: the fault goes to the call that writes or
     // flushes the new archive, found in a first traced run.
-    const QString trace = dir.filePath("trace.txt");
-    {
-        QProcess traced;
-        runStraced(traced, {"-o", trace, "-e", "trace=write,fsync"});
-        writeAll(archive, oldBytes);
-        for (const QString& name : QDir(dir.path()).entryList({"*.bak"}, QDir::Files))
-            QFile::remove(dir.filePath(name));
-    }
+    const QString trace = m_dir.filePath("trace.txt");
+    EXPECT_EQ(runUpdate({"-o", trace, "-e", "trace=write,fsync"}), 0);
+    restoreOld();
     const auto callNumber = [&](const QString& call, const QString& marker) {
         QFile file(trace);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
@@ -214,16 +200,14 @@ TEST(ArchiveKill, FullDiskOrFailedFlushIsReportedAndTheOldArchiveStays) {
           Fault{"fsync", callNumber("fsync", {}), "EIO", "Input/output error"}}) {
         SCOPED_TRACE(fault.call.toStdString());
         ASSERT_GT(fault.n, 0);
-        QProcess process;
-        runStraced(
-            process,
-            {"-o", "/dev/null", "-e", "trace=" + fault.call, "-e",
-             QStringLiteral("inject=%1:error=%2:when=%3").arg(fault.call).arg(fault.error).arg(fault.n)});
-        EXPECT_EQ(process.exitCode(), 1);
-        const QString errors = QString::fromUtf8(process.readAllStandardError());
+        QString errors;
+        const QString inject =
+            QStringLiteral("%1:error=%2:when=%3").arg(fault.call).arg(fault.error).arg(fault.n);
+        EXPECT_EQ(
+            runUpdate({"-o", "/dev/null", "-e", "trace=" + fault.call, "-e", "inject=" + inject}, &errors),
+            1);
         EXPECT_TRUE(errors.contains(fault.says)) << errors.toStdString();
-        EXPECT_EQ(readAll(archive), oldBytes);
-        EXPECT_EQ(QDir(dir.path()).entryList({"*.bak", ".Dbarcomax.mdb.*"}, QDir::Files | QDir::Hidden),
-                  QStringList());
+        EXPECT_EQ(readAll(m_archive), m_oldBytes);
+        EXPECT_EQ(leftBeside(), QStringList());
     }
 }
