@@ -221,6 +221,7 @@ void Container::CmdAggiorna_Click() {
 }
 
 void Container::setBusy(bool busy) {
+    m_busy = busy;
     for (QWidget* w : {static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command6),
                        static_cast<QWidget*>(CmdAggiorna), static_cast<QWidget*>(CmDHelp),
                        static_cast<QWidget*>(Command45), static_cast<QWidget*>(mdiArea)})
@@ -323,6 +324,11 @@ void Container::Command45_Click() {
 }
 
 void Container::closeEvent(QCloseEvent* event) {
+    // Half-way through an update the archive must be finished and loaded again before the program ends.
+    if (m_busy) {
+        event->ignore();
+        return;
+    }
     // Closing the frame ends the program like "FINE".
     event->accept();
     if (!m_ending) {

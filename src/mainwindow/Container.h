@@ -95,4 +95,5 @@ private:
     QPointer<QMdiSubWindow> m_miniList;
     QPointer<QMdiSubWindow> m_ambo;
     bool m_ending = false;
+    bool m_busy = false; // the archive is being read, written or loaded again
 };
