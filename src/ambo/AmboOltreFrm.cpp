@@ -7,6 +7,7 @@
 #include "DrawArchive.h"
 #include "DrawSearch.h"
 #include "Elabora.h"
+#include "EqualAmboSearch.h"
 #include "FrameServices.h"
 #include "GridView.h"
 #include "HelpService.h"
@@ -167,6 +168,12 @@ void AmboOltreFrm::buildControls() {
     }
     LabelInizio = rangeLabel(this, QStringLiteral("LabelInizio"));
     LabelFine = rangeLabel(this, QStringLiteral("LabelFine"));
+    LabelFermata = new QLabel(this);
+    LabelFermata->setObjectName(QStringLiteral("LabelFermata"));
+    LabelFermata->setWordWrap(true);
+    LabelFermata->setFixedWidth(SummaryWidth);
+    LabelFermata->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+    LabelFermata->hide();
 
     Command4 = programIconButton(this, QStringLiteral("Command4"), ProgramIcon::FirstDraw,
                                  QStringLiteral("Prima estrazione"), 20);
@@ -300,7 +307,12 @@ QWidget* AmboOltreFrm::buildSummaryPanel() {
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(6);
     FgS->setFixedWidth(SummaryWidth);
-    h->addWidget(FgS, 0, Qt::AlignTop);
+    auto* summary = new QVBoxLayout;
+    summary->setSpacing(4);
+    summary->addWidget(FgS);
+    summary->addWidget(LabelFermata);
+    summary->addStretch(1);
+    h->addLayout(summary);
     auto* commands = new QVBoxLayout;
     commands->setSpacing(4);
     commands->addWidget(Command2);
@@ -394,6 +406,9 @@ void AmboOltreFrm::Cmd_Ambiuguali_Click() {
     elabora(
         controls(), g, m_state, m_archive, m_palette,
         [this](int maximum) { m_frame.setProgressMaximum(maximum); }, [&hourglass] { hourglass.restore(); });
+    const QString notice = caseCapNotice(m_state);
+    LabelFermata->setText(notice);
+    LabelFermata->setVisible(!notice.isEmpty());
 }
 
 void AmboOltreFrm::Command1_Click() {

@@ -70,6 +70,7 @@ public:
     QScrollBar* HsFine = nullptr;
     QLabel* LabelInizio = nullptr;
     QLabel* LabelFine = nullptr;
+    QLabel* LabelFermata = nullptr; // where the case cap stopped the last search, hidden otherwise
     QPushButton* Command2 = nullptr;
     QPushButton* Command34 = nullptr;
     QToolButton* Command4 = nullptr;  // first draw as start

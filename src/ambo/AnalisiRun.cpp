@@ -4,6 +4,7 @@
 #include "AmboWorkbench.h"
 #include "DrawArchive.h"
 #include "Elabora.h"
+#include "EqualAmboSearch.h"
 #include "GridCells.h"
 #include "OutcomeVerification.h"
 #include "Palette.h"
@@ -82,12 +83,15 @@ QString analisiReport(const GridModel& Fg1, const GridModel& FgS, const Palette&
     return out;
 }
 
-QString runAnalisi(const AnalisiOptions& options, const DrawArchive& archive, QString& output) {
+QString runAnalisi(const AnalisiOptions& options, const DrawArchive& archive, QString& output,
+                   QString* notice) {
     AmboWorkbench work;
     if (QString error = prepareAnalisi(options, archive, work.grids, work.state, work.controls);
         !error.isEmpty())
         return error;
     elabora(work.controls, work.grids, work.state, archive, work.palette, {});
     output = analisiReport(work.Fg1, work.FgS, work.palette, options.formato);
+    if (notice)
+        *notice = caseCapNotice(work.state);
     return {};
 }
