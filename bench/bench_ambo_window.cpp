@@ -31,6 +31,7 @@ public:
     QString input(const QString&, const QString&, const QString&) override { return {}; }
     QString openFile(const FileDialogRequest&) override { return {}; }
     QString saveFile(const FileDialogRequest&) override { return {}; }
+    bool choosePrinter(QPrinter&) override { return false; }
 };
 
 class NoHelp : public HelpService {

@@ -2,6 +2,7 @@
 
 #include "AmboGridLayout.h"
 #include "AmboRange.h"
+#include "AmboReport.h"
 #include "AmboWidgets.h"
 #include "CaseGridFormat.h"
 #include "DrawArchive.h"
@@ -17,9 +18,12 @@
 #include "Prompts.h"
 #include "WaitPointer.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,9 +32,11 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -102,6 +108,10 @@ void AmboOltreFrm::buildControls() {
     Command2->setToolTip(QStringLiteral("Riformatta la griglia dei casi"));
     Command34 = new QPushButton(QStringLiteral("Command34"), this);
     Command34->setObjectName(QStringLiteral("Command34"));
+    CmdStampa = new QPushButton(QStringLiteral("Stampa…"), this);
+    CmdStampa->setObjectName(QStringLiteral("CmdStampa"));
+    CmdEsportaPdf = new QPushButton(QStringLiteral("Esporta PDF…"), this);
+    CmdEsportaPdf->setObjectName(QStringLiteral("CmdEsportaPdf"));
 
     ComboC = numberCombo(this, QStringLiteral("ComboC"));
     ComboNC = numberCombo(this, QStringLiteral("ComboNC"));
@@ -317,6 +327,9 @@ QWidget* AmboOltreFrm::buildSummaryPanel() {
     commands->setSpacing(4);
     commands->addWidget(Command2);
     commands->addWidget(Command34);
+    commands->addSpacing(8);
+    commands->addWidget(CmdStampa);
+    commands->addWidget(CmdEsportaPdf);
     commands->addStretch(1);
     h->addLayout(commands);
     return panel;
@@ -340,6 +353,15 @@ void AmboOltreFrm::connectHandlers() {
     connect(Command1, &QPushButton::clicked, this, &AmboOltreFrm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &AmboOltreFrm::Command2_Click);
     connect(Command34, &QPushButton::clicked, this, &AmboOltreFrm::Command34_Click);
+    connect(CmdStampa, &QPushButton::clicked, this, &AmboOltreFrm::CmdStampa_Click);
+    connect(CmdEsportaPdf, &QPushButton::clicked, this, &AmboOltreFrm::CmdEsportaPdf_Click);
+    // The case grid's context menu offers the same two.
+    auto* print = new QAction(CmdStampa->text(), this);
+    connect(print, &QAction::triggered, this, &AmboOltreFrm::CmdStampa_Click);
+    auto* pdf = new QAction(CmdEsportaPdf->text(), this);
+    connect(pdf, &QAction::triggered, this, &AmboOltreFrm::CmdEsportaPdf_Click);
+    Fg1->addContextAction(print);
+    Fg1->addContextAction(pdf);
     connect(Command4, &QToolButton::clicked, this, &AmboOltreFrm::Command4_Click);
     connect(Command9, &QToolButton::clicked, this, &AmboOltreFrm::Command9_Click);
     connect(Command62, &QToolButton::clicked, this, &AmboOltreFrm::Command62_Click);
@@ -406,12 +428,15 @@ void AmboOltreFrm::Cmd_Ambiuguali_Click() {
     elabora(
         controls(), g, m_state, m_archive, m_palette,
         [this](int maximum) { m_frame.setProgressMaximum(maximum); }, [&hourglass] { hourglass.restore(); });
+    m_searched = m_state;
+    m_verified = controls();
     const QString notice = caseCapNotice(m_state);
     LabelFermata->setText(notice);
     LabelFermata->setVisible(!notice.isEmpty());
 }
 
 void AmboOltreFrm::Command1_Click() {
+    m_verified = controls();
     AmboGrids g = grids();
     verifyCases(g.Fg1, g.FgS, m_state.Colpi, controls(), m_archive, m_palette);
 }
@@ -422,6 +447,56 @@ void AmboOltreFrm::Command2_Click() {
 
 void AmboOltreFrm::Command34_Click() {
     // The button is on the window but has no task.
+}
+
+void AmboOltreFrm::CmdStampa_Click() {
+    if (!hasReport())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(reportPageLayout());
+    printer.setDocName(QStringLiteral("Veltrano"));
+    if (m_prompts.choosePrinter(printer))
+        printReport(printer, QStringLiteral("Stampa non riuscita"));
+}
+
+void AmboOltreFrm::CmdEsportaPdf_Click() {
+    if (!hasReport())
+        return;
+    FileDialogRequest request;
+    request.title = QStringLiteral("Esporta PDF");
+    request.folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    request.fileName = QStringLiteral("casi.pdf");
+    request.filter = QStringLiteral("Documento PDF (*.pdf)");
+    request.defaultSuffix = QStringLiteral("pdf");
+    const QString path = m_prompts.saveFile(request);
+    if (path.isEmpty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageLayout(reportPageLayout());
+    printer.setDocName(QStringLiteral("Veltrano"));
+    printer.setCreator(QStringLiteral("Veltrano"));
+    printReport(printer,
+                QStringLiteral("Impossibile scrivere il file %1").arg(QDir::toNativeSeparators(path)));
+}
+
+// The printed header describes a search: before the first there is nothing to print.
+bool AmboOltreFrm::hasReport() {
+    if (m_searched)
+        return true;
+    m_prompts.message(QStringLiteral("Nessun caso da stampare: premere prima ELABORA"),
+                      QStringLiteral("Avviso"), MessageIcon::Exclamation);
+    return false;
+}
+
+bool AmboOltreFrm::printReport(QPagedPaintDevice& device, const QString& failure) {
+    const GridReport report = amboReport(*m_searched, m_verified, m_archive, *Fg1->gridModel(),
+                                         *FgS->gridModel(), QDateTime::currentDateTime());
+    if (printGridReport(device, report) > 0)
+        return true;
+    m_prompts.message(failure, QStringLiteral("Avviso"), MessageIcon::Critical);
+    return false;
 }
 
 void AmboOltreFrm::Command4_Click() {

@@ -1,5 +1,7 @@
 #include "ScriptedServices.h"
 
+#include <QPrinter>
+
 void ScriptedPrompts::message(const QString& text, const QString& title, MessageIcon icon) {
     m_shown.push_back({ShownBox::Message, text, title, icon, {}});
 }
@@ -28,6 +30,16 @@ QString ScriptedPrompts::fileDialog(ShownBox::Kind kind, const FileDialogRequest
     QString answer = m_files.front();
     m_files.pop_front();
     return answer;
+}
+
+bool ScriptedPrompts::choosePrinter(QPrinter& printer) {
+    m_shown.push_back({ShownBox::Printer, {}, {}, MessageIcon::None, {}});
+    if (m_printers.empty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_printers.front());
+    m_printers.pop_front();
+    return true;
 }
 
 std::vector<ShownBox> ScriptedPrompts::messages() const {

@@ -11,7 +11,7 @@
 
 // What a window showed in one box.
 struct ShownBox {
-    enum Kind { Message, Input, OpenFile, SaveFile } kind = Message;
+    enum Kind { Message, Input, OpenFile, SaveFile, Printer } kind = Message;
     QString text; // message text, input prompt, or file dialog title
     QString title;
     MessageIcon icon = MessageIcon::None;
@@ -26,10 +26,14 @@ public:
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFile(const FileDialogRequest& request) override;
     QString saveFile(const FileDialogRequest& request) override;
+    bool choosePrinter(QPrinter& printer) override;
 
     void answerInput(const QString& text) { m_inputs.push_back(text); }
     // Answers the open and the save dialogs alike, in the order they come.
     void answerFile(const QString& path) { m_files.push_back(path); }
+    // The next print dialog is accepted with the printer writing a PDF file at the path; without an
+    // answer it is cancelled.
+    void answerPrinter(const QString& pdfPath) { m_printers.push_back(pdfPath); }
 
     const std::vector<ShownBox>& shown() const { return m_shown; }
     std::vector<ShownBox> messages() const; // message boxes only
@@ -40,6 +44,7 @@ private:
 
     std::deque<QString> m_inputs;
     std::deque<QString> m_files;
+    std::deque<QString> m_printers;
     std::vector<ShownBox> m_shown;
 };
 

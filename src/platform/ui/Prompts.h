@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QPrinter;
+
 enum class MessageIcon { None, Information, Exclamation, Critical, Question };
 
 struct FileDialogRequest {
@@ -12,7 +14,8 @@ struct FileDialogRequest {
     QString defaultSuffix; // e.g. "Mdb"
 };
 
-// The program's modal boxes: message box (OK only), input box, open-file and save-file dialogs.
+// The program's modal boxes: message box (OK only), input box, open-file and save-file dialogs, the
+// print dialog.
 // Windows receive one from outside so that tests can answer the boxes and see what was shown.
 class Prompts {
 public:
@@ -25,4 +28,6 @@ public:
     virtual QString openFile(const FileDialogRequest& request) = 0;
     // Returns the path to write (the dialog has asked before replacing a file); empty when cancelled.
     virtual QString saveFile(const FileDialogRequest& request) = 0;
+    // Lets the user choose the printer and its settings; false when cancelled.
+    virtual bool choosePrinter(QPrinter& printer) = 0;
 };

@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace {
 
@@ -125,4 +126,9 @@ QString QtPrompts::openFile(const FileDialogRequest& request) {
 
 QString QtPrompts::saveFile(const FileDialogRequest& request) {
     return chosenFile(*createSaveFileDialog(request, ownerWindow()));
+}
+
+bool QtPrompts::choosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, ownerWindow());
+    return dialog.exec() == QDialog::Accepted;
 }

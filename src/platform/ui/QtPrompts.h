@@ -17,6 +17,7 @@ public:
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFile(const FileDialogRequest& request) override;
     QString saveFile(const FileDialogRequest& request) override;
+    bool choosePrinter(QPrinter& printer) override;
 
     static QString programName() { return QStringLiteral("Veltrano"); }
 
