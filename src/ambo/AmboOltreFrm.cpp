@@ -181,7 +181,6 @@ void AmboOltreFrm::buildControls() {
     LabelFermata = new QLabel(this);
     LabelFermata->setObjectName(QStringLiteral("LabelFermata"));
     LabelFermata->setWordWrap(true);
-    LabelFermata->setFixedWidth(SummaryWidth);
     LabelFermata->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
     LabelFermata->hide();
 
@@ -305,6 +304,9 @@ QWidget* AmboOltreFrm::buildParameterPanel() {
     run->addWidget(Cmd_Ambiuguali);
     run->addWidget(Command1);
     og->addLayout(run, 2, 0, 1, 2);
+    // Under the buttons, next to the summary: the room there takes the line about the case cap
+    // without making the panels taller.
+    og->addWidget(LabelFermata, 3, 0, 1, 2, Qt::AlignTop);
     og->setRowStretch(3, 1);
     h->addWidget(outcomes);
     h->addStretch(1);
@@ -317,12 +319,7 @@ QWidget* AmboOltreFrm::buildSummaryPanel() {
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(6);
     FgS->setFixedWidth(SummaryWidth);
-    auto* summary = new QVBoxLayout;
-    summary->setSpacing(4);
-    summary->addWidget(FgS);
-    summary->addWidget(LabelFermata);
-    summary->addStretch(1);
-    h->addLayout(summary);
+    h->addWidget(FgS, 0, Qt::AlignTop);
     auto* commands = new QVBoxLayout;
     commands->setSpacing(4);
     commands->addWidget(Command2);
