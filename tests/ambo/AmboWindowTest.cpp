@@ -268,12 +268,7 @@ TEST_F(AmboWindowSearch, IntervalStopsAtTheRangeStartAndCaseCountAtTheLimit) {
 
 TEST_F(AmboWindowSearch, CaseCapIsSaidBesideTheSummaryAndResultsStayTheSame) {
     // Every pair of five wheels agrees in each of 105 draws: 10 cases a draw, 1010 after draw 5.
-    for (int i = 0; i < 105; ++i)
-        build.draw({{BA, N{10, 50, 0, 0, 0}},
-                    {CA, N{11, 49, 0, 0, 0}},
-                    {FI, N{12, 48, 0, 0, 0}},
-                    {GE, N{13, 47, 0, 0, 0}},
-                    {MI, N{14, 46, 0, 0, 0}}});
+    build.equalAmboDraws(105, 5);
     open();
     QLabel* notice = control<QLabel>("LabelFermata");
     EXPECT_FALSE(notice->isVisible());

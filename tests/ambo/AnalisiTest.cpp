@@ -307,12 +307,7 @@ TEST_F(AnalisiProgram, PrintsWhatTheSameRunGivesOnTheArchiveInMemory) {
 }
 
 TEST_F(AnalisiProgram, CaseCapLineGoesToStderrAndTheCasesStayOnStdout) {
-    for (int i = 0; i < 105; ++i)
-        build.draw({{BA, N{10, 50, 0, 0, 0}},
-                    {CA, N{11, 49, 0, 0, 0}},
-                    {FI, N{12, 48, 0, 0, 0}},
-                    {GE, N{13, 47, 0, 0, 0}},
-                    {MI, N{14, 46, 0, 0, 0}}});
+    build.equalAmboDraws(105, 5);
     build.finish();
     const QString path = dir.filePath("Storico.mdb");
     writeArchiveFile(archive(), path);

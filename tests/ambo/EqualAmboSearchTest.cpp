@@ -380,8 +380,7 @@ TEST_F(StopRule, CapKeepsEveryCaseOfTheDrawThatPassesIt) {
 
 TEST_F(StopRule, CapNoticeSaysWhereTheSearchStoppedOnlyWhenTheCapCutTheRangeShort) {
     // 10 cases in each of 105 draws: the cap stops the search after draw 5 (1010 cases).
-    for (int i = 0; i < 105; ++i)
-        build.draw(allPairsMatch({BA, CA, FI, GE, MI}));
+    build.equalAmboDraws(105, 5);
     open();
     typesOnly({0});
     struct Case {

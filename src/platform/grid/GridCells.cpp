@@ -8,20 +8,21 @@
 
 namespace {
 
+// The indices from..to-1 that are not hidden.
+template <typename Hidden> std::vector<int> shown(int from, int to, Hidden hidden) {
+    std::vector<int> indices;
+    for (int i = from; i < to; ++i)
+        if (!hidden(i))
+            indices.push_back(i);
+    return indices;
+}
+
 std::vector<int> shownRows(const GridModel& grid, int from, int to) {
-    std::vector<int> rows;
-    for (int r = from; r < to; ++r)
-        if (!grid.isRowHidden(r))
-            rows.push_back(r);
-    return rows;
+    return shown(from, to, [&grid](int r) { return grid.isRowHidden(r); });
 }
 
 std::vector<int> shownCols(const GridModel& grid, int from, int to) {
-    std::vector<int> cols;
-    for (int c = from; c < to; ++c)
-        if (!grid.isColHidden(c))
-            cols.push_back(c);
-    return cols;
+    return shown(from, to, [&grid](int c) { return grid.isColHidden(c); });
 }
 
 // The cells row by row, each text passed through `field`; empty where the block has a hole.
