@@ -36,7 +36,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -450,8 +449,7 @@ void AmboOltreFrm::CmdStampa_Click() {
     if (!hasReport())
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(reportPageLayout());
-    printer.setDocName(QStringLiteral("Veltrano"));
+    setUpReportPrinter(printer);
     if (m_prompts.choosePrinter(printer))
         printReport(printer, QStringLiteral("Stampa non riuscita"));
 }
@@ -459,21 +457,11 @@ void AmboOltreFrm::CmdStampa_Click() {
 void AmboOltreFrm::CmdEsportaPdf_Click() {
     if (!hasReport())
         return;
-    FileDialogRequest request;
-    request.title = QStringLiteral("Esporta PDF");
-    request.folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    request.fileName = QStringLiteral("casi.pdf");
-    request.filter = QStringLiteral("Documento PDF (*.pdf)");
-    request.defaultSuffix = QStringLiteral("pdf");
-    const QString path = m_prompts.saveFile(request);
+    const QString path = m_prompts.saveFile(pdfExportRequest());
     if (path.isEmpty())
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageLayout(reportPageLayout());
-    printer.setDocName(QStringLiteral("Veltrano"));
-    printer.setCreator(QStringLiteral("Veltrano"));
+    setUpReportPrinter(printer, path);
     printReport(printer,
                 QStringLiteral("Impossibile scrivere il file %1").arg(QDir::toNativeSeparators(path)));
 }

@@ -4,6 +4,8 @@
 #include "EqualAmboSearch.h"
 
 #include <QDir>
+#include <QPrinter>
+#include <QStandardPaths>
 
 namespace {
 
@@ -67,4 +69,24 @@ GridReport amboReport(const AmboState& searched, const AmboControls& verified, c
                  .arg(searched.Colpi)
                  .arg(listOrNone(outcomes, QStringLiteral(", ")));
     return report;
+}
+
+void setUpReportPrinter(QPrinter& printer, const QString& pdfPath) {
+    if (!pdfPath.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+    }
+    printer.setPageLayout(reportPageLayout());
+    printer.setDocName(QStringLiteral("Veltrano"));
+    printer.setCreator(QStringLiteral("Veltrano"));
+}
+
+FileDialogRequest pdfExportRequest() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Esporta PDF");
+    request.folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    request.fileName = QStringLiteral("casi.pdf");
+    request.filter = QStringLiteral("Documento PDF (*.pdf)");
+    request.defaultSuffix = QStringLiteral("pdf");
+    return request;
 }

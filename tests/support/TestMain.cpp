@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QLocale>
-#include <cstdlib>
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     // Window tests run without a display unless the caller chose a platform.
