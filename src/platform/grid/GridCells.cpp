@@ -25,6 +25,12 @@ std::vector<int> shownCols(const GridModel& grid, int from, int to) {
     return shown(from, to, [&grid](int c) { return grid.isColHidden(c); });
 }
 
+// A cell's text as it goes out: the blanks some header texts carry around them are there for the
+// screen's layout only.
+QString cellText(const GridModel& grid, int row, int col) {
+    return grid.text(row, col).trimmed();
+}
+
 // The cells row by row, each text passed through `field`; empty where the block has a hole.
 template <typename Field>
 QString joinCells(const GridModel& grid, const GridCells& cells, QChar separator, Field field) {
@@ -33,7 +39,7 @@ QString joinCells(const GridModel& grid, const GridCells& cells, QChar separator
         QStringList fields;
         for (std::size_t c = 0; c < cells.cols.size(); ++c)
             fields << (cells.isTaken(static_cast<int>(r), static_cast<int>(c))
-                           ? field(grid.text(cells.rows[r], cells.cols[c]))
+                           ? field(cellText(grid, cells.rows[r], cells.cols[c]))
                            : QString());
         out += fields.join(separator) + QLatin1Char('\n');
     }
@@ -136,7 +142,7 @@ QString cellsAsHtml(const GridModel& grid, const GridCells& cells) {
             const int col = cells.cols[c];
             QString text;
             if (cells.isTaken(static_cast<int>(r), static_cast<int>(c)))
-                text = grid.text(row, col).toHtmlEscaped();
+                text = cellText(grid, row, col).toHtmlEscaped();
             if (!text.isEmpty() && grid.bold(row, col))
                 text = QStringLiteral("<b>") + text + QStringLiteral("</b>");
             out += QStringLiteral("<td>") + text + QStringLiteral("</td>");

@@ -83,6 +83,7 @@ TEST(GridCellsCopy, TextsThatWouldBreakTheFormatAreProtected) {
     const std::vector<TextCase> cases = {
         {"12", "12", "12", "<td>12</td>"},
         {"N° Casi", "N° Casi", "N° Casi", "<td>N° Casi</td>"},
+        {" N1 ", "N1", "N1", "<td>N1</td>"},
         {"0,61", "0,61", "\"0,61\"", "<td>0,61</td>"},
         {"a \"b\"", "a \"b\"", "\"a \"\"b\"\"\"", "<td>a &quot;b&quot;</td>"},
         {"a\tb\nc", "a b c", "\"a\tb\nc\"", "<td>a\tb\nc</td>"},
