@@ -110,6 +110,11 @@ TEST_F(AmboWindowPrint, NothingToPrintBeforeTheFirstSearchAndUnwritableFilesAreS
     EXPECT_EQ(prompts.messages().front().text,
               "Impossibile scrivere il file " + QDir::toNativeSeparators(nowhere));
     EXPECT_EQ(prompts.messages().front().icon, MessageIcon::Critical);
+    prompts.answerPrinter(nowhere);
+    press("CmdStampa");
+    ASSERT_EQ(prompts.messages().size(), 2u);
+    EXPECT_EQ(prompts.messages().back().text, "Stampa non riuscita");
+    EXPECT_EQ(prompts.messages().back().icon, MessageIcon::Critical);
 }
 
 } // namespace

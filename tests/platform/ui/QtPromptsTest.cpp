@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -193,6 +195,15 @@ TEST_F(QtOpenFileBox, SaveDialogOffersANewFileAndAddsTheDefaultSuffix) {
     EXPECT_EQ(QFileInfo(prompts.saveFile(request)).fileName(), QStringLiteral("nuovo.csv"));
     whenBoxOpens<QFileDialog>([](QFileDialog* box) { box->reject(); });
     EXPECT_TRUE(prompts.saveFile(request).isEmpty());
+}
+
+TEST(QtPrintBox, AcceptedOrCancelledAsTheUserChose) {
+    QtPrompts prompts;
+    QPrinter printer;
+    whenBoxOpens<QPrintDialog>([](QPrintDialog* box) { box->reject(); });
+    EXPECT_FALSE(prompts.choosePrinter(printer));
+    whenBoxOpens<QPrintDialog>([](QPrintDialog* box) { box->accept(); });
+    EXPECT_TRUE(prompts.choosePrinter(printer));
 }
 
 } // namespace
