@@ -478,7 +478,10 @@ bool AmboOltreFrm::hasReport() {
 bool AmboOltreFrm::printReport(QPagedPaintDevice& device, const QString& failure) {
     const GridReport report = amboReport(*m_searched, m_verified, m_archive, *Fg1->gridModel(),
                                          *FgS->gridModel(), QDateTime::currentDateTime());
-    if (printGridReport(device, report) > 0)
+    WaitPointer hourglass; // a thousand cases take a moment to lay out
+    const bool printed = printGridReport(device, report) > 0;
+    hourglass.restore();
+    if (printed)
         return true;
     m_prompts.message(failure, QStringLiteral("Avviso"), MessageIcon::Critical);
     return false;
