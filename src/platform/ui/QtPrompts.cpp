@@ -1,6 +1,7 @@
 #include "QtPrompts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
@@ -77,8 +78,10 @@ std::unique_ptr<QFileDialog> createFileDialog(const FileDialogRequest& request, 
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
+    // A folder that does not exist (a desktop without a Documents folder) would leave the dialog in the
+    // program's working folder; the home folder is a better start.
     if (!request.folder.isEmpty())
-        dialog->setDirectory(request.folder);
+        dialog->setDirectory(QDir(request.folder).exists() ? request.folder : QDir::homePath());
     if (!request.filter.isEmpty())
         dialog->setNameFilter(request.filter);
     dialog->setDefaultSuffix(request.defaultSuffix);

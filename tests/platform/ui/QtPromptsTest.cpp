@@ -186,6 +186,10 @@ TEST_F(QtOpenFileBox, SaveDialogOffersANewFileAndAddsTheDefaultSuffix) {
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Esporta CSV"));
     EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
     EXPECT_EQ(dialog->fileMode(), QFileDialog::AnyFile);
+    request.folder = folder.filePath(QStringLiteral("manca"));
+    EXPECT_EQ(QDir(QtPrompts::createSaveFileDialog(request)->directory()).canonicalPath(),
+              QDir::home().canonicalPath());
+    request.folder = folder.path();
 
     QtPrompts prompts;
     whenBoxOpens<QFileDialog>([this](QFileDialog* box) {
