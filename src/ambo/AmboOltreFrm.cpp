@@ -2,11 +2,13 @@
 
 #include "AmboGridLayout.h"
 #include "AmboRange.h"
+#include "AmboReport.h"
 #include "AmboWidgets.h"
 #include "CaseGridFormat.h"
 #include "DrawArchive.h"
 #include "DrawSearch.h"
 #include "Elabora.h"
+#include "EqualAmboSearch.h"
 #include "FrameServices.h"
 #include "GridView.h"
 #include "HelpService.h"
@@ -16,9 +18,12 @@
 #include "Prompts.h"
 #include "WaitPointer.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -27,6 +32,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -101,6 +107,10 @@ void AmboOltreFrm::buildControls() {
     Command2->setToolTip(QStringLiteral("Riformatta la griglia dei casi"));
     Command34 = new QPushButton(QStringLiteral("Command34"), this);
     Command34->setObjectName(QStringLiteral("Command34"));
+    CmdStampa = new QPushButton(QStringLiteral("Stampa…"), this);
+    CmdStampa->setObjectName(QStringLiteral("CmdStampa"));
+    CmdEsportaPdf = new QPushButton(QStringLiteral("Esporta PDF…"), this);
+    CmdEsportaPdf->setObjectName(QStringLiteral("CmdEsportaPdf"));
 
     ComboC = numberCombo(this, QStringLiteral("ComboC"));
     ComboNC = numberCombo(this, QStringLiteral("ComboNC"));
@@ -147,6 +157,12 @@ void AmboOltreFrm::buildControls() {
     FgS->setStretchLastColumn(true);
     FgS->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FgS->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Fg1->setExportFileName(QStringLiteral("casi.csv"));
+    FgS->setExportFileName(QStringLiteral("riepilogo.csv"));
+    FgR->setExportFileName(QStringLiteral("ruote.csv"));
+    Fgp->setExportFileName(QStringLiteral("posizioni.csv"));
+    for (GridView* g : {FgR, Fgp, Fg1, FgS})
+        g->setPrompts(&m_prompts);
 
     HsInizio = new QScrollBar(Qt::Horizontal, this);
     HsInizio->setObjectName(QStringLiteral("HsInizio"));
@@ -161,6 +177,11 @@ void AmboOltreFrm::buildControls() {
     }
     LabelInizio = rangeLabel(this, QStringLiteral("LabelInizio"));
     LabelFine = rangeLabel(this, QStringLiteral("LabelFine"));
+    LabelFermata = new QLabel(this);
+    LabelFermata->setObjectName(QStringLiteral("LabelFermata"));
+    LabelFermata->setWordWrap(true);
+    LabelFermata->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+    LabelFermata->hide();
 
     Command4 = programIconButton(this, QStringLiteral("Command4"), ProgramIcon::FirstDraw,
                                  QStringLiteral("Prima estrazione"), 20);
@@ -282,6 +303,9 @@ QWidget* AmboOltreFrm::buildParameterPanel() {
     run->addWidget(Cmd_Ambiuguali);
     run->addWidget(Command1);
     og->addLayout(run, 2, 0, 1, 2);
+    // Under the buttons, next to the summary: the room there takes the line about the case cap
+    // without making the panels taller.
+    og->addWidget(LabelFermata, 3, 0, 1, 2, Qt::AlignTop);
     og->setRowStretch(3, 1);
     h->addWidget(outcomes);
     h->addStretch(1);
@@ -299,6 +323,9 @@ QWidget* AmboOltreFrm::buildSummaryPanel() {
     commands->setSpacing(4);
     commands->addWidget(Command2);
     commands->addWidget(Command34);
+    commands->addSpacing(8);
+    commands->addWidget(CmdStampa);
+    commands->addWidget(CmdEsportaPdf);
     commands->addStretch(1);
     h->addLayout(commands);
     return panel;
@@ -322,6 +349,15 @@ void AmboOltreFrm::connectHandlers() {
     connect(Command1, &QPushButton::clicked, this, &AmboOltreFrm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &AmboOltreFrm::Command2_Click);
     connect(Command34, &QPushButton::clicked, this, &AmboOltreFrm::Command34_Click);
+    connect(CmdStampa, &QPushButton::clicked, this, &AmboOltreFrm::CmdStampa_Click);
+    connect(CmdEsportaPdf, &QPushButton::clicked, this, &AmboOltreFrm::CmdEsportaPdf_Click);
+    // The case grid's context menu offers the same two.
+    auto* print = new QAction(CmdStampa->text(), this);
+    connect(print, &QAction::triggered, this, &AmboOltreFrm::CmdStampa_Click);
+    auto* pdf = new QAction(CmdEsportaPdf->text(), this);
+    connect(pdf, &QAction::triggered, this, &AmboOltreFrm::CmdEsportaPdf_Click);
+    Fg1->addContextAction(print);
+    Fg1->addContextAction(pdf);
     connect(Command4, &QToolButton::clicked, this, &AmboOltreFrm::Command4_Click);
     connect(Command9, &QToolButton::clicked, this, &AmboOltreFrm::Command9_Click);
     connect(Command62, &QToolButton::clicked, this, &AmboOltreFrm::Command62_Click);
@@ -388,9 +424,15 @@ void AmboOltreFrm::Cmd_Ambiuguali_Click() {
     elabora(
         controls(), g, m_state, m_archive, m_palette,
         [this](int maximum) { m_frame.setProgressMaximum(maximum); }, [&hourglass] { hourglass.restore(); });
+    m_searched = m_state;
+    m_verified = controls();
+    const QString notice = caseCapNotice(m_state);
+    LabelFermata->setText(notice);
+    LabelFermata->setVisible(!notice.isEmpty());
 }
 
 void AmboOltreFrm::Command1_Click() {
+    m_verified = controls();
     AmboGrids g = grids();
     verifyCases(g.Fg1, g.FgS, m_state.Colpi, controls(), m_archive, m_palette);
 }
@@ -401,6 +443,48 @@ void AmboOltreFrm::Command2_Click() {
 
 void AmboOltreFrm::Command34_Click() {
     // The button is on the window but has no task.
+}
+
+void AmboOltreFrm::CmdStampa_Click() {
+    if (!hasReport())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    setUpReportPrinter(printer);
+    if (m_prompts.choosePrinter(printer))
+        printReport(printer, QStringLiteral("Stampa non riuscita"));
+}
+
+void AmboOltreFrm::CmdEsportaPdf_Click() {
+    if (!hasReport())
+        return;
+    const QString path = m_prompts.saveFile(pdfExportRequest());
+    if (path.isEmpty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    setUpReportPrinter(printer, path);
+    printReport(printer,
+                QStringLiteral("Impossibile scrivere il file %1").arg(QDir::toNativeSeparators(path)));
+}
+
+// The printed header describes a search: before the first there is nothing to print.
+bool AmboOltreFrm::hasReport() {
+    if (m_searched)
+        return true;
+    m_prompts.message(QStringLiteral("Nessun caso da stampare: premere prima ELABORA"),
+                      QStringLiteral("Avviso"), MessageIcon::Exclamation);
+    return false;
+}
+
+bool AmboOltreFrm::printReport(QPagedPaintDevice& device, const QString& failure) {
+    const GridReport report = amboReport(*m_searched, m_verified, m_archive, *Fg1->gridModel(),
+                                         *FgS->gridModel(), QDateTime::currentDateTime());
+    WaitPointer hourglass; // a thousand cases take a moment to lay out
+    const bool printed = printGridReport(device, report) > 0;
+    hourglass.restore();
+    if (printed)
+        return true;
+    m_prompts.message(failure, QStringLiteral("Avviso"), MessageIcon::Critical);
+    return false;
 }
 
 void AmboOltreFrm::Command4_Click() {

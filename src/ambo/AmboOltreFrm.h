@@ -7,15 +7,18 @@
 #include <QWidget>
 #include <array>
 #include <initializer_list>
+#include <optional>
 
 class DrawArchive;
 class FrameServices;
 class GridView;
 class HelpService;
 class Prompts;
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPagedPaintDevice;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -70,14 +73,17 @@ public:
     QScrollBar* HsFine = nullptr;
     QLabel* LabelInizio = nullptr;
     QLabel* LabelFine = nullptr;
+    QLabel* LabelFermata = nullptr; // where the case cap stopped the last search, hidden otherwise
     QPushButton* Command2 = nullptr;
     QPushButton* Command34 = nullptr;
-    QToolButton* Command4 = nullptr;  // first draw as start
-    QToolButton* Command9 = nullptr;  // last draw as end
-    QToolButton* Command62 = nullptr; // start by date
-    QToolButton* Command61 = nullptr; // start by index
-    QToolButton* Command10 = nullptr; // end by date
-    QToolButton* Command8 = nullptr;  // end by index
+    QPushButton* CmdStampa = nullptr;     // "Stampa…": the cases and the summary on paper
+    QPushButton* CmdEsportaPdf = nullptr; // "Esporta PDF…": the same pages in a PDF file
+    QToolButton* Command4 = nullptr;      // first draw as start
+    QToolButton* Command9 = nullptr;      // last draw as end
+    QToolButton* Command62 = nullptr;     // start by date
+    QToolButton* Command61 = nullptr;     // start by index
+    QToolButton* Command10 = nullptr;     // end by date
+    QToolButton* Command8 = nullptr;      // end by index
 
 public slots:
     void Form_Load();
@@ -85,6 +91,8 @@ public slots:
     void Command1_Click();
     void Command2_Click();
     void Command34_Click();
+    void CmdStampa_Click();
+    void CmdEsportaPdf_Click();
     void Command4_Click();
     void Command9_Click();
     void Command62_Click();
@@ -116,6 +124,9 @@ private:
     QWidget* buildParameterPanel();
     QWidget* buildSummaryPanel();
     void fitSelectionGrid(GridView* view);
+    bool hasReport();
+    // Prints the report of the last search on the device; false (after saying why) when it could not.
+    bool printReport(QPagedPaintDevice& device, const QString& failure);
 
     DrawArchive& m_archive;
     const Palette& m_palette;
@@ -123,5 +134,9 @@ private:
     HelpService& m_help;
     FrameServices& m_frame;
     AmboState m_state;
+    // What the printed header describes: the state right after the last search and the controls of the
+    // last verification.
+    std::optional<AmboState> m_searched;
+    AmboControls m_verified;
     bool m_placed = false;
 };

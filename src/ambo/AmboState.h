@@ -23,6 +23,9 @@ struct AmboState {
     std::int16_t LimiteCasi = 0;
     std::int32_t CasiTrovati = 0;
     std::int16_t EstrazioneMinima = 0;
+    // The oldest draw the last search looked at when the case cap stopped it before the end of its
+    // range; 0 when the search ended otherwise.
+    std::int16_t EstrazioneFermata = 0;
 
     WheelPairs RuoteAdiacenti{};
     WheelPairs RuoteDiametrali{};

@@ -77,7 +77,7 @@ QString analisiUsage() {
         "  --posizioni-adiacenti   solo ambi su posizioni adiacenti\n"
         "  --colpi N               colpi di gioco, da 1 a 18 (predefinito: 9)\n"
         "  --casi N                numero di casi, da 1 a 200 (predefinito: 10)\n"
-        "  --intervallo            cerca esattamente nell'intervallo, senza limite di casi\n"
+        "  --intervallo            cerca esattamente nell'intervallo, fino a 1000 casi\n"
         "  --esiti E,...           esiti verificati: ambata,3ambi,quartina,tutte (predefiniti: tutti)\n"
         "  --formato tsv|csv       formato dell'uscita (predefinito: tsv)\n"
         "  --help                  mostra questo aiuto\n"

@@ -4,21 +4,14 @@
 #include "AmboWorkbench.h"
 #include "DrawArchive.h"
 #include "Elabora.h"
+#include "EqualAmboSearch.h"
+#include "GridCells.h"
 #include "OutcomeVerification.h"
 #include "Palette.h"
 
 #include <QStringList>
 
 namespace {
-
-QString csvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 QString line(const QStringList& fields, AnalisiOptions::Format format) {
     if (format == AnalisiOptions::Format::Tsv)
@@ -90,12 +83,15 @@ QString analisiReport(const GridModel& Fg1, const GridModel& FgS, const Palette&
     return out;
 }
 
-QString runAnalisi(const AnalisiOptions& options, const DrawArchive& archive, QString& output) {
+QString runAnalisi(const AnalisiOptions& options, const DrawArchive& archive, QString& output,
+                   QString* notice) {
     AmboWorkbench work;
     if (QString error = prepareAnalisi(options, archive, work.grids, work.state, work.controls);
         !error.isEmpty())
         return error;
     elabora(work.controls, work.grids, work.state, archive, work.palette, {});
     output = analisiReport(work.Fg1, work.FgS, work.palette, options.formato);
+    if (notice)
+        *notice = caseCapNotice(work.state);
     return {};
 }

@@ -20,5 +20,7 @@ QString analisiReport(const GridModel& Fg1, const GridModel& FgS, const Palette&
                       AnalisiOptions::Format format);
 
 // The whole run on a loaded archive: preparation, "ELABORA", report. Returns an error text (bad range)
-// or empty, with the report in output.
-QString runAnalisi(const AnalisiOptions& options, const DrawArchive& archive, QString& output);
+// or empty, with the report in output and, when given, the window's line about the case cap in notice
+// (empty when the cap did not stop the search).
+QString runAnalisi(const AnalisiOptions& options, const DrawArchive& archive, QString& output,
+                   QString* notice = nullptr);

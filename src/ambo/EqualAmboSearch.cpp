@@ -86,6 +86,7 @@ Forecast computeForecast(int x1, int x2, int y1, int y2, const DrawArchive& arch
 
 void searchEqualAmbi(AmboState& state, const DrawArchive& archive, GridModel& Fg1) {
     GridModel::Batch batch(Fg1);
+    state.EstrazioneFermata = 0;
     // Slots outside the tables hold no numbers, so they could never give a case.
     const int first = std::min<int>(state.IndiceFine, DrawCapacity - 1);
     const int last = std::max<int>(state.EstrazioneMinima, 0);
@@ -121,9 +122,23 @@ void searchEqualAmbi(AmboState& state, const DrawArchive& archive, GridModel& Fg
                 }
             }
         }
-        if (state.CasiTrovati >= state.LimiteCasi || state.CasiTrovati > CaseCap)
+        if (state.CasiTrovati >= state.LimiteCasi)
             break;
+        if (state.CasiTrovati > CaseCap) {
+            if (d > last)
+                state.EstrazioneFermata = static_cast<std::int16_t>(d);
+            break;
+        }
     }
+}
+
+QString caseCapNotice(const AmboState& state) {
+    if (state.EstrazioneFermata == 0)
+        return {};
+    return QStringLiteral("Ricerca fermata a %1 casi: estrazioni dalla %2 alla %3")
+        .arg(CaseCap)
+        .arg(state.EstrazioneFermata)
+        .arg(state.IndiceFine);
 }
 
 void formatFoundCases(GridModel& Fg1) {

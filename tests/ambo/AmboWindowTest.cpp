@@ -266,6 +266,28 @@ TEST_F(AmboWindowSearch, IntervalStopsAtTheRangeStartAndCaseCountAtTheLimit) {
     EXPECT_EQ(caseColumn(ColEstrazione), (QStringList{"3", "1"}));
 }
 
+TEST_F(AmboWindowSearch, CaseCapIsSaidBesideTheSummaryAndResultsStayTheSame) {
+    // Every pair of five wheels agrees in each of 105 draws: 10 cases a draw, 1010 after draw 5.
+    build.equalAmboDraws(105, 5);
+    open();
+    QLabel* notice = control<QLabel>("LabelFermata");
+    EXPECT_FALSE(notice->isVisible());
+    setBox("Ch_RuoteTipo_0", true);
+    setBox("Ch_Intervallo", true);
+    press("Command4"); // the range starts at the first draw
+    elabora();
+    EXPECT_EQ(Fg1().rows() - 1, 1010);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text(), "Ricerca fermata a 1000 casi: estrazioni dalla 5 alla 105");
+    EXPECT_EQ(summary().front(), "1010");
+
+    // A search the cap does not stop takes the line away.
+    setBox("Ch_Intervallo", false);
+    elabora();
+    EXPECT_EQ(Fg1().rows() - 1, 10);
+    EXPECT_FALSE(notice->isVisible());
+}
+
 TEST_F(AmboWindowSearch, SearchRunsBackFromTheRangeEnd) {
     buildTwoCases();
     open();

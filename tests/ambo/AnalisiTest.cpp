@@ -306,6 +306,27 @@ TEST_F(AnalisiProgram, PrintsWhatTheSameRunGivesOnTheArchiveInMemory) {
     EXPECT_EQ(r.out, expected);
 }
 
+TEST_F(AnalisiProgram, CaseCapLineGoesToStderrAndTheCasesStayOnStdout) {
+    build.equalAmboDraws(105, 5);
+    build.finish();
+    const QString path = dir.filePath("Storico.mdb");
+    writeArchiveFile(archive(), path);
+    for (const auto& [options, line] :
+         {std::pair{QStringList{"--tipi", "tutte", "--intervallo", "--inizio", "1"},
+                    QString("Ricerca fermata a 1000 casi: estrazioni dalla 5 alla 105\n")},
+          std::pair{QStringList{"--tipi", "tutte", "--casi", "30"}, QString()}}) {
+        const Run r = run(options + QStringList{path});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(r.err, line) << options.join(' ').toStdString();
+        QString expected;
+        QString notice;
+        ASSERT_TRUE(runAnalisi(parse(options + QStringList{"a.mdb"}).options, archive(), expected, &notice)
+                        .isEmpty());
+        EXPECT_EQ(r.out, expected);
+        EXPECT_EQ(notice + (notice.isEmpty() ? "" : "\n"), line);
+    }
+}
+
 TEST_F(AnalisiProgram, BadOptionsExitWith2AndUsageOnStderr) {
     const Run r = run({"--colpi", "40", "a.mdb"});
     EXPECT_EQ(r.exitCode, 2);

@@ -378,6 +378,44 @@ TEST_F(StopRule, CapKeepsEveryCaseOfTheDrawThatPassesIt) {
     EXPECT_EQ(Fg1.text(caseRows(), 0), "1045");
 }
 
+TEST_F(StopRule, CapNoticeSaysWhereTheSearchStoppedOnlyWhenTheCapCutTheRangeShort) {
+    // 10 cases in each of 105 draws: the cap stops the search after draw 5 (1010 cases).
+    build.equalAmboDraws(105, 5);
+    open();
+    typesOnly({0});
+    struct Case {
+        const char* what;
+        bool intervallo;
+        std::int16_t start;
+        std::int16_t end;
+        const char* casi;
+        int rows;
+        std::int16_t stopped;
+    };
+    const std::vector<Case> cases = {
+        {"cap inside the range", true, 1, 105, "10", 1010, 5},
+        {"cap in a range ending lower", true, 1, 104, "10", 1010, 4},
+        {"cap on the range's first draw: nothing left out", true, 5, 105, "10", 1010, 0},
+        {"range ends before the cap", true, 20, 105, "10", 860, 0},
+        {"the case limit stops first", false, 1, 105, "200", 200, 0},
+        {"a typed limit the cap overrides", false, 1, 105, "5000", 1010, 5},
+    };
+    for (const Case& c : cases) {
+        setRange(state, c.start, c.end);
+        controls.Ch_Intervallo = c.intervallo ? 1 : 0;
+        controls.ComboNC = c.casi;
+        search();
+        EXPECT_EQ(caseRows(), c.rows) << c.what;
+        EXPECT_EQ(state.EstrazioneFermata, c.stopped) << c.what;
+        const QString expected =
+            c.stopped == 0 ? QString()
+                           : QStringLiteral("Ricerca fermata a 1000 casi: estrazioni dalla %1 alla %2")
+                                 .arg(c.stopped)
+                                 .arg(c.end);
+        EXPECT_EQ(caseCapNotice(state), expected) << c.what;
+    }
+}
+
 TEST_F(EqualAmboSearch, ColpiBeyond16BitsAfterTheDrawAreWrittenWithoutOverflow) {
     build.emptyDraws(2);
     const int d = build.draw(allPairsMatch({BA, CA}));

@@ -47,6 +47,18 @@ public:
         return m_count;
     }
 
+    // Appends n draws in which every pair of the first `wheels` wheels (Bari, Cagliari, ...) gives one
+    // equal ambo, on positions 1 and 2: wheels * (wheels - 1) / 2 cases a draw for a search of every
+    // wheel type. Returns the DrawIndex of the last one.
+    std::int16_t equalAmboDraws(int n, int wheels) {
+        Wheels all;
+        for (int w = 0; w < wheels; ++w)
+            all[w] = Numbers{static_cast<std::int16_t>(10 + w), static_cast<std::int16_t>(50 - w), 0, 0, 0};
+        for (int i = 0; i < n; ++i)
+            draw(all);
+        return m_count;
+    }
+
     // Appends n draws of random numbers (five different numbers 1..90 per wheel), the same for a seed.
     std::int16_t randomDraws(int n, std::uint32_t seed) {
         std::mt19937 gen(seed);

@@ -1,5 +1,7 @@
 #include "ScriptedServices.h"
 
+#include <QPrinter>
+
 namespace {
 
 // The next scripted answer, or the cancelled one when the script has run out.
@@ -23,7 +25,15 @@ QString ScriptedPrompts::input(const QString& prompt, const QString& title, cons
 }
 
 QString ScriptedPrompts::openFile(const FileDialogRequest& request) {
-    m_shown.push_back({ShownBox::OpenFile, request.title, request.title, MessageIcon::None, request});
+    return fileDialog(ShownBox::OpenFile, request);
+}
+
+QString ScriptedPrompts::saveFile(const FileDialogRequest& request) {
+    return fileDialog(ShownBox::SaveFile, request);
+}
+
+QString ScriptedPrompts::fileDialog(ShownBox::Kind kind, const FileDialogRequest& request) {
+    m_shown.push_back({kind, request.title, request.title, MessageIcon::None, request});
     return nextAnswer(m_files);
 }
 
@@ -40,6 +50,16 @@ QString ScriptedPrompts::chooseFolder(const FileDialogRequest& request) {
 bool ScriptedPrompts::confirm(const QString& report, const QString& title) {
     m_shown.push_back({ShownBox::Confirm, report, title, MessageIcon::Question, {}});
     return nextAnswer(m_confirms, false);
+}
+
+bool ScriptedPrompts::choosePrinter(QPrinter& printer) {
+    m_shown.push_back({ShownBox::Printer, {}, {}, MessageIcon::None, {}});
+    if (m_printers.empty())
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_printers.front());
+    m_printers.pop_front();
+    return true;
 }
 
 std::vector<ShownBox> ScriptedPrompts::messages() const {

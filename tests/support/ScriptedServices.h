@@ -6,17 +6,25 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <deque>
 #include <vector>
 
 // What a window showed in one box.
 struct ShownBox {
-    enum Kind { Message, Input, OpenFile, OpenFiles, ChooseFolder, Confirm } kind = Message;
+    enum Kind {
+        Message,
+        Input,
+        OpenFile,
+        OpenFiles,
+        ChooseFolder,
+        Confirm,
+        SaveFile,
+        Printer
+    } kind = Message;
     QString text; // message text, input prompt, report to confirm, or file dialog title
     QString title;
     MessageIcon icon = MessageIcon::None;
-    FileDialogRequest file; // for OpenFile
+    FileDialogRequest file; // for OpenFile and SaveFile
 };
 
 // Answers each box from a script and records what was shown. An input box or file dialog with no
@@ -29,23 +37,32 @@ public:
     QStringList openFiles(const FileDialogRequest& request) override;
     QString chooseFolder(const FileDialogRequest& request) override;
     bool confirm(const QString& report, const QString& title) override;
+    QString saveFile(const FileDialogRequest& request) override;
+    bool choosePrinter(QPrinter& printer) override;
 
     void answerInput(const QString& text) { m_inputs.push_back(text); }
+    // Answers the open and the save dialogs alike, in the order they come.
     void answerFile(const QString& path) { m_files.push_back(path); }
     void answerFiles(const QStringList& paths) { m_fileLists.push_back(paths); }
     void answerFolder(const QString& path) { m_folders.push_back(path); }
     void answerConfirm(bool ok) { m_confirms.push_back(ok); }
+    // The next print dialog is accepted with the printer writing a PDF file at the path; without an
+    // answer it is cancelled.
+    void answerPrinter(const QString& pdfPath) { m_printers.push_back(pdfPath); }
 
     const std::vector<ShownBox>& shown() const { return m_shown; }
     std::vector<ShownBox> messages() const; // message boxes only
     void clear() { m_shown.clear(); }
 
 private:
+    QString fileDialog(ShownBox::Kind kind, const FileDialogRequest& request);
+
     std::deque<QString> m_inputs;
     std::deque<QString> m_files;
     std::deque<QStringList> m_fileLists;
     std::deque<QString> m_folders;
     std::deque<bool> m_confirms;
+    std::deque<QString> m_printers;
     std::vector<ShownBox> m_shown;
 };
 

@@ -46,8 +46,12 @@ int main(int argc, char** argv) {
     }
 
     QString report;
-    if (const QString error = runAnalisi(parsed.options, *archive, report); !error.isEmpty())
+    QString notice;
+    if (const QString error = runAnalisi(parsed.options, *archive, report, &notice); !error.isEmpty())
         return badOptions(error);
     write(stdout, report);
+    // The cases are complete as far as they go; the line says where the search gave up.
+    if (!notice.isEmpty())
+        write(stderr, notice + QLatin1Char('\n'));
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

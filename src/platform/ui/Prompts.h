@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QPrinter;
+
 enum class MessageIcon { None, Information, Exclamation, Critical, Question };
 
 struct FileDialogRequest {
@@ -13,8 +15,8 @@ struct FileDialogRequest {
     QString defaultSuffix; // e.g. "Mdb"
 };
 
-// The program's modal boxes: message box (OK only), input box, open-file dialog, folder dialog, and a
-// report to confirm or cancel.
+// The program's modal boxes: message box (OK only), input box, open-file, save-file and folder dialogs,
+// the print dialog, and a report to confirm or cancel.
 // Windows receive one from outside so that tests can answer the boxes and see what was shown.
 class Prompts {
 public:
@@ -32,4 +34,8 @@ public:
     virtual QString chooseFolder(const FileDialogRequest& /*request*/) { return {}; }
     // A report, possibly long, shown whole before something is done: true for OK, false for Annulla.
     virtual bool confirm(const QString& /*report*/, const QString& /*title*/) { return false; }
+    // The path to write (the dialog has asked before replacing a file); empty when cancelled.
+    virtual QString saveFile(const FileDialogRequest& /*request*/) { return {}; }
+    // Lets the user choose the printer and its settings; false when cancelled.
+    virtual bool choosePrinter(QPrinter& /*printer*/) { return false; }
 };

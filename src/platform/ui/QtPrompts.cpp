@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -68,18 +70,23 @@ std::unique_ptr<QInputDialog> QtPrompts::createInputDialog(const QString& prompt
     return dialog;
 }
 
-std::unique_ptr<QFileDialog> QtPrompts::createOpenFileDialog(const FileDialogRequest& request,
-                                                             QWidget* parent) {
+namespace {
+
+// What the open and the save dialogs share: Qt's own dialog on every desktop, so that the filter
+// behaves the same everywhere (extensions are matched without regard to case, so "*.Mdb" also shows
+// "archivio.mdb").
+std::unique_ptr<QFileDialog> createFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode,
+                                              QWidget* parent) {
     auto dialog = std::make_unique<QFileDialog>(parent);
     if (!request.title.isEmpty())
         dialog->setWindowTitle(request.title);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    // Qt's own dialog on every desktop: the same filter behaviour everywhere (extensions are matched
-    // without regard to case, so "*.Mdb" also shows "archivio.mdb").
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
+    // A folder that does not exist (a desktop without a Documents folder) would leave the dialog in the
+    // program's working folder; the home folder is a better start.
     if (!request.folder.isEmpty())
-        dialog->setDirectory(request.folder);
+        dialog->setDirectory(QDir(request.folder).exists() ? request.folder : QDir::homePath());
     if (!request.filter.isEmpty())
         dialog->setNameFilter(request.filter);
     dialog->setDefaultSuffix(request.defaultSuffix);
@@ -88,6 +95,25 @@ std::unique_ptr<QFileDialog> QtPrompts::createOpenFileDialog(const FileDialogReq
         !request.fileName.contains(QLatin1Char('?')))
         dialog->selectFile(request.fileName);
     return dialog;
+}
+
+QString chosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.front();
+}
+
+} // namespace
+
+std::unique_ptr<QFileDialog> QtPrompts::createOpenFileDialog(const FileDialogRequest& request,
+                                                             QWidget* parent) {
+    return createFileDialog(request, QFileDialog::AcceptOpen, parent);
+}
+
+std::unique_ptr<QFileDialog> QtPrompts::createSaveFileDialog(const FileDialogRequest& request,
+                                                             QWidget* parent) {
+    return createFileDialog(request, QFileDialog::AcceptSave, parent);
 }
 
 void QtPrompts::message(const QString& text, const QString& title, MessageIcon icon) {
@@ -103,11 +129,16 @@ QString QtPrompts::input(const QString& prompt, const QString& title, const QStr
 }
 
 QString QtPrompts::openFile(const FileDialogRequest& request) {
-    auto dialog = createOpenFileDialog(request, ownerWindow());
-    if (dialog->exec() != QDialog::Accepted)
-        return {};
-    const QStringList chosen = dialog->selectedFiles();
-    return chosen.isEmpty() ? QString() : chosen.front();
+    return chosenFile(*createOpenFileDialog(request, ownerWindow()));
+}
+
+QString QtPrompts::saveFile(const FileDialogRequest& request) {
+    return chosenFile(*createSaveFileDialog(request, ownerWindow()));
+}
+
+bool QtPrompts::choosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, ownerWindow());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 std::unique_ptr<QDialog> QtPrompts::createConfirmDialog(const QString& report, const QString& title,

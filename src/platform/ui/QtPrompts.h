@@ -20,6 +20,8 @@ public:
     QStringList openFiles(const FileDialogRequest& request) override;
     QString chooseFolder(const FileDialogRequest& request) override;
     bool confirm(const QString& report, const QString& title) override;
+    QString saveFile(const FileDialogRequest& request) override;
+    bool choosePrinter(QPrinter& printer) override;
 
     static QString programName() { return QStringLiteral("Veltrano"); }
 
@@ -32,4 +34,6 @@ public:
                                                              QWidget* parent = nullptr);
     static std::unique_ptr<QDialog> createConfirmDialog(const QString& report, const QString& title,
                                                         QWidget* parent = nullptr);
+    static std::unique_ptr<QFileDialog> createSaveFileDialog(const FileDialogRequest& request,
+                                                             QWidget* parent = nullptr);
 };

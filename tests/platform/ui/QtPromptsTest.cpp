@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -174,6 +176,39 @@ TEST_F(QtOpenFileBox, CancelGivesAnEmptyPath) {
     QtPrompts prompts;
     whenBoxOpens<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
     EXPECT_TRUE(prompts.openFile(request).isEmpty());
+}
+
+TEST_F(QtOpenFileBox, SaveDialogOffersANewFileAndAddsTheDefaultSuffix) {
+    request.title = QStringLiteral("Esporta CSV");
+    request.fileName = QStringLiteral("casi.csv");
+    request.filter = QStringLiteral("File CSV (*.csv)");
+    request.defaultSuffix = QStringLiteral("csv");
+    auto dialog = QtPrompts::createSaveFileDialog(request);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Esporta CSV"));
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::AnyFile);
+    request.folder = folder.filePath(QStringLiteral("manca"));
+    EXPECT_EQ(QDir(QtPrompts::createSaveFileDialog(request)->directory()).canonicalPath(),
+              QDir::home().canonicalPath());
+    request.folder = folder.path();
+
+    QtPrompts prompts;
+    whenBoxOpens<QFileDialog>([this](QFileDialog* box) {
+        box->selectFile(folder.filePath(QStringLiteral("nuovo")));
+        static_cast<QDialog*>(box)->accept();
+    });
+    EXPECT_EQ(QFileInfo(prompts.saveFile(request)).fileName(), QStringLiteral("nuovo.csv"));
+    whenBoxOpens<QFileDialog>([](QFileDialog* box) { box->reject(); });
+    EXPECT_TRUE(prompts.saveFile(request).isEmpty());
+}
+
+TEST(QtPrintBox, AcceptedOrCancelledAsTheUserChose) {
+    QtPrompts prompts;
+    QPrinter printer;
+    whenBoxOpens<QPrintDialog>([](QPrintDialog* box) { box->reject(); });
+    EXPECT_FALSE(prompts.choosePrinter(printer));
+    whenBoxOpens<QPrintDialog>([](QPrintDialog* box) { box->accept(); });
+    EXPECT_TRUE(prompts.choosePrinter(printer));
 }
 
 } // namespace
