@@ -26,4 +26,5 @@ struct CaseOutcome {
     std::array<QuartinaHit, QuartinaWheels> quartina{};
 
     bool positive() const { return esito == Esito::Positivo; }
+    static bool quartinaWheel(int w) { return w >= 0 && w < QuartinaWheels; }
 };
