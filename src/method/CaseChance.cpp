@@ -5,26 +5,32 @@
 
 #include <array>
 #include <bit>
-#include <vector>
 
 CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
     : m_wheel1(c.wheel1), m_wheel2(c.wheel2) {
     // The forecast's distinct numbers that a draw can hold; bit i of a subset stands for numbers[i].
-    std::vector<int> numbers;
-    auto indexOf = [&numbers](int n) {
+    std::array<int, 4> numbers{};
+    int m = 0;
+    auto indexOf = [&numbers, &m](int n) {
         if (n < 1 || n > 90)
             return -1;
-        for (int i = 0; i < static_cast<int>(numbers.size()); ++i)
+        for (int i = 0; i < m; ++i)
             if (numbers[i] == n)
                 return i;
-        numbers.push_back(n);
-        return static_cast<int>(numbers.size()) - 1;
+        numbers[m] = n;
+        return m++;
     };
     const Forecast& f = c.forecast;
     const int ambata = indexOf(f.Ambata);
     const std::array<int, 3> others{indexOf(f.A1), indexOf(f.A2), indexOf(f.A3)};
-    const int m = static_cast<int>(numbers.size());
-    const double all = binomial(90, 5);
+    // chance[m][k]: one wheel holds exactly a given k of m numbers.
+    static const auto chance = [] {
+        std::array<std::array<double, 5>, 5> t{};
+        for (int mm = 0; mm <= 4; ++mm)
+            for (int k = 0; k <= mm; ++k)
+                t[mm][k] = binomial(90 - mm, 5 - k) / binomial(90, 5);
+        return t;
+    }();
 
     auto hitsOnCaseWheel = [&](unsigned s) {
         const bool hasAmbata = ambata >= 0 && (s >> ambata) & 1u;
@@ -42,16 +48,15 @@ CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
     const bool r2Quartina = CaseOutcome::quartinaWheel(m_wheel2);
     m_noHitR1 = m_noHitR2 = m_noHitOther = 0.0;
     for (unsigned s = 0; s < (1u << m); ++s) {
-        const int k = std::popcount(s);
-        const double chance = binomial(90 - m, 5 - k) / all;
+        const double exactly = chance[m][std::popcount(s)];
         const bool caseHit = hitsOnCaseWheel(s);
         const bool quartinaHit = hitsQuartina(s);
         if (!caseHit && !(r1Quartina && quartinaHit))
-            m_noHitR1 += chance;
+            m_noHitR1 += exactly;
         if (!caseHit && !(r2Quartina && quartinaHit))
-            m_noHitR2 += chance;
+            m_noHitR2 += exactly;
         if (!(boxes.tutte && quartinaHit))
-            m_noHitOther += chance;
+            m_noHitOther += exactly;
     }
     if (boxes.quartina && boxes.tutte)
         for (int w = 0; w < CaseOutcome::QuartinaWheels; ++w)

@@ -28,6 +28,7 @@ struct CollaudoSettings {
     int first = 1; // DrawIndex of the oldest draw searched
     int last = 0;  // DrawIndex of the most recent draw searched; 0 for the archive's last
     Stakes stakes;
+    int threads = 2; // following the cases is shared out; the results do not depend on it
 
     SearchSettings search() const;
     int lastDraw(const DrawArchive& archive) const { return last > 0 ? last : archive.drawCount(); }
