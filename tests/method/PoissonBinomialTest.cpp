@@ -31,6 +31,7 @@ struct TailCase {
     double low; // probabilities drawn uniformly in [low, high]
     double high;
     std::vector<int> xs;
+    int distinct = 0; // when above 0, only this many different probabilities, as cases of a back-test share
 };
 
 class UpperTail : public ::testing::TestWithParam<TailCase> {};
@@ -39,9 +40,13 @@ TEST_P(UpperTail, MatchesTheDirectSumToSixSignificantDigits) {
     const TailCase& c = GetParam();
     std::mt19937 gen(7);
     std::uniform_real_distribution<double> pick(c.low, c.high);
+    std::vector<double> values;
+    for (int i = 0; i < c.distinct; ++i)
+        values.push_back(pick(gen));
+    std::uniform_int_distribution<int> which(0, std::max(c.distinct - 1, 0));
     std::vector<double> ps;
     for (int i = 0; i < c.n; ++i)
-        ps.push_back(pick(gen));
+        ps.push_back(c.distinct > 0 ? values[which(gen)] : pick(gen));
     for (int x : c.xs) {
         const double expected = directUpperTail(ps, x);
         const double got = poissonBinomialUpperTail(ps, x);
@@ -56,7 +61,9 @@ INSTANTIATE_TEST_SUITE_P(SmallInputs, UpperTail,
                                            TailCase{"even", 400, 0.3, 0.7, {150, 200, 230, 260, 300, 360}},
                                            TailCase{
                                                "likely", 500, 0.9, 0.999, {440, 480, 490, 495, 499, 500}},
-                                           TailCase{"mixed", 800, 0.0, 1.0, {100, 400, 450, 500, 600, 700}}),
+                                           TailCase{"mixed", 800, 0.0, 1.0, {100, 400, 450, 500, 600, 700}},
+                      TailCase{"shared", 1500, 0.2, 0.99, {700, 900, 950, 1000, 1150, 1300}, 5},
+                      TailCase{"sharedRare", 2000, 0.001, 0.02, {5, 15, 25, 40, 80}, 3}),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(UpperTail, EdgesAreExact) {
