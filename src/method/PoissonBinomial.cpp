@@ -186,5 +186,8 @@ double refinedNormalUpperTail(const PoissonBinomialMoments& m, std::int64_t x) {
     const double t = (static_cast<double>(x) - 0.5 - m.mean) / sigma;
     const double upper = 0.5 * std::erfc(t / std::numbers::sqrt2);
     const double density = std::exp(-0.5 * t * t) / std::sqrt(2.0 * std::numbers::pi);
-    return std::clamp(upper - gamma * (1.0 - t * t) * density / 6.0, 0.0, 1.0);
+    const double refined = upper - gamma * (1.0 - t * t) * density / 6.0;
+    // Far in a thin tail the skewness term can overshoot below zero; the plain normal tail is then the
+    // safer (larger) figure.
+    return refined > 0.0 ? std::min(refined, 1.0) : upper;
 }

@@ -28,5 +28,6 @@ struct PoissonBinomialMoments {
 };
 
 // P[X >= x] by the refined normal approximation (normal law with continuity correction and a skewness
-// term); fast enough to rank tens of thousands of combinations, not exact.
+// term; the plain normal tail where that term would make it negative); fast enough to rank tens of
+// thousands of combinations, not exact.
 double refinedNormalUpperTail(const PoissonBinomialMoments& m, std::int64_t x);
