@@ -3,6 +3,7 @@
 #include "AmboRange.h"
 #include "AmboState.h"
 #include "DrawArchive.h"
+#include "MethodCommandLine.h"
 #include "MethodOptionValues.h"
 
 #include <QCommandLineParser>
@@ -36,90 +37,43 @@ AnalisiParse parseAnalisiOptions(const QStringList& arguments) {
     AnalisiParse result;
     AnalisiOptions& o = result.options;
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption inizio(QStringLiteral("inizio"), {}, QStringLiteral("N"));
-    const QCommandLineOption fine(QStringLiteral("fine"), {}, QStringLiteral("N"));
-    const QCommandLineOption ruote(QStringLiteral("ruote"), {}, QStringLiteral("ruote"));
-    const QCommandLineOption posizioni(QStringLiteral("posizioni"), {}, QStringLiteral("posizioni"));
-    const QCommandLineOption tipi(QStringLiteral("tipi"), {}, QStringLiteral("tipi"));
-    const QCommandLineOption adiacenti(QStringLiteral("posizioni-adiacenti"));
-    const QCommandLineOption colpi(QStringLiteral("colpi"), {}, QStringLiteral("N"));
+    const MethodCommandLine method(parser);
     const QCommandLineOption casi(QStringLiteral("casi"), {}, QStringLiteral("N"));
     const QCommandLineOption intervallo(QStringLiteral("intervallo"));
-    const QCommandLineOption esiti(QStringLiteral("esiti"), {}, QStringLiteral("esiti"));
     const QCommandLineOption formato(QStringLiteral("formato"), {}, QStringLiteral("formato"));
-    const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOptions(
-        {inizio, fine, ruote, posizioni, tipi, adiacenti, colpi, casi, intervallo, esiti, formato, help});
-    parser.addPositionalArgument(QStringLiteral("archivio"), {});
+    parser.addOptions({casi, intervallo, formato});
 
     if (!parser.parse(QStringList{QStringLiteral("veltrano-analisi")} + arguments)) {
         result.error = parser.errorText();
         return result;
     }
-    if (parser.isSet(help)) {
+    if (method.help()) {
         o.help = true;
         return result;
     }
-    for (const QCommandLineOption* single :
-         {&inizio, &fine, &ruote, &posizioni, &tipi, &colpi, &casi, &esiti, &formato}) {
-        if (parser.values(*single).size() > 1) {
-            result.error = QStringLiteral("--%1 indicata più volte").arg(single->names().first());
+    MethodCommandLine::Values v;
+    result.error = method.read({&casi, &formato}, v);
+    if (!result.error.isEmpty())
+        return result;
+    o.archivePath = v.archivePath;
+    o.inizio = v.inizio;
+    o.fine = v.fine;
+    o.ruote = v.wheels;
+    o.posizioni = v.positions;
+    for (std::size_t i = 0; i < v.types.size(); ++i)
+        o.tipi[i] = v.types[i] ? 1 : 0;
+    o.posizioniAdiacenti = v.adjacentPositions;
+    o.colpi = v.colpi;
+    o.ambata = v.boxes.ambata;
+    o.treAmbi = v.boxes.treAmbi;
+    o.quartina = v.boxes.quartina;
+    o.tutte = v.boxes.tutte;
+    if (parser.isSet(casi)) {
+        result.error = readBoundedOption(QStringLiteral("casi"), parser.value(casi), 1, 200, o.casi);
+        if (!result.error.isEmpty())
             return result;
-        }
     }
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1) {
-        result.error = positional.isEmpty()
-                           ? QStringLiteral("manca l'archivio delle estrazioni")
-                           : QStringLiteral("un solo archivio, non %1").arg(positional.size());
-        return result;
-    }
-    o.archivePath = positional.first();
-
-    auto fail = [&](const QString& error) {
-        result.error = error;
-        return !error.isEmpty();
-    };
-    for (auto [option, target] : {std::pair{&inizio, &o.inizio}, std::pair{&fine, &o.fine}}) {
-        if (!parser.isSet(*option))
-            continue;
-        const auto n = optionWholeNumber(parser.value(*option));
-        if (!n) {
-            result.error = QStringLiteral("--%1 vuole un numero di estrazione: \"%2\"")
-                               .arg(option->names().first(), parser.value(*option));
-            return result;
-        }
-        *target = *n;
-    }
-    if (parser.isSet(ruote) && fail(readWheelOption(parser.value(ruote), o.ruote)))
-        return result;
-    if (parser.isSet(posizioni) && fail(readPositionOption(parser.value(posizioni), o.posizioni)))
-        return result;
-    if (parser.isSet(tipi)) {
-        WheelRelations::Types types{};
-        if (fail(readTypeOption(parser.value(tipi), types)))
-            return result;
-        for (std::size_t i = 0; i < types.size(); ++i)
-            o.tipi[i] = types[i] ? 1 : 0;
-    }
-    o.posizioniAdiacenti = parser.isSet(adiacenti);
-    if (parser.isSet(colpi) &&
-        fail(readBoundedOption(QStringLiteral("colpi"), parser.value(colpi), 1, 18, o.colpi)))
-        return result;
-    if (parser.isSet(casi) &&
-        fail(readBoundedOption(QStringLiteral("casi"), parser.value(casi), 1, 200, o.casi)))
-        return result;
     o.intervallo = parser.isSet(intervallo);
-    if (parser.isSet(esiti)) {
-        OutcomeBoxes boxes;
-        if (fail(readOutcomeOption(parser.value(esiti), boxes)))
-            return result;
-        o.ambata = boxes.ambata;
-        o.treAmbi = boxes.treAmbi;
-        o.quartina = boxes.quartina;
-        o.tutte = boxes.tutte;
-    }
     if (parser.isSet(formato)) {
         const QString f = parser.value(formato).trimmed().toLower();
         if (f == QLatin1String("tsv"))

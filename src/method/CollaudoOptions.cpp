@@ -1,6 +1,7 @@
 #include "CollaudoOptions.h"
 
 #include "DrawArchive.h"
+#include "MethodCommandLine.h"
 #include "MethodOptionValues.h"
 
 #include <QCommandLineParser>
@@ -48,6 +49,72 @@ QString readStakes(const QString& value, Stakes& stakes) {
             return QStringLiteral("--poste: voce sconosciuta \"%1\" (ambata, ambo, terno, quaterna)")
                 .arg(key);
     }
+    return {};
+}
+
+// The options only veltrano-collaudo has.
+struct OwnOptions {
+    static QCommandLineOption valued(const char* name, const char* value) {
+        return QCommandLineOption(QLatin1String(name), {}, QLatin1String(value));
+    }
+    QCommandLineOption dal = valued("dal", "data");
+    QCommandLineOption al = valued("al", "data");
+    QCommandLineOption poste = valued("poste", "poste");
+    QCommandLineOption formato = valued("formato", "formato");
+    QCommandLineOption elenco{QStringLiteral("elenco")};
+    QCommandLineOption esplora{QStringLiteral("esplora")};
+    QCommandLineOption ordina = valued("ordina", "ordine");
+    QCommandLineOption primi = valued("primi", "N");
+    QCommandLineOption fuori = valued("fuori-campione", "data");
+};
+
+QString readOwnOptions(const QCommandLineParser& parser, const OwnOptions& own, CollaudoOptions& o) {
+    for (auto [option, target] :
+         {std::pair{&own.dal, &o.dal}, std::pair{&own.al, &o.al}, std::pair{&own.fuori, &o.fuoriCampione}}) {
+        if (!parser.isSet(*option))
+            continue;
+        *target = readDate(parser.value(*option));
+        if (!*target)
+            return QStringLiteral("--%1 vuole una data (AAAA-MM-GG o GG/MM/AAAA): \"%2\"")
+                .arg(option->names().first(), parser.value(*option));
+    }
+    if ((o.inizio || o.fine) && (o.dal || o.al))
+        return QStringLiteral(
+            "l'intervallo va dato con --inizio/--fine oppure con --dal/--al, non con entrambi");
+    if (parser.isSet(own.poste))
+        if (QString error = readStakes(parser.value(own.poste), o.settings.stakes); !error.isEmpty())
+            return error;
+    if (parser.isSet(own.formato)) {
+        const QString f = parser.value(own.formato).trimmed().toLower();
+        if (f == QLatin1String("tsv"))
+            o.formato = CollaudoOptions::Format::Tsv;
+        else if (f == QLatin1String("csv"))
+            o.formato = CollaudoOptions::Format::Csv;
+        else if (f == QLatin1String("json"))
+            o.formato = CollaudoOptions::Format::Json;
+        else
+            return QStringLiteral("--formato vuole tsv, csv o json: \"%1\"").arg(parser.value(own.formato));
+    }
+    o.elenco = parser.isSet(own.elenco);
+    o.esplora = parser.isSet(own.esplora);
+    if (parser.isSet(own.ordina)) {
+        const QString v = parser.value(own.ordina).trimmed().toLower();
+        if (v == QLatin1String("p"))
+            o.ordina = SweepSettings::Order::P;
+        else if (v == QLatin1String("resa"))
+            o.ordina = SweepSettings::Order::Resa;
+        else
+            return QStringLiteral("--ordina vuole p o resa: \"%1\"").arg(parser.value(own.ordina));
+    }
+    if (parser.isSet(own.primi))
+        if (QString error =
+                readBoundedOption(QStringLiteral("primi"), parser.value(own.primi), 0, 1000000, o.primi);
+            !error.isEmpty())
+            return error;
+    if (!o.esplora && (parser.isSet(own.ordina) || parser.isSet(own.primi) || parser.isSet(own.fuori)))
+        return QStringLiteral("--ordina, --primi e --fuori-campione valgono solo con --esplora");
+    if (o.esplora && o.elenco)
+        return QStringLiteral("--elenco non vale con --esplora");
     return {};
 }
 
@@ -122,132 +189,36 @@ QString collaudoUsage() {
 
 CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     CollaudoParse result;
-    CollaudoOptions& o = result.options;
-    CollaudoSettings& s = o.settings;
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    auto valued = [](const char* name, const char* value) {
-        return QCommandLineOption(QLatin1String(name), {}, QLatin1String(value));
-    };
-    const QCommandLineOption ruote = valued("ruote", "ruote");
-    const QCommandLineOption posizioni = valued("posizioni", "posizioni");
-    const QCommandLineOption tipi = valued("tipi", "tipi");
-    const QCommandLineOption adiacenti(QStringLiteral("posizioni-adiacenti"));
-    const QCommandLineOption colpi = valued("colpi", "N");
-    const QCommandLineOption esiti = valued("esiti", "esiti");
-    const QCommandLineOption inizio = valued("inizio", "N");
-    const QCommandLineOption fine = valued("fine", "N");
-    const QCommandLineOption dal = valued("dal", "data");
-    const QCommandLineOption al = valued("al", "data");
-    const QCommandLineOption poste = valued("poste", "poste");
-    const QCommandLineOption formato = valued("formato", "formato");
-    const QCommandLineOption elenco(QStringLiteral("elenco"));
-    const QCommandLineOption esplora(QStringLiteral("esplora"));
-    const QCommandLineOption ordina = valued("ordina", "ordine");
-    const QCommandLineOption primi = valued("primi", "N");
-    const QCommandLineOption fuori = valued("fuori-campione", "data");
-    const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOptions({ruote, posizioni, tipi, adiacenti, colpi, esiti, inizio, fine, dal, al, poste, formato,
-                       elenco, esplora, ordina, primi, fuori, help});
-    parser.addPositionalArgument(QStringLiteral("archivio"), {});
-
+    const MethodCommandLine method(parser);
+    const OwnOptions own;
+    parser.addOptions(
+        {own.dal, own.al, own.poste, own.formato, own.elenco, own.esplora, own.ordina, own.primi, own.fuori});
     if (!parser.parse(QStringList{QStringLiteral("veltrano-collaudo")} + arguments)) {
         result.error = parser.errorText();
         return result;
     }
-    if (parser.isSet(help)) {
-        o.help = true;
+    if (method.help()) {
+        result.options.help = true;
         return result;
     }
-    for (const QCommandLineOption* single : {&ruote, &posizioni, &tipi, &colpi, &esiti, &inizio, &fine, &dal,
-                                             &al, &poste, &formato, &ordina, &primi, &fuori}) {
-        if (parser.values(*single).size() > 1) {
-            result.error = QStringLiteral("--%1 indicata più volte").arg(single->names().first());
-            return result;
-        }
-    }
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1) {
-        result.error = positional.isEmpty()
-                           ? QStringLiteral("manca l'archivio delle estrazioni")
-                           : QStringLiteral("un solo archivio, non %1").arg(positional.size());
+    MethodCommandLine::Values v;
+    result.error =
+        method.read({&own.dal, &own.al, &own.poste, &own.formato, &own.ordina, &own.primi, &own.fuori}, v);
+    if (!result.error.isEmpty())
         return result;
-    }
-    o.archivePath = positional.first();
-
-    auto fail = [&](const QString& error) {
-        result.error = error;
-        return !error.isEmpty();
-    };
-    if (parser.isSet(ruote) && fail(readWheelOption(parser.value(ruote), s.wheels)))
-        return result;
-    if (parser.isSet(posizioni) && fail(readPositionOption(parser.value(posizioni), s.positions)))
-        return result;
-    if (parser.isSet(tipi) && fail(readTypeOption(parser.value(tipi), s.types)))
-        return result;
-    s.adjacentPositions = parser.isSet(adiacenti);
-    if (parser.isSet(colpi) && fail(readBoundedOption(QStringLiteral("colpi"), parser.value(colpi), 1,
-                                                      SweepSettings::MaxColpi, s.colpi)))
-        return result;
-    if (parser.isSet(esiti) && fail(readOutcomeOption(parser.value(esiti), s.boxes)))
-        return result;
-    for (auto [option, target] : {std::pair{&inizio, &o.inizio}, std::pair{&fine, &o.fine}}) {
-        if (!parser.isSet(*option))
-            continue;
-        const auto n = optionWholeNumber(parser.value(*option));
-        if (!n)
-            return fail(QStringLiteral("--%1 vuole un numero di estrazione: \"%2\"")
-                            .arg(option->names().first(), parser.value(*option))),
-                   result;
-        *target = *n;
-    }
-    for (auto [option, target] :
-         {std::pair{&dal, &o.dal}, std::pair{&al, &o.al}, std::pair{&fuori, &o.fuoriCampione}}) {
-        if (!parser.isSet(*option))
-            continue;
-        *target = readDate(parser.value(*option));
-        if (!*target)
-            return fail(QStringLiteral("--%1 vuole una data (AAAA-MM-GG o GG/MM/AAAA): \"%2\"")
-                            .arg(option->names().first(), parser.value(*option))),
-                   result;
-    }
-    if ((o.inizio || o.fine) && (o.dal || o.al))
-        return fail(QStringLiteral(
-                   "l'intervallo va dato con --inizio/--fine oppure con --dal/--al, non con entrambi")),
-               result;
-    if (parser.isSet(poste) && fail(readStakes(parser.value(poste), s.stakes)))
-        return result;
-    if (parser.isSet(formato)) {
-        const QString f = parser.value(formato).trimmed().toLower();
-        if (f == QLatin1String("tsv"))
-            o.formato = CollaudoOptions::Format::Tsv;
-        else if (f == QLatin1String("csv"))
-            o.formato = CollaudoOptions::Format::Csv;
-        else if (f == QLatin1String("json"))
-            o.formato = CollaudoOptions::Format::Json;
-        else
-            return fail(QStringLiteral("--formato vuole tsv, csv o json: \"%1\"").arg(parser.value(formato))),
-                   result;
-    }
-    o.elenco = parser.isSet(elenco);
-    o.esplora = parser.isSet(esplora);
-    if (parser.isSet(ordina)) {
-        const QString v = parser.value(ordina).trimmed().toLower();
-        if (v == QLatin1String("p"))
-            o.ordina = SweepSettings::Order::P;
-        else if (v == QLatin1String("resa"))
-            o.ordina = SweepSettings::Order::Resa;
-        else
-            return fail(QStringLiteral("--ordina vuole p o resa: \"%1\"").arg(parser.value(ordina))), result;
-    }
-    if (parser.isSet(primi) &&
-        fail(readBoundedOption(QStringLiteral("primi"), parser.value(primi), 0, 1000000, o.primi)))
-        return result;
-    if (!o.esplora && (parser.isSet(ordina) || parser.isSet(primi) || parser.isSet(fuori)))
-        return fail(QStringLiteral("--ordina, --primi e --fuori-campione valgono solo con --esplora")),
-               result;
-    if (o.esplora && o.elenco)
-        return fail(QStringLiteral("--elenco non vale con --esplora")), result;
+    CollaudoOptions& o = result.options;
+    CollaudoSettings& s = o.settings;
+    o.archivePath = v.archivePath;
+    o.inizio = v.inizio;
+    o.fine = v.fine;
+    s.wheels = v.wheels;
+    s.positions = v.positions;
+    s.types = v.types;
+    s.adjacentPositions = v.adjacentPositions;
+    s.colpi = v.colpi;
+    s.boxes = v.boxes;
+    result.error = readOwnOptions(parser, own, o);
     return result;
 }
 
