@@ -34,9 +34,6 @@ QString fixed(double v, int decimals) {
 QString significant(double v) {
     return QString::number(v, 'g', 6);
 }
-QString fixedOrDash(const std::optional<double>& v, int decimals) {
-    return v ? fixed(*v, decimals) : QStringLiteral("-");
-}
 
 // Numbers for json: the shortest text that reads back as the same double.
 QString jsonNumber(double v) {
@@ -66,6 +63,71 @@ QString jsonObject(const QList<std::pair<const char*, QString>>& members) {
     return QLatin1Char('{') + parts.join(QStringLiteral(", ")) + QLatin1Char('}');
 }
 
+// A figure of the summary or of a sweep row, printed by its style in tables and unrounded in json.
+struct Field {
+    enum class Style { Count, Decimals, Money, Significant };
+    const char* key;
+    std::optional<double> value;
+    Style style;
+};
+
+QString tableText(const Field& f) {
+    if (!f.value)
+        return QStringLiteral("-");
+    switch (f.style) {
+    case Field::Style::Count:
+        return QString::number(static_cast<long long>(*f.value));
+    case Field::Style::Decimals:
+        return fixed(*f.value, 4);
+    case Field::Style::Money:
+        return fixed(*f.value, 2);
+    case Field::Style::Significant:
+        break;
+    }
+    return significant(*f.value);
+}
+
+QList<std::pair<const char*, QString>> jsonMembers(const QList<Field>& fields) {
+    QList<std::pair<const char*, QString>> members;
+    for (const Field& f : fields)
+        members.append({f.key, jsonNumber(f.value)});
+    return members;
+}
+
+QList<Field> summaryFields(const CollaudoSummary& s) {
+    using S = Field::Style;
+    return {{"casi", s.casi, S::Count},
+            {"positivi", s.positivi, S::Count},
+            {"negativi", s.negativi, S::Count},
+            {"in_gioco", s.inGioco, S::Count},
+            {"casi_completi", s.casiCompleti, S::Count},
+            {"positivi_completi", s.positiviCompleti, S::Count},
+            {"attesi", s.attesi, S::Decimals},
+            {"deviazione", s.deviazione, S::Decimals},
+            {"z", s.z, S::Decimals},
+            {"p", s.p, S::Significant},
+            {"spesa", s.spesa, S::Money},
+            {"vincite", s.vincite, S::Money},
+            {"ritenuta", s.ritenuta, S::Money},
+            {"saldo", s.saldo, S::Money},
+            {"resa", s.resa, S::Decimals}};
+}
+
+// A sweep row's figures; p_holm (the whole sweep's) only where given.
+QList<Field> figureFields(const SweepFigures& f, std::optional<double> pHolm) {
+    using S = Field::Style;
+    QList<Field> fields{{"casi_completi", f.casiCompleti, S::Count},
+                        {"positivi", f.positivi, S::Count},
+                        {"attesi", f.attesi, S::Decimals},
+                        {"z", f.z, S::Decimals},
+                        {"p", f.p, S::Significant},
+                        {"p_esatto", f.pEsatto, S::Significant}};
+    if (pHolm)
+        fields.append({"p_holm", pHolm, S::Significant});
+    fields.append({{"saldo", f.saldo, S::Money}, {"resa", f.resa, S::Decimals}});
+    return fields;
+}
+
 QString esitoText(CaseOutcome::Esito e) {
     switch (e) {
     case CaseOutcome::Esito::Positivo:
@@ -81,25 +143,8 @@ QString esitoText(CaseOutcome::Esito e) {
 QString tableReport(const CollaudoResult& r, Format format, bool elenco, const DrawArchive& archive) {
     const CollaudoSummary& s = r.riepilogo;
     QString out;
-    const QList<std::pair<const char*, QString>> summary{
-        {"casi", QString::number(s.casi)},
-        {"positivi", QString::number(s.positivi)},
-        {"negativi", QString::number(s.negativi)},
-        {"in_gioco", QString::number(s.inGioco)},
-        {"casi_completi", QString::number(s.casiCompleti)},
-        {"positivi_completi", QString::number(s.positiviCompleti)},
-        {"attesi", fixed(s.attesi, 4)},
-        {"deviazione", fixed(s.deviazione, 4)},
-        {"z", fixedOrDash(s.z, 4)},
-        {"p", significant(s.p)},
-        {"spesa", fixed(s.spesa, 2)},
-        {"vincite", fixed(s.vincite, 2)},
-        {"ritenuta", fixed(s.ritenuta, 2)},
-        {"saldo", fixed(s.saldo, 2)},
-        {"resa", fixedOrDash(s.resa, 4)},
-    };
-    for (const auto& [label, value] : summary)
-        out += line({QLatin1String(label), value}, format);
+    for (const Field& f : summaryFields(s))
+        out += line({QLatin1String(f.key), tableText(f)}, format);
     out += QLatin1Char('\n');
     out += line({QStringLiteral("colpo"), QStringLiteral("positivi"), QStringLiteral("attesi")}, format);
     for (const CollaudoColpo& c : r.colpi)
@@ -126,23 +171,7 @@ QString tableReport(const CollaudoResult& r, Format format, bool elenco, const D
 
 QString jsonReport(const CollaudoResult& r, bool elenco, const DrawArchive& archive) {
     const CollaudoSummary& s = r.riepilogo;
-    const QString summary = jsonObject({
-        {"casi", QString::number(s.casi)},
-        {"positivi", QString::number(s.positivi)},
-        {"negativi", QString::number(s.negativi)},
-        {"in_gioco", QString::number(s.inGioco)},
-        {"casi_completi", QString::number(s.casiCompleti)},
-        {"positivi_completi", QString::number(s.positiviCompleti)},
-        {"attesi", jsonNumber(s.attesi)},
-        {"deviazione", jsonNumber(s.deviazione)},
-        {"z", jsonNumber(s.z)},
-        {"p", jsonNumber(s.p)},
-        {"spesa", jsonNumber(s.spesa)},
-        {"vincite", jsonNumber(s.vincite)},
-        {"ritenuta", jsonNumber(s.ritenuta)},
-        {"saldo", jsonNumber(s.saldo)},
-        {"resa", jsonNumber(s.resa)},
-    });
+    const QString summary = jsonObject(jsonMembers(summaryFields(s)));
     QStringList colpi;
     for (const CollaudoColpo& c : r.colpi)
         colpi << jsonObject({{"colpo", QString::number(c.colpo)},
@@ -173,31 +202,6 @@ QString jsonReport(const CollaudoResult& r, bool elenco, const DrawArchive& arch
     return out + QStringLiteral("}\n");
 }
 
-const char* const FigureKeys[] = {"casi_completi", "positivi", "attesi", "z", "p",
-                                  "p_esatto",      "saldo",    "resa"};
-
-QStringList figureFields(const SweepFigures& f) {
-    return {QString::number(f.casiCompleti),
-            QString::number(f.positivi),
-            fixed(f.attesi, 4),
-            fixedOrDash(f.z, 4),
-            significant(f.p),
-            f.pEsatto ? significant(*f.pEsatto) : QStringLiteral("-"),
-            fixed(f.saldo, 2),
-            fixedOrDash(f.resa, 4)};
-}
-
-QList<std::pair<const char*, QString>> figureMembers(const SweepFigures& f) {
-    return {{"casi_completi", QString::number(f.casiCompleti)},
-            {"positivi", QString::number(f.positivi)},
-            {"attesi", jsonNumber(f.attesi)},
-            {"z", jsonNumber(f.z)},
-            {"p", jsonNumber(f.p)},
-            {"p_esatto", jsonNumber(f.pEsatto)},
-            {"saldo", jsonNumber(f.saldo)},
-            {"resa", jsonNumber(f.resa)}};
-}
-
 } // namespace
 
 QString collaudoReport(const CollaudoResult& result, CollaudoOptions::Format format, bool elenco,
@@ -217,10 +221,9 @@ QString sweepReport(const SweepResult& result, CollaudoOptions::Format format) {
                 {"posizioni_adiacenti",
                  row.adjacentPositions ? QStringLiteral("true") : QStringLiteral("false")},
                 {"colpi", QString::number(row.colpi)}};
-            members += figureMembers(row.figures);
-            members.insert(members.size() - 2, {"p_holm", jsonNumber(row.pHolm)});
+            members += jsonMembers(figureFields(row.figures, row.pHolm));
             if (row.fuori)
-                members.append({"fuori", jsonObject(figureMembers(*row.fuori))});
+                members.append({"fuori", jsonObject(jsonMembers(figureFields(*row.fuori, std::nullopt)))});
             rows << jsonObject(members);
         }
         return QStringLiteral("{\"combinazioni\": [\n") + rows.join(QStringLiteral(",\n")) +
@@ -228,21 +231,21 @@ QString sweepReport(const SweepResult& result, CollaudoOptions::Format format) {
     }
     QStringList header{QStringLiteral("tipi"), QStringLiteral("posizioni"),
                        QStringLiteral("posizioni_adiacenti"), QStringLiteral("colpi")};
-    for (const char* key : FigureKeys)
-        header << QLatin1String(key);
-    header.insert(header.size() - 2, QStringLiteral("p_holm"));
+    for (const Field& f : figureFields({}, 1.0))
+        header << QLatin1String(f.key);
     if (fuori)
-        for (const char* key : FigureKeys)
-            header << QStringLiteral("fuori_") + QLatin1String(key);
+        for (const Field& f : figureFields({}, std::nullopt))
+            header << QStringLiteral("fuori_") + QLatin1String(f.key);
     QString out = line(header, format);
     for (const SweepRow& row : result.rows) {
         QStringList fields{typeOptionValue(row.types), positionOptionValue(row.positions),
                            row.adjacentPositions ? QStringLiteral("si") : QStringLiteral("no"),
                            QString::number(row.colpi)};
-        fields += figureFields(row.figures);
-        fields.insert(fields.size() - 2, significant(row.pHolm));
+        for (const Field& f : figureFields(row.figures, row.pHolm))
+            fields << tableText(f);
         if (row.fuori)
-            fields += figureFields(*row.fuori);
+            for (const Field& f : figureFields(*row.fuori, std::nullopt))
+                fields << tableText(f);
         out += line(fields, format);
     }
     return out;
