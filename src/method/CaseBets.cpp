@@ -34,6 +34,17 @@ CaseBets::CaseBets(const EqualAmboCase& c, const OutcomeBoxes& boxes, const Stak
         m_quartinaStake += m_stakes.terno;
     if (m_quartinaCount >= 4)
         m_quartinaStake += m_stakes.quaterna;
+    const int n = m_quartinaCount;
+    for (int k = 0; k <= n; ++k) {
+        double win = 0.0;
+        if (n >= 2)
+            win += binomial(k, 2) / binomial(n, 2) * Payouts::Ambo * m_stakes.ambo;
+        if (n >= 3)
+            win += binomial(k, 3) / binomial(n, 3) * Payouts::Terno * m_stakes.terno;
+        if (n >= 4)
+            win += binomial(k, 4) / binomial(n, 4) * Payouts::Quaterna * m_stakes.quaterna;
+        m_quartinaPays[k] = win;
+    }
 }
 
 double CaseBets::spent(WheelMask drawn) const {
@@ -57,15 +68,7 @@ double CaseBets::quartinaWin(const std::int16_t* ns) const {
     int k = 0;
     for (int i = 0; i < m_quartinaCount; ++i)
         k += holds(ns, m_quartina[i]) ? 1 : 0;
-    const int n = m_quartinaCount;
-    double win = 0.0;
-    if (n >= 2)
-        win += binomial(k, 2) / binomial(n, 2) * Payouts::Ambo * m_stakes.ambo;
-    if (n >= 3)
-        win += binomial(k, 3) / binomial(n, 3) * Payouts::Terno * m_stakes.terno;
-    if (n >= 4)
-        win += binomial(k, 4) / binomial(n, 4) * Payouts::Quaterna * m_stakes.quaterna;
-    return win;
+    return m_quartinaPays[k];
 }
 
 double CaseBets::won(const DrawArchive& archive, int d, WheelMask drawn) const {

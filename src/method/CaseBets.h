@@ -35,5 +35,6 @@ private:
     std::array<int, 3> m_ambi{}; // the other number of each distinct ambo
     int m_quartinaCount = 0;
     std::array<int, 4> m_quartina{};
-    double m_quartinaStake = 0.0; // one placement of every sorte the quartina allows
+    double m_quartinaStake = 0.0;           // one placement of every sorte the quartina allows
+    std::array<double, 5> m_quartinaPays{}; // by how many of its numbers a wheel holds
 };

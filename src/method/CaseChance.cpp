@@ -70,7 +70,7 @@ double CaseChance::noOutcome(WheelMask drawn) const {
         q *= m_noHitR1;
     if (inMask(drawn, m_wheel2))
         q *= m_noHitR2;
-    for (int n = std::popcount(static_cast<unsigned>(drawn & m_others)); n > 0; --n)
+    for (unsigned others = drawn & m_others; others != 0; others &= others - 1)
         q *= m_noHitOther;
     return q;
 }

@@ -43,13 +43,15 @@ public:
 
     // Fills the outcome's details for draw d and says whether anything hit there.
     bool check(int d, CaseOutcome& out) const {
+        const std::array<const std::int16_t*, 2> caseWheels{numbers(d, m_case.wheel1),
+                                                            numbers(d, m_case.wheel2)};
         bool found = false;
         if (m_boxes.ambata)
-            found |= checkAmbata(d, out);
+            found |= checkAmbata(caseWheels, out);
         if (m_boxes.quartina)
             found |= checkQuartina(d, out);
         if (m_boxes.treAmbi)
-            found |= checkTreAmbi(d, out);
+            found |= checkTreAmbi(caseWheels, out);
         return found;
     }
 
@@ -58,11 +60,10 @@ private:
         return isWheel(wheel) ? m_archive.wheelNumbers(draw, wheel) : nullptr;
     }
 
-    bool checkAmbata(int d, CaseOutcome& out) const {
+    bool checkAmbata(const std::array<const std::int16_t*, 2>& caseWheels, CaseOutcome& out) const {
         bool found = false;
-        const std::array<int, 2> wheels{m_case.wheel1, m_case.wheel2};
         for (int i = 0; i < 2; ++i) {
-            const std::int16_t* ns = numbers(d, wheels[i]);
+            const std::int16_t* ns = caseWheels[i];
             if (!ns)
                 continue;
             for (int p = 0; p < PositionCount; ++p) {
@@ -94,12 +95,11 @@ private:
         return found;
     }
 
-    bool checkTreAmbi(int d, CaseOutcome& out) const {
+    bool checkTreAmbi(const std::array<const std::int16_t*, 2>& caseWheels, CaseOutcome& out) const {
         bool found = false;
-        const std::array<int, 2> wheels{m_case.wheel1, m_case.wheel2};
         for (int i = 0; i < 3; ++i) {
             for (int j = 0; j < 2; ++j) {
-                const std::int16_t* ns = numbers(d, wheels[j]);
+                const std::int16_t* ns = caseWheels[j];
                 if (!ns)
                     continue;
                 int count = 0;

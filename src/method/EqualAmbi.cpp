@@ -35,8 +35,8 @@ void SearchSettings::admitTypes(const WheelRelations::Types& types, const WheelR
 }
 
 bool isEqualAmbo(int x1, int x2, int y1, int y2) {
-    const int sx = (x1 + x2) % 90;
-    const int sy = (y1 + y2) % 90;
+    const int sx = amboSumClass(x1, x2);
+    const int sy = amboSumClass(y1, y2);
     return sx == sy && sx != 0;
 }
 
@@ -63,9 +63,15 @@ std::vector<EqualAmboCase> findEqualAmbi(const SearchSettings& settings, const D
     const int first = std::min(from, DrawCapacity - 1);
     const int last = std::max(to, 0);
     std::array<const std::int16_t*, WheelCount> wheels{};
+    // The sum class of every ambo of the draw, worked out once rather than per wheel pair.
+    std::array<std::array<int, 6 * 6>, WheelCount> sums{};
     for (int d = first; d >= last; --d) {
-        for (int w = 0; w < WheelCount; ++w)
+        for (int w = 0; w < WheelCount; ++w) {
             wheels[w] = archive.wheelNumbers(d, w);
+            for (int p1 = 1; p1 <= 4; ++p1)
+                for (int p2 = p1 + 1; p2 <= 5; ++p2)
+                    sums[w][p1 * 6 + p2] = amboSumClass(wheels[w][p1 - 1], wheels[w][p2 - 1]);
+        }
         for (int w1 = 0; w1 <= 9; ++w1) {
             if (!settings.wheels[w1])
                 continue;
@@ -74,15 +80,18 @@ std::vector<EqualAmboCase> findEqualAmbi(const SearchSettings& settings, const D
                 for (int p2 = p1 + 1; p2 <= 5; ++p2) {
                     if (!settings.positions[p1] || !settings.positions[p2] || xs[p1 - 1] > 90)
                         continue;
+                    const int sx = sums[w1][p1 * 6 + p2];
+                    if (sx == 0)
+                        continue; // no equal ambo: a sum of 90 (or a wheel without numbers) never matches
                     const int x1 = xs[p1 - 1];
                     const int x2 = xs[p2 - 1];
                     for (int w2 = w1 + 1; w2 <= 10; ++w2) {
-                        if (!settings.wheels[w2] || !settings.admitted[w1][w2])
+                        if (sums[w2][p1 * 6 + p2] != sx || !settings.wheels[w2] || !settings.admitted[w1][w2])
                             continue;
                         const std::int16_t* ys = wheels[w2];
                         const int y1 = ys[p1 - 1];
                         const int y2 = ys[p2 - 1];
-                        if (y1 > 90 || !isEqualAmbo(x1, x2, y1, y2))
+                        if (y1 > 90)
                             continue;
                         // With "Adiacenti" a case on positions that are not next to each other is
                         // dropped at once, so the case numbers stay consecutive.

@@ -22,6 +22,10 @@ struct SearchSettings {
     void admitTypes(const WheelRelations::Types& types, const WheelRelations& relations);
 };
 
+// Two ambi are equal when their sums agree modulo 90, a sum of 90 (class 0) excepted.
+inline int amboSumClass(int a, int b) {
+    return (a + b) % 90;
+}
 // x1, x2 on the first wheel and y1, y2 on the second, at the same two positions.
 bool isEqualAmbo(int x1, int x2, int y1, int y2);
 Forecast computeForecast(int x1, int x2, int y1, int y2, const DrawArchive& archive);
