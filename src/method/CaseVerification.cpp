@@ -82,14 +82,17 @@ private:
             if (!m_quartinaWheels[w])
                 continue;
             const std::int16_t* ns = m_archive.wheelNumbers(d, w);
-            QuartinaHit hit;
+            int count = 0;
+            for (int p = 0; p < PositionCount; ++p)
+                count += m_numbers.marked(ns[p]) ? 1 : 0;
+            if (count < 2)
+                continue;
+            // Only a wheel that hits is written down, with its numbers in drawn order.
+            QuartinaHit& hit = out.quartina[out.quartinaCount++];
             hit.wheel = w;
             for (int p = 0; p < PositionCount; ++p)
                 if (m_numbers.marked(ns[p]))
                     hit.numbers[hit.count++] = ns[p];
-            if (hit.count < 2)
-                continue;
-            out.quartina[out.quartinaCount++] = hit;
             found = true;
         }
         return found;
