@@ -1,12 +1,11 @@
-#include "ArchiveLoader.h"
 #include "Collaudo.h"
 #include "CollaudoOptions.h"
 #include "CollaudoReport.h"
 #include "DrawArchive.h"
 #include "Sweep.h"
+#include "ToolArchive.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <cstdio>
 #include <memory>
 #include <thread>
@@ -14,13 +13,8 @@
 
 namespace {
 
-void write(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
-}
-
 int badOptions(const QString& error) {
-    write(stderr, QStringLiteral("veltrano-collaudo: %1\n\n").arg(error) + collaudoUsage());
+    writeText(stderr, QStringLiteral("veltrano-collaudo: %1\n\n").arg(error) + collaudoUsage());
     return 2;
 }
 
@@ -69,22 +63,13 @@ int main(int argc, char** argv) {
         return badOptions(parsed.error);
     CollaudoOptions& o = parsed.options;
     if (o.help) {
-        write(stdout, collaudoUsage());
+        writeText(stdout, collaudoUsage());
         return 0;
     }
 
     auto archive = std::make_unique<DrawArchive>();
-    archive->fillWheelCodesAndDiametral();
-    archive->setModelStart(1); // the model archive plays no part here
-    const QString reader =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("veltrano-lettore"));
-    try {
-        loadDrawArchive(*archive, o.archivePath, reader);
-    } catch (const std::exception& e) {
-        write(stderr, QStringLiteral("veltrano-collaudo: archivio illeggibile: %1: %2\n")
-                          .arg(o.archivePath, QString::fromUtf8(e.what())));
+    if (!loadToolArchive(*archive, o.archivePath, QStringLiteral("veltrano-collaudo")))
         return 1;
-    }
     if (const QString error = resolveCollaudoRange(o, *archive); !error.isEmpty())
         return badOptions(error);
 
@@ -97,6 +82,6 @@ int main(int argc, char** argv) {
     } else {
         report = collaudoReport(runCollaudo(o.settings, *archive), o.formato, o.elenco, *archive);
     }
-    write(stdout, report);
+    writeText(stdout, report);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
