@@ -1,7 +1,7 @@
 #pragma once
 
 // C(n, k) as a double; 0 outside 0 <= k <= n. Exact for the small arguments the method needs.
-inline double binomial(int n, int k) {
+constexpr double binomial(int n, int k) {
     if (k < 0 || k > n)
         return 0.0;
     double r = 1.0;

@@ -62,6 +62,9 @@ CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
         for (int w = 0; w < CaseOutcome::QuartinaWheels; ++w)
             if (w != m_wheel1 && w != m_wheel2)
                 m_others |= static_cast<WheelMask>(1u << w);
+    m_noHitOthers[0] = 1.0;
+    for (std::size_t n = 1; n < m_noHitOthers.size(); ++n)
+        m_noHitOthers[n] = m_noHitOthers[n - 1] * m_noHitOther;
 }
 
 double CaseChance::noOutcome(WheelMask drawn) const {
@@ -70,7 +73,6 @@ double CaseChance::noOutcome(WheelMask drawn) const {
         q *= m_noHitR1;
     if (inMask(drawn, m_wheel2))
         q *= m_noHitR2;
-    for (unsigned others = drawn & m_others; others != 0; others &= others - 1)
-        q *= m_noHitOther;
-    return q;
+    return q *
+           m_noHitOthers[static_cast<std::size_t>(std::popcount(static_cast<unsigned>(drawn & m_others)))];
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "CaseOutcome.h"
 #include "DrawnWheels.h"
 #include "EqualAmboCase.h"
 #include "OutcomeBoxes.h"
+
+#include <array>
 
 // The chance side of a case: the probability that a draw of random numbers gives no outcome, wheel by
 // wheel. Each wheel's five numbers are 5 distinct of 90 drawn uniformly, wheels independent, so a wheel
@@ -22,4 +25,5 @@ private:
     double m_noHitR2 = 1.0;
     double m_noHitOther = 1.0; // any other of the ten quartina wheels, with "Tutte"
     WheelMask m_others = 0;
+    std::array<double, CaseOutcome::QuartinaWheels + 1> m_noHitOthers{}; // by how many are drawn
 };
