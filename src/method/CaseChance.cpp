@@ -46,18 +46,24 @@ CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
 
     const bool r1Quartina = CaseOutcome::quartinaWheel(m_wheel1);
     const bool r2Quartina = CaseOutcome::quartinaWheel(m_wheel2);
-    m_noHitR1 = m_noHitR2 = m_noHitOther = 0.0;
+    // Summing the chances of the positive subsets keeps a small chance exact, and none at all exactly 0.
+    double hitR1 = 0.0;
+    double hitR2 = 0.0;
+    double hitOther = 0.0;
     for (unsigned s = 0; s < (1u << m); ++s) {
         const double exactly = chance[m][std::popcount(s)];
         const bool caseHit = hitsOnCaseWheel(s);
         const bool quartinaHit = hitsQuartina(s);
-        if (!caseHit && !(r1Quartina && quartinaHit))
-            m_noHitR1 += exactly;
-        if (!caseHit && !(r2Quartina && quartinaHit))
-            m_noHitR2 += exactly;
-        if (!(boxes.tutte && quartinaHit))
-            m_noHitOther += exactly;
+        if (caseHit || (r1Quartina && quartinaHit))
+            hitR1 += exactly;
+        if (caseHit || (r2Quartina && quartinaHit))
+            hitR2 += exactly;
+        if (boxes.tutte && quartinaHit)
+            hitOther += exactly;
     }
+    m_noHitR1 = 1.0 - hitR1;
+    m_noHitR2 = 1.0 - hitR2;
+    m_noHitOther = 1.0 - hitOther;
     if (boxes.quartina && boxes.tutte)
         for (int w = 0; w < CaseOutcome::QuartinaWheels; ++w)
             if (w != m_wheel1 && w != m_wheel2)

@@ -219,6 +219,9 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     s.colpi = v.colpi;
     s.boxes = v.boxes;
     result.error = readOwnOptions(parser, own, o);
+    if (result.error.isEmpty() && o.esplora && method.combinationChosen())
+        result.error = QStringLiteral("--esplora prova da sé tipi, posizioni, posizioni adiacenti e colpi: "
+                                      "non vanno indicati");
     return result;
 }
 

@@ -25,6 +25,11 @@ bool MethodCommandLine::help() const {
     return m_parser.isSet(m_help);
 }
 
+bool MethodCommandLine::combinationChosen() const {
+    return m_parser.isSet(m_tipi) || m_parser.isSet(m_posizioni) || m_parser.isSet(m_adiacenti) ||
+           m_parser.isSet(m_colpi);
+}
+
 QString MethodCommandLine::read(std::initializer_list<const QCommandLineOption*> single, Values& v) const {
     const QCommandLineParser& parser = m_parser;
     using Options = std::initializer_list<const QCommandLineOption*>;

@@ -32,6 +32,8 @@ public:
 
     // After a successful parse: whether --help was asked for.
     bool help() const;
+    // After a successful parse: whether types, positions, "Adiacenti" or Colpi were chosen.
+    bool combinationChosen() const;
     // After a successful parse: refuses a repeated option (these and the tool's own `single` ones) and
     // anything but one archive, then reads the values. Returns an Italian error text, empty when good.
     QString read(std::initializer_list<const QCommandLineOption*> single, Values& values) const;

@@ -89,6 +89,8 @@ TEST_P(ChanceProbability, MatchesTheFormulaWorkedOutByHand) {
     EXPECT_NEAR(r.casi[0].probability, c.expected, 1e-14);
     EXPECT_NEAR(r.riepilogo.attesi, c.expected, 1e-14);
     EXPECT_NEAR(r.riepilogo.p, 1.0, 0.0); // no positive case
+    // Without any chance of an outcome there is no deviation, hence no z.
+    EXPECT_EQ(r.riepilogo.z.has_value(), c.expected > 0.0);
 }
 
 const double Ambata = 85.0 / 90.0;

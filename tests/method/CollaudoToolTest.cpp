@@ -123,6 +123,7 @@ TEST_F(CollaudoTool, RefusesBadCommandsWithTheirExitCode) {
         {"primi", {"--primi", "5"}, 2, "valgono solo con --esplora"},
         {"fuori", {"--esplora", "--fuori-campione", "2040-01-01"}, 2, "--fuori-campione: nessuna estrazione"},
         {"sconosciuta", {"--gioca"}, 2, "gioca"},
+        {"esploraConTipi", {"--esplora", "--tipi", "gemelle"}, 2, "--esplora prova da sé tipi"},
     };
     for (const BadCommand& c : cases) {
         SCOPED_TRACE(c.name);
@@ -196,7 +197,7 @@ TEST_F(CollaudoTool, DatesAndFormatsChooseTheSameRows) {
         run({"--elenco", "--inizio", QString::number(first), "--fine", QString::number(last)});
     // The day after the draw before the first, and the day before the draw after the last.
     const ToolRun byDate = run({"--elenco", "--dal", from.addDays(-1).toString(Qt::ISODate), "--al",
-                            until.addDays(1).toString(QStringLiteral("dd/MM/yyyy"))});
+                                until.addDays(1).toString(QStringLiteral("dd/MM/yyyy"))});
     ASSERT_EQ(byIndex.exitCode, 0) << byIndex.err.toStdString();
     EXPECT_EQ(byIndex.out, byDate.out);
 
@@ -215,7 +216,7 @@ TEST_F(CollaudoTool, DatesAndFormatsChooseTheSameRows) {
     EXPECT_LT(oldest, first + 5);
 
     const ToolRun csv = run({"--elenco", "--inizio", QString::number(first), "--fine", QString::number(last),
-                         "--formato", "csv"});
+                             "--formato", "csv"});
     QString asTsv = csv.out;
     EXPECT_EQ(asTsv.replace(QLatin1Char(','), QLatin1Char('\t')), byIndex.out);
 }

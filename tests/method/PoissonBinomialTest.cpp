@@ -55,16 +55,16 @@ TEST_P(UpperTail, MatchesTheDirectSumToSixSignificantDigits) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(SmallInputs, UpperTail,
-                         ::testing::Values(TailCase{"few", 6, 0.1, 0.9, {1, 2, 3, 4, 5, 6}},
-                                           TailCase{"rare", 300, 0.001, 0.03, {1, 3, 5, 10, 20, 40}},
-                                           TailCase{"even", 400, 0.3, 0.7, {150, 200, 230, 260, 300, 360}},
-                                           TailCase{
-                                               "likely", 500, 0.9, 0.999, {440, 480, 490, 495, 499, 500}},
-                                           TailCase{"mixed", 800, 0.0, 1.0, {100, 400, 450, 500, 600, 700}},
+INSTANTIATE_TEST_SUITE_P(
+    SmallInputs, UpperTail,
+    ::testing::Values(TailCase{"few", 6, 0.1, 0.9, {1, 2, 3, 4, 5, 6}},
+                      TailCase{"rare", 300, 0.001, 0.03, {1, 3, 5, 10, 20, 40}},
+                      TailCase{"even", 400, 0.3, 0.7, {150, 200, 230, 260, 300, 360}},
+                      TailCase{"likely", 500, 0.9, 0.999, {440, 480, 490, 495, 499, 500}},
+                      TailCase{"mixed", 800, 0.0, 1.0, {100, 400, 450, 500, 600, 700}},
                       TailCase{"shared", 1500, 0.2, 0.99, {700, 900, 950, 1000, 1150, 1300}, 5},
                       TailCase{"sharedRare", 2000, 0.001, 0.02, {5, 15, 25, 40, 80}, 3}),
-                         [](const auto& param) { return std::string(param.param.name); });
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST(UpperTail, EdgesAreExact) {
     const std::vector<double> ps{0.0, 1.0, 0.5, 0.25};
