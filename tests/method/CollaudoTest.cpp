@@ -106,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
         ChanceCase{"QuartinaNeverOnNazionale", NZ, QuartinaOnly, true, 0, 1.0 - std::pow(Quartina, 3)},
         ChanceCase{"QuartinaTutteOnTenWheels", NZ, QuartinaTutte, true, 0, 1.0 - std::pow(Quartina, 30)},
         ChanceCase{"QuartinaTutteWithAWheelMissing", CA, QuartinaTutte, true, 3,
-                   1.0 - std::pow(Quartina, 29)}),
+                   1.0 - std::pow(Quartina, 29)},
+        ChanceCase{"NoOutcomeBox", CA, {false, false, false, false}, true, 0, 0.0}),
     [](const auto& param) { return std::string(param.param.name); });
 
 // A forecast with an Ai equal to the ambata: that Ai gives no ambo, the others still do.
