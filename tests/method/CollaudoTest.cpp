@@ -91,6 +91,7 @@ TEST_P(ChanceProbability, MatchesTheFormulaWorkedOutByHand) {
     EXPECT_NEAR(r.riepilogo.p, 1.0, 0.0); // no positive case
     // Without any chance of an outcome there is no deviation, hence no z.
     EXPECT_EQ(r.riepilogo.z.has_value(), c.expected > 0.0);
+    EXPECT_GE(r.riepilogo.deviazione, 0.0); // a number, never NaN
 }
 
 const double Ambata = 85.0 / 90.0;
