@@ -65,7 +65,7 @@ CollaudoResult runCollaudo(const CollaudoSettings& settings, const DrawArchive& 
     const int colpi = std::max(settings.colpi, 0);
     CaseTracks t =
         trackCases(findEqualAmbi(settings.search(), archive, settings.lastDraw(archive), settings.first),
-                   colpi, settings.boxes, settings.stakes, archive);
+                   colpi, settings.boxes, settings.stakes, archive, settings.threads);
     CollaudoResult r;
     r.riepilogo = summariseTracks(t, colpi);
     for (int k = 1; k <= colpi; ++k) {
