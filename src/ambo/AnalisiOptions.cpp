@@ -3,62 +3,10 @@
 #include "AmboRange.h"
 #include "AmboState.h"
 #include "DrawArchive.h"
+#include "MethodCommandLine.h"
+#include "MethodOptionValues.h"
 
 #include <QCommandLineParser>
-
-namespace {
-
-const char* const WheelCodeList[] = {"BA", "CA", "FI", "GE", "MI", "NA", "PA", "RO", "TO", "VE", "NZ"};
-const char* const TypeNames[] = {"tutte", "adiacenti", "diametrali", "gemelle", "gmtv", "cfrz", "bnp"};
-
-QStringList listItems(const QString& value) {
-    QStringList items;
-    for (const QString& item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QString trimmed = item.trimmed();
-        if (!trimmed.isEmpty())
-            items << trimmed;
-    }
-    return items;
-}
-
-std::optional<int> wholeNumber(const QString& text) {
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    return ok ? std::optional<int>(n) : std::nullopt;
-}
-
-QString readBounded(const QString& name, const QString& text, int low, int high, int& out) {
-    const auto n = wholeNumber(text);
-    if (!n || *n < low || *n > high)
-        return QStringLiteral("--%1 vuole un numero da %2 a %3: \"%4\"")
-            .arg(name)
-            .arg(low)
-            .arg(high)
-            .arg(text);
-    out = *n;
-    return {};
-}
-
-template <std::size_t N>
-QString readFlags(const QString& name, const QString& value, const char* const (&names)[N], bool upper,
-                  std::array<bool, N>& flags) {
-    flags.fill(false);
-    for (const QString& item : listItems(value)) {
-        const QString key = upper ? item.toUpper() : item.toLower();
-        bool known = false;
-        for (std::size_t i = 0; i < N; ++i) {
-            if (key == QLatin1String(names[i])) {
-                flags[i] = true;
-                known = true;
-            }
-        }
-        if (!known)
-            return QStringLiteral("--%1: valore sconosciuto \"%2\"").arg(name, item);
-    }
-    return {};
-}
-
-} // namespace
 
 QString analisiUsage() {
     return QStringLiteral(
@@ -89,95 +37,43 @@ AnalisiParse parseAnalisiOptions(const QStringList& arguments) {
     AnalisiParse result;
     AnalisiOptions& o = result.options;
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption inizio(QStringLiteral("inizio"), {}, QStringLiteral("N"));
-    const QCommandLineOption fine(QStringLiteral("fine"), {}, QStringLiteral("N"));
-    const QCommandLineOption ruote(QStringLiteral("ruote"), {}, QStringLiteral("ruote"));
-    const QCommandLineOption posizioni(QStringLiteral("posizioni"), {}, QStringLiteral("posizioni"));
-    const QCommandLineOption tipi(QStringLiteral("tipi"), {}, QStringLiteral("tipi"));
-    const QCommandLineOption adiacenti(QStringLiteral("posizioni-adiacenti"));
-    const QCommandLineOption colpi(QStringLiteral("colpi"), {}, QStringLiteral("N"));
+    const MethodCommandLine method(parser);
     const QCommandLineOption casi(QStringLiteral("casi"), {}, QStringLiteral("N"));
     const QCommandLineOption intervallo(QStringLiteral("intervallo"));
-    const QCommandLineOption esiti(QStringLiteral("esiti"), {}, QStringLiteral("esiti"));
     const QCommandLineOption formato(QStringLiteral("formato"), {}, QStringLiteral("formato"));
-    const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOptions(
-        {inizio, fine, ruote, posizioni, tipi, adiacenti, colpi, casi, intervallo, esiti, formato, help});
-    parser.addPositionalArgument(QStringLiteral("archivio"), {});
+    parser.addOptions({casi, intervallo, formato});
 
     if (!parser.parse(QStringList{QStringLiteral("veltrano-analisi")} + arguments)) {
         result.error = parser.errorText();
         return result;
     }
-    if (parser.isSet(help)) {
+    if (method.help()) {
         o.help = true;
         return result;
     }
-    for (const QCommandLineOption* single :
-         {&inizio, &fine, &ruote, &posizioni, &tipi, &colpi, &casi, &esiti, &formato}) {
-        if (parser.values(*single).size() > 1) {
-            result.error = QStringLiteral("--%1 indicata più volte").arg(single->names().first());
-            return result;
-        }
-    }
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1) {
-        result.error = positional.isEmpty()
-                           ? QStringLiteral("manca l'archivio delle estrazioni")
-                           : QStringLiteral("un solo archivio, non %1").arg(positional.size());
+    MethodCommandLine::Values v;
+    result.error = method.read({&casi, &formato}, v);
+    if (!result.error.isEmpty())
         return result;
-    }
-    o.archivePath = positional.first();
-
-    auto fail = [&](const QString& error) {
-        result.error = error;
-        return !error.isEmpty();
-    };
-    for (auto [option, target] : {std::pair{&inizio, &o.inizio}, std::pair{&fine, &o.fine}}) {
-        if (!parser.isSet(*option))
-            continue;
-        const auto n = wholeNumber(parser.value(*option));
-        if (!n) {
-            result.error = QStringLiteral("--%1 vuole un numero di estrazione: \"%2\"")
-                               .arg(option->names().first(), parser.value(*option));
-            return result;
-        }
-        *target = *n;
-    }
-    if (parser.isSet(ruote) &&
-        fail(readFlags(QStringLiteral("ruote"), parser.value(ruote), WheelCodeList, true, o.ruote)))
-        return result;
-    if (parser.isSet(posizioni)) {
-        static const char* const positionNames[] = {"1", "2", "3", "4", "5"};
-        if (fail(readFlags(QStringLiteral("posizioni"), parser.value(posizioni), positionNames, false,
-                           o.posizioni)))
+    o.archivePath = v.archivePath;
+    o.inizio = v.inizio;
+    o.fine = v.fine;
+    o.ruote = v.wheels;
+    o.posizioni = v.positions;
+    for (std::size_t i = 0; i < v.types.size(); ++i)
+        o.tipi[i] = v.types[i] ? 1 : 0;
+    o.posizioniAdiacenti = v.adjacentPositions;
+    o.colpi = v.colpi;
+    o.ambata = v.boxes.ambata;
+    o.treAmbi = v.boxes.treAmbi;
+    o.quartina = v.boxes.quartina;
+    o.tutte = v.boxes.tutte;
+    if (parser.isSet(casi)) {
+        result.error = readBoundedOption(QStringLiteral("casi"), parser.value(casi), 1, 200, o.casi);
+        if (!result.error.isEmpty())
             return result;
     }
-    if (parser.isSet(tipi)) {
-        std::array<bool, 7> types{};
-        if (fail(readFlags(QStringLiteral("tipi"), parser.value(tipi), TypeNames, false, types)))
-            return result;
-        for (std::size_t i = 0; i < types.size(); ++i)
-            o.tipi[i] = types[i] ? 1 : 0;
-    }
-    o.posizioniAdiacenti = parser.isSet(adiacenti);
-    if (parser.isSet(colpi) &&
-        fail(readBounded(QStringLiteral("colpi"), parser.value(colpi), 1, 18, o.colpi)))
-        return result;
-    if (parser.isSet(casi) && fail(readBounded(QStringLiteral("casi"), parser.value(casi), 1, 200, o.casi)))
-        return result;
     o.intervallo = parser.isSet(intervallo);
-    if (parser.isSet(esiti)) {
-        static const char* const outcomeNames[] = {"ambata", "3ambi", "quartina", "tutte"};
-        std::array<bool, 4> outcomes{};
-        if (fail(readFlags(QStringLiteral("esiti"), parser.value(esiti), outcomeNames, false, outcomes)))
-            return result;
-        o.ambata = outcomes[0];
-        o.treAmbi = outcomes[1];
-        o.quartina = outcomes[2];
-        o.tutte = outcomes[3];
-    }
     if (parser.isSet(formato)) {
         const QString f = parser.value(formato).trimmed().toLower();
         if (f == QLatin1String("tsv"))

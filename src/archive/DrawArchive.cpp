@@ -5,8 +5,6 @@
 #include <string>
 
 namespace {
-constexpr int SlotsPerWheel = PositionCount + 1;
-constexpr int SlotsPerDraw = WheelCount * SlotsPerWheel;
 const QString kEmpty;
 
 int monthOf(const QString& date) {
@@ -117,10 +115,6 @@ void DrawArchive::fillWheelCodesAndDiametral() {
 
 std::int16_t DrawArchive::number(int drawIndex, int wheel, int position) const {
     return m_numbers[slot(drawIndex, wheel, position)];
-}
-
-const std::int16_t* DrawArchive::wheelNumbers(int drawIndex, int wheel) const {
-    return &m_numbers[slot(drawIndex, wheel, 1)];
 }
 
 const QString& DrawArchive::drawDate(int drawIndex) const {

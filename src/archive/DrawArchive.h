@@ -54,10 +54,18 @@ public:
     const QString& archivePath() const { return m_archivePath; }
     void setArchivePath(const QString& path) { m_archivePath = path; }
 
-    // Raw row of the five numbers of a wheel in a draw, for the hot loops of the analysis.
-    const std::int16_t* wheelNumbers(int drawIndex, int wheel) const;
+    // Raw row of the five numbers of a wheel in a draw, for the hot loops of the analysis: inline, as the
+    // back-test reads it for every colpo of every case.
+    const std::int16_t* wheelNumbers(int drawIndex, int wheel) const {
+        if (drawIndex < 0 || drawIndex >= DrawCapacity || wheel < 0 || wheel >= WheelCount)
+            slot(drawIndex, wheel, 1); // throws
+        return &m_numbers[static_cast<std::size_t>(drawIndex) * SlotsPerDraw + wheel * SlotsPerWheel + 1];
+    }
 
 private:
+    static constexpr int SlotsPerWheel = PositionCount + 1;
+    static constexpr int SlotsPerDraw = WheelCount * SlotsPerWheel;
+
     static void checkDraw(int drawIndex);
     static std::size_t slot(int drawIndex, int wheel, int position);
 

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <cstdio>
+
+class DrawArchive;
+
+// What the command-line tools share around the method: UTF-8 output and loading the archive named on
+// the command line through the reader helper beside the executable.
+
+void writeText(std::FILE* stream, const QString& text);
+
+// Loads the archive (the model archive plays no part in the tools). On failure writes
+// "<tool>: archivio illeggibile: ..." on stderr and returns false.
+bool loadToolArchive(DrawArchive& archive, const QString& path, const QString& tool);
