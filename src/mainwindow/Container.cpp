@@ -1,6 +1,8 @@
 #include "Container.h"
 
 #include "DrawArchive.h"
+#include "FramePlacement.h"
+#include "HelpKey.h"
 #include "HelpService.h"
 #include "Palette.h"
 #include "ProgramEnd.h"
@@ -13,7 +15,6 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -119,9 +120,7 @@ Container::Container(Services services, QWidget* parent)
     connect(Command6, &QToolButton::clicked, this, &Container::Command6_Click);
     connect(CmDHelp, &QToolButton::clicked, this, &Container::CmDHelp_Click);
     connect(Command45, &QPushButton::clicked, this, &Container::Command45_Click);
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    f1->setContext(Qt::WindowShortcut);
-    connect(f1, &QShortcut::activated, this, &Container::CmDHelp_Click);
+    HelpKey::attach(this, m_services.help, HelpContext);
 }
 
 QLabel* Container::valueLabel(const char* name, const QString& toolTip) {
@@ -165,6 +164,16 @@ void Container::setProgressMaximum(int maximum) {
     pb1->setMaximum(std::max(maximum, 0));
 }
 
+void Container::showPlaced(QSettings& settings) {
+    m_settings = &settings;
+    FramePlacement::show(*this, settings);
+}
+
+void Container::keepPlacement() {
+    if (m_settings)
+        FramePlacement::keep(*this, *m_settings);
+}
+
 void Container::openChild(QPointer<QMdiSubWindow>& slot, const ChildFactory& factory) {
     if (!slot) {
         if (!factory)
@@ -194,6 +203,7 @@ void Container::CmDHelp_Click() {
 }
 
 void Container::Command45_Click() {
+    keepPlacement();
     m_ending = true;
     m_services.programEnd.endProgram();
 }
@@ -202,6 +212,7 @@ void Container::closeEvent(QCloseEvent* event) {
     // Closing the frame ends the program like "FINE".
     event->accept();
     if (!m_ending) {
+        keepPlacement();
         m_ending = true;
         m_services.programEnd.endProgram();
     }

@@ -15,6 +15,7 @@ class QLabel;
 class QMdiArea;
 class QProgressBar;
 class QPushButton;
+class QSettings;
 class QToolButton;
 struct Palette;
 
@@ -44,6 +45,10 @@ public:
     void ImpostazioniArchivioModello();
 
     void setProgressMaximum(int maximum) override;
+
+    // Shows the frame where it was last time (kept in `settings`, which must outlive the frame), or
+    // maximized; its geometry goes back into `settings` when the program ends.
+    void showPlaced(QSettings& settings);
 
     QMdiArea* mdiArea = nullptr;
     QWidget* Picture1 = nullptr;
@@ -75,9 +80,11 @@ protected:
 private:
     QLabel* valueLabel(const char* name, const QString& toolTip);
     void openChild(QPointer<QMdiSubWindow>& slot, const ChildFactory& factory);
+    void keepPlacement();
 
     Services m_services;
     QPointer<QMdiSubWindow> m_miniList;
     QPointer<QMdiSubWindow> m_ambo;
     bool m_ending = false;
+    QSettings* m_settings = nullptr;
 };
