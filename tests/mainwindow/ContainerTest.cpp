@@ -152,20 +152,19 @@ TEST_F(ContainerTest, FineAndTheTitleBarCloseKeepWhereTheFrameWas) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QSettings kept(dir.filePath(QStringLiteral("veltrano.ini")), QSettings::IniFormat);
-    const QRect normal(20, 30, 640, 480);
     for (bool closeByTitleBar : {false, true}) {
         loadDraws(3, 1);
         auto f = openFrame();
         f->showPlaced(kept);
         f->showNormal();
-        f->setGeometry(normal.translated(closeByTitleBar ? 5 : 0, 0));
+        f->setGeometry(QRect(20 + (closeByTitleBar ? 5 : 0), 30, 1000, 700));
         QCoreApplication::processEvents();
+        const QRect outer = f->frameGeometry();
         if (closeByTitleBar)
             f->close();
         else
             QTest::mouseClick(f->Command45, Qt::LeftButton);
-        EXPECT_EQ(kept.value(QStringLiteral("Finestra/Geometria")).toRect(),
-                  normal.translated(closeByTitleBar ? 5 : 0, 0));
+        EXPECT_EQ(kept.value(QStringLiteral("Finestra/Geometria")).toRect(), outer);
         EXPECT_EQ(kept.value(QStringLiteral("Finestra/Massimizzata")).toBool(), false);
     }
 }

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMdiSubWindow>
 #include <QWidget>
 
 namespace {
@@ -29,10 +28,7 @@ void HelpKey::attach(QWidget* window, HelpService& help, int context) {
 
 int HelpKey::contextAround(const QWidget* widget) {
     for (; widget; widget = widget->parentWidget()) {
-        QVariant context = widget->property(ContextProperty);
-        // A sub-window that has the focus itself (its title bar was clicked) stands for its content.
-        if (const auto* sub = qobject_cast<const QMdiSubWindow*>(widget); !context.isValid() && sub && sub->widget())
-            context = sub->widget()->property(ContextProperty);
+        const QVariant context = widget->property(ContextProperty);
         if (context.isValid())
             return context.toInt();
     }
