@@ -27,11 +27,11 @@ TEST(LauncherInstall, EntryValidatesAndNamesTheInstalledProgramAndIconsComeInEve
     QTemporaryDir prefix;
     ASSERT_TRUE(prefix.isValid());
     int code = 0;
-    const QString installed = run(QStringLiteral(VELTRANO_CMAKE_COMMAND),
-                                  {QStringLiteral("--install"), QStringLiteral(VELTRANO_BUILD_DIR),
-                                   QStringLiteral("--prefix"), prefix.path(), QStringLiteral("--component"),
-                                   QStringLiteral("launcher")},
-                                  code);
+    const QString installed =
+        run(QStringLiteral(VELTRANO_CMAKE_COMMAND),
+            {QStringLiteral("--install"), QStringLiteral(VELTRANO_BUILD_DIR), QStringLiteral("--prefix"),
+             prefix.path(), QStringLiteral("--component"), QStringLiteral("launcher")},
+            code);
     ASSERT_EQ(code, 0) << installed.toStdString();
 
     const QDir root(prefix.path());
@@ -45,13 +45,15 @@ TEST(LauncherInstall, EntryValidatesAndNamesTheInstalledProgramAndIconsComeInEve
     EXPECT_TRUE(text.contains(QStringLiteral("\nIcon=veltrano\n"))) << text.toStdString();
 
     for (int side : {16, 24, 32, 48, 64, 128, 256}) {
-        const QString png = root.filePath(QStringLiteral("share/icons/hicolor/%1x%1/apps/veltrano.png").arg(side));
+        const QString png =
+            root.filePath(QStringLiteral("share/icons/hicolor/%1x%1/apps/veltrano.png").arg(side));
         const QImage image(png);
         EXPECT_EQ(image.size(), QSize(side, side)) << png.toStdString();
         // Drawn, not blank: the logo covers the middle of the square.
         EXPECT_GT(image.pixelColor(side / 2, side / 4).alpha(), 200) << side;
     }
-    EXPECT_TRUE(QFile::exists(root.filePath(QStringLiteral("share/icons/hicolor/scalable/apps/veltrano.svg"))));
+    EXPECT_TRUE(
+        QFile::exists(root.filePath(QStringLiteral("share/icons/hicolor/scalable/apps/veltrano.svg"))));
 
     const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
     if (validator.isEmpty())

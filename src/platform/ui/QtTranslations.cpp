@@ -7,8 +7,8 @@
 
 QTranslator* QtTranslations::installItalian() {
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (!translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return nullptr;
     }
