@@ -181,18 +181,27 @@ void INIZIO::LoadDrawArchive() {
     setLoading(true);
     QElapsedTimer sinceRepaint;
     sinceRepaint.start();
+    // Keep the window painted while the file is read, without taking the user's input.
+    const auto repaint = [&] {
+        if (sinceRepaint.elapsed() >= 30) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            sinceRepaint.restart();
+        }
+    };
     LoadProgress progress;
+    // The bar fills while the helper reads the file, then again, quickly, as the rows are stored.
+    progress.reading = [&](int rowsRead, int rowsExpected) {
+        pb1->setRange(0, std::max(rowsExpected, 1));
+        pb1->setValue(rowsRead);
+        repaint();
+    };
     progress.started = [this](int rowCount) {
         pb1->setRange(0, std::max(rowCount, 1));
         pb1->setValue(0);
     };
     progress.rowStored = [&](int k) {
         pb1->setValue(std::min(k, pb1->maximum()));
-        // Keep the window painted while rows arrive, without taking the user's input.
-        if (sinceRepaint.elapsed() >= 30) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            sinceRepaint.restart();
-        }
+        repaint();
     };
     try {
         loadDrawArchive(m_services.archive, path, m_services.readerProgram, progress);

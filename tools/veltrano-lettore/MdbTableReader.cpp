@@ -58,7 +58,8 @@ struct WantedColumn {
 
 class TableScan {
 public:
-    TableScan(const std::string& path, const SelectQuery& query) : m_path(path), m_query(query) {}
+    TableScan(const std::string& path, const SelectQuery& query, const MdbTableReader::Reading& reading)
+        : m_path(path), m_query(query), m_reading(reading) {}
 
     std::vector<MdbTableReader::Row> run() {
         openFile();
@@ -202,6 +203,9 @@ private:
 
     std::vector<MdbTableReader::Row> readRows() {
         std::vector<MdbTableReader::Row> rows;
+        const std::size_t expected = m_table->num_rows;
+        if (m_reading)
+            m_reading(0, expected);
         mdb_rewind_table(m_table.get());
         while (mdb_fetch_row(m_table.get())) {
             if (rows.size() >= MdbTableReader::kMaxRows)
@@ -217,6 +221,8 @@ private:
             for (const std::size_t selected : m_selected)
                 row.fields.push_back(values[selected]);
             rows.push_back(std::move(row));
+            if (m_reading)
+                m_reading(rows.size(), expected);
         }
         std::stable_sort(
             rows.begin(), rows.end(),
@@ -226,6 +232,7 @@ private:
 
     std::string m_path;
     const SelectQuery& m_query;
+    const MdbTableReader::Reading& m_reading;
     std::unique_ptr<MdbHandle, MdbCloser> m_mdb;
     std::unique_ptr<MdbTableDef, TableDefFreer> m_table;
     std::vector<WantedColumn> m_wanted;
@@ -235,6 +242,7 @@ private:
 
 } // namespace
 
-std::vector<MdbTableReader::Row> MdbTableReader::read(const std::string& path, const SelectQuery& query) {
-    return TableScan(path, query).run();
+std::vector<MdbTableReader::Row> MdbTableReader::read(const std::string& path, const SelectQuery& query,
+                                                      const Reading& reading) {
+    return TableScan(path, query, reading).run();
 }

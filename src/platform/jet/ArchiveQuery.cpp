@@ -177,6 +177,12 @@ private:
             m_failed = true;
             m_errorMessage = std::move(line.message);
             return;
+        case wire::LineKind::Progress:
+            if (m_started)
+                malformed("avanzamento dopo il conteggio");
+            if (m_callbacks.reading)
+                m_callbacks.reading(line.rowsRead, line.rowsExpected);
+            return;
         case wire::LineKind::Count:
             if (m_started)
                 malformed("conteggio ripetuto");

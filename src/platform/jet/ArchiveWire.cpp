@@ -11,6 +11,7 @@ namespace jet::wire {
 namespace {
 
 constexpr std::string_view kCount = "COUNT ";
+constexpr std::string_view kProgress = "PROGRESS ";
 constexpr std::string_view kRow = "ROW";
 constexpr std::string_view kEnd = "END";
 constexpr std::string_view kError = "ERROR\t";
@@ -102,7 +103,7 @@ template <typename T> T parseNumber(std::string_view text) {
     T value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc{} || end != text.data() + text.size() || value < 0)
-        malformed("numero non valido in COUNT");
+        malformed("numero non valido");
     return value;
 }
 
@@ -156,6 +157,10 @@ std::string countLine(long long rowCount, int columnCount) {
     return std::string(kCount) + std::to_string(rowCount) + ' ' + std::to_string(columnCount) + '\n';
 }
 
+std::string progressLine(long long rowsRead, long long rowsExpected) {
+    return std::string(kProgress) + std::to_string(rowsRead) + ' ' + std::to_string(rowsExpected) + '\n';
+}
+
 std::string rowLine(const std::vector<QueryField>& fields) {
     std::string out(kRow);
     for (const QueryField& field : fields) {
@@ -176,14 +181,22 @@ std::string errorLine(std::string_view message) {
 
 Line decodeLine(std::string_view line) {
     Line out;
-    if (line.starts_with(kCount)) {
-        const std::string_view rest = line.substr(kCount.size());
+    if (line.starts_with(kCount) || line.starts_with(kProgress)) {
+        const bool count = line.starts_with(kCount);
+        const std::string_view rest = line.substr(count ? kCount.size() : kProgress.size());
         const std::size_t space = rest.find(' ');
         if (space == std::string_view::npos)
-            malformed("COUNT senza numero di colonne");
-        out.kind = LineKind::Count;
-        out.rowCount = parseNumber<long long>(rest.substr(0, space));
-        out.columnCount = parseNumber<int>(rest.substr(space + 1));
+            malformed(count ? "COUNT senza numero di colonne" : "PROGRESS senza righe attese");
+        const auto first = parseNumber<long long>(rest.substr(0, space));
+        if (count) {
+            out.kind = LineKind::Count;
+            out.rowCount = first;
+            out.columnCount = parseNumber<int>(rest.substr(space + 1));
+        } else {
+            out.kind = LineKind::Progress;
+            out.rowsRead = first;
+            out.rowsExpected = parseNumber<long long>(rest.substr(space + 1));
+        }
         return out;
     }
     if (line == kEnd) {

@@ -133,16 +133,38 @@ TEST_F(FakeReader, ReaderThatStallsMidwayFailsAfterDeliveringWhatCame) {
     expectReaped();
 }
 
-TEST_F(FakeReader, EachRowRestartsTheSilenceClock) {
-    // Twelve rows 200 ms apart take longer than the two-second limit in all, but no gap comes near it.
-    const Outcome outcome =
-        run(script("printf 'COUNT 12 1\\n'\n"
-                   "for i in 1 2 3 4 5 6 7 8 9 10 11 12; do sleep 0.2; printf 'ROW\\tT%s\\n' $i; done\n"
-                   "printf 'END\\n'\n"),
-            2000ms);
-    EXPECT_EQ(outcome.error, "");
-    EXPECT_EQ(outcome.rows.size(), 12u);
-    EXPECT_GT(outcome.elapsed, 2000ms);
+TEST_F(FakeReader, EachRowOrNewsOfTheReadingRestartsTheSilenceClock) {
+    // Twelve lines 200 ms apart take longer than the two-second limit in all, but no gap comes near it:
+    // rows, or news of a long reading before the rows.
+    const std::string rows =
+        "printf 'COUNT 12 1\\n'\n"
+        "for i in 1 2 3 4 5 6 7 8 9 10 11 12; do sleep 0.2; printf 'ROW\\tT%s\\n' $i; done\n"
+        "printf 'END\\n'\n";
+    const std::string news =
+        "for i in 1 2 3 4 5 6 7 8 9 10 11 12; do sleep 0.2; printf 'PROGRESS %s 12\\n' $i; done\n"
+        "printf 'COUNT 1 1\\nROW\\tTa\\nEND\\n'\n";
+    for (const bool withNews : {false, true}) {
+        const std::string& body = withNews ? news : rows;
+        std::vector<std::pair<long long, long long>> reading;
+        const auto start = Clock::now();
+        std::string error;
+        jet::QueryCallbacks callbacks;
+        callbacks.reading = [&](long long read, long long expected) { reading.emplace_back(read, expected); };
+        try {
+            jet::runArchiveQuery(script(body), "archivio.mdb", "x", callbacks, 2000ms);
+        } catch (const jet::JetError& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error, "") << body;
+        EXPECT_GT(Clock::now() - start, 2000ms) << body;
+        if (withNews) {
+            ASSERT_EQ(reading.size(), 12u);
+            EXPECT_EQ(reading.front(), std::make_pair(1LL, 12LL));
+            EXPECT_EQ(reading.back(), std::make_pair(12LL, 12LL));
+        } else {
+            EXPECT_TRUE(reading.empty());
+        }
+    }
 }
 
 TEST_F(FakeReader, SilenceAfterTheLastRowWhileExitingIsAlsoBounded) {
@@ -223,16 +245,17 @@ TEST_F(FakeReader, ErrorAfterSomeRowsStillFails) {
 
 TEST_F(FakeReader, MalformedRepliesAreErrors) {
     const std::vector<std::string> replies = {
-        "printf 'hello\\n'",                                  // not the protocol
-        "printf 'COUNT 2 1\\nROW\\tTa\\nEND\\n'",             // fewer rows than announced
-        "printf 'COUNT 1 1\\nROW\\tTa\\nROW\\tTb\\nEND\\n'",  // more rows than announced
-        "printf 'COUNT 1 2\\nROW\\tTa\\nEND\\n'",             // wrong number of fields
-        "printf 'ROW\\tTa\\nCOUNT 1 1\\nEND\\n'",             // row before the count
-        "printf 'COUNT 1 1\\nCOUNT 1 1\\nROW\\tTa\\nEND\\n'", // count twice
-        "printf 'COUNT 1 1\\nROW\\tTa\\nEND\\nROW\\tTb\\n'",  // data after the end
-        "printf 'COUNT 1 1\\nROW\\tTa'",                      // cut in the middle of a line
-        "printf 'COUNT 1 1\\nROW\\tQa\\nEND\\n'",             // unknown field kind
-        "printf ''",                                          // nothing at all
+        "printf 'hello\\n'",                                     // not the protocol
+        "printf 'COUNT 2 1\\nROW\\tTa\\nEND\\n'",                // fewer rows than announced
+        "printf 'COUNT 1 1\\nROW\\tTa\\nROW\\tTb\\nEND\\n'",     // more rows than announced
+        "printf 'COUNT 1 2\\nROW\\tTa\\nEND\\n'",                // wrong number of fields
+        "printf 'ROW\\tTa\\nCOUNT 1 1\\nEND\\n'",                // row before the count
+        "printf 'COUNT 1 1\\nCOUNT 1 1\\nROW\\tTa\\nEND\\n'",    // count twice
+        "printf 'COUNT 1 1\\nROW\\tTa\\nEND\\nROW\\tTb\\n'",     // data after the end
+        "printf 'COUNT 1 1\\nROW\\tTa'",                         // cut in the middle of a line
+        "printf 'COUNT 1 1\\nROW\\tQa\\nEND\\n'",                // unknown field kind
+        "printf 'COUNT 1 1\\nPROGRESS 1 1\\nROW\\tTa\\nEND\\n'", // news of the reading after the count
+        "printf ''",                                             // nothing at all
     };
     for (const std::string& reply : replies) {
         const Outcome outcome = run(script(reply + "\n"), kPatient);
