@@ -21,6 +21,21 @@ QString dateText(const jet::QueryField& field) {
     if (field.isNull || !field.isDate || !std::isfinite(field.date))
         throw ArchiveLoadError("DataEstrazione non è una data");
     const jet::CivilDateTime d = jet::fromJetDate(field.date);
+    if (d.year >= 1000 && d.year <= 9999 && d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31) {
+        // The usual date, spelled out directly: a load formats one date per draw, and the general
+        // formatting below is the slow way.
+        const char16_t text[10] = {char16_t(u'0' + d.day / 10),
+                                   char16_t(u'0' + d.day % 10),
+                                   u'/',
+                                   char16_t(u'0' + d.month / 10),
+                                   char16_t(u'0' + d.month % 10),
+                                   u'/',
+                                   char16_t(u'0' + d.year / 1000),
+                                   char16_t(u'0' + d.year / 100 % 10),
+                                   char16_t(u'0' + d.year / 10 % 10),
+                                   char16_t(u'0' + d.year % 10)};
+        return QString(reinterpret_cast<const QChar*>(text), 10);
+    }
     return QStringLiteral("%1/%2/%3")
         .arg(d.day, 2, 10, QLatin1Char('0'))
         .arg(d.month, 2, 10, QLatin1Char('0'))
