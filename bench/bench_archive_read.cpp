@@ -1,5 +1,6 @@
 // Reading a full-size draw archive (9,999 draws) through the reader helper program, next to mdb-export
-// reading the same file in the same run: the cost of the separate process and the line protocol.
+// reading the same file in the same run: the cost of the separate process and the line protocol; and
+// veltrano-analisi end to end on the same file.
 
 #include "ArchiveQuery.h"
 #include "JetDate.h"
@@ -18,6 +19,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 extern char** environ;
 
@@ -113,49 +115,52 @@ void BM_ReaderHelper(benchmark::State& state) {
 }
 BENCHMARK(BM_ReaderHelper)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
+// Runs a program with its output read through a pipe; returns the number of lines it wrote, or -1 when
+// it could not start or did not end well.
+long long linesOfProgram(std::vector<std::string> arguments) {
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    const int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    if (error != 0) {
+        close(fds[0]);
+        return -1;
+    }
+    char buffer[1 << 16];
+    long long lines = 0;
+    for (;;) {
+        const ssize_t got = read(fds[0], buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        for (ssize_t i = 0; i < got; ++i)
+            lines += buffer[i] == '\n';
+    }
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? lines : -1;
+}
+
 // mdb-export of the same table, its CSV read through a pipe as the reader's output is.
 void BM_MdbExport(benchmark::State& state) {
-    const std::string& archive = BenchArchive::path();
     long long rows = 0;
     for (auto _ : state) {
-        int fds[2];
-        if (pipe(fds) != 0) {
-            state.SkipWithError("pipe");
-            return;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        std::string program = "mdb-export";
-        std::string file = archive;
-        std::string table = "EstrazioniLotto";
-        char* argv[] = {program.data(), file.data(), table.data(), nullptr};
-        pid_t pid = -1;
-        const int error = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        if (error != 0) {
-            close(fds[0]);
-            state.SkipWithError("mdb-export could not be started");
-            return;
-        }
-        char buffer[1 << 16];
-        long long lines = 0;
-        for (;;) {
-            const ssize_t got = read(fds[0], buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                break;
-            for (ssize_t i = 0; i < got; ++i)
-                lines += buffer[i] == '\n';
-        }
-        close(fds[0]);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || lines != kDraws + 1) {
+        const long long lines = linesOfProgram({"mdb-export", BenchArchive::path(), "EstrazioniLotto"});
+        if (lines != kDraws + 1) {
             state.SkipWithError("mdb-export failed or gave the wrong number of lines");
             return;
         }
@@ -165,7 +170,21 @@ void BM_MdbExport(benchmark::State& state) {
 }
 BENCHMARK(BM_MdbExport)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 
-// Prints the usual table, then how many times slower the helper is than mdb-export.
+// The whole batch analysis of one case, end to end: starting the tool, loading the archive through the
+// reader helper, the search and the report.
+void BM_AnalisiOneCase(benchmark::State& state) {
+    for (auto _ : state) {
+        const long long lines =
+            linesOfProgram({VELTRANO_PROGRAM_DIR "/veltrano-analisi", "--casi", "1", BenchArchive::path()});
+        if (lines <= 0) {
+            state.SkipWithError("veltrano-analisi failed");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_AnalisiOneCase)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+// Prints the usual table, then how many times slower than mdb-export the helper and the analysis are.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -176,15 +195,18 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 
-    void printRatio() const {
-        const auto helper = find("BM_ReaderHelper");
+    // How many times slower than mdb-export the reader helper and the whole analysis are.
+    void printRatios() const {
         const auto exporter = find("BM_MdbExport");
-        if (helper == m_times.end() || exporter == m_times.end() || exporter->second <= 0) {
-            std::printf("ratio: not available (one of the two did not run)\n");
-            return;
+        for (const char* name : {"BM_ReaderHelper", "BM_AnalisiOneCase"}) {
+            const auto other = find(name);
+            if (other == m_times.end() || exporter == m_times.end() || exporter->second <= 0) {
+                std::printf("%s / mdb-export: not available (one of the two did not run)\n", name);
+                continue;
+            }
+            std::printf("%s %.2f ms, mdb-export %.2f ms, ratio %.2f\n", name, other->second, exporter->second,
+                        other->second / exporter->second);
         }
-        std::printf("reader helper %.2f ms, mdb-export %.2f ms, ratio %.2f\n", helper->second,
-                    exporter->second, helper->second / exporter->second);
     }
 
 private:
@@ -205,7 +227,7 @@ int main(int argc, char** argv) {
     BenchArchive::path();
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatio();
+    reporter.printRatios();
     benchmark::Shutdown();
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "EqualAmboSearch.h"
 #include "FrameServices.h"
 #include "GridView.h"
+#include "HelpKey.h"
 #include "HelpService.h"
 #include "OutcomeVerification.h"
 #include "Palette.h"
@@ -28,7 +29,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -60,6 +60,7 @@ AmboOltreFrm::AmboOltreFrm(DrawArchive& archive, const Palette& palette, Prompts
     setWindowIcon(programIcon(ProgramIcon::AmboWindow));
     buildControls();
     connectHandlers();
+    HelpKey::attach(this, m_help, HelpContext);
     Form_Load();
 }
 
@@ -558,10 +559,6 @@ void AmboOltreFrm::Label30_Click() {
     deselectAllPositions(*Fgp->gridModel());
 }
 
-void AmboOltreFrm::Form_Help() {
-    m_help.showHelp(HelpContext);
-}
-
 void AmboOltreFrm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (m_placed)
@@ -571,23 +568,4 @@ void AmboOltreFrm::showEvent(QShowEvent* event) {
     auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
     if (sub && sub->mdiArea())
         sub->setGeometry(QRect(QPoint(0, 0), sub->mdiArea()->viewport()->size()));
-}
-
-// F1 anywhere in the window opens its own help topic. Claiming the key before the shortcuts are looked
-// at keeps it from the frame's F1, which would otherwise make the key ambiguous.
-bool AmboOltreFrm::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
-        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return true;
-    }
-    return QWidget::event(event);
-}
-
-void AmboOltreFrm::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        Form_Help();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }

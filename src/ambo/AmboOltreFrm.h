@@ -108,11 +108,8 @@ public slots:
     void Label9_Click();
     void Label32_Click();
     void Label30_Click();
-    void Form_Help();
 
 protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

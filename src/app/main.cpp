@@ -7,17 +7,23 @@
 #include "QtHelpService.h"
 #include "QtProgramEnd.h"
 #include "QtPrompts.h"
+#include "QtTranslations.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPointer>
+#include <QSettings>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veltrano"));
+    QApplication::setOrganizationName(QStringLiteral("Veltrano"));
+    QtTranslations::installItalian();
 
     // The program's folder holds its database, the help file and the archive reader helper.
     const QString programDir = QCoreApplication::applicationDirPath();
+    // The user's own settings (where the frame was), apart from the program's database.
+    QSettings settings;
     DrawArchive archive;
     Palette palette;
     QtPrompts prompts;
@@ -41,7 +47,7 @@ int main(int argc, char** argv) {
         frame = new Container(services);
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->MDIForm_Load();
-        frame->show();
+        frame->showPlaced(settings);
     };
     auto* start = new INIZIO({archive, prompts, programEnd, help, programDir, readerProgram, openMainWindow});
     start->setAttribute(Qt::WA_DeleteOnClose);

@@ -7,6 +7,7 @@
 #include "JetError.h"
 #include "LeadingNumber.h"
 
+#include <algorithm>
 #include <cmath>
 
 const char* const ArchiveQueryText =
@@ -21,6 +22,21 @@ QString dateText(const jet::QueryField& field) {
     if (field.isNull || !field.isDate || !std::isfinite(field.date))
         throw ArchiveLoadError("DataEstrazione non è una data");
     const jet::CivilDateTime d = jet::fromJetDate(field.date);
+    if (d.year >= 1000 && d.year <= 9999 && d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31) {
+        // The usual date, spelled out directly: a load formats one date per draw, and the general
+        // formatting below is the slow way.
+        const char16_t text[10] = {char16_t(u'0' + d.day / 10),
+                                   char16_t(u'0' + d.day % 10),
+                                   u'/',
+                                   char16_t(u'0' + d.month / 10),
+                                   char16_t(u'0' + d.month % 10),
+                                   u'/',
+                                   char16_t(u'0' + d.year / 1000),
+                                   char16_t(u'0' + d.year / 100 % 10),
+                                   char16_t(u'0' + d.year / 10 % 10),
+                                   char16_t(u'0' + d.year % 10)};
+        return QString(reinterpret_cast<const QChar*>(text), 10);
+    }
     return QStringLiteral("%1/%2/%3")
         .arg(d.day, 2, 10, QLatin1Char('0'))
         .arg(d.month, 2, 10, QLatin1Char('0'))
@@ -34,11 +50,45 @@ std::int16_t cellFieldNumber(const QString& field) {
     return roundToInt16(leadingNumber(field)).value_or(0);
 }
 
+std::array<std::int16_t, 5> cellNumbers(const std::string& text) {
+    static_assert(PositionCount == 5);
+    std::array<std::int16_t, 5> numbers{};
+    if (text.empty())
+        return numbers;
+    // Byte and character positions agree up to the first byte that is not ASCII.
+    const auto firstWide = std::find_if(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+    const std::size_t plain = static_cast<std::size_t>(firstWide - text.begin());
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    QString wide;
+    for (std::size_t p = 0; p < numbers.size(); ++p) {
+        const std::size_t at = 3 * p;
+        // Almost every field is two digits or a blank and a digit: read those directly, and anything
+        // else the general way.
+        if (at + 2 <= plain && digit(text[at + 1]) && (digit(text[at]) || text[at] == ' ')) {
+            numbers[p] =
+                static_cast<std::int16_t>((text[at] == ' ' ? 0 : (text[at] - '0') * 10) + text[at + 1] - '0');
+            continue;
+        }
+        if (wide.isNull())
+            wide = QString::fromStdString(text);
+        numbers[p] = cellFieldNumber(wide.mid(static_cast<qsizetype>(at), 2));
+    }
+    return numbers;
+}
+
 void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& readerProgram,
                      const LoadProgress& progress) {
     archive.reset();
     int k = 0;
+    const std::string noText;
     jet::QueryCallbacks callbacks;
+    callbacks.reading = [&](long long rowsRead, long long rowsExpected) {
+        if (!progress.reading)
+            return;
+        const auto read = static_cast<int>(std::clamp<long long>(rowsRead, 0, MaxDraws + 1));
+        progress.reading(
+            read, std::max(read, static_cast<int>(std::clamp<long long>(rowsExpected, 0, MaxDraws + 1))));
+    };
     callbacks.started = [&](int rowCount) {
         if (progress.started)
             progress.started(rowCount);
@@ -53,9 +103,9 @@ void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& r
         archive.storeDate(index, dateText(fields[0]));
         for (int w = 0; w < WheelCount; ++w) {
             const jet::QueryField& cell = fields[1 + w];
-            const QString text = cell.isNull ? QString() : QString::fromStdString(cell.text);
+            const std::array<std::int16_t, 5> numbers = cellNumbers(cell.isNull ? noText : cell.text);
             for (int p = 1; p <= PositionCount; ++p)
-                archive.storeNumber(index, w, p, cellFieldNumber(text.mid(3 * p - 3, 2)));
+                archive.storeNumber(index, w, p, numbers[static_cast<std::size_t>(p - 1)]);
         }
         if (progress.rowStored)
             progress.rowStored(k);

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
+#include <string>
 
 class DrawArchive;
 
@@ -17,6 +20,9 @@ public:
 };
 
 struct LoadProgress {
+    // While the reader helper reads the file, before the rows come: rows read so far, and how many the
+    // file says it holds (a hint: at least rowsRead).
+    std::function<void(int rowsRead, int rowsExpected)> reading;
     std::function<void(int rowCount)> started; // before the first row
     std::function<void(int k)> rowStored;      // after the k-th row became DrawIndex k
 };
@@ -30,3 +36,7 @@ void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& r
 
 // The number in a two-character field of a wheel cell ("05" -> 5, " 7" -> 7, "-5" -> -5, "xx" -> 0).
 std::int16_t cellFieldNumber(const QString& field);
+
+// The five numbers of a wheel cell as UTF-8 text: field p is the two characters from 3p-3
+// ("05 12 33 47 90"), each read as cellFieldNumber reads it.
+std::array<std::int16_t, 5> cellNumbers(const std::string& text);

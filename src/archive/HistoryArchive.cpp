@@ -59,18 +59,27 @@ void showBusy(QProgressBar* bar, bool busy) {
 LoadProgress barProgress(QProgressBar* bar) {
     auto sinceRepaint = std::make_shared<QElapsedTimer>();
     sinceRepaint->start();
-    LoadProgress progress;
-    progress.started = [bar](int rowCount) {
-        bar->setRange(0, std::max(rowCount, 1));
-        bar->setValue(0);
-    };
-    progress.rowStored = [bar, sinceRepaint](int k) {
-        bar->setValue(std::min(k, bar->maximum()));
-        // Keep the window painted while rows arrive, without taking the user's input.
+    // Keep the window painted while the file is read and the rows arrive, without taking the user's input.
+    const auto repaint = [sinceRepaint] {
         if (sinceRepaint->elapsed() >= 30) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             sinceRepaint->restart();
         }
+    };
+    LoadProgress progress;
+    // The bar fills while the helper reads the file, then again, quickly, as the rows are stored.
+    progress.reading = [bar, repaint](int rowsRead, int rowsExpected) {
+        bar->setRange(0, std::max(rowsExpected, 1));
+        bar->setValue(rowsRead);
+        repaint();
+    };
+    progress.started = [bar](int rowCount) {
+        bar->setRange(0, std::max(rowCount, 1));
+        bar->setValue(0);
+    };
+    progress.rowStored = [bar, repaint](int k) {
+        bar->setValue(std::min(k, bar->maximum()));
+        repaint();
     };
     return progress;
 }

@@ -3,6 +3,7 @@
 #include "DrawArchive.h"
 #include "DrawSearch.h"
 #include "GridView.h"
+#include "HelpKey.h"
 #include "HelpService.h"
 #include "ProgramIcons.h"
 #include "Prompts.h"
@@ -14,7 +15,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -40,9 +40,7 @@ Estrazioni_minielenco::Estrazioni_minielenco(DrawArchive& archive, Prompts& prom
     connect(m_command42Group, &QButtonGroup::idClicked, this, &Estrazioni_minielenco::Command42_Click);
     connect(Command81, &QToolButton::clicked, this, &Estrazioni_minielenco::Command81_Click);
     connect(Fg3, &GridView::currentCellChanged, this, &Estrazioni_minielenco::Fg3_CurrentCellChanged);
-    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    helpKey->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(helpKey, &QShortcut::activated, this, &Estrazioni_minielenco::Form_Help);
+    HelpKey::attach(this, m_help, HelpContext);
 
     Form_Load();
     fitGridToContents();
@@ -185,8 +183,4 @@ void Estrazioni_minielenco::Fg3_CurrentCellChanged() {
     const int row = g.currentRow();
     const int col = g.currentCol();
     g.setBackColour(row, col, g.backColour(row, col) == MarkColour ? PlainColour : MarkColour);
-}
-
-void Estrazioni_minielenco::Form_Help() {
-    m_help.showHelp(HelpContext);
 }

@@ -43,7 +43,6 @@ public slots:
     void Command42_Click(int index);
     void Command81_Click();
     void Fg3_CurrentCellChanged();
-    void Form_Help();
 
 private:
     void buildControls();

@@ -4,6 +4,8 @@
 #include "ArchiveReplace.h"
 #include "BackgroundWork.h"
 #include "DrawArchive.h"
+#include "FramePlacement.h"
+#include "HelpKey.h"
 #include "HelpService.h"
 #include "HistoryArchive.h"
 #include "Palette.h"
@@ -20,7 +22,6 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <ctime>
@@ -142,9 +143,7 @@ Container::Container(Services services, QWidget* parent)
     connect(CmdAggiorna, &QToolButton::clicked, this, &Container::CmdAggiorna_Click);
     connect(CmDHelp, &QToolButton::clicked, this, &Container::CmDHelp_Click);
     connect(Command45, &QPushButton::clicked, this, &Container::Command45_Click);
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    f1->setContext(Qt::WindowShortcut);
-    connect(f1, &QShortcut::activated, this, &Container::CmDHelp_Click);
+    HelpKey::attach(this, m_services.help, HelpContext);
 }
 
 QLabel* Container::valueLabel(const char* name, const QString& toolTip) {
@@ -190,6 +189,16 @@ void Container::ImpostazioniArchivioModello() {
 
 void Container::setProgressMaximum(int maximum) {
     pb1->setMaximum(std::max(maximum, 0));
+}
+
+void Container::showPlaced(QSettings& settings) {
+    m_settings = &settings;
+    FramePlacement::show(*this, settings);
+}
+
+void Container::keepPlacement() {
+    if (m_settings)
+        FramePlacement::keep(*this, *m_settings);
 }
 
 void Container::openChild(QPointer<QMdiSubWindow>& slot, const ChildFactory& factory) {
@@ -319,6 +328,7 @@ void Container::CmDHelp_Click() {
 }
 
 void Container::Command45_Click() {
+    keepPlacement();
     m_ending = true;
     m_services.programEnd.endProgram();
 }
@@ -332,6 +342,7 @@ void Container::closeEvent(QCloseEvent* event) {
     // Closing the frame ends the program like "FINE".
     event->accept();
     if (!m_ending) {
+        keepPlacement();
         m_ending = true;
         m_services.programEnd.endProgram();
     }

@@ -16,6 +16,7 @@ class QLabel;
 class QMdiArea;
 class QProgressBar;
 class QPushButton;
+class QSettings;
 class QToolButton;
 struct Palette;
 
@@ -52,6 +53,10 @@ public:
     void AggiornaArchivio();
 
     void setProgressMaximum(int maximum) override;
+
+    // Shows the frame where it was last time (kept in `settings`, which must outlive the frame), or
+    // maximized; its geometry goes back into `settings` when the program ends.
+    void showPlaced(QSettings& settings);
 
     QMdiArea* mdiArea = nullptr;
     QWidget* Picture1 = nullptr;
@@ -90,10 +95,12 @@ private:
     // Loads the archive again through the normal load; the open windows are closed first and opened
     // again on the new draws. Returns false after saying why the load failed.
     bool reloadArchive();
+    void keepPlacement();
 
     Services m_services;
     QPointer<QMdiSubWindow> m_miniList;
     QPointer<QMdiSubWindow> m_ambo;
     bool m_ending = false;
     bool m_busy = false; // the archive is being read, written or loaded again
+    QSettings* m_settings = nullptr;
 };

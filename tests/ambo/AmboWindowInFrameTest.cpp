@@ -60,20 +60,6 @@ TEST_F(AmboWindowInFrame, ElaboraSetsTheFrameProgressMaximum) {
     EXPECT_GT(window->Fg1->gridModel()->rows(), 1);
 }
 
-TEST_F(AmboWindowInFrame, F1InTheWindowOpensItsOwnTopicNotTheFrames) {
-    openFrame();
-    QTest::keyClick(frame->Command2, Qt::Key_F1); // the frame's own F1 works where the window is not
-    ASSERT_EQ(help.contexts, std::vector<int>{Container::HelpContext});
-    help.contexts.clear();
-    for (QWidget* target :
-         {static_cast<QWidget*>(window->Fg1), static_cast<QWidget*>(window->ComboNC->lineEdit()),
-          static_cast<QWidget*>(window->Ch_Intervallo), static_cast<QWidget*>(window->HsFine)}) {
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_F1);
-    }
-    EXPECT_EQ(help.contexts, (std::vector<int>{210, 210, 210, 210}));
-}
-
 // At 1280x800 the window fits the frame, every control shows its whole caption and nothing overlaps;
 // the case grid takes most of the height. Set VELTRANO_SCREENSHOT_DIR to keep a picture to look at.
 TEST_F(AmboWindowInFrame, TidyAt1280x800) {

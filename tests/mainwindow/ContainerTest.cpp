@@ -9,6 +9,8 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -143,6 +145,28 @@ TEST_F(ContainerTest, HelpAndProgressServices) {
     EXPECT_EQ(f->Command2->toolTip(), "Mini elenco estrazioni");
     EXPECT_EQ(f->Command6->toolTip(), "Veltrano");
     EXPECT_EQ(f->CmDHelp->toolTip(), "Help in linea");
+}
+
+// Where the frame was is kept however the program ends, maximized or not.
+TEST_F(ContainerTest, FineAndTheTitleBarCloseKeepWhereTheFrameWas) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QSettings kept(dir.filePath(QStringLiteral("veltrano.ini")), QSettings::IniFormat);
+    for (bool closeByTitleBar : {false, true}) {
+        loadDraws(3, 1);
+        auto f = openFrame();
+        f->showPlaced(kept);
+        f->showNormal();
+        f->setGeometry(QRect(20 + (closeByTitleBar ? 5 : 0), 30, 1000, 700));
+        QCoreApplication::processEvents();
+        const QRect outer = f->frameGeometry();
+        if (closeByTitleBar)
+            f->close();
+        else
+            QTest::mouseClick(f->Command45, Qt::LeftButton);
+        EXPECT_EQ(kept.value(QStringLiteral("Finestra/Geometria")).toRect(), outer);
+        EXPECT_EQ(kept.value(QStringLiteral("Finestra/Massimizzata")).toBool(), false);
+    }
 }
 
 } // namespace

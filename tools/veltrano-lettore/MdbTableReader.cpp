@@ -58,7 +58,8 @@ struct WantedColumn {
 
 class TableScan {
 public:
-    TableScan(const std::string& path, const SelectQuery& query) : m_path(path), m_query(query) {}
+    TableScan(const std::string& path, const SelectQuery& query, const MdbTableReader::Reading& reading)
+        : m_path(path), m_query(query), m_reading(reading) {}
 
     std::vector<MdbTableReader::Row> run() {
         openFile();
@@ -142,23 +143,24 @@ private:
         }
     }
 
-    // NULL and "" both bind as an empty value; only the row's null mask tells them apart.
-    std::vector<bool> nullFlags() {
-        std::vector<bool> nulls(m_table->num_cols, false);
+    // NULL and "" both bind as an empty value; only the row's null mask tells them apart. The buffers
+    // are kept from row to row.
+    const std::vector<bool>& nullFlags() {
+        m_nulls.assign(m_table->num_cols, false);
         int start = 0;
         std::size_t size = 0;
         if (mdb_find_row(m_mdb.get(), static_cast<int>(m_table->cur_row) - 1, &start, &size) != 0)
             fail("riga danneggiata nella tabella " + m_query.table);
-        std::vector<MdbField> fields(m_table->num_cols);
-        const int count = mdb_crack_row(m_table.get(), start & 0x1FFF, size, fields.data());
+        m_cracked.assign(m_table->num_cols, MdbField{});
+        const int count = mdb_crack_row(m_table.get(), start & 0x1FFF, size, m_cracked.data());
         if (count < 0)
             fail("riga danneggiata nella tabella " + m_query.table);
         for (unsigned i = 0; i < m_table->num_cols; ++i) {
-            const int column = fields[i].colnum;
-            if (column >= 0 && static_cast<unsigned>(column) < nulls.size())
-                nulls[static_cast<std::size_t>(column)] = fields[i].is_null != 0;
+            const int column = m_cracked[i].colnum;
+            if (column >= 0 && static_cast<unsigned>(column) < m_nulls.size())
+                m_nulls[static_cast<std::size_t>(column)] = m_cracked[i].is_null != 0;
         }
-        return nulls;
+        return m_nulls;
     }
 
     jet::QueryField fieldOf(const WantedColumn& wanted, bool isNull) const {
@@ -202,11 +204,14 @@ private:
 
     std::vector<MdbTableReader::Row> readRows() {
         std::vector<MdbTableReader::Row> rows;
+        const std::size_t expected = m_table->num_rows;
+        if (m_reading)
+            m_reading(0, expected);
         mdb_rewind_table(m_table.get());
         while (mdb_fetch_row(m_table.get())) {
             if (rows.size() >= MdbTableReader::kMaxRows)
                 fail("la tabella " + m_query.table + " ha troppe righe o è danneggiata");
-            const std::vector<bool> nulls = nullFlags();
+            const std::vector<bool>& nulls = nullFlags();
             std::vector<jet::QueryField> values;
             values.reserve(m_wanted.size());
             for (const WantedColumn& wanted : m_wanted)
@@ -217,6 +222,8 @@ private:
             for (const std::size_t selected : m_selected)
                 row.fields.push_back(values[selected]);
             rows.push_back(std::move(row));
+            if (m_reading)
+                m_reading(rows.size(), expected);
         }
         std::stable_sort(
             rows.begin(), rows.end(),
@@ -226,15 +233,19 @@ private:
 
     std::string m_path;
     const SelectQuery& m_query;
+    const MdbTableReader::Reading& m_reading;
     std::unique_ptr<MdbHandle, MdbCloser> m_mdb;
     std::unique_ptr<MdbTableDef, TableDefFreer> m_table;
     std::vector<WantedColumn> m_wanted;
     std::vector<std::size_t> m_selected;
     std::size_t m_order = 0;
+    std::vector<bool> m_nulls;
+    std::vector<MdbField> m_cracked;
 };
 
 } // namespace
 
-std::vector<MdbTableReader::Row> MdbTableReader::read(const std::string& path, const SelectQuery& query) {
-    return TableScan(path, query).run();
+std::vector<MdbTableReader::Row> MdbTableReader::read(const std::string& path, const SelectQuery& query,
+                                                      const Reading& reading) {
+    return TableScan(path, query, reading).run();
 }

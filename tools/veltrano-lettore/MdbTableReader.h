@@ -5,6 +5,7 @@
 #include "SortKey.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ public:
     // read stops with an error instead of filling the memory.
     static constexpr std::size_t kMaxRows = 2'000'000;
 
+    // Told, before the first row and after each one, how many rows have been read and how many the
+    // table's definition announces.
+    using Reading = std::function<void(std::size_t rowsRead, std::size_t rowsExpected)>;
+
     // The rows in query order: stably sorted by the ORDER BY column.
-    static std::vector<Row> read(const std::string& path, const SelectQuery& query);
+    static std::vector<Row> read(const std::string& path, const SelectQuery& query,
+                                 const Reading& reading = {});
 };

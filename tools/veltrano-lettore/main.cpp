@@ -6,6 +6,7 @@
 #include "MdbTableReader.h"
 #include "SelectQuery.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -72,6 +73,26 @@ bool emit(const std::string& line) {
     return std::fwrite(line.data(), 1, line.size(), g_wire) == line.size();
 }
 
+// News of the reading goes out at once and then at most every tenth of a second: the program hears
+// from the reader while a large table is read, and its silence limit measures silence only.
+class ReadingNews {
+public:
+    void operator()(std::size_t rowsRead, std::size_t rowsExpected) {
+        const auto now = std::chrono::steady_clock::now();
+        if (m_sent && now - m_last < kEvery)
+            return;
+        m_sent = true;
+        m_last = now;
+        emit(jet::wire::progressLine(static_cast<long long>(rowsRead), static_cast<long long>(rowsExpected)));
+        std::fflush(g_wire);
+    }
+
+private:
+    static constexpr std::chrono::milliseconds kEvery{100};
+    bool m_sent = false;
+    std::chrono::steady_clock::time_point m_last;
+};
+
 int reportError(const std::string& message) {
     emit(jet::wire::errorLine(message));
     std::fflush(g_wire);
@@ -99,7 +120,7 @@ int main(int argc, char** argv) {
 
     std::vector<MdbTableReader::Row> rows;
     try {
-        rows = MdbTableReader::read(argv[1], query);
+        rows = MdbTableReader::read(argv[1], query, ReadingNews());
     } catch (const std::bad_alloc&) {
         return reportError("memoria insufficiente leggendo " + std::string(argv[1]));
     } catch (const std::exception& error) {

@@ -177,6 +177,12 @@ private:
             m_failed = true;
             m_errorMessage = std::move(line.message);
             return;
+        case wire::LineKind::Progress:
+            if (m_started)
+                malformed("avanzamento dopo il conteggio");
+            if (m_callbacks.reading)
+                m_callbacks.reading(line.rowsRead, line.rowsExpected);
+            return;
         case wire::LineKind::Count:
             if (m_started)
                 malformed("conteggio ripetuto");
@@ -244,12 +250,14 @@ void runArchiveQuery(const std::string& readerProgram, const std::string& databa
     Clock::time_point deadline = Clock::now() + silenceLimit;
     char buffer[1 << 16];
     for (;;) {
-        const auto remaining =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (remaining <= 0) {
+        // The limit is checked on the clock itself and the wait rounded up: truncating to whole
+        // milliseconds would give up to a millisecond before the limit.
+        const Clock::time_point now = Clock::now();
+        if (now >= deadline) {
             process.killNow();
             throw JetError(silenceMessage(silenceLimit, databasePath));
         }
+        const auto remaining = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
         pollfd watched{process.output(), POLLIN, 0};
         const int ready = poll(&watched, 1, static_cast<int>(std::min<long long>(remaining, 60'000)));
         if (ready < 0) {

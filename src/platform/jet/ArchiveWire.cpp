@@ -2,6 +2,7 @@
 
 #include "JetError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -11,6 +12,7 @@ namespace jet::wire {
 namespace {
 
 constexpr std::string_view kCount = "COUNT ";
+constexpr std::string_view kProgress = "PROGRESS ";
 constexpr std::string_view kRow = "ROW";
 constexpr std::string_view kEnd = "END";
 constexpr std::string_view kError = "ERROR\t";
@@ -20,6 +22,9 @@ constexpr std::string_view kError = "ERROR\t";
 }
 
 std::string unescapeText(std::string_view text) {
+    // Most texts have nothing escaped: taken whole.
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c == '\\' || c == '\t' || c == '\n'; }))
+        return std::string(text);
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -53,6 +58,58 @@ std::string unescapeText(std::string_view text) {
         }
     }
     return out;
+}
+
+// Appends text with backslash, tab, line feed, carriage return and NUL escaped.
+void appendEscaped(std::string& out, std::string_view text) {
+    const auto special = [](char c) { return c == '\\' || c == '\t' || c == '\n' || c == '\r' || c == '\0'; };
+    if (std::none_of(text.begin(), text.end(), special)) {
+        out.append(text);
+        return;
+    }
+    for (const char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\0':
+            out += "\\0";
+            break;
+        default:
+            out += c;
+        }
+    }
+}
+
+void appendField(std::string& out, const QueryField& field) {
+    if (field.isNull) {
+        out += 'N';
+        return;
+    }
+    if (field.isDate) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &field.date, sizeof bits);
+        static constexpr char digits[] = "0123456789abcdef";
+        char hex[17];
+        hex[0] = 'D';
+        for (int i = 16; i >= 1; --i) {
+            hex[i] = digits[bits & 0xF];
+            bits >>= 4;
+        }
+        out.append(hex, sizeof hex);
+        return;
+    }
+    out += 'T';
+    appendEscaped(out, field.text);
 }
 
 int hexDigit(char c) {
@@ -102,7 +159,7 @@ template <typename T> T parseNumber(std::string_view text) {
     T value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc{} || end != text.data() + text.size() || value < 0)
-        malformed("numero non valido in COUNT");
+        malformed("numero non valido");
     return value;
 }
 
@@ -111,56 +168,31 @@ template <typename T> T parseNumber(std::string_view text) {
 std::string escapeText(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 8);
-    for (const char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\0':
-            out += "\\0";
-            break;
-        default:
-            out += c;
-        }
-    }
+    appendEscaped(out, text);
     return out;
 }
 
 std::string encodeField(const QueryField& field) {
-    if (field.isNull)
-        return "N";
-    if (field.isDate) {
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, &field.date, sizeof bits);
-        static constexpr char digits[] = "0123456789abcdef";
-        std::string out(17, 'D');
-        for (int i = 16; i >= 1; --i) {
-            out[static_cast<std::size_t>(i)] = digits[bits & 0xF];
-            bits >>= 4;
-        }
-        return out;
-    }
-    return "T" + escapeText(field.text);
+    std::string out;
+    appendField(out, field);
+    return out;
 }
 
 std::string countLine(long long rowCount, int columnCount) {
     return std::string(kCount) + std::to_string(rowCount) + ' ' + std::to_string(columnCount) + '\n';
 }
 
+std::string progressLine(long long rowsRead, long long rowsExpected) {
+    return std::string(kProgress) + std::to_string(rowsRead) + ' ' + std::to_string(rowsExpected) + '\n';
+}
+
 std::string rowLine(const std::vector<QueryField>& fields) {
-    std::string out(kRow);
+    std::string out;
+    out.reserve(kRow.size() + 20 * fields.size() + 1);
+    out.append(kRow);
     for (const QueryField& field : fields) {
         out += '\t';
-        out += encodeField(field);
+        appendField(out, field);
     }
     out += '\n';
     return out;
@@ -176,14 +208,22 @@ std::string errorLine(std::string_view message) {
 
 Line decodeLine(std::string_view line) {
     Line out;
-    if (line.starts_with(kCount)) {
-        const std::string_view rest = line.substr(kCount.size());
+    if (line.starts_with(kCount) || line.starts_with(kProgress)) {
+        const bool count = line.starts_with(kCount);
+        const std::string_view rest = line.substr(count ? kCount.size() : kProgress.size());
         const std::size_t space = rest.find(' ');
         if (space == std::string_view::npos)
-            malformed("COUNT senza numero di colonne");
-        out.kind = LineKind::Count;
-        out.rowCount = parseNumber<long long>(rest.substr(0, space));
-        out.columnCount = parseNumber<int>(rest.substr(space + 1));
+            malformed(count ? "COUNT senza numero di colonne" : "PROGRESS senza righe attese");
+        const auto first = parseNumber<long long>(rest.substr(0, space));
+        if (count) {
+            out.kind = LineKind::Count;
+            out.rowCount = first;
+            out.columnCount = parseNumber<int>(rest.substr(space + 1));
+        } else {
+            out.kind = LineKind::Progress;
+            out.rowsRead = first;
+            out.rowsExpected = parseNumber<long long>(rest.substr(space + 1));
+        }
         return out;
     }
     if (line == kEnd) {

@@ -1,6 +1,7 @@
 #include "ProgramIcons.h"
 
 #include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
@@ -52,6 +53,21 @@ QString programIconPath(ProgramIcon which) {
     return QStringLiteral(":/veltrano/icons/%1.svg").arg(QLatin1String(name));
 }
 
+QImage programIconImage(ProgramIcon which, int side) {
+    registerIconResources();
+    // Rendered here rather than through the SVG icon plugin, so that the icons do not depend on
+    // which image plugins a machine has installed.
+    QSvgRenderer renderer(programIconPath(which));
+    if (!renderer.isValid())
+        return {};
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(0, 0, side, side));
+    return image;
+}
+
 QIcon programIcon(ProgramIcon which) {
     registerIconResources();
     static QHash<int, QIcon> cache;
@@ -59,20 +75,12 @@ QIcon programIcon(ProgramIcon which) {
     if (auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
 
-    // Rendered here rather than through the SVG icon plugin, so that the icons do not depend on
-    // which image plugins a machine has installed.
-    QSvgRenderer renderer(programIconPath(which));
     QIcon icon;
-    if (renderer.isValid()) {
-        for (int side : {16, 20, 24, 32, 48, 64}) {
-            QPixmap pixmap(side, side);
-            pixmap.fill(Qt::transparent);
-            QPainter painter(&pixmap);
-            painter.setRenderHint(QPainter::Antialiasing);
-            renderer.render(&painter, QRectF(0, 0, side, side));
-            painter.end();
-            icon.addPixmap(pixmap);
-        }
+    for (int side : {16, 20, 24, 32, 48, 64}) {
+        const QImage image = programIconImage(which, side);
+        if (image.isNull())
+            break;
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     cache.insert(key, icon);
     return icon;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QString>
 
 // The program's own icon set: one drawing per icon button, all on a 24x24 grid with the same stroke
@@ -25,6 +26,10 @@ inline constexpr ProgramIcon allProgramIcons[] = {
 
 // Resource path of the drawing behind an icon.
 QString programIconPath(ProgramIcon which);
+
+// The drawing of an icon on a transparent square of `side` pixels; a null image if the drawing is
+// missing.
+QImage programIconImage(ProgramIcon which, int side);
 
 // Needs a QGuiApplication. The icon holds ready-made pixmaps from 16 to 64 px.
 QIcon programIcon(ProgramIcon which);

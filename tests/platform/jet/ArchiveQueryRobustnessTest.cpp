@@ -21,7 +21,7 @@ const std::string kQuery = "SELECT EstrazioniLotto.DataEstrazione, EstrazioniLot
 
 constexpr auto kSilence = 1000ms;
 // Starting a process and a poll round on a busy machine: generous, still far below a hang.
-constexpr auto kSlack = 4s;
+constexpr auto kSlack = 9s;
 
 class DamagedArchive : public ::testing::Test {
 protected:

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -213,6 +215,7 @@ TEST_F(WriterArchive, ThousandsOfRowsStreamInOrderAfterOneCount) {
         rows.push_back(drawRow(accessDays(1990, 1, 1) + i, std::to_string(i)));
     const std::string path = writeArchive(dir(), rows);
 
+    std::vector<std::pair<long long, long long>> reading;
     int startedCalls = 0;
     int startedWith = -1;
     int rowsBeforeStart = 0;
@@ -220,6 +223,10 @@ TEST_F(WriterArchive, ThousandsOfRowsStreamInOrderAfterOneCount) {
     int outOfOrder = 0;
     int seen = 0;
     jet::QueryCallbacks callbacks;
+    callbacks.reading = [&](long long read, long long expected) {
+        EXPECT_EQ(startedCalls, 0) << "news of the reading after the count";
+        reading.emplace_back(read, expected);
+    };
     callbacks.started = [&](int n) {
         ++startedCalls;
         startedWith = n;
@@ -239,6 +246,11 @@ TEST_F(WriterArchive, ThousandsOfRowsStreamInOrderAfterOneCount) {
     EXPECT_EQ(rowsBeforeStart, 0);
     EXPECT_EQ(seen, count);
     EXPECT_EQ(outOfOrder, 0);
+    // The reader tells at once that it has started, with the table's own row count.
+    ASSERT_FALSE(reading.empty());
+    EXPECT_EQ(reading.front(), std::make_pair(0LL, static_cast<long long>(count)));
+    EXPECT_TRUE(std::is_sorted(reading.begin(), reading.end()));
+    EXPECT_LE(reading.back().first, count);
 }
 
 TEST_F(WriterArchive, NamesMatchWithoutRegardToCase) {

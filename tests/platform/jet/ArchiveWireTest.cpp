@@ -120,7 +120,14 @@ TEST(ArchiveWireRoundTrip, MixedRowKeepsFieldOrderAndKinds) {
     EXPECT_TRUE(roundTrip({}).empty());
 }
 
-TEST(ArchiveWireRecords, CountEndAndErrorDecode) {
+TEST(ArchiveWireRecords, ProgressCountEndAndErrorDecode) {
+    std::string progress = jet::wire::progressLine(250, 9999);
+    progress.pop_back();
+    const jet::wire::Line reading = decodeLine(progress);
+    EXPECT_EQ(reading.kind, LineKind::Progress);
+    EXPECT_EQ(reading.rowsRead, 250);
+    EXPECT_EQ(reading.rowsExpected, 9999);
+
     std::string count = jet::wire::countLine(9999, 12);
     count.pop_back();
     const jet::wire::Line decoded = decodeLine(count);
@@ -148,6 +155,11 @@ TEST(ArchiveWireRecords, MalformedLinesAreRejected) {
         "COUNT x 3",
         "COUNT 5 3x",
         "COUNT -1 3",
+        "PROGRESS",
+        "PROGRESS 5",
+        "PROGRESS 5 x",
+        "PROGRESS -1 10",
+        "PROGRESS 5 10 1",
         "ROW\t",                    // empty field
         "ROW\tX12",                 // unknown field kind
         "ROW\tNx",                  // NULL with data

@@ -100,8 +100,10 @@ protected:
         } catch (const jet::JetError&) {
             outcome = Outcome::Refused;
         }
+        // A damaged file must not send the reader round in circles; the bound leaves room for a
+        // flush to disk on a busy machine.
         const auto elapsed = std::chrono::steady_clock::now() - started;
-        EXPECT_LT(elapsed, std::chrono::seconds(1));
+        EXPECT_LT(elapsed, std::chrono::seconds(10));
         return outcome;
     }
 
