@@ -30,6 +30,7 @@ public:
     void message(const QString&, const QString&, MessageIcon) override {}
     QString input(const QString&, const QString&, const QString&) override { return {}; }
     QString openFile(const FileDialogRequest&) override { return {}; }
+    QString saveFile(const FileDialogRequest&) override { return {}; }
 };
 
 class NoHelp : public HelpService {

@@ -16,6 +16,7 @@
 #include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -60,6 +61,8 @@ Container::Container(Services services, QWidget* parent)
                                  QStringLiteral("Mini elenco estrazioni"));
     Command6 = programIconButton(Picture1, QStringLiteral("Command6"), ProgramIcon::AmboWindow,
                                  QStringLiteral("Veltrano"));
+    CmdCollaudo = programIconButton(Picture1, QStringLiteral("CmdCollaudo"), ProgramIcon::Collaudo,
+                                    QStringLiteral("Collaudo del metodo"));
     CmDHelp = programIconButton(Picture1, QStringLiteral("CmDHelp"), ProgramIcon::Help,
                                 QStringLiteral("Help in linea"));
     Command45 = new QPushButton(QStringLiteral("FINE"), Picture1);
@@ -94,6 +97,7 @@ Container::Container(Services services, QWidget* parent)
     row->addSpacing(16);
     row->addWidget(Command2);
     row->addWidget(Command6);
+    row->addWidget(CmdCollaudo);
     row->addWidget(CmDHelp);
     row->addSpacing(16);
     auto* bars = new QVBoxLayout;
@@ -117,6 +121,7 @@ Container::Container(Services services, QWidget* parent)
 
     connect(Command2, &QToolButton::clicked, this, &Container::Command2_Click);
     connect(Command6, &QToolButton::clicked, this, &Container::Command6_Click);
+    connect(CmdCollaudo, &QToolButton::clicked, this, &Container::CmdCollaudo_Click);
     connect(CmDHelp, &QToolButton::clicked, this, &Container::CmDHelp_Click);
     connect(Command45, &QPushButton::clicked, this, &Container::Command45_Click);
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -165,6 +170,16 @@ void Container::setProgressMaximum(int maximum) {
     pb1->setMaximum(std::max(maximum, 0));
 }
 
+void Container::setProgressValue(int value) {
+    pb1->setValue(std::clamp(value, 0, pb1->maximum()));
+}
+
+void Container::showDraw(int drawIndex) {
+    openChild(m_miniList, m_services.makeMiniList);
+    if (m_miniList && m_services.showDrawInMiniList)
+        m_services.showDrawInMiniList(*m_miniList->widget(), drawIndex);
+}
+
 void Container::openChild(QPointer<QMdiSubWindow>& slot, const ChildFactory& factory) {
     if (!slot) {
         if (!factory)
@@ -187,6 +202,10 @@ void Container::Command2_Click() {
 
 void Container::Command6_Click() {
     openChild(m_ambo, m_services.makeAmboWindow);
+}
+
+void Container::CmdCollaudo_Click() {
+    openChild(m_collaudo, m_services.makeCollaudoWindow);
 }
 
 void Container::CmDHelp_Click() {

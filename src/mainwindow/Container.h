@@ -18,8 +18,8 @@ class QPushButton;
 class QToolButton;
 struct Palette;
 
-// The frame of the program: shows the model-archive range, opens the mini list and the ambo window
-// inside itself (one instance each), opens the help and ends the program.
+// The frame of the program: shows the model-archive range, opens the mini list, the ambo window and
+// the Collaudo window inside itself (one instance each), opens the help and ends the program.
 class Container : public QMainWindow, public FrameServices {
     Q_OBJECT
 
@@ -34,6 +34,9 @@ public:
         HelpService& help;
         ChildFactory makeMiniList;
         ChildFactory makeAmboWindow;
+        ChildFactory makeCollaudoWindow;
+        // Moves an open mini list to a draw (the frame does not know the mini list's controls).
+        std::function<void(QWidget& miniList, int drawIndex)> showDrawInMiniList;
     };
 
     static constexpr int HelpContext = 190;
@@ -44,6 +47,8 @@ public:
     void ImpostazioniArchivioModello();
 
     void setProgressMaximum(int maximum) override;
+    void setProgressValue(int value) override;
+    void showDraw(int drawIndex) override;
 
     QMdiArea* mdiArea = nullptr;
     QWidget* Picture1 = nullptr;
@@ -55,6 +60,7 @@ public:
     QLabel* Lbl_Ev = nullptr;
     QToolButton* Command2 = nullptr;
     QToolButton* Command6 = nullptr;
+    QToolButton* CmdCollaudo = nullptr;
     QToolButton* CmDHelp = nullptr;
     QPushButton* Command45 = nullptr;
     QProgressBar* pb1 = nullptr;
@@ -62,10 +68,12 @@ public:
 
     QMdiSubWindow* miniListWindow() const { return m_miniList; }
     QMdiSubWindow* amboWindow() const { return m_ambo; }
+    QMdiSubWindow* collaudoWindow() const { return m_collaudo; }
 
 public slots:
     void Command2_Click();
     void Command6_Click();
+    void CmdCollaudo_Click();
     void CmDHelp_Click();
     void Command45_Click();
 
@@ -79,5 +87,6 @@ private:
     Services m_services;
     QPointer<QMdiSubWindow> m_miniList;
     QPointer<QMdiSubWindow> m_ambo;
+    QPointer<QMdiSubWindow> m_collaudo;
     bool m_ending = false;
 };

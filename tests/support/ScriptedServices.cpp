@@ -14,7 +14,15 @@ QString ScriptedPrompts::input(const QString& prompt, const QString& title, cons
 }
 
 QString ScriptedPrompts::openFile(const FileDialogRequest& request) {
-    m_shown.push_back({ShownBox::OpenFile, request.title, request.title, MessageIcon::None, request});
+    return fileAnswer(ShownBox::OpenFile, request);
+}
+
+QString ScriptedPrompts::saveFile(const FileDialogRequest& request) {
+    return fileAnswer(ShownBox::SaveFile, request);
+}
+
+QString ScriptedPrompts::fileAnswer(ShownBox::Kind kind, const FileDialogRequest& request) {
+    m_shown.push_back({kind, request.title, request.title, MessageIcon::None, request});
     if (m_files.empty())
         return {};
     QString answer = m_files.front();

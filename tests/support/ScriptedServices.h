@@ -12,11 +12,11 @@
 
 // What a window showed in one box.
 struct ShownBox {
-    enum Kind { Message, Input, OpenFile } kind = Message;
+    enum Kind { Message, Input, OpenFile, SaveFile } kind = Message;
     QString text; // message text, input prompt, or file dialog title
     QString title;
     MessageIcon icon = MessageIcon::None;
-    FileDialogRequest file; // for OpenFile
+    FileDialogRequest file; // for OpenFile and SaveFile
 };
 
 // Answers each box from a script and records what was shown. An input box or file dialog with no
@@ -26,6 +26,7 @@ public:
     void message(const QString& text, const QString& title, MessageIcon icon) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFile(const FileDialogRequest& request) override;
+    QString saveFile(const FileDialogRequest& request) override;
 
     void answerInput(const QString& text) { m_inputs.push_back(text); }
     void answerFile(const QString& path) { m_files.push_back(path); }
@@ -35,6 +36,8 @@ public:
     void clear() { m_shown.clear(); }
 
 private:
+    QString fileAnswer(ShownBox::Kind kind, const FileDialogRequest& request);
+
     std::deque<QString> m_inputs;
     std::deque<QString> m_files;
     std::vector<ShownBox> m_shown;

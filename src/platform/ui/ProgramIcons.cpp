@@ -43,6 +43,9 @@ QString programIconPath(ProgramIcon which) {
     case ProgramIcon::FirstDraw:
         name = "first-draw";
         break;
+    case ProgramIcon::Collaudo:
+        name = "collaudo";
+        break;
     case ProgramIcon::ProgramLogo:
         break;
     }

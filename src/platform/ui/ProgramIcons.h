@@ -14,13 +14,15 @@ enum class ProgramIcon {
     ResetMarks, // "Resetta colorazione"
     LastDraw,   // "Ultima estrazione"
     FirstDraw,  // "Prima estrazione"
+    Collaudo,   // main window: "Collaudo del metodo"
     ProgramLogo // window icons
 };
 
 inline constexpr ProgramIcon allProgramIcons[] = {
     ProgramIcon::MiniList,   ProgramIcon::AmboWindow,  ProgramIcon::Help,
     ProgramIcon::SearchDate, ProgramIcon::SearchIndex, ProgramIcon::ResetMarks,
-    ProgramIcon::LastDraw,   ProgramIcon::FirstDraw,   ProgramIcon::ProgramLogo};
+    ProgramIcon::LastDraw,   ProgramIcon::FirstDraw,   ProgramIcon::Collaudo,
+    ProgramIcon::ProgramLogo};
 
 // Resource path of the drawing behind an icon.
 QString programIconPath(ProgramIcon which);

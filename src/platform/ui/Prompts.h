@@ -12,7 +12,7 @@ struct FileDialogRequest {
     QString defaultSuffix; // e.g. "Mdb"
 };
 
-// The program's modal boxes: message box (OK only), input box, open-file dialog.
+// The program's modal boxes: message box (OK only), input box, open-file and save-file dialogs.
 // Windows receive one from outside so that tests can answer the boxes and see what was shown.
 class Prompts {
 public:
@@ -23,4 +23,6 @@ public:
     virtual QString input(const QString& prompt, const QString& title, const QString& defaultText) = 0;
     // Returns the chosen path; an empty text when the user cancelled.
     virtual QString openFile(const FileDialogRequest& request) = 0;
+    // Returns the path to write (the default suffix added when the user typed none); empty when cancelled.
+    virtual QString saveFile(const FileDialogRequest& request) = 0;
 };

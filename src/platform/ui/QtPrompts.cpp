@@ -85,6 +85,24 @@ std::unique_ptr<QFileDialog> QtPrompts::createOpenFileDialog(const FileDialogReq
     return dialog;
 }
 
+std::unique_ptr<QFileDialog> QtPrompts::createSaveFileDialog(const FileDialogRequest& request,
+                                                             QWidget* parent) {
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    if (!request.title.isEmpty())
+        dialog->setWindowTitle(request.title);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    if (!request.folder.isEmpty())
+        dialog->setDirectory(request.folder);
+    if (!request.filter.isEmpty())
+        dialog->setNameFilter(request.filter);
+    dialog->setDefaultSuffix(request.defaultSuffix);
+    if (!request.fileName.isEmpty())
+        dialog->selectFile(request.fileName);
+    return dialog;
+}
+
 void QtPrompts::message(const QString& text, const QString& title, MessageIcon icon) {
     auto box = createMessageBox(text, title, icon, ownerWindow());
     box->exec();
@@ -99,6 +117,14 @@ QString QtPrompts::input(const QString& prompt, const QString& title, const QStr
 
 QString QtPrompts::openFile(const FileDialogRequest& request) {
     auto dialog = createOpenFileDialog(request, ownerWindow());
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog->selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.front();
+}
+
+QString QtPrompts::saveFile(const FileDialogRequest& request) {
+    auto dialog = createSaveFileDialog(request, ownerWindow());
     if (dialog->exec() != QDialog::Accepted)
         return {};
     const QStringList chosen = dialog->selectedFiles();

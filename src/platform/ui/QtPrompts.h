@@ -16,6 +16,7 @@ public:
     void message(const QString& text, const QString& title, MessageIcon icon) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFile(const FileDialogRequest& request) override;
+    QString saveFile(const FileDialogRequest& request) override;
 
     static QString programName() { return QStringLiteral("Veltrano"); }
 
@@ -25,5 +26,7 @@ public:
                                                            const QString& defaultText,
                                                            QWidget* parent = nullptr);
     static std::unique_ptr<QFileDialog> createOpenFileDialog(const FileDialogRequest& request,
+                                                             QWidget* parent = nullptr);
+    static std::unique_ptr<QFileDialog> createSaveFileDialog(const FileDialogRequest& request,
                                                              QWidget* parent = nullptr);
 };
