@@ -35,8 +35,6 @@
 #include <algorithm>
 
 namespace {
-const char* const WheelTypeCaptions[] = {"Tutte", "Adiacenti", "Diametrali", "Gemelle",
-                                         "GMTV",  "CFRZ",      "BNP"};
 constexpr int ColpiChoices = 18;
 constexpr int CasiChoices = 200;
 constexpr int RangePageStep = 25;
@@ -107,7 +105,7 @@ void AmboOltreFrm::buildControls() {
 
     for (std::size_t i = 0; i < Ch_RuoteTipo.size(); ++i)
         Ch_RuoteTipo[i] = checkBox(this, QStringLiteral("Ch_RuoteTipo_%1").arg(i),
-                                   QString::fromUtf8(WheelTypeCaptions[i]), i == 1 || i == 2);
+                                   wheelTypeCaption(static_cast<int>(i)), i == 1 || i == 2);
     ChPosAdi = checkBox(this, QStringLiteral("ChPosAdi"), QStringLiteral("Adiacenti"), false);
     ChIso = checkBox(this, QStringLiteral("ChIso"), QStringLiteral("Isotopia perfetta"), true);
     Ch_Intervallo = checkBox(this, QStringLiteral("Ch_Intervallo"), QStringLiteral("Intervallo"), false);
@@ -304,19 +302,6 @@ QWidget* AmboOltreFrm::buildSummaryPanel() {
     return panel;
 }
 
-// One-row selection grids show every cell and nothing more. Their cells keep one width for all, the
-// design width unless today's font needs more to show a wheel code whole.
-void AmboOltreFrm::fitSelectionGrid(GridView* view) {
-    GridModel& g = *view->gridModel();
-    int width = 0;
-    for (int c = 0; c < g.cols(); ++c)
-        width = std::max(
-            {width, g.colWidth(c), static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(c)});
-    for (int c = 0; c < g.cols(); ++c)
-        g.setColWidth(c, width);
-    view->setFixedSize(view->contentSize());
-}
-
 void AmboOltreFrm::connectHandlers() {
     connect(Cmd_Ambiuguali, &QPushButton::clicked, this, &AmboOltreFrm::Cmd_Ambiuguali_Click);
     connect(Command1, &QPushButton::clicked, this, &AmboOltreFrm::Command1_Click);
@@ -376,8 +361,8 @@ void AmboOltreFrm::Form_Load() {
 
     selectAllWheels(g.FgR);
 
-    fitSelectionGrid(FgR);
-    fitSelectionGrid(Fgp);
+    fitSelectionGrid(*FgR);
+    fitSelectionGrid(*Fgp);
     FgS->setFixedHeight(FgS->contentSize().height());
     g.Fg1.autoSizeColumns();
 }

@@ -115,7 +115,6 @@ private:
     QWidget* buildSelectionPanel();
     QWidget* buildParameterPanel();
     QWidget* buildSummaryPanel();
-    void fitSelectionGrid(GridView* view);
 
     DrawArchive& m_archive;
     const Palette& m_palette;

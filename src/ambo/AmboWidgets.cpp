@@ -1,6 +1,8 @@
 #include "AmboWidgets.h"
 
 #include "AmboControls.h"
+#include "GridModel.h"
+#include "GridView.h"
 #include "ValueLabel.h"
 
 #include <QCheckBox>
@@ -8,6 +10,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QToolButton>
+#include <algorithm>
 
 namespace amboWidgets {
 
@@ -65,6 +68,25 @@ QLabel* caption(QWidget* parent, const QString& text) {
     font.setBold(true);
     label->setFont(font);
     return label;
+}
+
+QString wheelTypeCaption(int index) {
+    static const char* const captions[] = {"Tutte", "Adiacenti", "Diametrali", "Gemelle",
+                                           "GMTV",  "CFRZ",      "BNP"};
+    return QString::fromUtf8(captions[index]);
+}
+
+// The cells keep one width for all, the design width unless today's font needs more to show a wheel
+// code whole.
+void fitSelectionGrid(GridView& view) {
+    GridModel& g = *view.gridModel();
+    int width = 0;
+    for (int c = 0; c < g.cols(); ++c)
+        width = std::max(
+            {width, g.colWidth(c), static_cast<const QAbstractItemView&>(view).sizeHintForColumn(c)});
+    for (int c = 0; c < g.cols(); ++c)
+        g.setColWidth(c, width);
+    view.setFixedSize(view.contentSize());
 }
 
 } // namespace amboWidgets

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class GridView;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -25,5 +26,9 @@ QLabel* rangeLabel(QWidget* parent, const QString& name);
 QComboBox* numberCombo(QWidget* parent, const QString& name);
 // A bold caption without a name of its own.
 QLabel* caption(QWidget* parent, const QString& text);
+// The captions of the seven wheel-type boxes Ch_RuoteTipo(0..6): "Tutte", "Adiacenti", ... "BNP".
+QString wheelTypeCaption(int index);
+// Sizes a one-row selection grid (wheels, positions) to show every cell and nothing more.
+void fitSelectionGrid(GridView& view);
 
 } // namespace amboWidgets

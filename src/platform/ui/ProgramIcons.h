@@ -19,10 +19,9 @@ enum class ProgramIcon {
 };
 
 inline constexpr ProgramIcon allProgramIcons[] = {
-    ProgramIcon::MiniList,   ProgramIcon::AmboWindow,  ProgramIcon::Help,
-    ProgramIcon::SearchDate, ProgramIcon::SearchIndex, ProgramIcon::ResetMarks,
-    ProgramIcon::LastDraw,   ProgramIcon::FirstDraw,   ProgramIcon::Collaudo,
-    ProgramIcon::ProgramLogo};
+    ProgramIcon::MiniList,    ProgramIcon::AmboWindow, ProgramIcon::Help,     ProgramIcon::SearchDate,
+    ProgramIcon::SearchIndex, ProgramIcon::ResetMarks, ProgramIcon::LastDraw, ProgramIcon::FirstDraw,
+    ProgramIcon::Collaudo,    ProgramIcon::ProgramLogo};
 
 // Resource path of the drawing behind an icon.
 QString programIconPath(ProgramIcon which);

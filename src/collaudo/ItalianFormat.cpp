@@ -1,0 +1,54 @@
+#include "ItalianFormat.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace {
+
+const QLocale& locale() {
+    static const QLocale it(QLocale::Italian, QLocale::Italy);
+    return it;
+}
+
+// The typographic minus reads better than a hyphen beside digits.
+QString withMinus(QString text) {
+    return text.replace(QLatin1Char('-'), QChar(0x2212));
+}
+
+// -0,0 is still zero to a reader.
+double noNegativeZero(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) == 0.0 ? 0.0 : value;
+}
+
+} // namespace
+
+namespace italian {
+
+QString integer(long long value) {
+    return withMinus(locale().toString(value));
+}
+
+QString decimal(double value, int decimals) {
+    if (!std::isfinite(value))
+        return QStringLiteral("-");
+    return withMinus(locale().toString(noNegativeZero(value, decimals), 'f', decimals));
+}
+
+QString percent(double share) {
+    return decimal(share * 100.0, 1) + QStringLiteral(" %");
+}
+
+QString pValue(double p) {
+    if (!std::isfinite(p))
+        return QStringLiteral("-");
+    if (p >= 1e-4 || p == 0.0)
+        return withMinus(locale().toString(p, 'g', 2));
+    return withMinus(locale().toString(p, 'e', 1).replace(QStringLiteral("e-0"), QStringLiteral("e-")));
+}
+
+QString orDash(const std::optional<double>& value, int decimals) {
+    return value ? decimal(*value, decimals) : QStringLiteral("-");
+}
+
+} // namespace italian

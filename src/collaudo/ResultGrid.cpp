@@ -1,0 +1,107 @@
+#include "ResultGrid.h"
+
+#include <QHeaderView>
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+bool sortsLast(const ResultGrid::Cell& cell) {
+    return std::isnan(cell.key) && (cell.text.isEmpty() || cell.text == QStringLiteral("-"));
+}
+
+// Strict weak order on one column; cells without a value go last whatever the direction.
+bool before(const ResultGrid::Cell& a, const ResultGrid::Cell& b, bool ascending) {
+    const bool aLast = sortsLast(a);
+    const bool bLast = sortsLast(b);
+    if (aLast || bLast)
+        return !aLast && bLast;
+    if (!std::isnan(a.key) && !std::isnan(b.key))
+        return ascending ? a.key < b.key : b.key < a.key;
+    const int order = QString::localeAwareCompare(a.text, b.text);
+    return ascending ? order < 0 : order > 0;
+}
+
+} // namespace
+
+ResultGrid::ResultGrid(const QString& objectName, QWidget* parent) : GridView(parent) {
+    setObjectName(objectName);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setToolTip(QStringLiteral("Clic su un'intestazione: ordina per quella colonna"));
+    setResizePrecision(300);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &ResultGrid::headerClicked);
+    connect(this, &QAbstractItemView::doubleClicked, this, &ResultGrid::cellDoubleClicked);
+}
+
+void ResultGrid::setHeaders(const QStringList& headers) {
+    m_headers = headers;
+    fill();
+}
+
+void ResultGrid::setRows(std::vector<Row> rows) {
+    m_rows = std::move(rows);
+    m_order.resize(m_rows.size());
+    std::iota(m_order.begin(), m_order.end(), 0);
+    m_sortColumn = 0;
+    m_ascending = false;
+    fill();
+}
+
+int ResultGrid::sourceRow(int gridRow) const {
+    const int shown = gridRow - 1;
+    return shown >= 0 && shown < static_cast<int>(m_order.size()) ? m_order[shown] : -1;
+}
+
+void ResultGrid::sortByColumn(int col) {
+    if (col < 1 || col > m_headers.size())
+        return;
+    m_ascending = !(m_sortColumn == col && m_ascending);
+    m_sortColumn = col;
+    const auto index = static_cast<std::size_t>(col - 1);
+    const bool ascending = m_ascending;
+    std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
+        const auto& ca = m_rows[a].cells;
+        const auto& cb = m_rows[b].cells;
+        if (index >= ca.size() || index >= cb.size())
+            return index < ca.size() && index >= cb.size();
+        return before(ca[index], cb[index], ascending);
+    });
+    fill();
+}
+
+void ResultGrid::headerClicked(int bodyColumn) {
+    sortByColumn(bodyColumn + gridModel()->fixedCols());
+}
+
+void ResultGrid::cellDoubleClicked(const QModelIndex& index) {
+    const int source = sourceRow(index.row() + gridModel()->fixedRows());
+    if (source >= 0)
+        emit rowActivated(source);
+}
+
+void ResultGrid::fill() {
+    GridModel& g = *gridModel();
+    {
+        GridModel::Batch batch(g);
+        const int cols = static_cast<int>(m_headers.size()) + 1;
+        g.setRows(1);
+        g.setCols(cols);
+        g.setRows(static_cast<int>(m_rows.size()) + 1);
+        g.setFixedRows(1);
+        g.setFixedCols(1);
+        g.setText(0, 0, QString());
+        g.setColWidth(0, 14);
+        for (int c = 1; c < cols; ++c) {
+            g.setText(0, c, m_headers[c - 1]);
+            g.setColCentred(c, true);
+        }
+        for (std::size_t r = 0; r < m_order.size(); ++r) {
+            const Row& row = m_rows[m_order[r]];
+            const int gr = static_cast<int>(r) + 1;
+            g.setBackColour(gr, 0, row.marker);
+            for (std::size_t c = 0; c < row.cells.size() && static_cast<int>(c) + 1 < cols; ++c)
+                g.setText(gr, static_cast<int>(c) + 1, row.cells[c].text);
+        }
+    }
+    g.autoSizeColumns();
+}

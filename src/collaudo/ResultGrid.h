@@ -1,0 +1,56 @@
+#pragma once
+
+#include "GridModel.h"
+#include "GridView.h"
+
+#include <QStringList>
+#include <cmath>
+#include <vector>
+
+// A result table of the Collaudo window: a GridView whose rows the user sorts by clicking a column's
+// header (again to reverse) and opens by double-clicking. Column 0 is a narrow fixed marker column
+// coloured like the ambo window's case grid; the other columns are the table's own.
+class ResultGrid : public GridView {
+    Q_OBJECT
+
+public:
+    struct Cell {
+        QString text;
+        // What the column sorts by; NaN sorts by the text (and an empty or "-" text sorts last).
+        double key = std::nan("");
+    };
+    struct Row {
+        std::vector<Cell> cells;
+        GridModel::Colour marker = GridModel::White;
+    };
+
+    explicit ResultGrid(const QString& objectName, QWidget* parent = nullptr);
+
+    // Headers of the table's own columns (grid columns 1..n).
+    void setHeaders(const QStringList& headers);
+    // Shows the rows in the order given and forgets the previous sort.
+    void setRows(std::vector<Row> rows);
+    int rowCount() const { return static_cast<int>(m_rows.size()); }
+    // The index, in the order given to setRows, of the row shown at grid row r (1 = first data row).
+    int sourceRow(int gridRow) const;
+
+    // Sorts by a grid column (1..n); ascending unless it is already sorted ascending by it.
+    void sortByColumn(int col);
+    int sortColumn() const { return m_sortColumn; }
+    bool sortedAscending() const { return m_ascending; }
+
+signals:
+    // The user double-clicked a data row; the index is the row's place in setRows' order.
+    void rowActivated(int sourceRow);
+
+private:
+    void headerClicked(int bodyColumn);
+    void cellDoubleClicked(const QModelIndex& index);
+    void fill();
+
+    QStringList m_headers;
+    std::vector<Row> m_rows;
+    std::vector<int> m_order; // shown row -> source row
+    int m_sortColumn = 0;
+    bool m_ascending = false;
+};
