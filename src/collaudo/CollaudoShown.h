@@ -25,6 +25,7 @@ struct CollaudoShown {
 
 // What the sweep table shows: its columns and one row per combination, in the engine's order.
 struct SweepShown {
+    QString caption; // above the table: how many combinations, how they are ranked
     QStringList headers;
     std::vector<ResultGrid::Row> rows;
 };

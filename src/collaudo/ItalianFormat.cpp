@@ -44,7 +44,14 @@ QString pValue(double p) {
         return QStringLiteral("-");
     if (p >= 1e-4 || p == 0.0)
         return withMinus(locale().toString(p, 'g', 2));
-    return withMinus(locale().toString(p, 'e', 1).replace(QStringLiteral("e-0"), QStringLiteral("e-")));
+    // Written out by hand: the locale's own form is "2,1E-07".
+    int exponent = static_cast<int>(std::floor(std::log10(p)));
+    double mantissa = p / std::pow(10.0, exponent);
+    if (std::round(mantissa * 10.0) >= 100.0) {
+        mantissa /= 10.0;
+        ++exponent;
+    }
+    return decimal(mantissa, 1) + QStringLiteral("e") + integer(exponent);
 }
 
 QString orDash(const std::optional<double>& value, int decimals) {

@@ -1,6 +1,7 @@
 #include "ResultGrid.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <algorithm>
 #include <numeric>
 
@@ -30,7 +31,6 @@ ResultGrid::ResultGrid(const QString& objectName, QWidget* parent) : GridView(pa
     horizontalHeader()->setToolTip(QStringLiteral("Clic su un'intestazione: ordina per quella colonna"));
     setResizePrecision(300);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &ResultGrid::headerClicked);
-    connect(this, &QAbstractItemView::doubleClicked, this, &ResultGrid::cellDoubleClicked);
 }
 
 void ResultGrid::setHeaders(const QStringList& headers) {
@@ -73,7 +73,13 @@ void ResultGrid::headerClicked(int bodyColumn) {
     sortByColumn(bodyColumn + gridModel()->fixedCols());
 }
 
-void ResultGrid::cellDoubleClicked(const QModelIndex& index) {
+void ResultGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || !index.isValid()) {
+        GridView::mouseDoubleClickEvent(event);
+        return;
+    }
+    event->accept();
     const int source = sourceRow(index.row() + gridModel()->fixedRows());
     if (source >= 0)
         emit rowActivated(source);

@@ -43,9 +43,13 @@ signals:
     // The user double-clicked a data row; the index is the row's place in setRows' order.
     void rowActivated(int sourceRow);
 
+protected:
+    // Read here rather than from doubleClicked(): the first press of a double-click on another cell moves
+    // the current cell, and the view then no longer matches the press to the double-click.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
 private:
     void headerClicked(int bodyColumn);
-    void cellDoubleClicked(const QModelIndex& index);
     void fill();
 
     QStringList m_headers;

@@ -1,0 +1,301 @@
+#include "Collaudo.h"
+
+#include "ChartPanel.h"
+#include "CollaudoParameters.h"
+#include "CollaudoRun.h"
+#include "DrawArchive.h"
+#include "FrameServices.h"
+#include "GridView.h"
+#include "HelpService.h"
+#include "ProgramIcons.h"
+#include "Prompts.h"
+#include "ResultGrid.h"
+#include "SweepRunner.h"
+#include "WaitPointer.h"
+
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+const QString Title = QStringLiteral("Collaudo");
+constexpr int SummaryWidth = 250;
+} // namespace
+
+Collaudo::Collaudo(DrawArchive& archive, const Palette& palette, Prompts& prompts, HelpService& help,
+                   FrameServices& frame, QWidget* parent)
+    : QWidget(parent), m_archive(archive), m_palette(palette), m_prompts(prompts), m_help(help),
+      m_frame(frame) {
+    setObjectName(QStringLiteral("Collaudo"));
+    setWindowTitle(Title);
+    setWindowIcon(programIcon(ProgramIcon::Collaudo));
+    m_runner = new SweepRunner(this);
+    buildControls();
+
+    connect(CmdCollauda, &QPushButton::clicked, this, &Collaudo::CmdCollauda_Click);
+    connect(CmdEsplora, &QPushButton::clicked, this, &Collaudo::CmdEsplora_Click);
+    connect(CmdAnnulla, &QPushButton::clicked, this, &Collaudo::CmdAnnulla_Click);
+    connect(FgCasi, &ResultGrid::rowActivated, this, &Collaudo::FgCasi_RowActivated);
+    connect(FgEsplora, &ResultGrid::rowActivated, this, &Collaudo::FgEsplora_RowActivated);
+    connect(m_runner, &SweepRunner::progress, this, &Collaudo::sweepProgress);
+    connect(m_runner, &SweepRunner::finished, this, &Collaudo::sweepFinished);
+}
+
+Collaudo::~Collaudo() {
+    // The worker reads the archive and writes into m_pendingSweep: it must be gone before they are.
+    m_runner->cancel();
+    m_runner->wait();
+}
+
+QSize Collaudo::sizeHint() const {
+    return {1250, 690};
+}
+
+bool Collaudo::sweepRunning() const {
+    return m_runner->isRunning();
+}
+
+void Collaudo::buildControls() {
+    Parametri = new CollaudoParameters(m_archive, this);
+    auto* top = new QHBoxLayout;
+    top->setSpacing(8);
+    top->addWidget(Parametri, 1);
+    top->addWidget(buildCommands());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addLayout(top);
+    layout->addWidget(buildResults(), 1);
+}
+
+QWidget* Collaudo::buildCommands() {
+    auto* panel = new QWidget(this);
+    auto* v = new QVBoxLayout(panel);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(4);
+    CmdCollauda = new QPushButton(QStringLiteral("COLLAUDA"), panel);
+    CmdCollauda->setObjectName(QStringLiteral("CmdCollauda"));
+    CmdCollauda->setToolTip(QStringLiteral("Collaudo del metodo con le scelte della finestra"));
+    CmdEsplora = new QPushButton(QStringLiteral("ESPLORA"), panel);
+    CmdEsplora->setObjectName(QStringLiteral("CmdEsplora"));
+    CmdEsplora->setToolTip(QStringLiteral("Prova tutte le combinazioni di tipi, posizioni e colpi"));
+    CmdAnnulla = new QPushButton(QStringLiteral("ANNULLA"), panel);
+    CmdAnnulla->setObjectName(QStringLiteral("CmdAnnulla"));
+    CmdAnnulla->setToolTip(QStringLiteral("Ferma l'esplorazione in corso"));
+    CmdAnnulla->setEnabled(false);
+    for (QPushButton* b : {CmdCollauda, CmdEsplora, CmdAnnulla}) {
+        QFont font = b->font();
+        font.setBold(true);
+        b->setFont(font);
+        b->setMinimumHeight(30);
+        b->setMinimumWidth(110);
+        v->addWidget(b);
+    }
+    v->addStretch(1);
+    return panel;
+}
+
+QWidget* Collaudo::buildResults() {
+    auto* area = new QWidget(this);
+    auto* h = new QHBoxLayout(area);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(6);
+
+    auto* summary = new QWidget(area);
+    auto* sv = new QVBoxLayout(summary);
+    sv->setContentsMargins(0, 0, 0, 0);
+    sv->setSpacing(4);
+    LblRiepilogo = new QLabel(summary);
+    LblRiepilogo->setObjectName(QStringLiteral("LblRiepilogo"));
+    LblRiepilogo->setWordWrap(true);
+    LblRiepilogo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    LblRiepilogo->setText(QStringLiteral("Scegliere le impostazioni e premere COLLAUDA."));
+    LblRiepilogo->setFrameShape(QFrame::StyledPanel);
+    LblRiepilogo->setMargin(6);
+    FgRiepilogo = new GridView(summary);
+    FgRiepilogo->setObjectName(QStringLiteral("FgRiepilogo"));
+    FgRiepilogo->setStretchLastColumn(true);
+    FgRiepilogo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sv->addWidget(LblRiepilogo);
+    sv->addWidget(FgRiepilogo, 1);
+    summary->setFixedWidth(SummaryWidth);
+    h->addWidget(summary);
+
+    Schede = new QTabWidget(area);
+    Schede->setObjectName(QStringLiteral("Schede"));
+    auto* charts = new QWidget(Schede);
+    auto* ch = new QHBoxLayout(charts);
+    ch->setContentsMargins(2, 2, 2, 2);
+    GrColpi = new ChartPanel(m_prompts, QStringLiteral("GrColpi"), charts);
+    GrSaldo = new ChartPanel(m_prompts, QStringLiteral("GrSaldo"), charts);
+    GrAnni = new ChartPanel(m_prompts, QStringLiteral("GrAnni"), charts);
+    for (ChartPanel* panel : {GrColpi, GrSaldo, GrAnni})
+        ch->addWidget(panel, 1);
+    Schede->addTab(charts, QStringLiteral("Grafici"));
+
+    FgCasi = new ResultGrid(QStringLiteral("FgCasi"), Schede);
+    FgCasi->setToolTip(QStringLiteral("Doppio clic su un caso: mini elenco su quell'estrazione"));
+    Schede->addTab(FgCasi, QStringLiteral("Casi"));
+
+    auto* sweep = new QWidget(Schede);
+    auto* sw = new QVBoxLayout(sweep);
+    sw->setContentsMargins(2, 2, 2, 2);
+    LblEsplora = new QLabel(QStringLiteral("Nessuna esplorazione."), sweep);
+    LblEsplora->setObjectName(QStringLiteral("LblEsplora"));
+    FgEsplora = new ResultGrid(QStringLiteral("FgEsplora"), sweep);
+    FgEsplora->setToolTip(
+        QStringLiteral("Doppio clic su una riga: ne copia le impostazioni e avvia COLLAUDA"));
+    sw->addWidget(LblEsplora);
+    sw->addWidget(FgEsplora, 1);
+    Schede->addTab(sweep, QStringLiteral("Esplorazione"));
+    h->addWidget(Schede, 1);
+    return area;
+}
+
+bool Collaudo::rangeAccepted() {
+    if (Parametri->rangeStart() <= Parametri->rangeEnd())
+        return true;
+    m_prompts.message(QStringLiteral("La data d'inizio (%1) è successiva alla data di fine (%2).")
+                          .arg(Parametri->DtDal->text(), Parametri->DtAl->text()),
+                      Title, MessageIcon::Exclamation);
+    return false;
+}
+
+void Collaudo::CmdCollauda_Click() {
+    if (!rangeAccepted())
+        return;
+    WaitPointer hourglass;
+    showResults(runCollaudo(*Parametri, m_archive, m_palette));
+}
+
+void Collaudo::showResults(const CollaudoShown& shown) {
+    LblRiepilogo->setText(shown.sentence);
+    GridModel& s = *FgRiepilogo->gridModel();
+    {
+        GridModel::Batch batch(s);
+        s.setRows(static_cast<int>(shown.summary.size()) + 1);
+        s.setCols(2);
+        s.setFixedRows(1);
+        s.setFixedCols(1);
+        s.setText(0, 0, QStringLiteral("Riepilogo"));
+        s.setText(0, 1, QStringLiteral("Valore"));
+        for (std::size_t i = 0; i < shown.summary.size(); ++i) {
+            s.setText(static_cast<int>(i) + 1, 0, shown.summary[i].first);
+            s.setText(static_cast<int>(i) + 1, 1, shown.summary[i].second);
+        }
+    }
+    s.autoSizeColumns();
+
+    FgCasi->setHeaders(shown.caseHeaders);
+    FgCasi->setRows(shown.cases);
+    m_caseDraws = shown.caseDraws;
+    GrColpi->setChart(collaudoCharts::positivesByColpo(shown.byColpo));
+    GrSaldo->setChart(collaudoCharts::balanceOverTime(shown.balance, shown.yield));
+    GrAnni->setChart(collaudoCharts::positivesPerYear(shown.perYear));
+}
+
+void Collaudo::CmdEsplora_Click() {
+    if (sweepRunning() || !rangeAccepted())
+        return;
+    m_pendingSweep = std::make_shared<SweepOutcome>();
+    SweepRunner::Job job = sweepJob(*Parametri, m_archive, m_pendingSweep);
+    m_frame.setProgressMaximum(100);
+    m_frame.setProgressValue(0);
+    setSweeping(true);
+    LblEsplora->setText(QStringLiteral("Esplorazione in corso…"));
+    m_runner->start(std::move(job));
+}
+
+void Collaudo::CmdAnnulla_Click() {
+    m_runner->cancel();
+}
+
+void Collaudo::sweepProgress(int done, int total) {
+    if (total > 0)
+        m_frame.setProgressValue(static_cast<int>(100LL * done / total));
+}
+
+void Collaudo::sweepFinished(bool cancelled) {
+    setSweeping(false);
+    m_frame.setProgressValue(0);
+    std::shared_ptr<SweepOutcome> finished = std::move(m_pendingSweep);
+    if (cancelled || !finished) {
+        // The previous results stay as they were.
+        LblEsplora->setText(m_sweep
+                                ? QStringLiteral("Esplorazione annullata: restano i risultati precedenti.")
+                                : QStringLiteral("Esplorazione annullata."));
+        return;
+    }
+    m_sweep = std::move(finished);
+    const SweepShown shown = presentSweep(*m_sweep);
+    FgEsplora->setHeaders(shown.headers);
+    FgEsplora->setRows(shown.rows);
+    LblEsplora->setText(shown.caption);
+    Schede->setCurrentIndex(2);
+}
+
+void Collaudo::setSweeping(bool sweeping) {
+    CmdAnnulla->setEnabled(sweeping);
+    CmdEsplora->setEnabled(!sweeping);
+}
+
+void Collaudo::FgCasi_RowActivated(int sourceRow) {
+    if (sourceRow >= 0 && sourceRow < static_cast<int>(m_caseDraws.size()))
+        m_frame.showDraw(m_caseDraws[static_cast<std::size_t>(sourceRow)]);
+}
+
+void Collaudo::FgEsplora_RowActivated(int sourceRow) {
+    if (!m_sweep || !applySweepRow(*m_sweep, sourceRow, *Parametri))
+        return;
+    CmdCollauda_Click();
+    Schede->setCurrentIndex(0);
+}
+
+void Collaudo::Form_Help() {
+    m_help.showHelp(HelpContext);
+}
+
+void Collaudo::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    // Inside the frame the window takes the whole child area: charts and tables want the room.
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (sub && sub->mdiArea())
+        sub->setGeometry(QRect(QPoint(0, 0), sub->mdiArea()->viewport()->size()));
+}
+
+void Collaudo::closeEvent(QCloseEvent* event) {
+    // A sweep still running is stopped; its thread returns within a moment and nothing waits for it
+    // but the window's end.
+    m_runner->cancel();
+    m_frame.setProgressValue(0);
+    QWidget::closeEvent(event);
+}
+
+// F1 anywhere in the window opens its own topic; claiming the key first keeps it from the frame's F1.
+bool Collaudo::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void Collaudo::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        Form_Help();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
