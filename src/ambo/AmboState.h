@@ -1,14 +1,14 @@
 #pragma once
 
+#include "WheelRelations.h"
+
 #include <array>
 #include <cstdint>
 
 // What the ambo window holds between its controls and its searches: the range, the snapshot of the
-// parameters taken at each "ELABORA", the case counter, and the fixed wheel-relationship tables.
-struct AmboState {
-    using WheelFlags = std::array<bool, 11>;
-    using WheelPairs = std::array<WheelFlags, 11>;
-
+// parameters taken at each "ELABORA", the case counter, and the fixed wheel-relationship tables (refilled
+// with the same values at every load of the window).
+struct AmboState : WheelRelations {
     static constexpr std::uint32_t ColoreRuota = 65535;     // yellow: selected wheel
     static constexpr std::uint32_t ColorePosizione = 65280; // green: selected position
     static constexpr std::uint32_t Bianco = 16777215;       // white: not selected
@@ -23,16 +23,6 @@ struct AmboState {
     std::int16_t LimiteCasi = 0;
     std::int32_t CasiTrovati = 0;
     std::int16_t EstrazioneMinima = 0;
-
-    WheelPairs RuoteAdiacenti{};
-    WheelPairs RuoteDiametrali{};
-    WheelPairs RuoteGemelle{};
-    WheelFlags GruppoGMTV{};
-    WheelFlags GruppoCFRZ{};
-    WheelFlags GruppoBNP{};
-
-    // Refilled with the same values at every load of the window.
-    void fillWheelRelationships();
 
     // Whether the checked wheel types admit the pair (union of the choices; none checked admits none).
     bool admitted(int w1, int w2) const;

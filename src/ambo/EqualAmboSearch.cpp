@@ -12,28 +12,19 @@ constexpr int CaseCap = 1000;
 constexpr GridModel::Colour Red = 255;
 constexpr GridModel::Colour Blue = 16711680;
 
-// The number written with the digits of a followed by those of b (12, 45 -> 1245; 5, 23 -> 523).
-std::int64_t joinDigits(int a, int b) {
-    if (a >= 0 && b >= 0) {
-        std::int64_t scale = 10;
-        while (scale <= b)
-            scale *= 10;
-        return a * scale + b;
-    }
-    // Only a damaged archive holds negative numbers: join the texts and read the number they start with.
-    return static_cast<std::int64_t>(GridModel::numericValue(QString::number(a) + QString::number(b)));
-}
-
-void writeNumbers(GridModel& Fg1, int row, int firstCol, const std::int16_t* numbers, int p1, int p2) {
+void writeNumbers(GridModel& Fg1, int row, int firstCol,
+                  const std::array<std::int16_t, PositionCount>& numbers, int p1, int p2) {
     for (int p = 1; p <= PositionCount; ++p)
         Fg1.setText(row, firstCol + p - 1, QString::number(numbers[p - 1]));
     Fg1.setBackColour(row, firstCol + p1 - 1, AmboState::ColorePosizione);
     Fg1.setBackColour(row, firstCol + p2 - 1, AmboState::ColorePosizione);
 }
 
-void appendCase(GridModel& Fg1, const AmboState& state, const DrawArchive& archive, int d, int w1, int w2,
-                int p1, int p2, const std::int16_t* first, const std::int16_t* second) {
-    const Forecast f = computeForecast(first[p1 - 1], first[p2 - 1], second[p1 - 1], second[p2 - 1], archive);
+void appendCase(GridModel& Fg1, const AmboState& state, const DrawArchive& archive, const EqualAmboCase& c) {
+    const int d = c.draw;
+    const int w1 = c.wheel1;
+    const int w2 = c.wheel2;
+    const Forecast& f = c.forecast;
     Fg1.addRow();
     const int r = Fg1.rows() - 1;
     const QString draw = QString::number(d);
@@ -53,76 +44,33 @@ void appendCase(GridModel& Fg1, const AmboState& state, const DrawArchive& archi
     Fg1.setText(r, ColA1, QString::number(f.A1));
     Fg1.setText(r, ColA2, QString::number(f.A2));
     Fg1.setText(r, ColA3, QString::number(f.A3));
-    writeNumbers(Fg1, r, ColNumeri1, first, p1, p2);
-    writeNumbers(Fg1, r, ColNumeri2, second, p1, p2);
-}
-
-bool consecutive(int p1, int p2) {
-    return p2 == p1 + 1;
+    writeNumbers(Fg1, r, ColNumeri1, c.numbers1, c.position1, c.position2);
+    writeNumbers(Fg1, r, ColNumeri2, c.numbers2, c.position1, c.position2);
 }
 } // namespace
 
-bool isEqualAmbo(int x1, int x2, int y1, int y2) {
-    const int sx = (x1 + x2) % 90;
-    const int sy = (y1 + y2) % 90;
-    return sx == sy && sx != 0;
-}
-
-Forecast computeForecast(int x1, int x2, int y1, int y2, const DrawArchive& archive) {
-    Forecast f;
-    f.Ambata = static_cast<std::int16_t>(y2);
-    std::int64_t a1 = (joinDigits(x1, x2) + joinDigits(y1, y2)) % 90;
-    if (a1 == 0)
-        a1 = 90;
-    std::int64_t a2 = 90 - a1;
-    if (a2 == 0)
-        a2 = 1;
-    f.A1 = static_cast<std::int16_t>(a1);
-    f.A2 = static_cast<std::int16_t>(a2);
-    // A2 lies in 1..89 for every real draw; a damaged archive can push it out of the diametral table.
-    f.A3 = a2 >= 0 && a2 <= 90 ? archive.diametral(static_cast<int>(a2)) : std::int16_t{0};
-    return f;
+SearchSettings searchSettings(const AmboState& state) {
+    SearchSettings settings;
+    settings.wheels = state.RuoteSelezionate;
+    settings.positions = state.PosizioniSelezionate;
+    settings.adjacentPositions = state.PosizioniAdiacenti;
+    for (int w1 = 0; w1 < WheelCount; ++w1)
+        for (int w2 = 0; w2 < WheelCount; ++w2)
+            settings.admitted[w1][w2] = state.admitted(w1, w2);
+    return settings;
 }
 
 void searchEqualAmbi(AmboState& state, const DrawArchive& archive, GridModel& Fg1) {
     GridModel::Batch batch(Fg1);
-    // Slots outside the tables hold no numbers, so they could never give a case.
-    const int first = std::min<int>(state.IndiceFine, DrawCapacity - 1);
-    const int last = std::max<int>(state.EstrazioneMinima, 0);
-    std::array<const std::int16_t*, WheelCount> wheels{};
-    for (int d = first; d >= last; --d) {
-        for (int w = 0; w < WheelCount; ++w)
-            wheels[w] = archive.wheelNumbers(d, w);
-        for (int w1 = 0; w1 <= 9; ++w1) {
-            if (!state.RuoteSelezionate[w1])
-                continue;
-            const std::int16_t* xs = wheels[w1];
-            for (int p1 = 1; p1 <= 4; ++p1) {
-                for (int p2 = p1 + 1; p2 <= 5; ++p2) {
-                    if (!state.PosizioniSelezionate[p1] || !state.PosizioniSelezionate[p2] || xs[p1 - 1] > 90)
-                        continue;
-                    const int x1 = xs[p1 - 1];
-                    const int x2 = xs[p2 - 1];
-                    for (int w2 = w1 + 1; w2 <= 10; ++w2) {
-                        if (!state.RuoteSelezionate[w2] || !state.admitted(w1, w2))
-                            continue;
-                        const std::int16_t* ys = wheels[w2];
-                        const int y1 = ys[p1 - 1];
-                        const int y2 = ys[p2 - 1];
-                        if (y1 > 90 || !isEqualAmbo(x1, x2, y1, y2))
-                            continue;
-                        // With "Adiacenti" a case on positions that are not next to each other is
-                        // dropped at once, so the case numbers stay consecutive.
-                        if (state.PosizioniAdiacenti && !consecutive(p1, p2))
-                            continue;
-                        ++state.CasiTrovati;
-                        appendCase(Fg1, state, archive, d, w1, w2, p1, p2, xs, ys);
-                    }
-                }
-            }
-        }
-        if (state.CasiTrovati >= state.LimiteCasi || state.CasiTrovati > CaseCap)
-            break;
+    // The counter may start above zero; the search stops between draws once it reaches LimiteCasi or
+    // passes the cap.
+    const std::int64_t found = state.CasiTrovati;
+    const std::int64_t stopAt = std::min<std::int64_t>(state.LimiteCasi - found, CaseCap + 1 - found);
+    const std::vector<EqualAmboCase> cases =
+        findEqualAmbi(searchSettings(state), archive, state.IndiceFine, state.EstrazioneMinima, stopAt);
+    for (const EqualAmboCase& c : cases) {
+        ++state.CasiTrovati;
+        appendCase(Fg1, state, archive, c);
     }
 }
 

@@ -1,23 +1,13 @@
 #pragma once
 
 #include "AmboState.h"
+#include "EqualAmbi.h"
 #include "GridModel.h"
-
-#include <cstdint>
 
 class DrawArchive;
 
-// The forecast derived from an equal ambo: the ambata and three further numbers.
-struct Forecast {
-    std::int16_t Ambata = 0;
-    std::int16_t A1 = 0;
-    std::int16_t A2 = 0;
-    std::int16_t A3 = 0;
-};
-
-// x1, x2 on the first wheel and y1, y2 on the second, at the same two positions.
-bool isEqualAmbo(int x1, int x2, int y1, int y2);
-Forecast computeForecast(int x1, int x2, int y1, int y2, const DrawArchive& archive);
+// The search settings of the state's snapshot of the controls.
+SearchSettings searchSettings(const AmboState& state);
 
 // Walks back from IndiceFine to EstrazioneMinima and appends one row of Fg1 per case, counting them in
 // CasiTrovati; stops between draws once LimiteCasi cases (or more than 1000) are found.

@@ -2,6 +2,7 @@
 
 #include "AmboGridLayout.h"
 #include "AmboState.h"
+#include "CaseVerification.h"
 #include "CellValue.h"
 #include "DrawArchive.h"
 #include "Palette.h"
@@ -12,7 +13,6 @@
 
 namespace {
 constexpr GridModel::Colour TernoYellow = 65535;
-constexpr int QuartinaWheels = 10; // Bari..Venezia; Nazionale is never examined for the quartina
 
 // A cell of a case row read as the 16-bit number it holds; anything else reads as -1, which matches no
 // draw number and no wheel.
@@ -23,205 +23,101 @@ int cellNumber(const GridModel& Fg1, int row, int col) {
     return static_cast<int>(v);
 }
 
-bool isWheel(int w) {
-    return w >= 0 && w < WheelCount;
-}
-
 void appendText(GridModel& Fg1, int row, int col, const QString& separator, const QString& entry) {
     const QString old = Fg1.text(row, col);
     Fg1.setText(row, col, old.isEmpty() ? entry : old + separator + entry);
 }
 
-// Marks for the numbers 0..99 of the current quartina; a stored number outside that range is never marked.
-class NumberMarks {
-public:
-    void clear() { m_marks.fill(false); }
-    void mark(int n) {
-        if (n >= 0 && n < static_cast<int>(m_marks.size()))
-            m_marks[n] = true;
+// The case as its row shows it: only the cells the verification reads.
+EqualAmboCase readCase(const GridModel& Fg1, int r) {
+    EqualAmboCase c;
+    c.draw = cellNumber(Fg1, r, ColEstrazione);
+    c.wheel1 = cellNumber(Fg1, r, ColRuota1);
+    c.wheel2 = cellNumber(Fg1, r, ColRuota2);
+    c.forecast.Ambata = static_cast<std::int16_t>(cellNumber(Fg1, r, ColAmbata));
+    c.forecast.A1 = static_cast<std::int16_t>(cellNumber(Fg1, r, ColA1));
+    c.forecast.A2 = static_cast<std::int16_t>(cellNumber(Fg1, r, ColA2));
+    c.forecast.A3 = static_cast<std::int16_t>(cellNumber(Fg1, r, ColA3));
+    return c;
+}
+
+OutcomeBoxes outcomeBoxes(const AmboControls& boxes) {
+    return {boxes.Ch_1 == AmboControls::Checked, boxes.Ch_2 == AmboControls::Checked,
+            boxes.Ch_4 == AmboControls::Checked, boxes.Ch_Tutte == AmboControls::Checked};
+}
+
+// Writes what hit at the first positive colpo, in the order the checks run: ambata, quartina, 3 ambi.
+void writeOutcome(GridModel& Fg1, int r, const EqualAmboCase& c, const CaseOutcome& o,
+                  const DrawArchive& archive, const Palette& palette, VerificationTotals& totals) {
+    if (!o.positive())
+        return;
+    Fg1.setText(r, ColColpo, QString::number(o.colpo));
+    const std::array<int, 2> wheels{c.wheel1, c.wheel2};
+    const std::array<int, 2> ambataCols{ColEsitoR1, ColEsitoR2};
+    for (int i = 0; i < 2; ++i) {
+        if (o.ambata[i] == 0)
+            continue;
+        Fg1.setText(r, ambataCols[i], archive.wheelCode(wheels[i]));
+        totals.ambate += o.ambata[i];
     }
-    bool marked(int n) const { return n >= 0 && n < static_cast<int>(m_marks.size()) && m_marks[n]; }
-
-private:
-    std::array<bool, 100> m_marks{};
-};
-
-struct CaseRow {
-    int row;
-    int draw; // C
-    int r1;
-    int r2;
-    int ambata;
-    std::array<int, 3> others; // A1, A2, A3
-};
-
-class Verifier {
-public:
-    Verifier(GridModel& Fg1, std::int16_t colpi, const AmboControls& boxes, const DrawArchive& archive,
-             const Palette& palette)
-        : m_fg1(Fg1), m_colpi(colpi), m_boxes(boxes), m_archive(archive), m_palette(palette) {}
-
-    VerificationTotals run() {
-        const int last = m_fg1.rows() - 1;
-        m_totals.casi = last;
-        if (last < 1)
-            return m_totals;
-        // Starting from clean outcome columns makes a second run give the same grid as the first.
-        for (int r = 1; r <= last; ++r)
-            for (int c = ColColpo; c <= ColAmbiA1 + 2; ++c)
-                m_fg1.setText(r, c, QString());
-        m_fg1.setBackColour(1, ColQuartina, last, ColQuartina, AmboState::Bianco);
-        m_fg1.setBackColour(1, ColCaso, last, ColCaso, AmboState::Bianco);
-
-        for (int r = 1; r <= last; ++r)
-            followCase(readCase(r));
-        const int drawCount = m_archive.drawCount();
-        for (int r = 1; r <= last; ++r) {
-            const int c = cellNumber(m_fg1, r, ColEstrazione);
-            if (m_fg1.backColour(r, ColCaso) != EsitoPositivo && drawCount - c < m_colpi) {
-                m_fg1.setBackColour(r, ColCaso, m_palette.PaletteOrange);
-                ++m_totals.inGioco;
-            }
+    for (int q = 0; q < o.quartinaCount; ++q) {
+        const QuartinaHit& hit = o.quartina[q];
+        QString collected;
+        for (int k = 0; k < hit.count; ++k)
+            collected += (k == 0 ? QString() : QStringLiteral(" ")) + QString::number(hit.numbers[k]);
+        appendText(Fg1, r, ColQuartina, QStringLiteral("/"),
+                   archive.wheelCode(hit.wheel) + QLatin1Char(' ') + collected);
+        if (hit.count == 2) {
+            ++totals.ambi;
+        } else if (hit.count == 3) {
+            ++totals.terni;
+            Fg1.setBackColour(r, ColQuartina, TernoYellow);
+        } else if (hit.count == 4) {
+            ++totals.quaterne;
+            Fg1.setBackColour(r, ColQuartina, palette.PaletteLightOrange);
         }
-        return m_totals;
     }
-
-private:
-    CaseRow readCase(int r) const {
-        return {r,
-                cellNumber(m_fg1, r, ColEstrazione),
-                cellNumber(m_fg1, r, ColRuota1),
-                cellNumber(m_fg1, r, ColRuota2),
-                cellNumber(m_fg1, r, ColAmbata),
-                {cellNumber(m_fg1, r, ColA1), cellNumber(m_fg1, r, ColA2), cellNumber(m_fg1, r, ColA3)}};
-    }
-
-    const std::int16_t* numbers(int draw, int wheel) const {
-        return isWheel(wheel) ? m_archive.wheelNumbers(draw, wheel) : nullptr;
-    }
-
-    void followCase(const CaseRow& k) {
-        const std::int32_t end = static_cast<std::int32_t>(k.draw) + m_colpi;
-        for (std::int32_t d = k.draw + 1; d <= end; ++d) {
-            if (d > m_archive.drawCount() || d < 0)
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 2; ++j) {
+            if (!o.ambi[i][j])
                 continue;
-            const QString colpo = QString::number(d - k.draw);
-            bool outcome = false;
-            if (m_boxes.Ch_1 == AmboControls::Checked)
-                outcome |= checkAmbata(k, d, colpo);
-            if (m_boxes.Ch_4 == AmboControls::Checked)
-                outcome |= checkQuartina(k, d, colpo);
-            if (m_boxes.Ch_2 == AmboControls::Checked)
-                outcome |= checkTreAmbi(k, d, colpo);
-            if (outcome) {
-                m_fg1.setBackColour(k.row, ColCaso, EsitoPositivo);
-                ++m_totals.positivi;
-                return;
-            }
+            appendText(Fg1, r, ColAmbiA1 + i, QStringLiteral("-"), archive.wheelCode(wheels[j]));
+            ++totals.ambi;
         }
-        ++m_totals.senzaEsito;
     }
+    Fg1.setBackColour(r, ColCaso, EsitoPositivo);
+}
 
-    bool checkAmbata(const CaseRow& k, int d, const QString& colpo) {
-        bool found = false;
-        const std::array<std::pair<int, int>, 2> wheels{{{k.r1, ColEsitoR1}, {k.r2, ColEsitoR2}}};
-        for (const auto& [wheel, col] : wheels) {
-            const std::int16_t* ns = numbers(d, wheel);
-            if (!ns)
-                continue;
-            for (int p = 0; p < PositionCount; ++p) {
-                if (ns[p] != k.ambata)
-                    continue;
-                m_fg1.setText(k.row, ColColpo, colpo);
-                m_fg1.setText(k.row, col, m_archive.wheelCode(wheel));
-                ++m_totals.ambate;
-                found = true;
-            }
+VerificationTotals verifyRows(GridModel& Fg1, std::int16_t Colpi, const AmboControls& controls,
+                              const DrawArchive& archive, const Palette& palette) {
+    VerificationTotals totals;
+    const int last = Fg1.rows() - 1;
+    totals.casi = last;
+    if (last < 1)
+        return totals;
+    // Starting from clean outcome columns makes a second run give the same grid as the first.
+    for (int r = 1; r <= last; ++r)
+        for (int c = ColColpo; c <= ColAmbiA1 + 2; ++c)
+            Fg1.setText(r, c, QString());
+    Fg1.setBackColour(1, ColQuartina, last, ColQuartina, AmboState::Bianco);
+    Fg1.setBackColour(1, ColCaso, last, ColCaso, AmboState::Bianco);
+
+    const OutcomeBoxes boxes = outcomeBoxes(controls);
+    for (int r = 1; r <= last; ++r) {
+        const EqualAmboCase c = readCase(Fg1, r);
+        const CaseOutcome o = verifyCase(c, Colpi, boxes, archive);
+        writeOutcome(Fg1, r, c, o, archive, palette, totals);
+        if (o.positive())
+            ++totals.positivi;
+        else
+            ++totals.senzaEsito;
+        if (o.esito == CaseOutcome::Esito::InGioco) {
+            Fg1.setBackColour(r, ColCaso, palette.PaletteOrange);
+            ++totals.inGioco;
         }
-        return found;
     }
-
-    bool checkQuartina(const CaseRow& k, int d, const QString& colpo) {
-        if (m_boxes.Ch_Tutte == AmboControls::Checked) {
-            for (int w = 0; w < QuartinaWheels; ++w)
-                m_wheelMarks[w] = true;
-        } else {
-            m_wheelMarks.fill(false);
-            if (isWheel(k.r1))
-                m_wheelMarks[k.r1] = true;
-            if (isWheel(k.r2))
-                m_wheelMarks[k.r2] = true;
-        }
-        m_numberMarks.clear();
-        m_numberMarks.mark(k.ambata);
-        for (int n : k.others)
-            m_numberMarks.mark(n);
-
-        bool found = false;
-        for (int w = 0; w < QuartinaWheels; ++w) {
-            if (!m_wheelMarks[w])
-                continue;
-            const std::int16_t* ns = m_archive.wheelNumbers(d, w);
-            int hits = 0;
-            QString collected;
-            for (int p = 0; p < PositionCount; ++p) {
-                if (!m_numberMarks.marked(ns[p]))
-                    continue;
-                ++hits;
-                collected = collected.isEmpty() ? QString::number(ns[p])
-                                                : collected + QLatin1Char(' ') + QString::number(ns[p]);
-            }
-            if (hits < 2)
-                continue;
-            m_fg1.setText(k.row, ColColpo, colpo);
-            appendText(m_fg1, k.row, ColQuartina, QStringLiteral("/"),
-                       m_archive.wheelCode(w) + QLatin1Char(' ') + collected);
-            if (hits == 2) {
-                ++m_totals.ambi;
-            } else if (hits == 3) {
-                ++m_totals.terni;
-                m_fg1.setBackColour(k.row, ColQuartina, TernoYellow);
-            } else if (hits == 4) {
-                ++m_totals.quaterne;
-                m_fg1.setBackColour(k.row, ColQuartina, m_palette.PaletteLightOrange);
-            }
-            found = true;
-        }
-        return found;
-    }
-
-    bool checkTreAmbi(const CaseRow& k, int d, const QString& colpo) {
-        bool found = false;
-        for (int i = 0; i < 3; ++i) {
-            const int target = ColAmbiA1 + i;
-            for (int wheel : {k.r1, k.r2}) {
-                const std::int16_t* ns = numbers(d, wheel);
-                if (!ns)
-                    continue;
-                int count = 0;
-                for (int p = 0; p < PositionCount; ++p)
-                    if (ns[p] == k.ambata || ns[p] == k.others[i])
-                        ++count;
-                if (count != 2)
-                    continue;
-                m_fg1.setText(k.row, ColColpo, colpo);
-                appendText(m_fg1, k.row, target, QStringLiteral("-"), m_archive.wheelCode(wheel));
-                ++m_totals.ambi;
-                found = true;
-            }
-        }
-        return found;
-    }
-
-    GridModel& m_fg1;
-    std::int16_t m_colpi;
-    const AmboControls& m_boxes;
-    const DrawArchive& m_archive;
-    const Palette& m_palette;
-    VerificationTotals m_totals;
-    std::array<bool, WheelCount> m_wheelMarks{};
-    NumberMarks m_numberMarks;
-};
+    return totals;
+}
 } // namespace
 
 void fillSummary(GridModel& FgS, const VerificationTotals& totals) {
@@ -249,7 +145,7 @@ VerificationTotals verifyCaseCells(GridModel& Fg1, GridModel& FgS, std::int16_t 
                                    const AmboControls& boxes, const DrawArchive& archive,
                                    const Palette& palette) {
     GridModel::Batch batch(Fg1);
-    const VerificationTotals totals = Verifier(Fg1, Colpi, boxes, archive, palette).run();
+    const VerificationTotals totals = verifyRows(Fg1, Colpi, boxes, archive, palette);
     fillSummary(FgS, totals);
     Fg1.setCurrentCol(ColEstrazione);
     Fg1.sortDescending(ColEstrazione);

@@ -1,0 +1,91 @@
+#include "CaseBets.h"
+
+#include "Binomial.h"
+#include "CaseOutcome.h"
+#include "DrawArchive.h"
+#include "Payouts.h"
+
+#include <algorithm>
+
+namespace {
+bool holds(const std::int16_t* ns, int n) {
+    return std::find(ns, ns + PositionCount, n) != ns + PositionCount;
+}
+
+} // namespace
+
+CaseBets::CaseBets(const EqualAmboCase& c, const OutcomeBoxes& boxes, const Stakes& stakes)
+    : m_boxes(boxes), m_stakes(stakes), m_wheels{c.wheel1, c.wheel2}, m_ambata(c.forecast.Ambata) {
+    const Forecast& f = c.forecast;
+    for (int a : {f.A1, f.A2, f.A3}) {
+        if (a == m_ambata ||
+            std::find(m_ambi.begin(), m_ambi.begin() + m_ambiCount, a) != m_ambi.begin() + m_ambiCount)
+            continue;
+        m_ambi[m_ambiCount++] = a;
+    }
+    for (int n : {f.Ambata, f.A1, f.A2, f.A3}) {
+        if (std::find(m_quartina.begin(), m_quartina.begin() + m_quartinaCount, n) ==
+            m_quartina.begin() + m_quartinaCount)
+            m_quartina[m_quartinaCount++] = n;
+    }
+    if (m_quartinaCount >= 2)
+        m_quartinaStake += m_stakes.ambo;
+    if (m_quartinaCount >= 3)
+        m_quartinaStake += m_stakes.terno;
+    if (m_quartinaCount >= 4)
+        m_quartinaStake += m_stakes.quaterna;
+}
+
+double CaseBets::spent(WheelMask drawn) const {
+    double total = 0.0;
+    for (int w : m_wheels) {
+        if (!inMask(drawn, w))
+            continue;
+        if (m_boxes.ambata)
+            total += m_stakes.ambata;
+        if (m_boxes.treAmbi)
+            total += m_stakes.ambo * m_ambiCount;
+        if (m_boxes.quartina && !m_boxes.tutte && CaseOutcome::quartinaWheel(w))
+            total += m_quartinaStake;
+    }
+    if (m_boxes.quartina && m_boxes.tutte && (drawn & ((1u << CaseOutcome::QuartinaWheels) - 1)) != 0)
+        total += m_quartinaStake;
+    return total;
+}
+
+double CaseBets::quartinaWin(const std::int16_t* ns) const {
+    int k = 0;
+    for (int i = 0; i < m_quartinaCount; ++i)
+        k += holds(ns, m_quartina[i]) ? 1 : 0;
+    const int n = m_quartinaCount;
+    double win = 0.0;
+    if (n >= 2)
+        win += binomial(k, 2) / binomial(n, 2) * Payouts::Ambo * m_stakes.ambo;
+    if (n >= 3)
+        win += binomial(k, 3) / binomial(n, 3) * Payouts::Terno * m_stakes.terno;
+    if (n >= 4)
+        win += binomial(k, 4) / binomial(n, 4) * Payouts::Quaterna * m_stakes.quaterna;
+    return win;
+}
+
+double CaseBets::won(const DrawArchive& archive, int d, WheelMask drawn) const {
+    double total = 0.0;
+    for (int w : m_wheels) {
+        if (!inMask(drawn, w))
+            continue;
+        const std::int16_t* ns = archive.wheelNumbers(d, w);
+        if (m_boxes.ambata && holds(ns, m_ambata))
+            total += Payouts::Estratto * m_stakes.ambata;
+        if (m_boxes.treAmbi && holds(ns, m_ambata))
+            for (int i = 0; i < m_ambiCount; ++i)
+                if (holds(ns, m_ambi[i]))
+                    total += Payouts::Ambo * m_stakes.ambo;
+        if (m_boxes.quartina && !m_boxes.tutte && CaseOutcome::quartinaWheel(w))
+            total += quartinaWin(ns);
+    }
+    if (m_boxes.quartina && m_boxes.tutte)
+        for (int w = 0; w < CaseOutcome::QuartinaWheels; ++w)
+            if (inMask(drawn, w))
+                total += quartinaWin(archive.wheelNumbers(d, w)) / CaseOutcome::QuartinaWheels;
+    return total;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "CaseOutcome.h"
+#include "EqualAmboCase.h"
+#include "OutcomeBoxes.h"
+
+class DrawArchive;
+
+// "VERIFICA" for one case: follows it over the next colpi draws that lie in the archive and stops at the
+// first one where a checked outcome box hits. A case that is not positive is in play while fewer than
+// colpi draws follow it in the archive.
+CaseOutcome verifyCase(const EqualAmboCase& c, int colpi, const OutcomeBoxes& boxes,
+                       const DrawArchive& archive);

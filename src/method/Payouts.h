@@ -1,0 +1,12 @@
+#pragma once
+
+// What the Lotto pays for one unit staked on a single wheel, and the share of every win withheld at
+// source. These are the figures in force in 2026; the back-test's balance applies them to the whole range,
+// however old its draws. The withholding is 8% of the win since 1 October 2017 (6% from March 2012).
+namespace Payouts {
+inline constexpr double Estratto = 11.23;
+inline constexpr double Ambo = 250.0;
+inline constexpr double Terno = 4500.0;
+inline constexpr double Quaterna = 120000.0;
+inline constexpr double Ritenuta = 0.08;
+} // namespace Payouts
