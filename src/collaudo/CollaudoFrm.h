@@ -24,15 +24,15 @@ struct SweepOutcome;
 // ("COLLAUDA"), and the sweep over every combination of settings ("ESPLORA", on a worker thread). The
 // numbers come from the method's back-test engine; this window only collects the parameters and shows
 // the results as a summary, three charts and two tables.
-class Collaudo : public QWidget {
+class CollaudoFrm : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int HelpContext = 230;
 
-    Collaudo(DrawArchive& archive, const Palette& palette, Prompts& prompts, HelpService& help,
-             FrameServices& frame, QWidget* parent = nullptr);
-    ~Collaudo() override;
+    CollaudoFrm(DrawArchive& archive, const Palette& palette, Prompts& prompts, HelpService& help,
+                FrameServices& frame, QWidget* parent = nullptr);
+    ~CollaudoFrm() override;
 
     QSize sizeHint() const override;
 
@@ -76,7 +76,6 @@ private:
     void showResults(const CollaudoShown& shown);
     void sweepProgress(int done, int total);
     void sweepFinished(bool cancelled);
-    void setSweeping(bool sweeping);
 
     DrawArchive& m_archive;
     const Palette& m_palette;
@@ -84,9 +83,6 @@ private:
     HelpService& m_help;
     FrameServices& m_frame;
     SweepRunner* m_runner = nullptr;
-    // The sweep shown in FgEsplora (its rows' settings) and the one being computed.
-    std::shared_ptr<SweepOutcome> m_sweep;
-    std::shared_ptr<SweepOutcome> m_pendingSweep;
     std::vector<int> m_caseDraws;
     bool m_placed = false;
 };

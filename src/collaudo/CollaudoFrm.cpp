@@ -1,8 +1,9 @@
-#include "Collaudo.h"
+#include "CollaudoFrm.h"
 
 #include "ChartPanel.h"
+#include "Collaudo.h"
 #include "CollaudoParameters.h"
-#include "CollaudoRun.h"
+#include "CollaudoPresentation.h"
 #include "DrawArchive.h"
 #include "FrameServices.h"
 #include "GridView.h"
@@ -29,40 +30,40 @@ const QString Title = QStringLiteral("Collaudo");
 constexpr int SummaryWidth = 250;
 } // namespace
 
-Collaudo::Collaudo(DrawArchive& archive, const Palette& palette, Prompts& prompts, HelpService& help,
-                   FrameServices& frame, QWidget* parent)
+CollaudoFrm::CollaudoFrm(DrawArchive& archive, const Palette& palette, Prompts& prompts, HelpService& help,
+                         FrameServices& frame, QWidget* parent)
     : QWidget(parent), m_archive(archive), m_palette(palette), m_prompts(prompts), m_help(help),
       m_frame(frame) {
-    setObjectName(QStringLiteral("Collaudo"));
+    setObjectName(QStringLiteral("CollaudoFrm"));
     setWindowTitle(Title);
     setWindowIcon(programIcon(ProgramIcon::Collaudo));
     m_runner = new SweepRunner(this);
     buildControls();
 
-    connect(CmdCollauda, &QPushButton::clicked, this, &Collaudo::CmdCollauda_Click);
-    connect(CmdEsplora, &QPushButton::clicked, this, &Collaudo::CmdEsplora_Click);
-    connect(CmdAnnulla, &QPushButton::clicked, this, &Collaudo::CmdAnnulla_Click);
-    connect(FgCasi, &ResultGrid::rowActivated, this, &Collaudo::FgCasi_RowActivated);
-    connect(FgEsplora, &ResultGrid::rowActivated, this, &Collaudo::FgEsplora_RowActivated);
-    connect(m_runner, &SweepRunner::progress, this, &Collaudo::sweepProgress);
-    connect(m_runner, &SweepRunner::finished, this, &Collaudo::sweepFinished);
+    connect(CmdCollauda, &QPushButton::clicked, this, &CollaudoFrm::CmdCollauda_Click);
+    connect(CmdEsplora, &QPushButton::clicked, this, &CollaudoFrm::CmdEsplora_Click);
+    connect(CmdAnnulla, &QPushButton::clicked, this, &CollaudoFrm::CmdAnnulla_Click);
+    connect(FgCasi, &ResultGrid::rowActivated, this, &CollaudoFrm::FgCasi_RowActivated);
+    connect(FgEsplora, &ResultGrid::rowActivated, this, &CollaudoFrm::FgEsplora_RowActivated);
+    connect(m_runner, &SweepRunner::progress, this, &CollaudoFrm::sweepProgress);
+    connect(m_runner, &SweepRunner::finished, this, &CollaudoFrm::sweepFinished);
 }
 
-Collaudo::~Collaudo() {
+CollaudoFrm::~CollaudoFrm() {
     // The worker reads the archive and writes into m_pendingSweep: it must be gone before they are.
     m_runner->cancel();
     m_runner->wait();
 }
 
-QSize Collaudo::sizeHint() const {
+QSize CollaudoFrm::sizeHint() const {
     return {1250, 690};
 }
 
-bool Collaudo::sweepRunning() const {
+bool CollaudoFrm::sweepRunning() const {
     return m_runner->isRunning();
 }
 
-void Collaudo::buildControls() {
+void CollaudoFrm::buildControls() {
     Parametri = new CollaudoParameters(m_archive, this);
     auto* top = new QHBoxLayout;
     top->setSpacing(8);
@@ -76,7 +77,7 @@ void Collaudo::buildControls() {
     layout->addWidget(buildResults(), 1);
 }
 
-QWidget* Collaudo::buildCommands() {
+QWidget* CollaudoFrm::buildCommands() {
     auto* panel = new QWidget(this);
     auto* v = new QVBoxLayout(panel);
     v->setContentsMargins(0, 0, 0, 0);
@@ -103,7 +104,7 @@ QWidget* Collaudo::buildCommands() {
     return panel;
 }
 
-QWidget* Collaudo::buildResults() {
+QWidget* CollaudoFrm::buildResults() {
     auto* area = new QWidget(this);
     auto* h = new QHBoxLayout(area);
     h->setContentsMargins(0, 0, 0, 0);
@@ -160,7 +161,7 @@ QWidget* Collaudo::buildResults() {
     return area;
 }
 
-bool Collaudo::rangeAccepted() {
+bool CollaudoFrm::rangeAccepted() {
     if (Parametri->rangeStart() <= Parametri->rangeEnd())
         return true;
     m_prompts.message(QStringLiteral("La data d'inizio (%1) è successiva alla data di fine (%2).")
@@ -169,14 +170,15 @@ bool Collaudo::rangeAccepted() {
     return false;
 }
 
-void Collaudo::CmdCollauda_Click() {
+void CollaudoFrm::CmdCollauda_Click() {
     if (!rangeAccepted())
         return;
     WaitPointer hourglass;
-    showResults(runCollaudo(*Parametri, m_archive, m_palette));
+    const CollaudoResult result = runCollaudo(collaudoSettings(*Parametri, m_archive), m_archive);
+    showResults(presentCollaudo(result, m_archive, m_palette));
 }
 
-void Collaudo::showResults(const CollaudoShown& shown) {
+void CollaudoFrm::showResults(const CollaudoShown& shown) {
     LblRiepilogo->setText(shown.sentence);
     GridModel& s = *FgRiepilogo->gridModel();
     {
@@ -202,68 +204,31 @@ void Collaudo::showResults(const CollaudoShown& shown) {
     GrAnni->setChart(collaudoCharts::positivesPerYear(shown.perYear));
 }
 
-void Collaudo::CmdEsplora_Click() {
+void CollaudoFrm::CmdEsplora_Click() {
     if (sweepRunning() || !rangeAccepted())
         return;
-    m_pendingSweep = std::make_shared<SweepOutcome>();
-    SweepRunner::Job job = sweepJob(*Parametri, m_archive, m_pendingSweep);
-    m_frame.setProgressMaximum(100);
-    m_frame.setProgressValue(0);
-    setSweeping(true);
-    LblEsplora->setText(QStringLiteral("Esplorazione in corso…"));
-    m_runner->start(std::move(job));
 }
 
-void Collaudo::CmdAnnulla_Click() {
+void CollaudoFrm::CmdAnnulla_Click() {
     m_runner->cancel();
 }
 
-void Collaudo::sweepProgress(int done, int total) {
-    if (total > 0)
-        m_frame.setProgressValue(static_cast<int>(100LL * done / total));
-}
-
-void Collaudo::sweepFinished(bool cancelled) {
-    setSweeping(false);
-    m_frame.setProgressValue(0);
-    std::shared_ptr<SweepOutcome> finished = std::move(m_pendingSweep);
-    if (cancelled || !finished) {
-        // The previous results stay as they were.
-        LblEsplora->setText(m_sweep
-                                ? QStringLiteral("Esplorazione annullata: restano i risultati precedenti.")
-                                : QStringLiteral("Esplorazione annullata."));
-        return;
-    }
-    m_sweep = std::move(finished);
-    const SweepShown shown = presentSweep(*m_sweep);
-    FgEsplora->setHeaders(shown.headers);
-    FgEsplora->setRows(shown.rows);
-    LblEsplora->setText(shown.caption);
-    Schede->setCurrentIndex(2);
-}
-
-void Collaudo::setSweeping(bool sweeping) {
-    CmdAnnulla->setEnabled(sweeping);
-    CmdEsplora->setEnabled(!sweeping);
-}
-
-void Collaudo::FgCasi_RowActivated(int sourceRow) {
+void CollaudoFrm::FgCasi_RowActivated(int sourceRow) {
     if (sourceRow >= 0 && sourceRow < static_cast<int>(m_caseDraws.size()))
         m_frame.showDraw(m_caseDraws[static_cast<std::size_t>(sourceRow)]);
 }
 
-void Collaudo::FgEsplora_RowActivated(int sourceRow) {
-    if (!m_sweep || !applySweepRow(*m_sweep, sourceRow, *Parametri))
-        return;
-    CmdCollauda_Click();
-    Schede->setCurrentIndex(0);
-}
+void CollaudoFrm::FgEsplora_RowActivated(int) {}
 
-void Collaudo::Form_Help() {
+void CollaudoFrm::sweepProgress(int, int) {}
+
+void CollaudoFrm::sweepFinished(bool) {}
+
+void CollaudoFrm::Form_Help() {
     m_help.showHelp(HelpContext);
 }
 
-void Collaudo::showEvent(QShowEvent* event) {
+void CollaudoFrm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (m_placed)
         return;
@@ -274,7 +239,7 @@ void Collaudo::showEvent(QShowEvent* event) {
         sub->setGeometry(QRect(QPoint(0, 0), sub->mdiArea()->viewport()->size()));
 }
 
-void Collaudo::closeEvent(QCloseEvent* event) {
+void CollaudoFrm::closeEvent(QCloseEvent* event) {
     // A sweep still running is stopped; its thread returns within a moment and nothing waits for it
     // but the window's end.
     m_runner->cancel();
@@ -283,7 +248,7 @@ void Collaudo::closeEvent(QCloseEvent* event) {
 }
 
 // F1 anywhere in the window opens its own topic; claiming the key first keeps it from the frame's F1.
-bool Collaudo::event(QEvent* event) {
+bool CollaudoFrm::event(QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
         static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
         event->accept();
@@ -292,7 +257,7 @@ bool Collaudo::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void Collaudo::keyPressEvent(QKeyEvent* event) {
+void CollaudoFrm::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
         Form_Help();
         return;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "CollaudoShown.h"
+
+#include <QDate>
+
+class CollaudoParameters;
+class DrawArchive;
+struct CollaudoResult;
+struct CollaudoSettings;
+struct Palette;
+
+// Between the Collaudo window's controls and the method's back-test engine, both ways: the settings the
+// controls stand for, and the engine's result in the words and number forms a person reads.
+
+// The first draw on or after a date and the last draw on or before it; 0 when there is none.
+int firstDrawOnOrAfter(const DrawArchive& archive, QDate date);
+int lastDrawOnOrBefore(const DrawArchive& archive, QDate date);
+
+// The back-test settings of the controls. The range is the draws between the two dates; a range with
+// no draw at all gives first > last, which the engine searches as empty.
+CollaudoSettings collaudoSettings(const CollaudoParameters& parameters, const DrawArchive& archive);
+
+// "3.475 positivi su 3.931 casi completi; per puro caso se ne attendevano 3.480 ± 21 (p = 0,61):
+// risultato compatibile con il caso." and the balance; an explanation instead when nothing compares.
+QString summarySentence(const CollaudoResult& result);
+
+CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& archive,
+                              const Palette& palette);
