@@ -145,6 +145,12 @@ void AmboOltreFrm::buildControls() {
     FgS->setStretchLastColumn(true);
     FgS->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FgS->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Fg1->setExportFileName(QStringLiteral("casi.csv"));
+    FgS->setExportFileName(QStringLiteral("riepilogo.csv"));
+    FgR->setExportFileName(QStringLiteral("ruote.csv"));
+    Fgp->setExportFileName(QStringLiteral("posizioni.csv"));
+    for (GridView* g : {FgR, Fgp, Fg1, FgS})
+        g->setPrompts(&m_prompts);
 
     HsInizio = new QScrollBar(Qt::Horizontal, this);
     HsInizio->setObjectName(QStringLiteral("HsInizio"));

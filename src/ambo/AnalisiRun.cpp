@@ -4,21 +4,13 @@
 #include "AmboWorkbench.h"
 #include "DrawArchive.h"
 #include "Elabora.h"
+#include "GridCells.h"
 #include "OutcomeVerification.h"
 #include "Palette.h"
 
 #include <QStringList>
 
 namespace {
-
-QString csvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 QString line(const QStringList& fields, AnalisiOptions::Format format) {
     if (format == AnalisiOptions::Format::Tsv)

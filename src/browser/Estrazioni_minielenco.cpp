@@ -57,6 +57,8 @@ void Estrazioni_minielenco::buildControls() {
     Fg3->setObjectName(QStringLiteral("Fg3"));
     Fg3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Fg3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Fg3->setPrompts(&m_prompts);
+    Fg3->setExportFileName(QStringLiteral("estrazioni.csv"));
     GridModel& g = grid();
     g.setCols(GridCols);
     g.setRows(GridRows);

@@ -14,14 +14,14 @@ QString ScriptedPrompts::input(const QString& prompt, const QString& title, cons
 }
 
 QString ScriptedPrompts::openFile(const FileDialogRequest& request) {
-    return fileAnswer(ShownBox::OpenFile, request);
+    return fileDialog(ShownBox::OpenFile, request);
 }
 
 QString ScriptedPrompts::saveFile(const FileDialogRequest& request) {
-    return fileAnswer(ShownBox::SaveFile, request);
+    return fileDialog(ShownBox::SaveFile, request);
 }
 
-QString ScriptedPrompts::fileAnswer(ShownBox::Kind kind, const FileDialogRequest& request) {
+QString ScriptedPrompts::fileDialog(ShownBox::Kind kind, const FileDialogRequest& request) {
     m_shown.push_back({kind, request.title, request.title, MessageIcon::None, request});
     if (m_files.empty())
         return {};

@@ -28,6 +28,7 @@ public:
     QString saveFile(const FileDialogRequest& request) override;
 
     void answerInput(const QString& text) { m_inputs.push_back(text); }
+    // Answers the open and the save dialogs alike, in the order they come.
     void answerFile(const QString& path) { m_files.push_back(path); }
 
     const std::vector<ShownBox>& shown() const { return m_shown; }
@@ -35,7 +36,7 @@ public:
     void clear() { m_shown.clear(); }
 
 private:
-    QString fileAnswer(ShownBox::Kind kind, const FileDialogRequest& request);
+    QString fileDialog(ShownBox::Kind kind, const FileDialogRequest& request);
 
     std::deque<QString> m_inputs;
     std::deque<QString> m_files;

@@ -34,11 +34,18 @@ void FloodBarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
             painter->fillRect(bar, colour.value<QColor>());
     }
 
+    const bool selected = opt.state.testFlag(QStyle::State_Selected);
     opt.backgroundBrush = QBrush();
-    opt.state &= ~QStyle::State_MouseOver; // a grid cell does not light up under the mouse
+    opt.state &= ~(QStyle::State_MouseOver | QStyle::State_Selected); // no lighting up under the mouse
     const QWidget* widget = opt.widget;
     QStyle* style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+
+    if (selected && m_selectionShown) {
+        QColor tint = opt.palette.color(QPalette::Active, QPalette::Highlight);
+        tint.setAlpha(90);
+        painter->fillRect(opt.rect, tint);
+    }
 }
 
 QSize FloodBarDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {

@@ -4,7 +4,9 @@
 
 // Paints a grid cell: its background, then its flood bar (a bar in the grid's flood colour over the
 // given percentage of the cell's width, from the left), then its text over both. The text is drawn
-// with the background cleared, otherwise the background would cover the bar.
+// with the background cleared, otherwise the background would cover the bar. Selected cells keep
+// their own colours, which carry meaning, under a light tint of the selection colour; a selection of a
+// single cell (the current cell after a click) is not tinted at all, so that clicking looks as it always did.
 class FloodBarDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -17,6 +19,12 @@ public:
     // thousands of cells: it reads only the text and the font, not the whole style option.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
+    void setSelectionShown(bool shown) { m_selectionShown = shown; }
+    bool selectionShown() const { return m_selectionShown; }
+
     // The part of a cell's rectangle covered by a bar of the given percentage (clamped to 0..100).
     static QRect barRect(const QRect& cell, double percent);
+
+private:
+    bool m_selectionShown = false;
 };

@@ -4,13 +4,23 @@
 #include "GridBodyModel.h"
 #include "GridHeaderView.h"
 #include "GridModel.h"
+#include "Prompts.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSaveFile>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStyle>
 #include <algorithm>
 
@@ -45,9 +55,10 @@ GridView::GridView(QWidget* parent) : GridView(nullptr, parent) {}
 GridView::GridView(GridModel* grid, QWidget* parent) : QTableView(parent) {
     setHorizontalHeader(new GridHeaderView(Qt::Horizontal, this));
     setVerticalHeader(new GridHeaderView(Qt::Vertical, this));
-    setItemDelegate(new FloodBarDelegate(this));
+    m_delegate = new FloodBarDelegate(this);
+    setItemDelegate(m_delegate);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::NoSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setTabKeyNavigation(false);
     setWordWrap(false);
     setCornerButtonEnabled(false);
@@ -94,6 +105,7 @@ void GridView::setGridModel(GridModel* grid) {
 
     // setModel made a new selection model: connect to it now.
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &GridView::viewCurrentChanged);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &GridView::showSelectionIfWide);
     connect(m_body, &QAbstractItemModel::modelAboutToBeReset, this, &GridView::saveColumnWidths);
     connect(m_body, &QAbstractItemModel::modelReset, this, &GridView::applyAfterReset);
     connect(m_body, &QAbstractItemModel::layoutChanged, this, &GridView::applyAfterLayoutChange);
@@ -152,11 +164,22 @@ void GridView::syncCurrentFromModel() {
 }
 
 void GridView::mousePressEvent(QMouseEvent* event) {
+    // The right button opens the context menu over the selection as it is.
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
     DepthScope user(m_userInput);
     QTableView::mousePressEvent(event);
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
+    // The item view's own copy takes only the current cell's text.
+    if (event->matches(QKeySequence::Copy)) {
+        copySelection();
+        event->accept();
+        return;
+    }
     DepthScope user(m_userInput);
     QTableView::keyPressEvent(event);
 }
@@ -368,4 +391,97 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QTableView::eventFilter(watched, event);
+}
+
+// A single selected cell is the one just clicked, which the focus frame already shows; tinting it too
+// would hide its colour, which may be the very thing the click changed.
+void GridView::showSelectionIfWide() {
+    const QItemSelection selection = selectionModel()->selection();
+    const bool wide =
+        selection.size() > 1 ||
+        (selection.size() == 1 && (selection.front().width() > 1 || selection.front().height() > 1));
+    if (wide == m_delegate->selectionShown())
+        return;
+    m_delegate->setSelectionShown(wide);
+    viewport()->update();
+}
+
+void GridView::addContextAction(QAction* action) {
+    m_contextActions.emplace_back(action);
+}
+
+GridCells GridView::cellsToCopy() const {
+    if (!m_grid || !m_body)
+        return {};
+    const int fr = m_body->fixedRows();
+    const int fc = m_body->fixedCols();
+    std::vector<std::pair<int, int>> cells;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        cells.emplace_back(index.row() + fr, index.column() + fc);
+    if (cells.empty() && !m_grid->isFixed(m_grid->currentRow(), m_grid->currentCol()))
+        cells.emplace_back(m_grid->currentRow(), m_grid->currentCol());
+    GridCells block = GridCells::fromCells(*m_grid, cells);
+    if (block.isEmpty() || !m_copyWithHeaders)
+        return block;
+    return block.withHeaders(*m_grid);
+}
+
+void GridView::copySelection() const {
+    const GridCells cells = cellsToCopy();
+    if (cells.isEmpty())
+        return;
+    auto* mime = new QMimeData;
+    mime->setText(cellsAsTabText(*m_grid, cells));
+    mime->setHtml(cellsAsHtml(*m_grid, cells));
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+bool GridView::exportCsv() {
+    if (!m_grid || !m_prompts)
+        return false;
+    FileDialogRequest request;
+    request.title = QStringLiteral("Esporta CSV");
+    request.folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    request.fileName = m_exportFileName;
+    request.filter = QStringLiteral("File CSV (*.csv)");
+    request.defaultSuffix = QStringLiteral("csv");
+    const QString path = m_prompts->saveFile(request);
+    if (path.isEmpty())
+        return false;
+    // A byte order mark, so that spreadsheets read the accented texts as UTF-8.
+    const QByteArray bytes = "\xEF\xBB\xBF" + cellsAsCsv(*m_grid, GridCells::wholeGrid(*m_grid)).toUtf8();
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    m_prompts->message(QStringLiteral("Impossibile scrivere il file %1").arg(QDir::toNativeSeparators(path)),
+                       QStringLiteral("Avviso"), MessageIcon::Critical);
+    return false;
+}
+
+std::unique_ptr<QMenu> GridView::createContextMenu(QWidget* parent) {
+    auto menu = std::make_unique<QMenu>(parent);
+    QAction* copy = menu->addAction(QStringLiteral("Copia"), this, &GridView::copySelection);
+    copy->setObjectName(QStringLiteral("Copia"));
+    copy->setShortcut(QKeySequence::Copy); // shown beside the entry; the key itself is handled above
+    copy->setEnabled(!cellsToCopy().isEmpty());
+    if (m_prompts) {
+        QAction* csv = menu->addAction(QStringLiteral("Esporta CSV…"), this, &GridView::exportCsv);
+        csv->setObjectName(QStringLiteral("EsportaCsv"));
+    }
+    bool separated = false;
+    for (const QPointer<QAction>& action : m_contextActions) {
+        if (!action)
+            continue;
+        if (!separated)
+            menu->addSeparator();
+        separated = true;
+        menu->addAction(action);
+    }
+    return menu;
+}
+
+void GridView::contextMenuEvent(QContextMenuEvent* event) {
+    std::unique_ptr<QMenu> menu = createContextMenu(this);
+    menu->exec(event->globalPos());
+    event->accept();
 }

@@ -1,12 +1,19 @@
 #pragma once
 
+#include "GridCells.h"
+
 #include <QPointer>
 #include <QTableView>
+#include <memory>
 #include <vector>
 
+class FloodBarDelegate;
 class GridBodyModel;
 class GridModel;
+class Prompts;
 class QAbstractButton;
+class QAction;
+class QMenu;
 
 // The program's grid on screen, over a GridModel. Fixed rows and columns are shown by the view's
 // headers, so they stay in place while the cells scroll and can never become the current cell; the
@@ -18,6 +25,11 @@ class QAbstractButton;
 // click on another cell, the arrow and paging keys); the handler reads the new current cell from the
 // model. Moves made by the program through GridModel::setCurrentCell, a click on the cell that is
 // already current and the view receiving the focus raise nothing.
+//
+// Cells can be selected (mouse drag, Shift with a click or the arrows, Ctrl+A) and copied: Ctrl+C and
+// the context menu's "Copia" put them on the clipboard as tab-separated text and as an HTML table, so
+// that a spreadsheet pastes them as cells. "Esporta CSV…" writes every shown cell to a file. A right
+// click opens the menu without moving the current cell, which in some grids would change a cell.
 class GridView : public QTableView {
     Q_OBJECT
 
@@ -51,6 +63,26 @@ public:
     };
     CellSpot cellSpot(int row, int col) const;
 
+    // The boxes "Esporta CSV…" asks for its file through; without them the menu offers no export.
+    void setPrompts(Prompts* prompts) { m_prompts = prompts; }
+    // Copies carry the fixed rows above and the fixed columns beside the copied cells.
+    void setCopyWithHeaders(bool withHeaders) { m_copyWithHeaders = withHeaders; }
+    bool copyWithHeaders() const { return m_copyWithHeaders; }
+    // The file name an export suggests.
+    void setExportFileName(const QString& name) { m_exportFileName = name; }
+    // Further entries of the context menu, below the view's own; the view does not own them.
+    void addContextAction(QAction* action);
+
+    // The selected cells (the current cell when nothing is selected), with the headers when copies
+    // carry them.
+    GridCells cellsToCopy() const;
+    void copySelection() const;
+    // Asks for a file and writes every shown cell to it as CSV (UTF-8). False when the user cancelled
+    // or the file could not be written, which a message box has then said.
+    bool exportCsv();
+    // The context menu as a right click opens it.
+    std::unique_ptr<QMenu> createContextMenu(QWidget* parent);
+
 signals:
     void currentCellChanged();
 
@@ -59,6 +91,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyboardSearch(const QString& search) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -76,11 +109,17 @@ private:
     void refreshHeaders();
     void repaintCorner();
     void gridDestroyed();
+    void showSelectionIfWide();
 
     GridModel* m_ownGrid = nullptr;
     QPointer<GridModel> m_grid;
     GridBodyModel* m_body = nullptr;
     QAbstractButton* m_corner = nullptr;
+    FloodBarDelegate* m_delegate = nullptr;
+    Prompts* m_prompts = nullptr;
+    std::vector<QPointer<QAction>> m_contextActions;
+    QString m_exportFileName = QStringLiteral("griglia.csv");
+    bool m_copyWithHeaders = false;
     std::vector<int> m_savedWidths;
     int m_userInput = 0;        // inside a mouse press or key press
     bool m_programMove = false; // the view itself is moving its current index

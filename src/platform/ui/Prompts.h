@@ -23,6 +23,6 @@ public:
     virtual QString input(const QString& prompt, const QString& title, const QString& defaultText) = 0;
     // Returns the chosen path; an empty text when the user cancelled.
     virtual QString openFile(const FileDialogRequest& request) = 0;
-    // Returns the path to write (the default suffix added when the user typed none); empty when cancelled.
+    // Returns the path to write (the dialog has asked before replacing a file); empty when cancelled.
     virtual QString saveFile(const FileDialogRequest& request) = 0;
 };

@@ -63,15 +63,18 @@ std::unique_ptr<QInputDialog> QtPrompts::createInputDialog(const QString& prompt
     return dialog;
 }
 
-std::unique_ptr<QFileDialog> QtPrompts::createOpenFileDialog(const FileDialogRequest& request,
-                                                             QWidget* parent) {
+namespace {
+
+// What the open and the save dialogs share: Qt's own dialog on every desktop, so that the filter
+// behaves the same everywhere (extensions are matched without regard to case, so "*.Mdb" also shows
+// "archivio.mdb").
+std::unique_ptr<QFileDialog> createFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode,
+                                              QWidget* parent) {
     auto dialog = std::make_unique<QFileDialog>(parent);
     if (!request.title.isEmpty())
         dialog->setWindowTitle(request.title);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    // Qt's own dialog on every desktop: the same filter behaviour everywhere (extensions are matched
-    // without regard to case, so "*.Mdb" also shows "archivio.mdb").
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     if (!request.folder.isEmpty())
         dialog->setDirectory(request.folder);
@@ -85,22 +88,23 @@ std::unique_ptr<QFileDialog> QtPrompts::createOpenFileDialog(const FileDialogReq
     return dialog;
 }
 
+QString chosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.front();
+}
+
+} // namespace
+
+std::unique_ptr<QFileDialog> QtPrompts::createOpenFileDialog(const FileDialogRequest& request,
+                                                             QWidget* parent) {
+    return createFileDialog(request, QFileDialog::AcceptOpen, parent);
+}
+
 std::unique_ptr<QFileDialog> QtPrompts::createSaveFileDialog(const FileDialogRequest& request,
                                                              QWidget* parent) {
-    auto dialog = std::make_unique<QFileDialog>(parent);
-    if (!request.title.isEmpty())
-        dialog->setWindowTitle(request.title);
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
-    if (!request.folder.isEmpty())
-        dialog->setDirectory(request.folder);
-    if (!request.filter.isEmpty())
-        dialog->setNameFilter(request.filter);
-    dialog->setDefaultSuffix(request.defaultSuffix);
-    if (!request.fileName.isEmpty())
-        dialog->selectFile(request.fileName);
-    return dialog;
+    return createFileDialog(request, QFileDialog::AcceptSave, parent);
 }
 
 void QtPrompts::message(const QString& text, const QString& title, MessageIcon icon) {
@@ -116,17 +120,9 @@ QString QtPrompts::input(const QString& prompt, const QString& title, const QStr
 }
 
 QString QtPrompts::openFile(const FileDialogRequest& request) {
-    auto dialog = createOpenFileDialog(request, ownerWindow());
-    if (dialog->exec() != QDialog::Accepted)
-        return {};
-    const QStringList chosen = dialog->selectedFiles();
-    return chosen.isEmpty() ? QString() : chosen.front();
+    return chosenFile(*createOpenFileDialog(request, ownerWindow()));
 }
 
 QString QtPrompts::saveFile(const FileDialogRequest& request) {
-    auto dialog = createSaveFileDialog(request, ownerWindow());
-    if (dialog->exec() != QDialog::Accepted)
-        return {};
-    const QStringList chosen = dialog->selectedFiles();
-    return chosen.isEmpty() ? QString() : chosen.front();
+    return chosenFile(*createSaveFileDialog(request, ownerWindow()));
 }

@@ -211,4 +211,27 @@ TEST(GridPainting, FixedCellsShowTheirOwnColourAndText) {
     EXPECT_GT(darkPixels(g.cellImage(0, 0)), emptyCorner + 10);
 }
 
+TEST(GridPainting, SelectionTintsSeveralCellsButLeavesTheCellJustClickedAsItWas) {
+    PaintedGrid g;
+    g.grid->setBackColour(1, 0, 1, 2, Yellow);
+    auto click = [&](int row, int col, Qt::KeyboardModifiers modifiers) {
+        const GridView::CellSpot spot = g.view.cellSpot(row, col);
+        QTest::mouseClick(spot.widget, Qt::LeftButton, modifiers, spot.centre());
+    };
+    click(1, 1, Qt::NoModifier);
+    ASSERT_EQ(g.view.selectionModel()->selectedIndexes().size(), 1);
+    const QImage clicked = g.cellImage(1, 1);
+    g.view.clearSelection();
+    EXPECT_EQ(clicked, g.cellImage(1, 1));
+
+    click(1, 1, Qt::NoModifier);
+    click(1, 2, Qt::ShiftModifier);
+    const QColor tinted = sample(g.cellImage(1, 1), 0.9, g.cellImage(1, 1).height() / 2);
+    EXPECT_FALSE(near(tinted, Qt::yellow)); // the selection shows
+    // and the cell's own colour still shows through it
+    EXPECT_GT(tinted.red(), tinted.blue() + 60);
+    EXPECT_GT(tinted.green(), tinted.blue() + 60);
+    EXPECT_TRUE(near(sample(g.cellImage(1, 0), 0.9), Qt::yellow)); // not selected
+}
+
 } // namespace

@@ -1,13 +1,23 @@
 #include "GridView.h"
 
 #include "GridModel.h"
+#include "ScriptedServices.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 #include <memory>
@@ -49,7 +59,14 @@ public:
         QTest::mouseClick(spot.widget, Qt::LeftButton, Qt::NoModifier, spot.centre());
     }
 
-    void key(Qt::Key key) { QTest::keyClick(view, key); }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(view, key, modifiers);
+    }
+    void click(int row, int col, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+        const GridView::CellSpot spot = view->cellSpot(row, col);
+        ASSERT_NE(spot.widget, nullptr);
+        QTest::mouseClick(spot.widget, button, modifiers, spot.centre());
+    }
 
     std::pair<int, int> gridCurrent() const { return {grid->currentRow(), grid->currentCol()}; }
     // The cell the view shows as current, by its label.
@@ -342,6 +359,134 @@ TEST(GridViewContentSize, ShowsEveryRowAndColumnWithoutScrolling) {
     const QRect last = g.view->cellSpot(11, 5).rect;
     EXPECT_LE(last.bottom(), g.view->viewport()->height() - 1);
     EXPECT_LE(last.right(), g.view->viewport()->width() - 1);
+}
+
+QString clipboardText() {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    return mime ? mime->text() : QString();
+}
+
+QStringList actionTexts(const QMenu& menu) {
+    QStringList texts;
+    for (QAction* action : menu.actions())
+        texts << (action->isSeparator() ? QStringLiteral("|") : action->text());
+    return texts;
+}
+
+TEST(GridViewCopy, CtrlCCopiesWhatTheUserSelectedAsSpreadsheetCells) {
+    ShownGrid g(6, 5);
+    g.view->setFocus();
+    QGuiApplication::clipboard()->clear();
+
+    g.key(Qt::Key_C, Qt::ControlModifier); // nothing selected yet: the current cell
+    EXPECT_EQ(clipboardText(), "1,1\n");
+
+    g.click(2, 2);
+    g.click(3, 4, Qt::LeftButton, Qt::ShiftModifier);
+    g.key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboardText(), "2,2\t2,3\t2,4\n3,2\t3,3\t3,4\n");
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(mime, nullptr);
+    EXPECT_TRUE(mime->hasHtml());
+    EXPECT_TRUE(mime->html().contains("<tr><td>3,2</td><td>3,3</td><td>3,4</td></tr>"));
+
+    g.key(Qt::Key_Down, Qt::ShiftModifier);
+    g.key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboardText(), "2,2\t2,3\t2,4\n3,2\t3,3\t3,4\n4,2\t4,3\t4,4\n");
+
+    g.grid->setColHidden(3, true);
+    g.view->setCopyWithHeaders(true);
+    g.key(Qt::Key_A, Qt::ControlModifier);
+    g.key(Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = clipboardText().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines.front(), "0,0\t0,1\t0,2\t0,4");
+    EXPECT_EQ(lines.back(), "5,0\t5,1\t5,2\t5,4");
+}
+
+TEST(GridViewCopy, RightClickKeepsTheCurrentCellAndTheSelection) {
+    ShownGrid g(6, 5);
+    g.click(1, 1);
+    g.click(2, 2, Qt::LeftButton, Qt::ShiftModifier);
+    QSignalSpy spy(g.view, &GridView::currentCellChanged);
+    g.click(4, 4, Qt::RightButton, Qt::NoModifier);
+    EXPECT_EQ(spy.count(), 0);
+    EXPECT_EQ(g.gridCurrent(), Cell(2, 2));
+    g.view->copySelection();
+    EXPECT_EQ(clipboardText(), "1,1\t1,2\n2,1\t2,2\n");
+}
+
+TEST(GridViewCopy, ContextMenuOffersCopyExportAndTheWindowsOwnEntries) {
+    ShownGrid g(4, 3);
+    EXPECT_EQ(actionTexts(*g.view->createContextMenu(nullptr)), QStringList{"Copia"});
+
+    ScriptedPrompts prompts;
+    QAction print(QStringLiteral("Stampa…"));
+    g.view->setPrompts(&prompts);
+    g.view->addContextAction(&print);
+    EXPECT_EQ(actionTexts(*g.view->createContextMenu(nullptr)),
+              (QStringList{"Copia", "Esporta CSV…", "|", "Stampa…"}));
+
+    // A right click on the cells opens that menu.
+    QStringList shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            shown = actionTexts(*menu);
+            menu->close();
+        }
+    });
+    const GridView::CellSpot spot = g.view->cellSpot(2, 2);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, spot.centre(), spot.widget->mapToGlobal(spot.centre()));
+    QApplication::sendEvent(spot.widget, &event);
+    EXPECT_EQ(shown, (QStringList{"Copia", "Esporta CSV…", "|", "Stampa…"}));
+
+    g.click(2, 2);
+    QGuiApplication::clipboard()->clear();
+    g.view->createContextMenu(nullptr)->actions().front()->trigger();
+    EXPECT_EQ(clipboardText(), "2,2\n");
+}
+
+TEST(GridViewCopy, ExportWritesEveryShownCellToTheChosenFile) {
+    ShownGrid g(3, 3);
+    g.grid->setText(1, 2, "0,61");
+    g.grid->setText(0, 1, "N° Casi");
+    g.grid->setColHidden(0, true);
+    ScriptedPrompts prompts;
+    g.view->setPrompts(&prompts);
+    g.view->setExportFileName("casi.csv");
+    QTemporaryDir folder;
+    const QString path = folder.filePath("casi.csv");
+
+    prompts.answerFile(path);
+    auto menu = g.view->createContextMenu(nullptr);
+    menu->actions().at(1)->trigger();
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    const ShownBox& box = prompts.shown().front();
+    EXPECT_EQ(box.kind, ShownBox::SaveFile);
+    EXPECT_EQ(box.file.title, "Esporta CSV");
+    EXPECT_EQ(box.file.fileName, "casi.csv");
+    EXPECT_EQ(box.file.filter, "File CSV (*.csv)");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\xEF\xBB\xBF") +
+                                  QString("N° Casi,\"0,2\"\n\"1,1\",\"0,61\"\n\"2,1\",\"2,2\"\n").toUtf8());
+    file.close();
+
+    // Cancelled: nothing written, nothing said.
+    QFile::remove(path);
+    EXPECT_FALSE(g.view->exportCsv());
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_TRUE(prompts.messages().empty());
+
+    // A folder that does not exist: the user is told.
+    const QString nowhere = folder.filePath("manca/casi.csv");
+    prompts.answerFile(nowhere);
+    EXPECT_FALSE(g.view->exportCsv());
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_EQ(prompts.messages().front().text,
+              "Impossibile scrivere il file " + QDir::toNativeSeparators(nowhere));
+    EXPECT_EQ(prompts.messages().front().title, "Avviso");
+    EXPECT_EQ(prompts.messages().front().icon, MessageIcon::Critical);
 }
 
 } // namespace

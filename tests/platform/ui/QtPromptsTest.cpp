@@ -175,4 +175,24 @@ TEST_F(QtOpenFileBox, CancelGivesAnEmptyPath) {
     EXPECT_TRUE(prompts.openFile(request).isEmpty());
 }
 
+TEST_F(QtOpenFileBox, SaveDialogOffersANewFileAndAddsTheDefaultSuffix) {
+    request.title = QStringLiteral("Esporta CSV");
+    request.fileName = QStringLiteral("casi.csv");
+    request.filter = QStringLiteral("File CSV (*.csv)");
+    request.defaultSuffix = QStringLiteral("csv");
+    auto dialog = QtPrompts::createSaveFileDialog(request);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Esporta CSV"));
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::AnyFile);
+
+    QtPrompts prompts;
+    whenBoxOpens<QFileDialog>([this](QFileDialog* box) {
+        box->selectFile(folder.filePath(QStringLiteral("nuovo")));
+        static_cast<QDialog*>(box)->accept();
+    });
+    EXPECT_EQ(QFileInfo(prompts.saveFile(request)).fileName(), QStringLiteral("nuovo.csv"));
+    whenBoxOpens<QFileDialog>([](QFileDialog* box) { box->reject(); });
+    EXPECT_TRUE(prompts.saveFile(request).isEmpty());
+}
+
 } // namespace
