@@ -24,10 +24,14 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <atomic>
 
 namespace {
 const QString Title = QStringLiteral("Collaudo");
 constexpr int SummaryWidth = 250;
+// The best combinations the sweep table shows; Holm's adjustment still counts all of them.
+constexpr int SweepRows = 100;
+constexpr int ProgressSteps = 1000;
 } // namespace
 
 CollaudoFrm::CollaudoFrm(DrawArchive& archive, const Palette& palette, Prompts& prompts, HelpService& help,
@@ -125,6 +129,8 @@ QWidget* CollaudoFrm::buildResults() {
     FgRiepilogo->setObjectName(QStringLiteral("FgRiepilogo"));
     FgRiepilogo->setStretchLastColumn(true);
     FgRiepilogo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FgRiepilogo->setCopyWithHeaders(true);
+    FgRiepilogo->setExportFileName(QStringLiteral("collaudo-riepilogo.csv"));
     sv->addWidget(LblRiepilogo);
     sv->addWidget(FgRiepilogo, 1);
     summary->setFixedWidth(SummaryWidth);
@@ -142,7 +148,8 @@ QWidget* CollaudoFrm::buildResults() {
         ch->addWidget(panel, 1);
     Schede->addTab(charts, QStringLiteral("Grafici"));
 
-    FgCasi = new ResultGrid(QStringLiteral("FgCasi"), Schede);
+    FgCasi = new ResultGrid(QStringLiteral("FgCasi"), true, Schede);
+    FgCasi->setExportFileName(QStringLiteral("collaudo-casi.csv"));
     FgCasi->setToolTip(QStringLiteral("Doppio clic su un caso: mini elenco su quell'estrazione"));
     Schede->addTab(FgCasi, QStringLiteral("Casi"));
 
@@ -151,13 +158,16 @@ QWidget* CollaudoFrm::buildResults() {
     sw->setContentsMargins(2, 2, 2, 2);
     LblEsplora = new QLabel(QStringLiteral("Nessuna esplorazione."), sweep);
     LblEsplora->setObjectName(QStringLiteral("LblEsplora"));
-    FgEsplora = new ResultGrid(QStringLiteral("FgEsplora"), sweep);
+    FgEsplora = new ResultGrid(QStringLiteral("FgEsplora"), false, sweep);
+    FgEsplora->setExportFileName(QStringLiteral("collaudo-esplorazione.csv"));
     FgEsplora->setToolTip(
         QStringLiteral("Doppio clic su una riga: ne copia le impostazioni e avvia COLLAUDA"));
     sw->addWidget(LblEsplora);
     sw->addWidget(FgEsplora, 1);
     Schede->addTab(sweep, QStringLiteral("Esplorazione"));
     h->addWidget(Schede, 1);
+    for (GridView* g : {FgRiepilogo, static_cast<GridView*>(FgCasi), static_cast<GridView*>(FgEsplora)})
+        g->setPrompts(&m_prompts);
     return area;
 }
 
@@ -207,10 +217,56 @@ void CollaudoFrm::showResults(const CollaudoShown& shown) {
 void CollaudoFrm::CmdEsplora_Click() {
     if (sweepRunning() || !rangeAccepted())
         return;
+    auto sweep = std::make_shared<SweepOutcome>();
+    sweep->settings = sweepSettings(*Parametri, m_archive, SweepRows);
+    m_pendingSweep = sweep;
+    const DrawArchive& archive = m_archive;
+    // The job holds its own reference to the outcome it fills; the window takes it when the job is done.
+    SweepRunner::Job job = [sweep, &archive](const SweepRunner::Progress& progress,
+                                             const std::atomic<bool>& cancelled) {
+        sweep->result = runSweep(
+            sweep->settings, archive,
+            [&progress](double share) { progress(static_cast<int>(share * ProgressSteps), ProgressSteps); },
+            &cancelled);
+    };
+    m_frame.setProgressMaximum(100);
+    m_frame.setProgressValue(0);
+    setSweeping(true);
+    LblEsplora->setText(QStringLiteral("Esplorazione in corso…"));
+    m_runner->start(std::move(job));
 }
 
 void CollaudoFrm::CmdAnnulla_Click() {
     m_runner->cancel();
+}
+
+void CollaudoFrm::sweepProgress(int done, int total) {
+    if (total > 0)
+        m_frame.setProgressValue(static_cast<int>(100LL * done / total));
+}
+
+void CollaudoFrm::sweepFinished(bool cancelled) {
+    setSweeping(false);
+    m_frame.setProgressValue(0);
+    std::shared_ptr<SweepOutcome> finished = std::move(m_pendingSweep);
+    if (cancelled || !finished || finished->result.cancelled) {
+        // The previous results stay as they were.
+        LblEsplora->setText(m_sweep
+                                ? QStringLiteral("Esplorazione annullata: restano i risultati precedenti.")
+                                : QStringLiteral("Esplorazione annullata."));
+        return;
+    }
+    m_sweep = std::move(finished);
+    const SweepShown shown = presentSweep(*m_sweep, m_archive);
+    FgEsplora->setHeaders(shown.headers);
+    FgEsplora->setRows(shown.rows);
+    LblEsplora->setText(shown.caption);
+    Schede->setCurrentIndex(2);
+}
+
+void CollaudoFrm::setSweeping(bool sweeping) {
+    CmdAnnulla->setEnabled(sweeping);
+    CmdEsplora->setEnabled(!sweeping);
 }
 
 void CollaudoFrm::FgCasi_RowActivated(int sourceRow) {
@@ -218,11 +274,12 @@ void CollaudoFrm::FgCasi_RowActivated(int sourceRow) {
         m_frame.showDraw(m_caseDraws[static_cast<std::size_t>(sourceRow)]);
 }
 
-void CollaudoFrm::FgEsplora_RowActivated(int) {}
-
-void CollaudoFrm::sweepProgress(int, int) {}
-
-void CollaudoFrm::sweepFinished(bool) {}
+void CollaudoFrm::FgEsplora_RowActivated(int sourceRow) {
+    if (!m_sweep || !applySweepRow(*m_sweep, sourceRow, *Parametri))
+        return;
+    CmdCollauda_Click();
+    Schede->setCurrentIndex(0);
+}
 
 void CollaudoFrm::Form_Help() {
     m_help.showHelp(HelpContext);

@@ -76,6 +76,7 @@ private:
     void showResults(const CollaudoShown& shown);
     void sweepProgress(int done, int total);
     void sweepFinished(bool cancelled);
+    void setSweeping(bool sweeping);
 
     DrawArchive& m_archive;
     const Palette& m_palette;
@@ -83,6 +84,9 @@ private:
     HelpService& m_help;
     FrameServices& m_frame;
     SweepRunner* m_runner = nullptr;
+    // The sweep shown in FgEsplora (its rows' settings) and the one being computed.
+    std::shared_ptr<SweepOutcome> m_sweep;
+    std::shared_ptr<SweepOutcome> m_pendingSweep;
     std::vector<int> m_caseDraws;
     bool m_placed = false;
 };

@@ -1,5 +1,6 @@
 #include "CollaudoPresentation.h"
 
+#include "AmboWidgets.h"
 #include "Collaudo.h"
 #include "CollaudoParameters.h"
 #include "DrawArchive.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -63,6 +65,58 @@ int lastDrawOnOrBefore(const DrawArchive& archive, QDate date) {
     return 0;
 }
 
+namespace {
+
+// The draws between the two dates; dates with no draw between them give a search from 1 back to 2,
+// which finds nothing (a last of 0 would mean the archive's last draw).
+std::pair<int, int> drawRange(const CollaudoParameters& parameters, const DrawArchive& archive) {
+    const int first = firstDrawOnOrAfter(archive, parameters.rangeStart());
+    const int last = lastDrawOnOrBefore(archive, parameters.rangeEnd());
+    if (first == 0 || last == 0 || first > last)
+        return {2, 1};
+    return {first, last};
+}
+
+OutcomeBoxes boxesOf(const CollaudoParameters& parameters) {
+    const auto boxes = parameters.outcomeBoxes();
+    return OutcomeBoxes{boxes[0], boxes[1], boxes[2], boxes[3]};
+}
+
+Stakes stakesOf(const CollaudoParameters& parameters) {
+    const auto stakes = parameters.stakes();
+    return Stakes{stakes[0], stakes[1], stakes[2], stakes[3]};
+}
+
+QString typesText(const WheelRelations::Types& types) {
+    QStringList names;
+    for (std::size_t t = 0; t < types.size(); ++t)
+        if (types[t])
+            names << amboWidgets::wheelTypeCaption(static_cast<int>(t));
+    return names.join(QStringLiteral(", "));
+}
+
+QString positionsText(const std::array<bool, 5>& positions) {
+    QStringList numbers;
+    for (std::size_t p = 0; p < positions.size(); ++p)
+        if (positions[p])
+            numbers << QString::number(p + 1);
+    return numbers.join(QLatin1Char(','));
+}
+
+ResultGrid::Cell optionalCell(const std::optional<double>& value, int decimals) {
+    return {italian::orDash(value, decimals), value.value_or(std::nan(""))};
+}
+
+ResultGrid::Cell yieldCell(const std::optional<double>& resa) {
+    return {resa ? italian::percent(*resa) : QStringLiteral("-"), resa.value_or(std::nan(""))};
+}
+
+ResultGrid::Cell pCell(double p) {
+    return {italian::pValue(p), p};
+}
+
+} // namespace
+
 CollaudoSettings collaudoSettings(const CollaudoParameters& parameters, const DrawArchive& archive) {
     CollaudoSettings s;
     s.wheels = parameters.wheels();
@@ -70,19 +124,93 @@ CollaudoSettings collaudoSettings(const CollaudoParameters& parameters, const Dr
     s.types = parameters.wheelTypes();
     s.adjacentPositions = parameters.adjacentPositions();
     s.colpi = parameters.colpi();
-    const auto boxes = parameters.outcomeBoxes();
-    s.boxes = OutcomeBoxes{boxes[0], boxes[1], boxes[2], boxes[3]};
-    const auto stakes = parameters.stakes();
-    s.stakes = Stakes{stakes[0], stakes[1], stakes[2], stakes[3]};
-    s.first = firstDrawOnOrAfter(archive, parameters.rangeStart());
-    s.last = lastDrawOnOrBefore(archive, parameters.rangeEnd());
-    // Dates with no draw between them: a search from 1 back to 2 finds nothing (a last of 0 would mean
-    // the archive's last draw).
-    if (s.first == 0 || s.last == 0 || s.first > s.last) {
-        s.first = 2;
-        s.last = 1;
-    }
+    s.boxes = boxesOf(parameters);
+    s.stakes = stakesOf(parameters);
+    std::tie(s.first, s.last) = drawRange(parameters, archive);
     return s;
+}
+
+SweepSettings sweepSettings(const CollaudoParameters& parameters, const DrawArchive& archive, int rows) {
+    SweepSettings s;
+    s.wheels = parameters.wheels();
+    s.boxes = boxesOf(parameters);
+    s.stakes = stakesOf(parameters);
+    std::tie(s.first, s.last) = drawRange(parameters, archive);
+    if (const auto from = parameters.outOfSampleFrom()) {
+        // A date after the last draw leaves nothing out of sample: the split lies past the archive.
+        const int split = firstDrawOnOrAfter(archive, *from);
+        s.split = split > 0 ? split : archive.drawCount() + 1;
+    }
+    s.order = SweepSettings::Order::P;
+    s.primi = rows;
+    s.threads = 2;
+    return s;
+}
+
+SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive) {
+    SweepShown shown;
+    const bool outOfSample = sweep.settings.split > 0;
+    shown.caption =
+        QStringLiteral("Le %1 combinazioni con il p più basso su %2 provate (%3 casi); il p corretto "
+                       "(Holm) tiene conto di tutte.")
+            .arg(italian::integer(static_cast<long long>(sweep.result.rows.size())),
+                 italian::integer(static_cast<long long>(sweep.result.combinations)),
+                 italian::integer(static_cast<long long>(sweep.result.cases)));
+    if (outOfSample) {
+        const int split = sweep.settings.split;
+        const QString from = split <= archive.drawCount() ? archive.drawDate(split) : QStringLiteral("-");
+        shown.caption += QStringLiteral(" Misurate sui casi prima del %1; nelle colonne «Fuori» le stesse "
+                                        "combinazioni sui casi dal %1 in poi.")
+                             .arg(from);
+    }
+    shown.headers = {QStringLiteral("Tipi"),   QStringLiteral("Posizioni"),   QStringLiteral("Adiacenti"),
+                     QStringLiteral("Colpi"),  QStringLiteral("Casi compl."), QStringLiteral("Positivi"),
+                     QStringLiteral("Attesi"), QStringLiteral("z"),           QStringLiteral("p"),
+                     QStringLiteral("p Holm"), QStringLiteral("p esatto"),    QStringLiteral("Saldo"),
+                     QStringLiteral("Resa")};
+    if (outOfSample)
+        shown.headers << QStringLiteral("Fuori: casi") << QStringLiteral("Fuori: positivi")
+                      << QStringLiteral("Fuori: attesi") << QStringLiteral("Fuori: p")
+                      << QStringLiteral("Fuori: resa");
+    for (const SweepRow& r : sweep.result.rows) {
+        const SweepFigures& f = r.figures;
+        ResultGrid::Row row;
+        row.cells = {{typesText(r.types), std::nan("")},
+                     {positionsText(r.positions), std::nan("")},
+                     {r.adjacentPositions ? QStringLiteral("sì") : QStringLiteral("no"), std::nan("")},
+                     number(r.colpi),
+                     {italian::integer(f.casiCompleti), static_cast<double>(f.casiCompleti)},
+                     {italian::integer(f.positivi), static_cast<double>(f.positivi)},
+                     {italian::decimal(f.attesi, 1), f.attesi},
+                     optionalCell(f.z, 2),
+                     pCell(f.p),
+                     pCell(r.pHolm),
+                     f.pEsatto ? pCell(*f.pEsatto) : ResultGrid::Cell{QStringLiteral("-"), std::nan("")},
+                     {italian::decimal(f.saldo, 2), f.saldo},
+                     yieldCell(f.resa)};
+        if (outOfSample) {
+            const SweepFigures out = r.fuori.value_or(SweepFigures{});
+            row.cells.push_back({italian::integer(out.casiCompleti), static_cast<double>(out.casiCompleti)});
+            row.cells.push_back({italian::integer(out.positivi), static_cast<double>(out.positivi)});
+            row.cells.push_back({italian::decimal(out.attesi, 1), out.attesi});
+            row.cells.push_back(out.casiCompleti > 0 ? pCell(out.pEsatto.value_or(out.p))
+                                                     : ResultGrid::Cell{QStringLiteral("-"), std::nan("")});
+            row.cells.push_back(yieldCell(out.resa));
+        }
+        shown.rows.push_back(std::move(row));
+    }
+    return shown;
+}
+
+bool applySweepRow(const SweepOutcome& sweep, int row, CollaudoParameters& parameters) {
+    if (row < 0 || row >= static_cast<int>(sweep.result.rows.size()))
+        return false;
+    const SweepRow& r = sweep.result.rows[static_cast<std::size_t>(row)];
+    parameters.setWheelTypes(r.types);
+    parameters.setPositions(r.positions);
+    parameters.setAdjacentPositions(r.adjacentPositions);
+    parameters.setColpi(r.colpi);
+    return true;
 }
 
 QString summarySentence(const CollaudoResult& result) {

@@ -25,8 +25,10 @@ bool before(const ResultGrid::Cell& a, const ResultGrid::Cell& b, bool ascending
 
 } // namespace
 
-ResultGrid::ResultGrid(const QString& objectName, QWidget* parent) : GridView(parent) {
+ResultGrid::ResultGrid(const QString& objectName, bool markerColumn, QWidget* parent)
+    : GridView(parent), m_firstColumn(markerColumn ? 1 : 0) {
     setObjectName(objectName);
+    setCopyWithHeaders(true);
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setToolTip(QStringLiteral("Clic su un'intestazione: ordina per quella colonna"));
     setResizePrecision(300);
@@ -42,7 +44,7 @@ void ResultGrid::setRows(std::vector<Row> rows) {
     m_rows = std::move(rows);
     m_order.resize(m_rows.size());
     std::iota(m_order.begin(), m_order.end(), 0);
-    m_sortColumn = 0;
+    m_sortColumn = -1;
     m_ascending = false;
     fill();
 }
@@ -53,11 +55,11 @@ int ResultGrid::sourceRow(int gridRow) const {
 }
 
 void ResultGrid::sortByColumn(int col) {
-    if (col < 1 || col > m_headers.size())
+    if (col < m_firstColumn || col >= m_firstColumn + m_headers.size())
         return;
     m_ascending = !(m_sortColumn == col && m_ascending);
     m_sortColumn = col;
-    const auto index = static_cast<std::size_t>(col - 1);
+    const auto index = static_cast<std::size_t>(col - m_firstColumn);
     const bool ascending = m_ascending;
     std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
         const auto& ca = m_rows[a].cells;
@@ -89,24 +91,27 @@ void ResultGrid::fill() {
     GridModel& g = *gridModel();
     {
         GridModel::Batch batch(g);
-        const int cols = static_cast<int>(m_headers.size()) + 1;
+        const int own = static_cast<int>(m_headers.size());
         g.setRows(1);
-        g.setCols(cols);
+        g.setCols(own + m_firstColumn);
         g.setRows(static_cast<int>(m_rows.size()) + 1);
         g.setFixedRows(1);
-        g.setFixedCols(1);
-        g.setText(0, 0, QString());
-        g.setColWidth(0, 14);
-        for (int c = 1; c < cols; ++c) {
-            g.setText(0, c, m_headers[c - 1]);
-            g.setColCentred(c, true);
+        g.setFixedCols(m_firstColumn);
+        if (m_firstColumn > 0) {
+            g.setText(0, 0, QString());
+            g.setColWidth(0, 14);
+        }
+        for (int c = 0; c < own; ++c) {
+            g.setText(0, c + m_firstColumn, m_headers[c]);
+            g.setColCentred(c + m_firstColumn, true);
         }
         for (std::size_t r = 0; r < m_order.size(); ++r) {
             const Row& row = m_rows[m_order[r]];
             const int gr = static_cast<int>(r) + 1;
-            g.setBackColour(gr, 0, row.marker);
-            for (std::size_t c = 0; c < row.cells.size() && static_cast<int>(c) + 1 < cols; ++c)
-                g.setText(gr, static_cast<int>(c) + 1, row.cells[c].text);
+            if (m_firstColumn > 0)
+                g.setBackColour(gr, 0, row.marker);
+            for (std::size_t c = 0; c < row.cells.size() && static_cast<int>(c) < own; ++c)
+                g.setText(gr, static_cast<int>(c) + m_firstColumn, row.cells[c].text);
         }
     }
     g.autoSizeColumns();

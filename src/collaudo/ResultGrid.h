@@ -8,8 +8,9 @@
 #include <vector>
 
 // A result table of the Collaudo window: a GridView whose rows the user sorts by clicking a column's
-// header (again to reverse) and opens by double-clicking. Column 0 is a narrow fixed marker column
-// coloured like the ambo window's case grid; the other columns are the table's own.
+// header (again to reverse) and opens by double-clicking; copies carry the header row. With a marker
+// column, column 0 is a narrow fixed column coloured like the ambo window's case grid and the table's
+// own columns follow it.
 class ResultGrid : public GridView {
     Q_OBJECT
 
@@ -24,9 +25,11 @@ public:
         GridModel::Colour marker = GridModel::White;
     };
 
-    explicit ResultGrid(const QString& objectName, QWidget* parent = nullptr);
+    ResultGrid(const QString& objectName, bool markerColumn, QWidget* parent = nullptr);
 
-    // Headers of the table's own columns (grid columns 1..n).
+    // The grid column of the table's first own column: 1 with a marker column, else 0.
+    int firstColumn() const { return m_firstColumn; }
+    // Headers of the table's own columns.
     void setHeaders(const QStringList& headers);
     // Shows the rows in the order given and forgets the previous sort.
     void setRows(std::vector<Row> rows);
@@ -34,7 +37,7 @@ public:
     // The index, in the order given to setRows, of the row shown at grid row r (1 = first data row).
     int sourceRow(int gridRow) const;
 
-    // Sorts by a grid column (1..n); ascending unless it is already sorted ascending by it.
+    // Sorts by a grid column of the table's own; ascending unless it is already sorted ascending by it.
     void sortByColumn(int col);
     int sortColumn() const { return m_sortColumn; }
     bool sortedAscending() const { return m_ascending; }
@@ -55,6 +58,7 @@ private:
     QStringList m_headers;
     std::vector<Row> m_rows;
     std::vector<int> m_order; // shown row -> source row
-    int m_sortColumn = 0;
+    int m_firstColumn = 0;
+    int m_sortColumn = -1;
     bool m_ascending = false;
 };

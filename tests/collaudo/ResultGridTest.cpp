@@ -40,7 +40,7 @@ protected:
         QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     }
 
-    ResultGrid grid{QStringLiteral("FgProva")};
+    ResultGrid grid{QStringLiteral("FgProva"), true};
 };
 
 TEST_F(ResultGridTest, HeaderClicksSortByValueOrTextAndReverse) {
