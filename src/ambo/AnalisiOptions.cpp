@@ -3,62 +3,9 @@
 #include "AmboRange.h"
 #include "AmboState.h"
 #include "DrawArchive.h"
+#include "MethodOptionValues.h"
 
 #include <QCommandLineParser>
-
-namespace {
-
-const char* const WheelCodeList[] = {"BA", "CA", "FI", "GE", "MI", "NA", "PA", "RO", "TO", "VE", "NZ"};
-const char* const TypeNames[] = {"tutte", "adiacenti", "diametrali", "gemelle", "gmtv", "cfrz", "bnp"};
-
-QStringList listItems(const QString& value) {
-    QStringList items;
-    for (const QString& item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QString trimmed = item.trimmed();
-        if (!trimmed.isEmpty())
-            items << trimmed;
-    }
-    return items;
-}
-
-std::optional<int> wholeNumber(const QString& text) {
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    return ok ? std::optional<int>(n) : std::nullopt;
-}
-
-QString readBounded(const QString& name, const QString& text, int low, int high, int& out) {
-    const auto n = wholeNumber(text);
-    if (!n || *n < low || *n > high)
-        return QStringLiteral("--%1 vuole un numero da %2 a %3: \"%4\"")
-            .arg(name)
-            .arg(low)
-            .arg(high)
-            .arg(text);
-    out = *n;
-    return {};
-}
-
-template <std::size_t N>
-QString readFlags(const QString& name, const QString& value, const char* const (&names)[N], bool upper,
-                  std::array<bool, N>& flags) {
-    flags.fill(false);
-    for (const QString& item : listItems(value)) {
-        const QString key = upper ? item.toUpper() : item.toLower();
-        bool known = false;
-        for (std::size_t i = 0; i < N; ++i) {
-            if (key == QLatin1String(names[i])) {
-                flags[i] = true;
-                known = true;
-            }
-        }
-        if (!known)
-            return QStringLiteral("--%1: valore sconosciuto \"%2\"").arg(name, item);
-    }
-    return {};
-}
-
-} // namespace
 
 QString analisiUsage() {
     return QStringLiteral(
@@ -137,7 +84,7 @@ AnalisiParse parseAnalisiOptions(const QStringList& arguments) {
     for (auto [option, target] : {std::pair{&inizio, &o.inizio}, std::pair{&fine, &o.fine}}) {
         if (!parser.isSet(*option))
             continue;
-        const auto n = wholeNumber(parser.value(*option));
+        const auto n = optionWholeNumber(parser.value(*option));
         if (!n) {
             result.error = QStringLiteral("--%1 vuole un numero di estrazione: \"%2\"")
                                .arg(option->names().first(), parser.value(*option));
@@ -145,38 +92,33 @@ AnalisiParse parseAnalisiOptions(const QStringList& arguments) {
         }
         *target = *n;
     }
-    if (parser.isSet(ruote) &&
-        fail(readFlags(QStringLiteral("ruote"), parser.value(ruote), WheelCodeList, true, o.ruote)))
+    if (parser.isSet(ruote) && fail(readWheelOption(parser.value(ruote), o.ruote)))
         return result;
-    if (parser.isSet(posizioni)) {
-        static const char* const positionNames[] = {"1", "2", "3", "4", "5"};
-        if (fail(readFlags(QStringLiteral("posizioni"), parser.value(posizioni), positionNames, false,
-                           o.posizioni)))
-            return result;
-    }
+    if (parser.isSet(posizioni) && fail(readPositionOption(parser.value(posizioni), o.posizioni)))
+        return result;
     if (parser.isSet(tipi)) {
-        std::array<bool, 7> types{};
-        if (fail(readFlags(QStringLiteral("tipi"), parser.value(tipi), TypeNames, false, types)))
+        WheelRelations::Types types{};
+        if (fail(readTypeOption(parser.value(tipi), types)))
             return result;
         for (std::size_t i = 0; i < types.size(); ++i)
             o.tipi[i] = types[i] ? 1 : 0;
     }
     o.posizioniAdiacenti = parser.isSet(adiacenti);
     if (parser.isSet(colpi) &&
-        fail(readBounded(QStringLiteral("colpi"), parser.value(colpi), 1, 18, o.colpi)))
+        fail(readBoundedOption(QStringLiteral("colpi"), parser.value(colpi), 1, 18, o.colpi)))
         return result;
-    if (parser.isSet(casi) && fail(readBounded(QStringLiteral("casi"), parser.value(casi), 1, 200, o.casi)))
+    if (parser.isSet(casi) &&
+        fail(readBoundedOption(QStringLiteral("casi"), parser.value(casi), 1, 200, o.casi)))
         return result;
     o.intervallo = parser.isSet(intervallo);
     if (parser.isSet(esiti)) {
-        static const char* const outcomeNames[] = {"ambata", "3ambi", "quartina", "tutte"};
-        std::array<bool, 4> outcomes{};
-        if (fail(readFlags(QStringLiteral("esiti"), parser.value(esiti), outcomeNames, false, outcomes)))
+        OutcomeBoxes boxes;
+        if (fail(readOutcomeOption(parser.value(esiti), boxes)))
             return result;
-        o.ambata = outcomes[0];
-        o.treAmbi = outcomes[1];
-        o.quartina = outcomes[2];
-        o.tutte = outcomes[3];
+        o.ambata = boxes.ambata;
+        o.treAmbi = boxes.treAmbi;
+        o.quartina = boxes.quartina;
+        o.tutte = boxes.tutte;
     }
     if (parser.isSet(formato)) {
         const QString f = parser.value(formato).trimmed().toLower();

@@ -1,0 +1,283 @@
+#include "CollaudoOptions.h"
+
+#include "DrawArchive.h"
+#include "MethodOptionValues.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+std::optional<QDate> readDate(const QString& text) {
+    for (const char* format : {"yyyy-MM-dd", "dd/MM/yyyy", "d/M/yyyy"}) {
+        const QDate d = QDate::fromString(text.trimmed(), QLatin1String(format));
+        if (d.isValid())
+            return d;
+    }
+    return std::nullopt;
+}
+
+QDate drawDate(const DrawArchive& archive, int d) {
+    return QDate::fromString(archive.drawDate(d), QStringLiteral("dd/MM/yyyy"));
+}
+
+int lastDrawUntil(const DrawArchive& archive, const QDate& date) {
+    for (int d = archive.drawCount(); d >= 1; --d)
+        if (drawDate(archive, d) <= date)
+            return d;
+    return 0;
+}
+
+QString readStakes(const QString& value, Stakes& stakes) {
+    for (const QString& item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList parts = item.split(QLatin1Char('='));
+        const QString key = parts.first().trimmed().toLower();
+        bool ok = parts.size() == 2;
+        const double amount = ok ? parts[1].trimmed().toDouble(&ok) : 0.0;
+        if (!ok || amount < 0.0 || !std::isfinite(amount))
+            return QStringLiteral("--poste vuole voce=importo, con un importo non negativo: \"%1\"")
+                .arg(item);
+        if (key == QLatin1String("ambata"))
+            stakes.ambata = amount;
+        else if (key == QLatin1String("ambo"))
+            stakes.ambo = amount;
+        else if (key == QLatin1String("terno"))
+            stakes.terno = amount;
+        else if (key == QLatin1String("quaterna"))
+            stakes.quaterna = amount;
+        else
+            return QStringLiteral("--poste: voce sconosciuta \"%1\" (ambata, ambo, terno, quaterna)")
+                .arg(key);
+    }
+    return {};
+}
+
+} // namespace
+
+QString collaudoUsage() {
+    return QStringLiteral(
+        "Uso: veltrano-collaudo [opzioni] ARCHIVIO.mdb\n"
+        "\n"
+        "Collauda il metodo dell'ambo uguale su due ruote su tutto un intervallo di estrazioni: cerca\n"
+        "ogni caso, lo verifica come \"VERIFICA\", lo confronta con il caso e ne fa il bilancio in denaro.\n"
+        "\n"
+        "Metodo (come veltrano-analisi):\n"
+        "  --ruote BA,CA,...       ruote selezionate (predefinite: tutte le undici)\n"
+        "  --posizioni 1,2,...     posizioni selezionate (predefinite: tutte)\n"
+        "  --tipi T,...            tipi di ruote: tutte,adiacenti,diametrali,gemelle,gmtv,cfrz,bnp\n"
+        "                          (predefiniti: adiacenti,diametrali)\n"
+        "  --posizioni-adiacenti   solo ambi su posizioni adiacenti\n"
+        "  --colpi N               colpi di gioco, da 1 a 18 (predefinito: 9)\n"
+        "  --esiti E,...           esiti verificati: ambata,3ambi,quartina,tutte (predefiniti: tutti)\n"
+        "Intervallo (ogni estrazione è cercata, senza limite di casi):\n"
+        "  --inizio N --fine N     numeri di estrazione (predefiniti: 1 e l'ultima)\n"
+        "  --dal DATA --al DATA    date (AAAA-MM-GG o GG/MM/AAAA): la prima estrazione dal giorno,\n"
+        "                          l'ultima fino al giorno\n"
+        "Bilancio:\n"
+        "  --poste ambata=1,ambo=1,terno=1,quaterna=1\n"
+        "                          poste di ogni giocata (quelle non indicate valgono 1; 0 = non giocata)\n"
+        "Uscita:\n"
+        "  --formato tsv|csv|json  formato (predefinito: tsv; decimali con il punto; UTF-8)\n"
+        "  --elenco                anche l'elenco dei casi, dal più recente\n"
+        "Esplorazione:\n"
+        "  --esplora               prova ogni combinazione di tipi (ogni insieme dei sei tipi, e "
+        "\"tutte\"),\n"
+        "                          posizioni (due o più), posizioni adiacenti e colpi da 1 a 18, con le\n"
+        "                          ruote, gli esiti, le poste e l'intervallo scelti\n"
+        "  --ordina p|resa         ordine delle combinazioni (predefinito: p)\n"
+        "  --primi N               quante combinazioni stampare (predefinito: 30; 0 = tutte)\n"
+        "  --fuori-campione DATA   misura e ordina sui casi prima di DATA e mostra ogni combinazione\n"
+        "                          anche sui casi da DATA in poi: la prova onesta di una combinazione\n"
+        "  --help                  mostra questo aiuto\n"
+        "\n"
+        "Definizioni:\n"
+        "  Esito e colpo: ogni caso è verificato come fa \"VERIFICA\", con gli stessi esiti e colpi:\n"
+        "    positivo, negativo o in gioco, e il colpo del primo esito.\n"
+        "  Caso completo: tutti i suoi colpi cadono nell'archivio (estrazione + colpi <= ultima).\n"
+        "  Probabilità a caso: la probabilità che il caso sia positivo nei suoi colpi presenti\n"
+        "    nell'archivio (tutti, anche dopo il primo esito) se in ogni estrazione i cinque numeri di\n"
+        "    ogni ruota fossero estratti a caso (5 diversi su 90), ruote ed estrazioni indipendenti; una\n"
+        "    ruota non estratta (cella senza numeri) non dà esito. Calcolata esattamente: su una ruota,\n"
+        "    la probabilità di contenere proprio il sottoinsieme S degli m numeri diversi della\n"
+        "    previsione è C(90-m, 5-|S|) / C(90, 5); le regole degli esiti dicono quali S sono positivi.\n"
+        "  Confronto con il caso, sui soli casi completi: positivi X, attesi E = somma delle\n"
+        "    probabilità, deviazione = radice della somma di p(1-p), z = (X-E)/deviazione (\"-\" o null\n"
+        "    se la deviazione è 0), p = probabilità di avere per caso almeno X positivi (legge di\n"
+        "    Poisson-binomiale, calcolo esatto).\n"
+        "  Per colpo k: casi completi positivi entro il colpo k e quanti lo sarebbero per caso, cumulati.\n"
+        "  Bilancio a paghe di oggi: a ogni colpo, dal primo fino al primo esito (compreso) o all'ultima\n"
+        "    estrazione dell'archivio, le giocate degli esiti scelti, mai su una ruota non estratta:\n"
+        "    ambata = estratto su R1 e R2 (paga 11,23); 3 ambi = gli ambi diversi ambata-A1, ambata-A2,\n"
+        "    ambata-A3 su R1 e R2 (paga 250); quartina = ambo, terno e quaterna sui suoi n numeri diversi\n"
+        "    su R1 e R2 tranne Nazionale, oppure con \"tutte\" una giocata per sorte sulle dieci ruote\n"
+        "    (un decimo di vincita per ruota); una ruota con k degli n numeri paga C(k,2)/C(n,2) x 250,\n"
+        "    C(k,3)/C(n,3) x 4500, C(k,4)/C(n,4) x 120000 volte la posta. Ritenuta dell'8% su ogni\n"
+        "    vincita; saldo = vincite - ritenuta - spesa; resa = saldo / spesa.\n"
+        "  Esplorazione: p viene da un'approssimazione normale raffinata della stessa legge (con il\n"
+        "    termine di asimmetria), p_esatto è il valore esatto delle righe stampate, p_holm è p\n"
+        "    corretto con il metodo di Holm su tutte le combinazioni: dopo migliaia di prove un p piccolo\n"
+        "    capita per caso, va letto p_holm.\n"
+        "\n"
+        "Uscita: 0 eseguito, 1 archivio illeggibile, 2 opzioni errate.\n");
+}
+
+CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
+    CollaudoParse result;
+    CollaudoOptions& o = result.options;
+    CollaudoSettings& s = o.settings;
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    auto valued = [](const char* name, const char* value) {
+        return QCommandLineOption(QLatin1String(name), {}, QLatin1String(value));
+    };
+    const QCommandLineOption ruote = valued("ruote", "ruote");
+    const QCommandLineOption posizioni = valued("posizioni", "posizioni");
+    const QCommandLineOption tipi = valued("tipi", "tipi");
+    const QCommandLineOption adiacenti(QStringLiteral("posizioni-adiacenti"));
+    const QCommandLineOption colpi = valued("colpi", "N");
+    const QCommandLineOption esiti = valued("esiti", "esiti");
+    const QCommandLineOption inizio = valued("inizio", "N");
+    const QCommandLineOption fine = valued("fine", "N");
+    const QCommandLineOption dal = valued("dal", "data");
+    const QCommandLineOption al = valued("al", "data");
+    const QCommandLineOption poste = valued("poste", "poste");
+    const QCommandLineOption formato = valued("formato", "formato");
+    const QCommandLineOption elenco(QStringLiteral("elenco"));
+    const QCommandLineOption esplora(QStringLiteral("esplora"));
+    const QCommandLineOption ordina = valued("ordina", "ordine");
+    const QCommandLineOption primi = valued("primi", "N");
+    const QCommandLineOption fuori = valued("fuori-campione", "data");
+    const QCommandLineOption help(QStringLiteral("help"));
+    parser.addOptions({ruote, posizioni, tipi, adiacenti, colpi, esiti, inizio, fine, dal, al, poste, formato,
+                       elenco, esplora, ordina, primi, fuori, help});
+    parser.addPositionalArgument(QStringLiteral("archivio"), {});
+
+    if (!parser.parse(QStringList{QStringLiteral("veltrano-collaudo")} + arguments)) {
+        result.error = parser.errorText();
+        return result;
+    }
+    if (parser.isSet(help)) {
+        o.help = true;
+        return result;
+    }
+    for (const QCommandLineOption* single : {&ruote, &posizioni, &tipi, &colpi, &esiti, &inizio, &fine, &dal,
+                                             &al, &poste, &formato, &ordina, &primi, &fuori}) {
+        if (parser.values(*single).size() > 1) {
+            result.error = QStringLiteral("--%1 indicata più volte").arg(single->names().first());
+            return result;
+        }
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1) {
+        result.error = positional.isEmpty()
+                           ? QStringLiteral("manca l'archivio delle estrazioni")
+                           : QStringLiteral("un solo archivio, non %1").arg(positional.size());
+        return result;
+    }
+    o.archivePath = positional.first();
+
+    auto fail = [&](const QString& error) {
+        result.error = error;
+        return !error.isEmpty();
+    };
+    if (parser.isSet(ruote) && fail(readWheelOption(parser.value(ruote), s.wheels)))
+        return result;
+    if (parser.isSet(posizioni) && fail(readPositionOption(parser.value(posizioni), s.positions)))
+        return result;
+    if (parser.isSet(tipi) && fail(readTypeOption(parser.value(tipi), s.types)))
+        return result;
+    s.adjacentPositions = parser.isSet(adiacenti);
+    if (parser.isSet(colpi) && fail(readBoundedOption(QStringLiteral("colpi"), parser.value(colpi), 1,
+                                                      SweepSettings::MaxColpi, s.colpi)))
+        return result;
+    if (parser.isSet(esiti) && fail(readOutcomeOption(parser.value(esiti), s.boxes)))
+        return result;
+    for (auto [option, target] : {std::pair{&inizio, &o.inizio}, std::pair{&fine, &o.fine}}) {
+        if (!parser.isSet(*option))
+            continue;
+        const auto n = optionWholeNumber(parser.value(*option));
+        if (!n)
+            return fail(QStringLiteral("--%1 vuole un numero di estrazione: \"%2\"")
+                            .arg(option->names().first(), parser.value(*option))),
+                   result;
+        *target = *n;
+    }
+    for (auto [option, target] :
+         {std::pair{&dal, &o.dal}, std::pair{&al, &o.al}, std::pair{&fuori, &o.fuoriCampione}}) {
+        if (!parser.isSet(*option))
+            continue;
+        *target = readDate(parser.value(*option));
+        if (!*target)
+            return fail(QStringLiteral("--%1 vuole una data (AAAA-MM-GG o GG/MM/AAAA): \"%2\"")
+                            .arg(option->names().first(), parser.value(*option))),
+                   result;
+    }
+    if ((o.inizio || o.fine) && (o.dal || o.al))
+        return fail(QStringLiteral(
+                   "l'intervallo va dato con --inizio/--fine oppure con --dal/--al, non con entrambi")),
+               result;
+    if (parser.isSet(poste) && fail(readStakes(parser.value(poste), s.stakes)))
+        return result;
+    if (parser.isSet(formato)) {
+        const QString f = parser.value(formato).trimmed().toLower();
+        if (f == QLatin1String("tsv"))
+            o.formato = CollaudoOptions::Format::Tsv;
+        else if (f == QLatin1String("csv"))
+            o.formato = CollaudoOptions::Format::Csv;
+        else if (f == QLatin1String("json"))
+            o.formato = CollaudoOptions::Format::Json;
+        else
+            return fail(QStringLiteral("--formato vuole tsv, csv o json: \"%1\"").arg(parser.value(formato))),
+                   result;
+    }
+    o.elenco = parser.isSet(elenco);
+    o.esplora = parser.isSet(esplora);
+    if (parser.isSet(ordina)) {
+        const QString v = parser.value(ordina).trimmed().toLower();
+        if (v == QLatin1String("p"))
+            o.ordina = SweepSettings::Order::P;
+        else if (v == QLatin1String("resa"))
+            o.ordina = SweepSettings::Order::Resa;
+        else
+            return fail(QStringLiteral("--ordina vuole p o resa: \"%1\"").arg(parser.value(ordina))), result;
+    }
+    if (parser.isSet(primi) &&
+        fail(readBoundedOption(QStringLiteral("primi"), parser.value(primi), 0, 1000000, o.primi)))
+        return result;
+    if (!o.esplora && (parser.isSet(ordina) || parser.isSet(primi) || parser.isSet(fuori)))
+        return fail(QStringLiteral("--ordina, --primi e --fuori-campione valgono solo con --esplora")),
+               result;
+    if (o.esplora && o.elenco)
+        return fail(QStringLiteral("--elenco non vale con --esplora")), result;
+    return result;
+}
+
+int firstDrawFrom(const DrawArchive& archive, const QDate& date) {
+    for (int d = 1; d <= archive.drawCount(); ++d)
+        if (drawDate(archive, d) >= date)
+            return d;
+    return 0;
+}
+
+QString resolveCollaudoRange(CollaudoOptions& options, const DrawArchive& archive) {
+    const int count = archive.drawCount();
+    CollaudoSettings& s = options.settings;
+    if (options.dal || options.al) {
+        s.first = options.dal ? firstDrawFrom(archive, *options.dal) : 1;
+        s.last = options.al ? lastDrawUntil(archive, *options.al) : count;
+        if (s.first == 0 || s.last == 0 || s.first > s.last)
+            return QStringLiteral("nessuna estrazione nell'intervallo di date");
+        return {};
+    }
+    for (auto [name, bound] : {std::pair{"inizio", options.inizio}, std::pair{"fine", options.fine}}) {
+        if (bound && (*bound < 1 || *bound > count))
+            return QStringLiteral("--%1 %2 fuori dall'archivio (estrazioni da 1 a %3)")
+                .arg(QLatin1String(name))
+                .arg(*bound)
+                .arg(count);
+    }
+    s.first = options.inizio.value_or(1);
+    s.last = options.fine.value_or(count);
+    if (s.first > s.last)
+        return QStringLiteral("--inizio %1 dopo --fine %2").arg(s.first).arg(s.last);
+    return {};
+}

@@ -1,0 +1,102 @@
+#include "ArchiveLoader.h"
+#include "Collaudo.h"
+#include "CollaudoOptions.h"
+#include "CollaudoReport.h"
+#include "DrawArchive.h"
+#include "Sweep.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+#include <memory>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+void write(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+}
+
+int badOptions(const QString& error) {
+    write(stderr, QStringLiteral("veltrano-collaudo: %1\n\n").arg(error) + collaudoUsage());
+    return 2;
+}
+
+QString explore(const CollaudoOptions& o, const DrawArchive& archive, QString& error) {
+    SweepSettings s;
+    s.wheels = o.settings.wheels;
+    s.boxes = o.settings.boxes;
+    s.stakes = o.settings.stakes;
+    s.first = o.settings.first;
+    s.last = o.settings.last;
+    s.order = o.ordina;
+    s.primi = o.primi;
+    s.threads = static_cast<int>(std::max(2u, std::thread::hardware_concurrency()));
+    if (o.fuoriCampione) {
+        s.split = firstDrawFrom(archive, *o.fuoriCampione);
+        if (s.split == 0) {
+            error = QStringLiteral("--fuori-campione: nessuna estrazione dal %1")
+                        .arg(o.fuoriCampione->toString(QStringLiteral("dd/MM/yyyy")));
+            return {};
+        }
+    }
+    // A progress line only for a person watching, never into a file or a pipe.
+    std::function<void(double)> progress;
+    int shown = -1;
+    if (isatty(fileno(stderr)))
+        progress = [&shown](double share) {
+            const int percent = static_cast<int>(share * 100.0);
+            if (percent == shown)
+                return;
+            shown = percent;
+            std::fprintf(stderr, "\rEsplorazione: %3d %%", percent);
+            std::fflush(stderr);
+        };
+    const SweepResult result = runSweep(s, archive, progress);
+    if (progress)
+        std::fprintf(stderr, "\r%*s\r", 20, "");
+    return sweepReport(result, o.formato);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    CollaudoParse parsed = parseCollaudoOptions(app.arguments().mid(1));
+    if (!parsed.error.isEmpty())
+        return badOptions(parsed.error);
+    CollaudoOptions& o = parsed.options;
+    if (o.help) {
+        write(stdout, collaudoUsage());
+        return 0;
+    }
+
+    auto archive = std::make_unique<DrawArchive>();
+    archive->fillWheelCodesAndDiametral();
+    archive->setModelStart(1); // the model archive plays no part here
+    const QString reader =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("veltrano-lettore"));
+    try {
+        loadDrawArchive(*archive, o.archivePath, reader);
+    } catch (const std::exception& e) {
+        write(stderr, QStringLiteral("veltrano-collaudo: archivio illeggibile: %1: %2\n")
+                          .arg(o.archivePath, QString::fromUtf8(e.what())));
+        return 1;
+    }
+    if (const QString error = resolveCollaudoRange(o, *archive); !error.isEmpty())
+        return badOptions(error);
+
+    QString report;
+    if (o.esplora) {
+        QString error;
+        report = explore(o, *archive, error);
+        if (!error.isEmpty())
+            return badOptions(error);
+    } else {
+        report = collaudoReport(runCollaudo(o.settings, *archive), o.formato, o.elenco, *archive);
+    }
+    write(stdout, report);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
