@@ -2,6 +2,7 @@
 
 #include "AmboWidgets.h"
 #include "Collaudo.h"
+#include "CollaudoOptions.h"
 #include "CollaudoParameters.h"
 #include "DrawArchive.h"
 #include "ItalianFormat.h"
@@ -51,13 +52,6 @@ ResultGrid::Cell number(double value) {
 
 } // namespace
 
-int firstDrawOnOrAfter(const DrawArchive& archive, QDate date) {
-    for (int d = 1; d <= archive.drawCount(); ++d)
-        if (drawDay(archive, d) >= date)
-            return d;
-    return 0;
-}
-
 int lastDrawOnOrBefore(const DrawArchive& archive, QDate date) {
     for (int d = archive.drawCount(); d >= 1; --d)
         if (drawDay(archive, d) <= date)
@@ -70,7 +64,7 @@ namespace {
 // The draws between the two dates; dates with no draw between them give a search from 1 back to 2,
 // which finds nothing (a last of 0 would mean the archive's last draw).
 std::pair<int, int> drawRange(const CollaudoParameters& parameters, const DrawArchive& archive) {
-    const int first = firstDrawOnOrAfter(archive, parameters.rangeStart());
+    const int first = firstDrawFrom(archive, parameters.rangeStart());
     const int last = lastDrawOnOrBefore(archive, parameters.rangeEnd());
     if (first == 0 || last == 0 || first > last)
         return {2, 1};
@@ -138,7 +132,7 @@ SweepSettings sweepSettings(const CollaudoParameters& parameters, const DrawArch
     std::tie(s.first, s.last) = drawRange(parameters, archive);
     if (const auto from = parameters.outOfSampleFrom()) {
         // A date after the last draw leaves nothing out of sample: the split lies past the archive.
-        const int split = firstDrawOnOrAfter(archive, *from);
+        const int split = firstDrawFrom(archive, *from);
         s.split = split > 0 ? split : archive.drawCount() + 1;
     }
     s.order = SweepSettings::Order::P;

@@ -20,8 +20,8 @@ struct SweepOutcome {
 // Between the Collaudo window's controls and the method's back-test engine, both ways: the settings the
 // controls stand for, and the engine's result in the words and number forms a person reads.
 
-// The first draw on or after a date and the last draw on or before it; 0 when there is none.
-int firstDrawOnOrAfter(const DrawArchive& archive, QDate date);
+// The last draw on or before a date; 0 when there is none (the first on or after is the engine's
+// firstDrawFrom).
 int lastDrawOnOrBefore(const DrawArchive& archive, QDate date);
 
 // The back-test settings of the controls. The range is the draws between the two dates; a range with
