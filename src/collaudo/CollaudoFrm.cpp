@@ -14,6 +14,7 @@
 #include "SweepRunner.h"
 #include "WaitPointer.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -51,10 +52,17 @@ CollaudoFrm::CollaudoFrm(DrawArchive& archive, const Palette& palette, Prompts& 
     connect(FgEsplora, &ResultGrid::rowActivated, this, &CollaudoFrm::FgEsplora_RowActivated);
     connect(m_runner, &SweepRunner::progress, this, &CollaudoFrm::sweepProgress);
     connect(m_runner, &SweepRunner::finished, this, &CollaudoFrm::sweepFinished);
+    // "FINE" and the frame's close end the event loop without closing this window, and the store the
+    // worker reads goes away soon after: the worker must be gone first.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &CollaudoFrm::stopSweep);
 }
 
 CollaudoFrm::~CollaudoFrm() {
     // The worker reads the archive and writes into m_pendingSweep: it must be gone before they are.
+    stopSweep();
+}
+
+void CollaudoFrm::stopSweep() {
     m_runner->cancel();
     m_runner->wait();
 }

@@ -77,6 +77,8 @@ private:
     void sweepProgress(int done, int total);
     void sweepFinished(bool cancelled);
     void setSweeping(bool sweeping);
+    // Cancels a running sweep and waits for its worker to return.
+    void stopSweep();
 
     DrawArchive& m_archive;
     const Palette& m_palette;

@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
@@ -129,6 +130,20 @@ TEST_F(CollaudoWindowSweep, ClosingDuringASweepStopsTheWorker) {
     timer.start();
     window->close();
     window.reset();
+    EXPECT_LT(timer.elapsed(), 3000);
+}
+
+// Ending the program mid-sweep ("FINE", the frame's close) leaves the event loop without closing the
+// window: the worker is stopped before the loop returns, since the store it reads is about to go.
+TEST_F(CollaudoWindowSweep, EndingTheProgramDuringASweepStopsTheWorkerFirst) {
+    openRandom(2000);
+    press("CmdEsplora");
+    ASSERT_TRUE(window->sweepRunning());
+    QTimer::singleShot(50, [] { QCoreApplication::exit(0); });
+    QElapsedTimer timer;
+    timer.start();
+    QCoreApplication::exec();
+    EXPECT_FALSE(window->sweepRunning());
     EXPECT_LT(timer.elapsed(), 3000);
 }
 
