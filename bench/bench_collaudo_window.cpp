@@ -130,7 +130,8 @@ void BM_EsploraFuoriCampione2010(benchmark::State& st) {
             sinceTick.restart();
         });
         bool done = false;
-        QObject::connect(&w.window->sweepRunner(), &SweepRunner::finished, [&done] { done = true; });
+        const QMetaObject::Connection finished =
+            QObject::connect(&w.window->sweepRunner(), &SweepRunner::finished, [&done] { done = true; });
         ticker.start();
         sinceTick.start();
         w.window->CmdEsplora->click();
@@ -139,7 +140,7 @@ void BM_EsploraFuoriCampione2010(benchmark::State& st) {
         // The table is filled by the finished handler; let the repaint happen inside the measurement.
         QCoreApplication::processEvents();
         ticker.stop();
-        QObject::disconnect(&w.window->sweepRunner(), &SweepRunner::finished, nullptr, nullptr);
+        QObject::disconnect(finished);
         longestGap = std::max(longestGap, gap);
         rows = w.window->FgEsplora->rowCount();
     }

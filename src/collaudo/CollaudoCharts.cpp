@@ -62,12 +62,17 @@ QChart* positivesByColpo(const std::vector<ColpoShare>& points) {
     QChart* chart = newChart(QStringLiteral("Positivi per colpo (cumulati)"));
     QLineSeries* observed = line(QStringLiteral("Casi positivi"), Observed, false);
     QLineSeries* expected = line(QStringLiteral("Attesi per puro caso"), Chance, true);
+    QList<QPointF> seen;
+    QList<QPointF> chance;
     double top = 0.0;
     for (const ColpoShare& p : points) {
-        observed->append(p.colpo, p.observed * 100.0);
-        expected->append(p.colpo, p.expected * 100.0);
+        seen.append(QPointF(p.colpo, p.observed * 100.0));
+        chance.append(QPointF(p.colpo, p.expected * 100.0));
         top = std::max({top, p.observed * 100.0, p.expected * 100.0});
     }
+    // One replace instead of a change signal per point.
+    observed->replace(seen);
+    expected->replace(chance);
     chart->addSeries(observed);
     chart->addSeries(expected);
     auto* x = valueAxis(QStringLiteral("Colpo"), 1, points.empty() ? 1 : points.back().colpo);
@@ -93,11 +98,14 @@ QChart* balanceOverTime(const std::vector<BalanceStep>& steps, std::optional<dou
     QLineSeries* balance = line(QStringLiteral("Saldo cumulato"), Observed, false);
     double low = 0.0;
     double high = 0.0;
+    QList<QPointF> line;
+    line.reserve(static_cast<qsizetype>(steps.size()));
     for (const BalanceStep& s : steps) {
-        balance->append(static_cast<double>(s.date.startOfDay().toMSecsSinceEpoch()), s.balance);
+        line.append(QPointF(static_cast<double>(s.date.startOfDay().toMSecsSinceEpoch()), s.balance));
         low = std::min(low, s.balance);
         high = std::max(high, s.balance);
     }
+    balance->replace(line);
     chart->addSeries(balance);
     chart->legend()->hide();
     auto* x = new QDateTimeAxis;
@@ -129,13 +137,17 @@ QChart* positivesPerYear(const std::vector<YearPositives>& years) {
     auto* expected = new QBarSet(QStringLiteral("Attesi per puro caso"));
     expected->setColor(Chance.lighter(140));
     QStringList categories;
+    QList<qreal> seen;
+    QList<qreal> chance;
     double top = 0.0;
     for (const YearPositives& y : years) {
-        observed->append(y.positives);
-        expected->append(y.expected);
+        seen.append(y.positives);
+        chance.append(y.expected);
         categories << QString::number(y.year);
         top = std::max({top, static_cast<double>(y.positives), y.expected});
     }
+    observed->append(seen);
+    expected->append(chance);
     auto* series = new QBarSeries;
     series->append(observed);
     series->append(expected);

@@ -196,7 +196,7 @@ void CollaudoFrm::CmdCollauda_Click() {
     showResults(presentCollaudo(result, m_archive, m_palette));
 }
 
-void CollaudoFrm::showResults(const CollaudoShown& shown) {
+void CollaudoFrm::showResults(CollaudoShown shown) {
     LblRiepilogo->setText(shown.sentence);
     GridModel& s = *FgRiepilogo->gridModel();
     {
@@ -215,8 +215,8 @@ void CollaudoFrm::showResults(const CollaudoShown& shown) {
     s.autoSizeColumns();
 
     FgCasi->setHeaders(shown.caseHeaders);
-    FgCasi->setRows(shown.cases);
-    m_caseDraws = shown.caseDraws;
+    FgCasi->setRows(std::move(shown.cases));
+    m_caseDraws = std::move(shown.caseDraws);
     GrColpi->setChart(collaudoCharts::positivesByColpo(shown.byColpo));
     GrSaldo->setChart(collaudoCharts::balanceOverTime(shown.balance, shown.yield));
     GrAnni->setChart(collaudoCharts::positivesPerYear(shown.perYear));
@@ -265,9 +265,9 @@ void CollaudoFrm::sweepFinished(bool cancelled) {
         return;
     }
     m_sweep = std::move(finished);
-    const SweepShown shown = presentSweep(*m_sweep, m_archive);
+    SweepShown shown = presentSweep(*m_sweep, m_archive);
     FgEsplora->setHeaders(shown.headers);
-    FgEsplora->setRows(shown.rows);
+    FgEsplora->setRows(std::move(shown.rows));
     LblEsplora->setText(shown.caption);
     Schede->setCurrentIndex(2);
 }

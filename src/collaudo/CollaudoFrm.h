@@ -73,7 +73,7 @@ private:
     QWidget* buildCommands();
     QWidget* buildResults();
     bool rangeAccepted();
-    void showResults(const CollaudoShown& shown);
+    void showResults(CollaudoShown shown);
     void sweepProgress(int done, int total);
     void sweepFinished(bool cancelled);
     void setSweeping(bool sweeping);

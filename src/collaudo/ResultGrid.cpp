@@ -92,11 +92,12 @@ void ResultGrid::fill() {
     {
         GridModel::Batch batch(g);
         const int own = static_cast<int>(m_headers.size());
+        // Fixed rows and columns are set while the grid has one row: setting them repaints every cell.
         g.setRows(1);
         g.setCols(own + m_firstColumn);
-        g.setRows(static_cast<int>(m_rows.size()) + 1);
         g.setFixedRows(1);
         g.setFixedCols(m_firstColumn);
+        g.setRows(static_cast<int>(m_rows.size()) + 1);
         if (m_firstColumn > 0) {
             g.setText(0, 0, QString());
             g.setColWidth(0, 14);
