@@ -1,19 +1,23 @@
 // The Collaudo window on the real draw history (../shared/data/storico, imported with veltrano-importa and
 // read back through the program's reader): the whole "COLLAUDA" click with the heaviest settings (every
-// wheel and position, "Tutte", 18 colpi, every outcome box: engine, case grid, three charts, repaint), and
+// wheel and position, "Tutte", 18 colpi, every outcome box: engine, case grid, three charts, repaint), the
+// engine's share of it, and
 // "ESPLORA" with "Fuori campione dal 01/01/2010", measured as the time until its table is shown and as the
 // longest gap between the ticks of a 1 ms timer on the GUI thread meanwhile (how long the window could not
 // answer the user).
 
 #include "ArchiveLoader.h"
+#include "Collaudo.h"
 #include "CollaudoFrm.h"
 #include "CollaudoParameters.h"
+#include "CollaudoPresentation.h"
 #include "DrawArchive.h"
 #include "FrameServices.h"
 #include "GridModel.h"
 #include "HelpService.h"
 #include "Palette.h"
 #include "Prompts.h"
+#include "QuietServices.h"
 #include "ResultGrid.h"
 #include "SweepRunner.h"
 
@@ -32,24 +36,6 @@
 #include <memory>
 
 namespace {
-
-class QuietPrompts : public Prompts {
-public:
-    void message(const QString&, const QString&, MessageIcon) override {}
-    QString input(const QString&, const QString&, const QString&) override { return {}; }
-    QString openFile(const FileDialogRequest&) override { return {}; }
-    QString saveFile(const FileDialogRequest&) override { return {}; }
-};
-
-class NoHelp : public HelpService {
-public:
-    void showHelp(int) override {}
-};
-
-class NoFrame : public FrameServices {
-public:
-    void setProgressMaximum(int) override {}
-};
 
 // The real history once per program; null when ../shared is not there.
 DrawArchive* realHistory() {
@@ -108,6 +94,20 @@ void BM_CollaudaClickHeaviest(benchmark::State& st) {
     st.counters["draws"] = archive->drawCount();
 }
 BENCHMARK(BM_CollaudaClickHeaviest)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The engine's share of that click: the same settings, the back-test alone.
+void BM_CollaudaEngineOnly(benchmark::State& st) {
+    DrawArchive* archive = realHistory();
+    if (!archive) {
+        st.SkipWithError("no real history in ../shared/data/storico");
+        return;
+    }
+    HeaviestWindow w(*archive);
+    const CollaudoSettings settings = collaudoSettings(*w.window->Parametri, *archive);
+    for (auto _ : st)
+        benchmark::DoNotOptimize(runCollaudo(settings, *archive));
+}
+BENCHMARK(BM_CollaudaEngineOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_EsploraFuoriCampione2010(benchmark::State& st) {
     DrawArchive* archive = realHistory();

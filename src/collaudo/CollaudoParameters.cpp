@@ -55,25 +55,14 @@ CollaudoParameters::CollaudoParameters(const DrawArchive& archive, QWidget* pare
 }
 
 void CollaudoParameters::buildControls() {
-    FgR = new GridView(this);
-    FgR->setObjectName(QStringLiteral("FgR"));
-    Fgp = new GridView(this);
-    Fgp->setObjectName(QStringLiteral("Fgp"));
-    for (GridView* g : {FgR, Fgp}) {
-        g->setBlackGridLines(true);
-        g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
-    const QString green = QStringLiteral("rgb(0, 192, 0)");
-    const QString white = QStringLiteral("white");
-    Label6 = colourSquare(this, QStringLiteral("Label6"), green, QStringLiteral("Seleziona tutti"));
-    Label9 = colourSquare(this, QStringLiteral("Label9"), white, QStringLiteral("Deseleziona"));
-    Label32 = colourSquare(this, QStringLiteral("Label32"), green, QStringLiteral("Seleziona"));
-    Label30 = colourSquare(this, QStringLiteral("Label30"), white, QStringLiteral("Deseleziona"));
-
-    for (std::size_t i = 0; i < Ch_RuoteTipo.size(); ++i)
-        Ch_RuoteTipo[i] = checkBox(this, QStringLiteral("Ch_RuoteTipo_%1").arg(i),
-                                   wheelTypeCaption(static_cast<int>(i)), i == 1 || i == 2);
+    const SelectionControls selection = selectionControls(this);
+    FgR = selection.FgR;
+    Fgp = selection.Fgp;
+    Label6 = selection.Label6;
+    Label9 = selection.Label9;
+    Label32 = selection.Label32;
+    Label30 = selection.Label30;
+    Ch_RuoteTipo = wheelTypeBoxes(this);
     ChPosAdi = checkBox(this, QStringLiteral("ChPosAdi"), QStringLiteral("Adiacenti"), false);
     ComboC = numberCombo(this, QStringLiteral("ComboC"));
     for (int i = 1; i <= ColpiChoices; ++i)
@@ -103,15 +92,8 @@ void CollaudoParameters::buildControls() {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
-    row->addWidget(buildSelectionPanel());
-
-    auto* types = new QGroupBox(QStringLiteral("Tipo ruote"), this);
-    auto* tg = new QGridLayout(types);
-    tg->setContentsMargins(8, 4, 8, 4);
-    tg->setVerticalSpacing(2);
-    for (std::size_t i = 0; i < Ch_RuoteTipo.size(); ++i)
-        tg->addWidget(Ch_RuoteTipo[i], static_cast<int>(i) / 2, static_cast<int>(i) % 2);
-    row->addWidget(types);
+    row->addWidget(selectionPanel(this, {FgR, Fgp, Label6, Label9, Label32, Label30}, ChPosAdi));
+    row->addWidget(wheelTypesPanel(this, Ch_RuoteTipo));
 
     auto* outcomes = new QGroupBox(QStringLiteral("Esiti"), this);
     auto* og = new QGridLayout(outcomes);
@@ -128,35 +110,6 @@ void CollaudoParameters::buildControls() {
 
     row->addWidget(buildRangePanel());
     row->addStretch(1);
-}
-
-QWidget* CollaudoParameters::buildSelectionPanel() {
-    auto* box = new QGroupBox(this);
-    auto* v = new QVBoxLayout(box);
-    v->setContentsMargins(8, 4, 8, 4);
-    v->setSpacing(3);
-    v->addWidget(caption(box, QStringLiteral("Ruote")));
-    auto* wheelRow = new QHBoxLayout;
-    wheelRow->setSpacing(4);
-    wheelRow->addWidget(FgR);
-    wheelRow->addSpacing(4);
-    wheelRow->addWidget(Label6);
-    wheelRow->addWidget(Label9);
-    wheelRow->addStretch(1);
-    v->addLayout(wheelRow);
-    v->addWidget(caption(box, QStringLiteral("Posizioni")));
-    auto* positionRow = new QHBoxLayout;
-    positionRow->setSpacing(4);
-    positionRow->addWidget(Fgp);
-    positionRow->addSpacing(4);
-    positionRow->addWidget(Label32);
-    positionRow->addWidget(Label30);
-    positionRow->addSpacing(12);
-    positionRow->addWidget(ChPosAdi);
-    positionRow->addStretch(1);
-    v->addLayout(positionRow);
-    v->addStretch(1);
-    return box;
 }
 
 QWidget* CollaudoParameters::buildRangePanel() {

@@ -76,7 +76,6 @@ public slots:
 
 private:
     void buildControls();
-    QWidget* buildSelectionPanel();
     QWidget* buildRangePanel();
 
     const DrawArchive& m_archive;
