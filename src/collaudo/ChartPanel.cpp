@@ -16,7 +16,7 @@ ChartPanel::ChartPanel(Prompts& prompts, const QString& objectName, QWidget* par
     m_view = new QChartView(this);
     m_view->setObjectName(objectName + QStringLiteral("_vista"));
     m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setMinimumSize(240, 200);
+    m_view->setMinimumSize(240, 160);
     CmdSalva = new QPushButton(QStringLiteral("Salva immagine…"), this);
     CmdSalva->setObjectName(objectName + QStringLiteral("_salva"));
     CmdSalva->setEnabled(false);

@@ -152,17 +152,33 @@ QChart* positivesPerYear(const std::vector<YearPositives>& years) {
     series->append(observed);
     series->append(expected);
     chart->addSeries(series);
+    // Decades of bars leave no room for a label each: the categories carry the bars without labels, and a
+    // value axis of years beneath them is labelled every few years.
     auto* x = new QBarCategoryAxis;
-    x->setTitleText(QStringLiteral("Anno"));
     x->append(categories);
-    if (categories.size() > 12)
-        x->setLabelsAngle(-90);
+    x->setLabelsVisible(false);
+    x->setGridLineVisible(false);
+    auto* yearAxis = new QValueAxis;
+    yearAxis->setTitleText(QStringLiteral("Anno"));
+    const int firstYear = years.empty() ? 0 : years.front().year;
+    const int lastYear = years.empty() ? 1 : years.back().year;
+    yearAxis->setRange(firstYear - 0.5, lastYear + 0.5);
+    yearAxis->setLabelFormat(QStringLiteral("%.0f"));
+    yearAxis->setTickType(QValueAxis::TicksDynamic);
+    const int span = lastYear - firstYear + 1;
+    const int step = span > 60 ? 10 : span > 24 ? 5 : span > 10 ? 2 : 1;
+    yearAxis->setTickAnchor(firstYear - firstYear % step);
+    yearAxis->setTickInterval(step);
+    yearAxis->setGridLineVisible(false);
     auto* y = valueAxis(QStringLiteral("Casi positivi"), 0, std::max(top, 1.0));
     wholeLabels(y);
     chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(yearAxis, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
     series->attachAxis(y);
+    // Years read without a thousands separator; the counts here stay below a thousand a year.
+    chart->setLocalizeNumbers(false);
     return chart;
 }
 

@@ -35,6 +35,7 @@ QDateEdit* dateField(QWidget* parent, const QString& name) {
     field->setCalendarPopup(true);
     field->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     field->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 36);
     return field;
 }
 
@@ -123,15 +124,16 @@ QWidget* CollaudoParameters::buildRangePanel() {
     g->addWidget(DtAl, 0, 3);
     g->addWidget(ChFuori, 1, 0, 1, 2);
     g->addWidget(DtFuori, 1, 3);
-    auto* stakes = new QHBoxLayout;
-    stakes->setSpacing(4);
-    stakes->addWidget(new QLabel(QStringLiteral("Poste:"), box));
+    // The four stakes in two pairs under the dates, so that every caption reads whole.
+    g->addWidget(new QLabel(QStringLiteral("Poste"), box), 2, 0);
     for (int i = 0; i < Stakes; ++i) {
-        stakes->addWidget(new QLabel(QString::fromUtf8(StakeCaptions[i]), box));
-        stakes->addWidget(SpPosta[static_cast<std::size_t>(i)]);
+        auto* pair = new QHBoxLayout;
+        pair->setSpacing(4);
+        pair->addWidget(new QLabel(QString::fromUtf8(StakeCaptions[i]), box), 1);
+        pair->addWidget(SpPosta[static_cast<std::size_t>(i)]);
+        g->addLayout(pair, 2 + i / 2, 1 + (i % 2) * 2, 1, 2);
     }
-    g->addLayout(stakes, 2, 0, 1, 4);
-    g->setRowStretch(3, 1);
+    g->setRowStretch(4, 1);
     return box;
 }
 

@@ -305,8 +305,13 @@ CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& a
             y.expected += c.probability;
         }
     }
-    for (const auto& [year, counts] : years)
-        shown.perYear.push_back(counts);
+    // Every year of the span gets its bar, none at all included, so that the bars stay under their years.
+    if (!years.empty())
+        for (int year = years.begin()->first; year <= years.rbegin()->first; ++year) {
+            const auto it = years.find(year);
+            shown.perYear.push_back(it != years.end() ? it->second
+                                                      : collaudoCharts::YearPositives{year, 0, 0.0});
+        }
 
     for (const CollaudoColpo& k : result.colpi)
         shown.byColpo.push_back(
