@@ -132,26 +132,29 @@ QChart* balanceOverTime(const std::vector<BalanceStep>& steps, std::optional<dou
 
 QChart* positivesPerYear(const std::vector<YearPositives>& years) {
     QChart* chart = newChart(QStringLiteral("Positivi per anno"));
+    // The positives as bars, what chance expects as a dashed line over them: two bars a year would be
+    // too thin to read over decades.
     auto* observed = new QBarSet(QStringLiteral("Positivi"));
     observed->setColor(Positive);
-    auto* expected = new QBarSet(QStringLiteral("Attesi per puro caso"));
-    expected->setColor(Chance.lighter(140));
+    observed->setBorderColor(Positive);
+    QLineSeries* expected = line(QStringLiteral("Attesi per puro caso"), Chance, true);
     QStringList categories;
     QList<qreal> seen;
-    QList<qreal> chance;
+    QList<QPointF> chance;
     double top = 0.0;
     for (const YearPositives& y : years) {
+        chance.append(QPointF(static_cast<double>(seen.size()), y.expected));
         seen.append(y.positives);
-        chance.append(y.expected);
         categories << QString::number(y.year);
         top = std::max({top, static_cast<double>(y.positives), y.expected});
     }
     observed->append(seen);
-    expected->append(chance);
-    auto* series = new QBarSeries;
-    series->append(observed);
-    series->append(expected);
-    chart->addSeries(series);
+    expected->replace(chance);
+    auto* bars = new QBarSeries;
+    bars->append(observed);
+    bars->setBarWidth(0.9);
+    chart->addSeries(bars);
+    chart->addSeries(expected);
     // Decades of bars leave no room for a label each: the categories carry the bars without labels, and a
     // value axis of years beneath them is labelled every few years.
     auto* x = new QBarCategoryAxis;
@@ -166,7 +169,7 @@ QChart* positivesPerYear(const std::vector<YearPositives>& years) {
     yearAxis->setLabelFormat(QStringLiteral("%.0f"));
     yearAxis->setTickType(QValueAxis::TicksDynamic);
     const int span = lastYear - firstYear + 1;
-    const int step = span > 60 ? 10 : span > 24 ? 5 : span > 10 ? 2 : 1;
+    const int step = span > 60 ? 20 : span > 30 ? 10 : span > 12 ? 5 : span > 6 ? 2 : 1;
     yearAxis->setTickAnchor(firstYear - firstYear % step);
     yearAxis->setTickInterval(step);
     yearAxis->setGridLineVisible(false);
@@ -175,8 +178,11 @@ QChart* positivesPerYear(const std::vector<YearPositives>& years) {
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(yearAxis, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(x);
-    series->attachAxis(y);
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(bars), static_cast<QAbstractSeries*>(expected)}) {
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
     // Years read without a thousands separator; the counts here stay below a thousand a year.
     chart->setLocalizeNumbers(false);
     return chart;
