@@ -166,6 +166,7 @@ QWidget* CollaudoFrm::buildResults() {
     sw->setContentsMargins(2, 2, 2, 2);
     LblEsplora = new QLabel(QStringLiteral("Nessuna esplorazione."), sweep);
     LblEsplora->setObjectName(QStringLiteral("LblEsplora"));
+    LblEsplora->setWordWrap(true);
     FgEsplora = new ResultGrid(QStringLiteral("FgEsplora"), false, sweep);
     FgEsplora->setExportFileName(QStringLiteral("collaudo-esplorazione.csv"));
     FgEsplora->setToolTip(

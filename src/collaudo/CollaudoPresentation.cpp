@@ -1,6 +1,5 @@
 #include "CollaudoPresentation.h"
 
-#include "AmboWidgets.h"
 #include "Collaudo.h"
 #include "CollaudoOptions.h"
 #include "CollaudoParameters.h"
@@ -90,11 +89,13 @@ Stakes stakesOf(const CollaudoParameters& parameters) {
     return Stakes{stakes[0], stakes[1], stakes[2], stakes[3]};
 }
 
+// The wheel types in few letters, so that the out-of-sample columns fit beside the others.
 QString typesText(const WheelRelations::Types& types) {
+    static const char* const shortNames[] = {"Tutte", "Adiac.", "Diam.", "Gem.", "GMTV", "CFRZ", "BNP"};
     QStringList names;
     for (std::size_t t = 0; t < types.size(); ++t)
         if (types[t])
-            names << amboWidgets::wheelTypeCaption(static_cast<int>(t));
+            names << QString::fromLatin1(shortNames[t]);
     return names.join(QStringLiteral(", "));
 }
 
@@ -103,7 +104,8 @@ QString positionsText(const std::array<bool, 5>& positions) {
     for (std::size_t p = 0; p < positions.size(); ++p)
         if (positions[p])
             numbers << QString::number(p + 1);
-    return numbers.join(QLatin1Char(','));
+    // "1, 4" rather than "1,4", which an Italian reader takes for a decimal number.
+    return numbers.join(QStringLiteral(", "));
 }
 
 ResultGrid::Cell optionalCell(const std::optional<double>& value, int decimals) {
