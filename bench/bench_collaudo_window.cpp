@@ -59,6 +59,13 @@ DrawArchive* realHistory() {
     return archive.get();
 }
 
+DrawArchive* historyOrSkip(benchmark::State& st) {
+    DrawArchive* archive = realHistory();
+    if (!archive)
+        st.SkipWithError("no real history in ../shared/data/storico");
+    return archive;
+}
+
 struct HeaviestWindow {
     Palette palette;
     QuietPrompts prompts;
@@ -80,11 +87,9 @@ struct HeaviestWindow {
 };
 
 void BM_CollaudaClickHeaviest(benchmark::State& st) {
-    DrawArchive* archive = realHistory();
-    if (!archive) {
-        st.SkipWithError("no real history in ../shared/data/storico");
+    DrawArchive* archive = historyOrSkip(st);
+    if (!archive)
         return;
-    }
     HeaviestWindow w(*archive);
     for (auto _ : st) {
         w.window->CmdCollauda->click();
@@ -97,11 +102,9 @@ BENCHMARK(BM_CollaudaClickHeaviest)->Unit(benchmark::kMillisecond)->MinTime(2.0)
 
 // The engine's share of that click: the same settings, the back-test alone.
 void BM_CollaudaEngineOnly(benchmark::State& st) {
-    DrawArchive* archive = realHistory();
-    if (!archive) {
-        st.SkipWithError("no real history in ../shared/data/storico");
+    DrawArchive* archive = historyOrSkip(st);
+    if (!archive)
         return;
-    }
     HeaviestWindow w(*archive);
     const CollaudoSettings settings = collaudoSettings(*w.window->Parametri, *archive);
     for (auto _ : st)
@@ -110,11 +113,9 @@ void BM_CollaudaEngineOnly(benchmark::State& st) {
 BENCHMARK(BM_CollaudaEngineOnly)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_EsploraFuoriCampione2010(benchmark::State& st) {
-    DrawArchive* archive = realHistory();
-    if (!archive) {
-        st.SkipWithError("no real history in ../shared/data/storico");
+    DrawArchive* archive = historyOrSkip(st);
+    if (!archive)
         return;
-    }
     HeaviestWindow w(*archive);
     w.window->Parametri->ChFuori->setChecked(true);
     w.window->Parametri->DtFuori->setDate(QDate(2010, 1, 1));
