@@ -13,6 +13,7 @@
 #include "HelpService.h"
 #include "Palette.h"
 #include "Prompts.h"
+#include "QuietServices.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,25 +25,6 @@
 #include <memory>
 
 namespace {
-
-class QuietPrompts : public Prompts {
-public:
-    void message(const QString&, const QString&, MessageIcon) override {}
-    QString input(const QString&, const QString&, const QString&) override { return {}; }
-    QString openFile(const FileDialogRequest&) override { return {}; }
-    QString saveFile(const FileDialogRequest&) override { return {}; }
-    bool choosePrinter(QPrinter&) override { return false; }
-};
-
-class NoHelp : public HelpService {
-public:
-    void showHelp(int) override {}
-};
-
-class NoFrame : public FrameServices {
-public:
-    void setProgressMaximum(int) override {}
-};
 
 // The window as the user leaves it before the click: the whole archive as range, "Tutte", "Intervallo",
 // 18 colpi, every wheel and position (the load's selection).

@@ -41,8 +41,6 @@
 #include <algorithm>
 
 namespace {
-const char* const WheelTypeCaptions[] = {"Tutte", "Adiacenti", "Diametrali", "Gemelle",
-                                         "GMTV",  "CFRZ",      "BNP"};
 constexpr int ColpiChoices = 18;
 constexpr int CasiChoices = 200;
 constexpr int RangePageStep = 25;
@@ -116,9 +114,7 @@ void AmboOltreFrm::buildControls() {
     ComboC = numberCombo(this, QStringLiteral("ComboC"));
     ComboNC = numberCombo(this, QStringLiteral("ComboNC"));
 
-    for (std::size_t i = 0; i < Ch_RuoteTipo.size(); ++i)
-        Ch_RuoteTipo[i] = checkBox(this, QStringLiteral("Ch_RuoteTipo_%1").arg(i),
-                                   QString::fromUtf8(WheelTypeCaptions[i]), i == 1 || i == 2);
+    Ch_RuoteTipo = wheelTypeBoxes(this);
     ChPosAdi = checkBox(this, QStringLiteral("ChPosAdi"), QStringLiteral("Adiacenti"), false);
     ChIso = checkBox(this, QStringLiteral("ChIso"), QStringLiteral("Isotopia perfetta"), true);
     Ch_Intervallo = checkBox(this, QStringLiteral("Ch_Intervallo"), QStringLiteral("Intervallo"), false);
@@ -133,21 +129,13 @@ void AmboOltreFrm::buildControls() {
     Option2 = new QRadioButton(QStringLiteral("Figure"), this);
     Option2->setObjectName(QStringLiteral("Option2"));
 
-    FgR = new GridView(this);
-    FgR->setObjectName(QStringLiteral("FgR"));
-    Fgp = new GridView(this);
-    Fgp->setObjectName(QStringLiteral("Fgp"));
-    for (GridView* g : {FgR, Fgp}) {
-        g->setBlackGridLines(true);
-        g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
-    const QString green = QStringLiteral("rgb(0, 192, 0)");
-    const QString white = QStringLiteral("white");
-    Label6 = colourSquare(this, QStringLiteral("Label6"), green, QStringLiteral("Seleziona tutti"));
-    Label9 = colourSquare(this, QStringLiteral("Label9"), white, QStringLiteral("Deseleziona"));
-    Label32 = colourSquare(this, QStringLiteral("Label32"), green, QStringLiteral("Seleziona"));
-    Label30 = colourSquare(this, QStringLiteral("Label30"), white, QStringLiteral("Deseleziona"));
+    const SelectionControls selection = selectionControls(this);
+    FgR = selection.FgR;
+    Fgp = selection.Fgp;
+    Label6 = selection.Label6;
+    Label9 = selection.Label9;
+    Label32 = selection.Label32;
+    Label30 = selection.Label30;
 
     Fg1 = new GridView(this);
     Fg1->setObjectName(QStringLiteral("Fg1"));
@@ -231,37 +219,11 @@ QWidget* AmboOltreFrm::buildRangeRow(const QString& text, QScrollBar* bar, QLabe
 }
 
 QWidget* AmboOltreFrm::buildSelectionPanel() {
-    auto* box = new QGroupBox(this);
-    auto* v = new QVBoxLayout(box);
-    v->setContentsMargins(8, 4, 8, 4);
-    v->setSpacing(3);
-    v->addWidget(caption(box, QStringLiteral("Ruote")));
-    auto* wheels = new QHBoxLayout;
-    wheels->setSpacing(4);
-    wheels->addWidget(FgR);
-    wheels->addSpacing(4);
-    wheels->addWidget(Label6);
-    wheels->addWidget(Label9);
-    wheels->addStretch(1);
-    v->addLayout(wheels);
-    v->addWidget(caption(box, QStringLiteral("Posizioni")));
-    auto* positions = new QHBoxLayout;
-    positions->setSpacing(4);
-    positions->addWidget(Fgp);
-    positions->addSpacing(4);
-    positions->addWidget(Label32);
-    positions->addWidget(Label30);
-    positions->addSpacing(12);
-    positions->addWidget(ChPosAdi);
-    positions->addStretch(1);
-    v->addLayout(positions);
     auto* figures = new QHBoxLayout;
     figures->addWidget(Option1);
     figures->addWidget(Option2);
     figures->addStretch(1);
-    v->addLayout(figures);
-    v->addStretch(1);
-    return box;
+    return selectionPanel(this, {FgR, Fgp, Label6, Label9, Label32, Label30}, ChPosAdi, figures);
 }
 
 QWidget* AmboOltreFrm::buildParameterPanel() {
@@ -270,13 +232,7 @@ QWidget* AmboOltreFrm::buildParameterPanel() {
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(8);
 
-    auto* types = new QGroupBox(QStringLiteral("Tipo ruote"), panel);
-    auto* tg = new QGridLayout(types);
-    tg->setContentsMargins(8, 4, 8, 4);
-    tg->setVerticalSpacing(2);
-    for (std::size_t i = 0; i < Ch_RuoteTipo.size(); ++i)
-        tg->addWidget(Ch_RuoteTipo[i], static_cast<int>(i) / 2, static_cast<int>(i) % 2);
-    h->addWidget(types);
+    h->addWidget(wheelTypesPanel(panel, Ch_RuoteTipo));
 
     auto* search = new QGroupBox(QStringLiteral("Ricerca"), panel);
     auto* sg = new QGridLayout(search);
@@ -330,19 +286,6 @@ QWidget* AmboOltreFrm::buildSummaryPanel() {
     commands->addStretch(1);
     h->addLayout(commands);
     return panel;
-}
-
-// One-row selection grids show every cell and nothing more. Their cells keep one width for all, the
-// design width unless today's font needs more to show a wheel code whole.
-void AmboOltreFrm::fitSelectionGrid(GridView* view) {
-    GridModel& g = *view->gridModel();
-    int width = 0;
-    for (int c = 0; c < g.cols(); ++c)
-        width = std::max(
-            {width, g.colWidth(c), static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(c)});
-    for (int c = 0; c < g.cols(); ++c)
-        g.setColWidth(c, width);
-    view->setFixedSize(view->contentSize());
 }
 
 void AmboOltreFrm::connectHandlers() {
@@ -413,8 +356,8 @@ void AmboOltreFrm::Form_Load() {
 
     selectAllWheels(g.FgR);
 
-    fitSelectionGrid(FgR);
-    fitSelectionGrid(Fgp);
+    fitSelectionGrid(*FgR);
+    fitSelectionGrid(*Fgp);
     FgS->setFixedHeight(FgS->contentSize().height());
     g.Fg1.autoSizeColumns();
 }

@@ -120,7 +120,6 @@ private:
     QWidget* buildSelectionPanel();
     QWidget* buildParameterPanel();
     QWidget* buildSummaryPanel();
-    void fitSelectionGrid(GridView* view);
     bool hasReport();
     // Prints the report of the last search on the device; false (after saying why) when it could not.
     bool printReport(QPagedPaintDevice& device, const QString& failure);

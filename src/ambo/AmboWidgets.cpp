@@ -1,13 +1,20 @@
 #include "AmboWidgets.h"
 
 #include "AmboControls.h"
+#include "GridModel.h"
+#include "GridView.h"
 #include "ValueLabel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
 
 namespace amboWidgets {
 
@@ -65,6 +72,94 @@ QLabel* caption(QWidget* parent, const QString& text) {
     font.setBold(true);
     label->setFont(font);
     return label;
+}
+
+QString wheelTypeCaption(int index) {
+    static const char* const captions[] = {"Tutte", "Adiacenti", "Diametrali", "Gemelle",
+                                           "GMTV",  "CFRZ",      "BNP"};
+    return QString::fromUtf8(captions[index]);
+}
+
+// The cells keep one width for all, the design width unless today's font needs more to show a wheel
+// code whole.
+void fitSelectionGrid(GridView& view) {
+    GridModel& g = *view.gridModel();
+    int width = 0;
+    for (int c = 0; c < g.cols(); ++c)
+        width = std::max(
+            {width, g.colWidth(c), static_cast<const QAbstractItemView&>(view).sizeHintForColumn(c)});
+    for (int c = 0; c < g.cols(); ++c)
+        g.setColWidth(c, width);
+    view.setFixedSize(view.contentSize());
+}
+
+SelectionControls selectionControls(QWidget* parent) {
+    SelectionControls c;
+    c.FgR = new GridView(parent);
+    c.FgR->setObjectName(QStringLiteral("FgR"));
+    c.Fgp = new GridView(parent);
+    c.Fgp->setObjectName(QStringLiteral("Fgp"));
+    for (GridView* g : {c.FgR, c.Fgp}) {
+        g->setBlackGridLines(true);
+        g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    const QString green = QStringLiteral("rgb(0, 192, 0)");
+    const QString white = QStringLiteral("white");
+    c.Label6 = colourSquare(parent, QStringLiteral("Label6"), green, QStringLiteral("Seleziona tutti"));
+    c.Label9 = colourSquare(parent, QStringLiteral("Label9"), white, QStringLiteral("Deseleziona"));
+    c.Label32 = colourSquare(parent, QStringLiteral("Label32"), green, QStringLiteral("Seleziona"));
+    c.Label30 = colourSquare(parent, QStringLiteral("Label30"), white, QStringLiteral("Deseleziona"));
+    return c;
+}
+
+QGroupBox* selectionPanel(QWidget* parent, const SelectionControls& c, QCheckBox* adjacent, QLayout* below) {
+    auto* box = new QGroupBox(parent);
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(8, 4, 8, 4);
+    v->setSpacing(3);
+    v->addWidget(caption(box, QStringLiteral("Ruote")));
+    auto* wheels = new QHBoxLayout;
+    wheels->setSpacing(4);
+    wheels->addWidget(c.FgR);
+    wheels->addSpacing(4);
+    wheels->addWidget(c.Label6);
+    wheels->addWidget(c.Label9);
+    wheels->addStretch(1);
+    v->addLayout(wheels);
+    v->addWidget(caption(box, QStringLiteral("Posizioni")));
+    auto* positions = new QHBoxLayout;
+    positions->setSpacing(4);
+    positions->addWidget(c.Fgp);
+    positions->addSpacing(4);
+    positions->addWidget(c.Label32);
+    positions->addWidget(c.Label30);
+    positions->addSpacing(12);
+    positions->addWidget(adjacent);
+    positions->addStretch(1);
+    v->addLayout(positions);
+    if (below)
+        v->addLayout(below);
+    v->addStretch(1);
+    return box;
+}
+
+std::array<QCheckBox*, 7> wheelTypeBoxes(QWidget* parent) {
+    std::array<QCheckBox*, 7> boxes{};
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i] = checkBox(parent, QStringLiteral("Ch_RuoteTipo_%1").arg(i),
+                            wheelTypeCaption(static_cast<int>(i)), i == 1 || i == 2);
+    return boxes;
+}
+
+QGroupBox* wheelTypesPanel(QWidget* parent, const std::array<QCheckBox*, 7>& boxes) {
+    auto* types = new QGroupBox(QStringLiteral("Tipo ruote"), parent);
+    auto* tg = new QGridLayout(types);
+    tg->setContentsMargins(8, 4, 8, 4);
+    tg->setVerticalSpacing(2);
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        tg->addWidget(boxes[i], static_cast<int>(i) / 2, static_cast<int>(i) % 2);
+    return types;
 }
 
 } // namespace amboWidgets

@@ -3,8 +3,12 @@
 #include "ProgramIcons.h"
 
 #include <QString>
+#include <array>
 
+class GridView;
 class QCheckBox;
+class QGroupBox;
+class QLayout;
 class QComboBox;
 class QLabel;
 class QToolButton;
@@ -25,5 +29,27 @@ QLabel* rangeLabel(QWidget* parent, const QString& name);
 QComboBox* numberCombo(QWidget* parent, const QString& name);
 // A bold caption without a name of its own.
 QLabel* caption(QWidget* parent, const QString& text);
+// The captions of the seven wheel-type boxes Ch_RuoteTipo(0..6): "Tutte", "Adiacenti", ... "BNP".
+QString wheelTypeCaption(int index);
+// Sizes a one-row selection grid (wheels, positions) to show every cell and nothing more.
+void fitSelectionGrid(GridView& view);
+
+// The wheel and position choosers: the one-row grids FgR and Fgp and their select and deselect squares.
+struct SelectionControls {
+    GridView* FgR = nullptr;
+    GridView* Fgp = nullptr;
+    QToolButton* Label6 = nullptr;  // select every wheel
+    QToolButton* Label9 = nullptr;  // deselect every wheel
+    QToolButton* Label32 = nullptr; // select every position
+    QToolButton* Label30 = nullptr; // deselect every position
+};
+SelectionControls selectionControls(QWidget* parent);
+// "Ruote" and "Posizioni" with their squares, "Adiacenti" beside the positions, and a row below when
+// given one.
+QGroupBox* selectionPanel(QWidget* parent, const SelectionControls& controls, QCheckBox* adjacent,
+                          QLayout* below = nullptr);
+// The seven boxes Ch_RuoteTipo(0..6), "Adiacenti" and "Diametrali" checked, and their "Tipo ruote" group.
+std::array<QCheckBox*, 7> wheelTypeBoxes(QWidget* parent);
+QGroupBox* wheelTypesPanel(QWidget* parent, const std::array<QCheckBox*, 7>& boxes);
 
 } // namespace amboWidgets

@@ -1,4 +1,5 @@
 #include "AmboOltreFrm.h"
+#include "CollaudoFrm.h"
 #include "Container.h"
 #include "DrawArchive.h"
 #include "Estrazioni_minielenco.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPointer>
+#include <QScrollBar>
 #include <QSettings>
 
 int main(int argc, char** argv) {
@@ -41,6 +43,12 @@ int main(int argc, char** argv) {
             [&](FrameServices&) -> QWidget* { return new Estrazioni_minielenco(archive, prompts, help); },
             [&](FrameServices& frameServices) -> QWidget* {
                 return new AmboOltreFrm(archive, palette, prompts, help, frameServices);
+            },
+            [&](FrameServices& frameServices) -> QWidget* {
+                return new CollaudoFrm(archive, palette, prompts, help, frameServices);
+            },
+            [](QWidget& miniList, int drawIndex) {
+                static_cast<Estrazioni_minielenco&>(miniList).hs1->setValue(drawIndex);
             },
             &prompts,
             readerProgram};

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <ctime>
 
 const QString Container::SampleText = QStringLiteral("Archivio di esempio: estrazioni inventate");
@@ -73,6 +74,8 @@ Container::Container(Services services, QWidget* parent)
                                  QStringLiteral("Mini elenco estrazioni"));
     Command6 = programIconButton(Picture1, QStringLiteral("Command6"), ProgramIcon::AmboWindow,
                                  QStringLiteral("Veltrano"));
+    CmdCollaudo = programIconButton(Picture1, QStringLiteral("CmdCollaudo"), ProgramIcon::Collaudo,
+                                    QStringLiteral("Collaudo del metodo"));
     CmDHelp = programIconButton(Picture1, QStringLiteral("CmDHelp"), ProgramIcon::Help,
                                 QStringLiteral("Help in linea"));
     CmdAggiorna =
@@ -114,6 +117,7 @@ Container::Container(Services services, QWidget* parent)
     row->addSpacing(16);
     row->addWidget(Command2);
     row->addWidget(Command6);
+    row->addWidget(CmdCollaudo);
     row->addWidget(CmdAggiorna);
     row->addWidget(CmDHelp);
     row->addSpacing(12);
@@ -140,6 +144,7 @@ Container::Container(Services services, QWidget* parent)
 
     connect(Command2, &QToolButton::clicked, this, &Container::Command2_Click);
     connect(Command6, &QToolButton::clicked, this, &Container::Command6_Click);
+    connect(CmdCollaudo, &QToolButton::clicked, this, &Container::CmdCollaudo_Click);
     connect(CmdAggiorna, &QToolButton::clicked, this, &Container::CmdAggiorna_Click);
     connect(CmDHelp, &QToolButton::clicked, this, &Container::CmDHelp_Click);
     connect(Command45, &QPushButton::clicked, this, &Container::Command45_Click);
@@ -201,6 +206,16 @@ void Container::keepPlacement() {
         FramePlacement::keep(*this, *m_settings);
 }
 
+void Container::setProgressValue(int value) {
+    pb1->setValue(std::clamp(value, 0, pb1->maximum()));
+}
+
+void Container::showDraw(int drawIndex) {
+    openChild(m_miniList, m_services.makeMiniList);
+    if (m_miniList && m_services.showDrawInMiniList)
+        m_services.showDrawInMiniList(*m_miniList->widget(), drawIndex);
+}
+
 void Container::openChild(QPointer<QMdiSubWindow>& slot, const ChildFactory& factory) {
     if (!slot) {
         if (!factory)
@@ -231,9 +246,10 @@ void Container::CmdAggiorna_Click() {
 
 void Container::setBusy(bool busy) {
     m_busy = busy;
-    for (QWidget* w : {static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command6),
-                       static_cast<QWidget*>(CmdAggiorna), static_cast<QWidget*>(CmDHelp),
-                       static_cast<QWidget*>(Command45), static_cast<QWidget*>(mdiArea)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command6),
+          static_cast<QWidget*>(CmdCollaudo), static_cast<QWidget*>(CmdAggiorna),
+          static_cast<QWidget*>(CmDHelp), static_cast<QWidget*>(Command45), static_cast<QWidget*>(mdiArea)})
         w->setEnabled(!busy);
     // A reload leaves the bar full, as the start window's load does; only the busy sweep is taken back.
     if (busy || pb1->maximum() == 0)
@@ -302,8 +318,10 @@ void Container::AggiornaArchivio() {
 bool Container::reloadArchive() {
     const bool miniListOpen = m_miniList;
     const bool amboOpen = m_ambo;
+    const bool collaudoOpen = m_collaudo;
     delete m_miniList;
     delete m_ambo;
+    delete m_collaudo;
     try {
         loadDrawArchive(m_services.archive, m_services.archive.archivePath(), m_services.readerProgram,
                         barProgress(pb1));
@@ -320,7 +338,13 @@ bool Container::reloadArchive() {
         Command2_Click();
     if (amboOpen)
         Command6_Click();
+    if (collaudoOpen)
+        CmdCollaudo_Click();
     return true;
+}
+
+void Container::CmdCollaudo_Click() {
+    openChild(m_collaudo, m_services.makeCollaudoWindow);
 }
 
 void Container::CmDHelp_Click() {

@@ -20,9 +20,9 @@ class QSettings;
 class QToolButton;
 struct Palette;
 
-// The frame of the program: shows the model-archive range, opens the mini list and the ambo window
-// inside itself (one instance each), updates the archive from the operator's history, opens the help
-// and ends the program.
+// The frame of the program: shows the model-archive range, opens the mini list, the ambo window and
+// the Collaudo window inside itself (one instance each), updates the archive from the operator's
+// history, opens the help and ends the program.
 class Container : public QMainWindow, public FrameServices {
     Q_OBJECT
 
@@ -37,6 +37,9 @@ public:
         HelpService& help;
         ChildFactory makeMiniList;
         ChildFactory makeAmboWindow;
+        ChildFactory makeCollaudoWindow;
+        // Moves an open mini list to a draw (the frame does not know the mini list's controls).
+        std::function<void(QWidget& miniList, int drawIndex)> showDrawInMiniList;
         // For "Aggiorna archivio"; without boxes the button stays hidden.
         Prompts* prompts = nullptr;
         QString readerProgram;
@@ -53,6 +56,8 @@ public:
     void AggiornaArchivio();
 
     void setProgressMaximum(int maximum) override;
+    void setProgressValue(int value) override;
+    void showDraw(int drawIndex) override;
 
     // Shows the frame where it was last time (kept in `settings`, which must outlive the frame), or
     // maximized; its geometry goes back into `settings` when the program ends.
@@ -69,6 +74,7 @@ public:
     QLabel* Lbl_Esempio = nullptr; // shown while the sample archive of invented draws is loaded
     QToolButton* Command2 = nullptr;
     QToolButton* Command6 = nullptr;
+    QToolButton* CmdCollaudo = nullptr;
     QToolButton* CmdAggiorna = nullptr;
     QToolButton* CmDHelp = nullptr;
     QPushButton* Command45 = nullptr;
@@ -77,10 +83,12 @@ public:
 
     QMdiSubWindow* miniListWindow() const { return m_miniList; }
     QMdiSubWindow* amboWindow() const { return m_ambo; }
+    QMdiSubWindow* collaudoWindow() const { return m_collaudo; }
 
 public slots:
     void Command2_Click();
     void Command6_Click();
+    void CmdCollaudo_Click();
     void CmdAggiorna_Click();
     void CmDHelp_Click();
     void Command45_Click();
@@ -100,6 +108,7 @@ private:
     Services m_services;
     QPointer<QMdiSubWindow> m_miniList;
     QPointer<QMdiSubWindow> m_ambo;
+    QPointer<QMdiSubWindow> m_collaudo;
     bool m_ending = false;
     bool m_busy = false; // the archive is being read, written or loaded again
     QSettings* m_settings = nullptr;

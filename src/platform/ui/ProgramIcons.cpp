@@ -47,6 +47,9 @@ QString programIconPath(ProgramIcon which) {
     case ProgramIcon::UpdateArchive:
         name = "update-archive";
         break;
+    case ProgramIcon::Collaudo:
+        name = "collaudo";
+        break;
     case ProgramIcon::ProgramLogo:
         break;
     }

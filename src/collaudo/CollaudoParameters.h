@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QDate>
+#include <QWidget>
+#include <array>
+#include <optional>
+
+class DrawArchive;
+class GridView;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QDoubleSpinBox;
+class QToolButton;
+
+// The parameters of the Collaudo window, made of the ambo window's own kinds of control (the wheel and
+// position grids with their squares, the wheel-type boxes, "Adiacenti", "Colpi", the outcome boxes),
+// plus the range as two dates, the four stakes and the out-of-sample date. The window reads them
+// through the accessors and writes a sweep row back through the setters.
+class CollaudoParameters : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int ColpiChoices = 18;
+    static constexpr int Stakes = 4; // ambata, ambo, terno, quaterna
+
+    explicit CollaudoParameters(const DrawArchive& archive, QWidget* parent = nullptr);
+
+    // Refills the controls for the archive: every wheel and position, the whole archive as range.
+    void Form_Load();
+
+    std::array<bool, 11> wheels() const;
+    std::array<bool, 5> positions() const;  // positions 1..5
+    std::array<bool, 7> wheelTypes() const; // as Ch_RuoteTipo(0..6)
+    bool adjacentPositions() const;
+    int colpi() const;
+    // "Ambata", "3 ambi", "Quartina", "Tutte".
+    std::array<bool, 4> outcomeBoxes() const;
+    QDate rangeStart() const;
+    QDate rangeEnd() const;
+    std::array<double, Stakes> stakes() const;
+    std::optional<QDate> outOfSampleFrom() const;
+
+    void setPositions(const std::array<bool, 5>& positions);
+    void setWheelTypes(const std::array<bool, 7>& types);
+    void setAdjacentPositions(bool adjacent);
+    void setColpi(int colpi);
+
+    GridView* FgR = nullptr;
+    GridView* Fgp = nullptr;
+    QToolButton* Label6 = nullptr;  // select every wheel
+    QToolButton* Label9 = nullptr;  // deselect every wheel
+    QToolButton* Label32 = nullptr; // select every position
+    QToolButton* Label30 = nullptr; // deselect every position
+    std::array<QCheckBox*, 7> Ch_RuoteTipo{};
+    QCheckBox* ChPosAdi = nullptr;
+    QComboBox* ComboC = nullptr;   // "Colpi"
+    QCheckBox* Ch_1 = nullptr;     // "Ambata"
+    QCheckBox* Ch_2 = nullptr;     // "3 ambi"
+    QCheckBox* Ch_4 = nullptr;     // "Quartina"
+    QCheckBox* Ch_Tutte = nullptr; // quartina on every wheel
+    QDateEdit* DtDal = nullptr;
+    QDateEdit* DtAl = nullptr;
+    std::array<QDoubleSpinBox*, Stakes> SpPosta{};
+    QCheckBox* ChFuori = nullptr; // "Fuori campione dal"
+    QDateEdit* DtFuori = nullptr;
+
+public slots:
+    void FgR_CurrentCellChanged();
+    void Fgp_CurrentCellChanged();
+    void Label6_Click();
+    void Label9_Click();
+    void Label32_Click();
+    void Label30_Click();
+    void ChFuori_Toggled(bool checked);
+
+private:
+    void buildControls();
+    QWidget* buildRangePanel();
+
+    const DrawArchive& m_archive;
+};

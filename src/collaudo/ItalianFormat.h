@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Numbers as a person reads them in Italian: "3.475", "0,61", "−12,4 %". Machine output keeps "." and is
+// written elsewhere; these texts are only for the screen.
+namespace italian {
+
+QString integer(long long value);
+QString decimal(double value, int decimals);
+// A share (0.124) as a percentage with one decimal ("12,4 %").
+QString percent(double share);
+// A p-value: two significant digits, scientific below one in ten thousand ("0,61", "0,0032", "2,1e−07").
+QString pValue(double p);
+// "-" where a figure does not exist (no deviation, nothing spent).
+QString orDash(const std::optional<double>& value, int decimals);
+
+} // namespace italian

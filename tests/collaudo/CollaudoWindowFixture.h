@@ -1,0 +1,144 @@
+#pragma once
+
+#include "ArchiveBuilder.h"
+#include "ChartPanel.h"
+#include "CollaudoFrm.h"
+#include "CollaudoParameters.h"
+#include "DrawArchive.h"
+#include "FrameServices.h"
+#include "GridModel.h"
+#include "GridView.h"
+#include "Palette.h"
+#include "ResultGrid.h"
+#include "ScriptedServices.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+// The frame as the Collaudo window sees it: records the progress bar and the draws asked of the mini list.
+class RecordingFrame : public FrameServices {
+public:
+    void setProgressMaximum(int maximum) override { this->maximum = maximum; }
+    void setProgressValue(int value) override { values.push_back(value); }
+    void showDraw(int drawIndex) override { draws.push_back(drawIndex); }
+    int maximum = 0;
+    std::vector<int> values;
+    std::vector<int> draws;
+};
+
+// The Collaudo window opened on an archive the test builds with `build`, driven through its controls.
+class CollaudoWindowTest : public ::testing::Test {
+protected:
+    using N = ArchiveBuilder::Numbers;
+    enum Wheel { BA = 0, CA, FI, GE, MI, NA, PA, RO, TO, VE, NZ };
+
+    CollaudoWindowTest() : m_archive(std::make_unique<DrawArchive>()), build(*m_archive) {}
+
+    DrawArchive& archive() { return *m_archive; }
+
+    // Two cases whose forecasts come out, twenty draws from 02/01/2020:
+    // draw 1, Bari 12 45 against Cagliari 20 37 (positions 1-2, adjacent wheels): ambata 37, 42 48 3;
+    //   draw 2 has 37 on Cagliari (ambata at colpo 1).
+    // draw 3, Genova 1 8 against Torino 7 2 (positions 4-5, diametral wheels): ambata 2, 90 1 46;
+    //   draw 5 has 2 90 on Bari and 1 46 2 on Roma (quartina ambo and terno at colpo 2).
+    void buildTwoCases() {
+        build.draw({{BA, N{12, 45, 70, 71, 72}}, {CA, N{20, 37, 3, 4, 5}}});
+        build.draw({{CA, N{37, 60, 61, 62, 63}}});
+        build.draw({{GE, N{50, 51, 52, 1, 8}}, {TO, N{60, 63, 66, 7, 2}}});
+        build.emptyDraws(1);
+        build.draw({{BA, N{2, 90, 11, 12, 13}}, {RO, N{1, 46, 2, 14, 15}}});
+        build.emptyDraws(15);
+    }
+
+    void open() {
+        build.finish(1);
+        palette.SettaValoriBase();
+        window = std::make_unique<CollaudoFrm>(archive(), palette, prompts, help, frame);
+        window->resize(1250, 760);
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QCoreApplication::processEvents();
+    }
+
+    template <typename T> T* control(const char* name) const {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    void press(const char* button) { QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton); }
+    void collauda() { press("CmdCollauda"); }
+
+    // Clicks a check box on its indicator, as a user does, until it shows the wanted state.
+    void setBox(const char* name, bool checked) {
+        auto* box = control<QCheckBox>(name);
+        if (box->isChecked() == checked)
+            return;
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, indicator.center());
+        EXPECT_EQ(box->isChecked(), checked) << name;
+    }
+
+    // Types a date into a date field, day, month and year, as the keyboard does.
+    void typeDate(const char* name, const QString& ddMMyyyy) {
+        auto* field = control<QDateEdit>(name);
+        field->setFocus();
+        field->setCurrentSection(QDateTimeEdit::DaySection);
+        QTest::keyClicks(field, QString(ddMMyyyy).remove(QLatin1Char('/')));
+        QTest::keyClick(field, Qt::Key_Enter);
+    }
+
+    GridModel& grid(const char* name) const { return *control<GridView>(name)->gridModel(); }
+
+    // Column 1 of the summary grid by its label in column 0.
+    QString summaryValue(const QString& label) const {
+        const GridModel& g = grid("FgRiepilogo");
+        for (int r = 1; r < g.rows(); ++r)
+            if (g.text(r, 0) == label)
+                return g.text(r, 1);
+        ADD_FAILURE() << "no summary row " << label.toStdString();
+        return {};
+    }
+
+    // The texts of one column of a grid over its data rows.
+    static QStringList column(const GridModel& g, int col) {
+        QStringList texts;
+        for (int r = 1; r < g.rows(); ++r)
+            texts << g.text(r, col);
+        return texts;
+    }
+
+    // Double-clicks a data cell of a grid, scrolling it into view first as the user would.
+    void doubleClickCell(const char* gridName, int row, int col) {
+        GridView* view = control<GridView>(gridName);
+        GridModel& g = *view->gridModel();
+        view->scrollTo(view->model()->index(row - g.fixedRows(), col - g.fixedCols()));
+        QCoreApplication::processEvents();
+        const GridView::CellSpot spot = view->cellSpot(row, col);
+        ASSERT_NE(spot.widget, nullptr);
+        QTest::mouseDClick(spot.widget, Qt::LeftButton, Qt::NoModifier, spot.centre());
+    }
+
+    std::unique_ptr<DrawArchive> m_archive;
+    ArchiveBuilder build;
+    Palette palette;
+    ScriptedPrompts prompts;
+    RecordingHelp help;
+    RecordingFrame frame;
+    std::unique_ptr<CollaudoFrm> window;
+};
