@@ -2,17 +2,10 @@
 
 #include "Binomial.h"
 #include "CaseOutcome.h"
-#include "DrawArchive.h"
+#include "DrawnNumbers.h"
 #include "Payouts.h"
 
 #include <algorithm>
-
-namespace {
-bool holds(const std::int16_t* ns, int n) {
-    return std::find(ns, ns + PositionCount, n) != ns + PositionCount;
-}
-
-} // namespace
 
 CaseBets::CaseBets(const EqualAmboCase& c, const OutcomeBoxes& boxes, const Stakes& stakes)
     : m_boxes(boxes), m_stakes(stakes), m_wheels{c.wheel1, c.wheel2}, m_ambata(c.forecast.Ambata) {
@@ -64,31 +57,33 @@ double CaseBets::spent(WheelMask drawn) const {
     return total;
 }
 
-double CaseBets::quartinaWin(const std::int16_t* ns) const {
+// A wheel is drawn only when its five numbers lie in 1..90, so its set says which numbers it holds.
+double CaseBets::quartinaWin(const NumberSet& numbers) const {
     int k = 0;
     for (int i = 0; i < m_quartinaCount; ++i)
-        k += holds(ns, m_quartina[i]) ? 1 : 0;
+        k += numbers.holds(m_quartina[i]) ? 1 : 0;
     return m_quartinaPays[k];
 }
 
-double CaseBets::won(const DrawArchive& archive, int d, WheelMask drawn) const {
+double CaseBets::won(const DrawnNumbers& drawn, int d) const {
+    const WheelMask mask = drawn.drawn(d);
     double total = 0.0;
     for (int w : m_wheels) {
-        if (!inMask(drawn, w))
+        if (!inMask(mask, w))
             continue;
-        const std::int16_t* ns = archive.wheelNumbers(d, w);
-        if (m_boxes.ambata && holds(ns, m_ambata))
+        const NumberSet& ns = drawn.numbers(d, w);
+        if (m_boxes.ambata && ns.holds(m_ambata))
             total += Payouts::Estratto * m_stakes.ambata;
-        if (m_boxes.treAmbi && holds(ns, m_ambata))
+        if (m_boxes.treAmbi && ns.holds(m_ambata))
             for (int i = 0; i < m_ambiCount; ++i)
-                if (holds(ns, m_ambi[i]))
+                if (ns.holds(m_ambi[i]))
                     total += Payouts::Ambo * m_stakes.ambo;
         if (m_boxes.quartina && !m_boxes.tutte && CaseOutcome::quartinaWheel(w))
             total += quartinaWin(ns);
     }
     if (m_boxes.quartina && m_boxes.tutte)
         for (int w = 0; w < CaseOutcome::QuartinaWheels; ++w)
-            if (inMask(drawn, w))
-                total += quartinaWin(archive.wheelNumbers(d, w)) / CaseOutcome::QuartinaWheels;
+            if (inMask(mask, w))
+                total += quartinaWin(drawn.numbers(d, w)) / CaseOutcome::QuartinaWheels;
     return total;
 }

@@ -7,7 +7,8 @@
 
 #include <array>
 
-class DrawArchive;
+class DrawnNumbers;
+class NumberSet;
 
 // The bets that playing a case places at each colpo, as its outcome boxes stand for them, and what they
 // pay. No bet goes on a wheel not drawn.
@@ -22,10 +23,10 @@ public:
 
     double spent(WheelMask drawn) const;
     // The gross win in draw d, before withholding.
-    double won(const DrawArchive& archive, int d, WheelMask drawn) const;
+    double won(const DrawnNumbers& drawn, int d) const;
 
 private:
-    double quartinaWin(const std::int16_t* ns) const;
+    double quartinaWin(const NumberSet& numbers) const;
 
     OutcomeBoxes m_boxes;
     Stakes m_stakes;

@@ -73,12 +73,22 @@ CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
         m_noHitOthers[n] = m_noHitOthers[n - 1] * m_noHitOther;
 }
 
+namespace {
+// How many of the ten quartina wheels a mask holds, looked up: without a popcount instruction in the
+// target, std::popcount is a library call, and this runs for every colpo of every case.
+constexpr auto QuartinaCounts = [] {
+    std::array<std::uint8_t, 1u << CaseOutcome::QuartinaWheels> counts{};
+    for (unsigned m = 0; m < counts.size(); ++m)
+        counts[m] = static_cast<std::uint8_t>(std::popcount(m));
+    return counts;
+}();
+} // namespace
+
 double CaseChance::noOutcome(WheelMask drawn) const {
     double q = 1.0;
     if (inMask(drawn, m_wheel1))
         q *= m_noHitR1;
     if (inMask(drawn, m_wheel2))
         q *= m_noHitR2;
-    return q *
-           m_noHitOthers[static_cast<std::size_t>(std::popcount(static_cast<unsigned>(drawn & m_others)))];
+    return q * m_noHitOthers[QuartinaCounts[static_cast<unsigned>(drawn & m_others)]];
 }
