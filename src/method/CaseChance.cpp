@@ -6,6 +6,17 @@
 #include <array>
 #include <bit>
 
+namespace {
+// How many bits of ten a mask holds (quartina wheels, or forecast numbers), looked up: without a popcount
+// instruction in the target, std::popcount is a library call, and this runs for every colpo of every case.
+constexpr auto BitCounts = [] {
+    std::array<std::uint8_t, 1u << CaseOutcome::QuartinaWheels> counts{};
+    for (unsigned m = 0; m < counts.size(); ++m)
+        counts[m] = static_cast<std::uint8_t>(std::popcount(m));
+    return counts;
+}();
+} // namespace
+
 CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
     : m_wheel1(c.wheel1), m_wheel2(c.wheel2) {
     // The forecast's distinct numbers that a draw can hold; bit i of a subset stands for numbers[i].
@@ -42,7 +53,7 @@ CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
                     return true;
         return false;
     };
-    auto hitsQuartina = [&](unsigned s) { return boxes.quartina && std::popcount(s) >= 2; };
+    auto hitsQuartina = [&](unsigned s) { return boxes.quartina && BitCounts[s] >= 2; };
 
     const bool r1Quartina = CaseOutcome::quartinaWheel(m_wheel1);
     const bool r2Quartina = CaseOutcome::quartinaWheel(m_wheel2);
@@ -51,7 +62,7 @@ CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
     double hitR2 = 0.0;
     double hitOther = 0.0;
     for (unsigned s = 0; s < (1u << m); ++s) {
-        const double exactly = chance[m][std::popcount(s)];
+        const double exactly = chance[m][BitCounts[s]];
         const bool caseHit = hitsOnCaseWheel(s);
         const bool quartinaHit = hitsQuartina(s);
         if (caseHit || (r1Quartina && quartinaHit))
@@ -73,22 +84,11 @@ CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
         m_noHitOthers[n] = m_noHitOthers[n - 1] * m_noHitOther;
 }
 
-namespace {
-// How many of the ten quartina wheels a mask holds, looked up: without a popcount instruction in the
-// target, std::popcount is a library call, and this runs for every colpo of every case.
-constexpr auto QuartinaCounts = [] {
-    std::array<std::uint8_t, 1u << CaseOutcome::QuartinaWheels> counts{};
-    for (unsigned m = 0; m < counts.size(); ++m)
-        counts[m] = static_cast<std::uint8_t>(std::popcount(m));
-    return counts;
-}();
-} // namespace
-
 double CaseChance::noOutcome(WheelMask drawn) const {
     double q = 1.0;
     if (inMask(drawn, m_wheel1))
         q *= m_noHitR1;
     if (inMask(drawn, m_wheel2))
         q *= m_noHitR2;
-    return q * m_noHitOthers[QuartinaCounts[static_cast<unsigned>(drawn & m_others)]];
+    return q * m_noHitOthers[BitCounts[static_cast<unsigned>(drawn & m_others)]];
 }

@@ -1,15 +1,13 @@
 #include "DrawnNumbers.h"
 
-#include "CaseOutcome.h"
 #include "DrawArchive.h"
 
-#include <bit>
+#include <algorithm>
 
 DrawnNumbers::DrawnNumbers(const DrawArchive& archive)
     : m_drawCount(archive.drawCount()),
       m_numbers((static_cast<std::size_t>(std::max(m_drawCount, 0)) + 1) * WheelCount),
-      m_drawn(static_cast<std::size_t>(std::max(m_drawCount, 0)) + 1, 0), m_quartinaDrawn(m_drawn.size(), 0),
-      m_exact(m_drawn.size(), true) {
+      m_drawn(static_cast<std::size_t>(std::max(m_drawCount, 0)) + 1, 0), m_exact(m_drawn.size(), true) {
     for (int d = 1; d <= m_drawCount; ++d) {
         const auto i = static_cast<std::size_t>(d);
         for (int w = 0; w < WheelCount; ++w) {
@@ -22,7 +20,5 @@ DrawnNumbers::DrawnNumbers(const DrawArchive& archive)
             }
         }
         m_drawn[i] = drawnWheels(archive, d);
-        m_quartinaDrawn[i] =
-            std::popcount(static_cast<unsigned>(m_drawn[i] & ((1u << CaseOutcome::QuartinaWheels) - 1)));
     }
 }
