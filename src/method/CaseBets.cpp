@@ -6,6 +6,7 @@
 #include "Payouts.h"
 
 #include <algorithm>
+#include <array>
 
 CaseBets::CaseBets(const EqualAmboCase& c, const OutcomeBoxes& boxes, const Stakes& stakes)
     : m_boxes(boxes), m_stakes(stakes), m_wheels{c.wheel1, c.wheel2}, m_ambata(c.forecast.Ambata) {
@@ -27,15 +28,24 @@ CaseBets::CaseBets(const EqualAmboCase& c, const OutcomeBoxes& boxes, const Stak
         m_quartinaStake += m_stakes.terno;
     if (m_quartinaCount >= 4)
         m_quartinaStake += m_stakes.quaterna;
+    // share[n][k][j]: the part of the j-sorte bets on n numbers that a wheel holding k of them wins.
+    static constexpr auto share = [] {
+        std::array<std::array<std::array<double, 5>, 5>, 5> t{};
+        for (int nn = 0; nn <= 4; ++nn)
+            for (int k = 0; k <= nn; ++k)
+                for (int j = 2; j <= nn; ++j)
+                    t[nn][k][j] = binomial(k, j) / binomial(nn, j);
+        return t;
+    }();
     const int n = m_quartinaCount;
     for (int k = 0; k <= n; ++k) {
         double win = 0.0;
         if (n >= 2)
-            win += binomial(k, 2) / binomial(n, 2) * Payouts::Ambo * m_stakes.ambo;
+            win += share[n][k][2] * Payouts::Ambo * m_stakes.ambo;
         if (n >= 3)
-            win += binomial(k, 3) / binomial(n, 3) * Payouts::Terno * m_stakes.terno;
+            win += share[n][k][3] * Payouts::Terno * m_stakes.terno;
         if (n >= 4)
-            win += binomial(k, 4) / binomial(n, 4) * Payouts::Quaterna * m_stakes.quaterna;
+            win += share[n][k][4] * Payouts::Quaterna * m_stakes.quaterna;
         m_quartinaPays[k] = win;
     }
 }

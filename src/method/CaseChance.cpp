@@ -43,15 +43,14 @@ CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
         return t;
     }();
 
+    // The ambata's bit, and the bits of the Ai that make an ambo with it.
+    const unsigned ambataBit = ambata >= 0 ? 1u << ambata : 0u;
+    unsigned ambiBits = 0;
+    for (int o : others)
+        if (o >= 0 && o != ambata)
+            ambiBits |= 1u << o;
     auto hitsOnCaseWheel = [&](unsigned s) {
-        const bool hasAmbata = ambata >= 0 && (s >> ambata) & 1u;
-        if (boxes.ambata && hasAmbata)
-            return true;
-        if (boxes.treAmbi && hasAmbata)
-            for (int o : others)
-                if (o >= 0 && o != ambata && (s >> o) & 1u)
-                    return true;
-        return false;
+        return (s & ambataBit) != 0 && (boxes.ambata || (boxes.treAmbi && (s & ambiBits) != 0));
     };
     auto hitsQuartina = [&](unsigned s) { return boxes.quartina && BitCounts[s] >= 2; };
 

@@ -68,16 +68,19 @@ CollaudoResult runCollaudo(const CollaudoSettings& settings, const DrawArchive& 
                    colpi, settings.boxes, settings.stakes, archive, settings.threads);
     CollaudoResult r;
     r.riepilogo = summariseTracks(t, colpi);
-    for (int k = 1; k <= colpi; ++k) {
-        CollaudoColpo row;
-        row.colpo = k;
-        for (std::size_t i = 0; i < t.size(); ++i) {
-            if (!t.completeWithin(i, colpi))
-                continue;
+    r.colpi.resize(static_cast<std::size_t>(colpi));
+    for (int k = 1; k <= colpi; ++k)
+        r.colpi[static_cast<std::size_t>(k - 1)].colpo = k;
+    // One pass over the cases, each adding to every colpo's row: the sums add the cases in the same
+    // order as a pass per colpo would, while the tracks are read once.
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (!t.completeWithin(i, colpi))
+            continue;
+        for (int k = 1; k <= colpi; ++k) {
+            CollaudoColpo& row = r.colpi[static_cast<std::size_t>(k - 1)];
             row.positivi += t.positiveWithin(i, k) ? 1 : 0;
             row.attesi += t.probabilityWithin(i, k);
         }
-        r.colpi.push_back(row);
     }
     r.casi.reserve(t.size());
     for (std::size_t i = 0; i < t.size(); ++i) {
