@@ -17,10 +17,12 @@ CaseBets::CaseBets(const EqualAmboCase& c, const OutcomeBoxes& boxes, const Stak
             continue;
         m_ambi[m_ambiCount++] = a;
     }
+    std::array<int, 4> quartina{};
     for (int n : {f.Ambata, f.A1, f.A2, f.A3}) {
-        if (std::find(m_quartina.begin(), m_quartina.begin() + m_quartinaCount, n) ==
-            m_quartina.begin() + m_quartinaCount)
-            m_quartina[m_quartinaCount++] = n;
+        if (std::find(quartina.begin(), quartina.begin() + m_quartinaCount, n) ==
+            quartina.begin() + m_quartinaCount)
+            quartina[m_quartinaCount++] = n;
+        m_quartinaSet.add(n);
     }
     if (m_quartinaCount >= 2)
         m_quartinaStake += m_stakes.ambo;
@@ -69,10 +71,7 @@ double CaseBets::spent(WheelMask drawn) const {
 
 // A wheel is drawn only when its five numbers lie in 1..90, so its set says which numbers it holds.
 double CaseBets::quartinaWin(const NumberSet& numbers) const {
-    int k = 0;
-    for (int i = 0; i < m_quartinaCount; ++i)
-        k += numbers.holds(m_quartina[i]) ? 1 : 0;
-    return m_quartinaPays[k];
+    return m_quartinaPays[static_cast<std::size_t>((numbers & m_quartinaSet).count())];
 }
 
 double CaseBets::won(const DrawnNumbers& drawn, int d) const {

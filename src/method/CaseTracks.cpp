@@ -48,8 +48,9 @@ CaseTracks trackCases(std::vector<EqualAmboCase> cases, int colpi, const Outcome
     t.colpo.assign(n, 0);
     t.available.assign(n, 0);
     t.won.assign(n, 0.0);
-    t.probability.assign(n * t.colpi, 0.0);
-    t.spent.assign(n * t.colpi, 0.0);
+    // Every case followed writes all its colpi; only a cancelled run leaves some to be cleared below.
+    t.probability.resize(n * t.colpi);
+    t.spent.resize(n * t.colpi);
 
     const DrawnNumbers drawn(archive);
 
@@ -81,5 +82,9 @@ CaseTracks trackCases(std::vector<EqualAmboCase> cases, int colpi, const Outcome
             helpers.emplace_back(work);
         work();
     }
+    const std::size_t followed = std::min(next.load(), n);
+    std::fill(t.probability.begin() + static_cast<std::ptrdiff_t>(followed * t.colpi), t.probability.end(),
+              0.0);
+    std::fill(t.spent.begin() + static_cast<std::ptrdiff_t>(followed * t.colpi), t.spent.end(), 0.0);
     return t;
 }

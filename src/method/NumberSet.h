@@ -19,6 +19,7 @@ public:
     }
     NumberSet operator&(const NumberSet& o) const { return NumberSet(m_low & o.m_low, m_high & o.m_high); }
     bool any() const { return (m_low | m_high) != 0; }
+    int count() const { return bitsIn(m_low) + bitsIn(m_high); }
     bool atLeastTwo() const {
         // x & (x - 1) clears the lowest bit: something left means a second number.
         return (m_low & (m_low - 1)) != 0 || (m_high & (m_high - 1)) != 0 || (m_low != 0 && m_high != 0);
@@ -27,6 +28,14 @@ public:
     NumberSet() = default;
 
 private:
+    // The sets intersected hold a few numbers at most: one step per number set.
+    static int bitsIn(std::uint64_t x) {
+        int n = 0;
+        for (; x != 0; x &= x - 1)
+            ++n;
+        return n;
+    }
+
     NumberSet(std::uint64_t low, std::uint64_t high) : m_low(low), m_high(high) {}
 
     std::uint64_t m_low = 0;  // bits 1..63
