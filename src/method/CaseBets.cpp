@@ -2,17 +2,11 @@
 
 #include "Binomial.h"
 #include "CaseOutcome.h"
-#include "DrawArchive.h"
+#include "DrawnNumbers.h"
 #include "Payouts.h"
 
 #include <algorithm>
-
-namespace {
-bool holds(const std::int16_t* ns, int n) {
-    return std::find(ns, ns + PositionCount, n) != ns + PositionCount;
-}
-
-} // namespace
+#include <array>
 
 CaseBets::CaseBets(const EqualAmboCase& c, const OutcomeBoxes& boxes, const Stakes& stakes)
     : m_boxes(boxes), m_stakes(stakes), m_wheels{c.wheel1, c.wheel2}, m_ambata(c.forecast.Ambata) {
@@ -23,10 +17,12 @@ CaseBets::CaseBets(const EqualAmboCase& c, const OutcomeBoxes& boxes, const Stak
             continue;
         m_ambi[m_ambiCount++] = a;
     }
+    std::array<int, 4> quartina{};
     for (int n : {f.Ambata, f.A1, f.A2, f.A3}) {
-        if (std::find(m_quartina.begin(), m_quartina.begin() + m_quartinaCount, n) ==
-            m_quartina.begin() + m_quartinaCount)
-            m_quartina[m_quartinaCount++] = n;
+        if (std::find(quartina.begin(), quartina.begin() + m_quartinaCount, n) ==
+            quartina.begin() + m_quartinaCount)
+            quartina[m_quartinaCount++] = n;
+        m_quartinaSet.add(n);
     }
     if (m_quartinaCount >= 2)
         m_quartinaStake += m_stakes.ambo;
@@ -34,15 +30,24 @@ CaseBets::CaseBets(const EqualAmboCase& c, const OutcomeBoxes& boxes, const Stak
         m_quartinaStake += m_stakes.terno;
     if (m_quartinaCount >= 4)
         m_quartinaStake += m_stakes.quaterna;
+    // share[n][k][j]: the part of the j-sorte bets on n numbers that a wheel holding k of them wins.
+    static constexpr auto share = [] {
+        std::array<std::array<std::array<double, 5>, 5>, 5> t{};
+        for (int nn = 0; nn <= 4; ++nn)
+            for (int k = 0; k <= nn; ++k)
+                for (int j = 2; j <= nn; ++j)
+                    t[nn][k][j] = binomial(k, j) / binomial(nn, j);
+        return t;
+    }();
     const int n = m_quartinaCount;
     for (int k = 0; k <= n; ++k) {
         double win = 0.0;
         if (n >= 2)
-            win += binomial(k, 2) / binomial(n, 2) * Payouts::Ambo * m_stakes.ambo;
+            win += share[n][k][2] * Payouts::Ambo * m_stakes.ambo;
         if (n >= 3)
-            win += binomial(k, 3) / binomial(n, 3) * Payouts::Terno * m_stakes.terno;
+            win += share[n][k][3] * Payouts::Terno * m_stakes.terno;
         if (n >= 4)
-            win += binomial(k, 4) / binomial(n, 4) * Payouts::Quaterna * m_stakes.quaterna;
+            win += share[n][k][4] * Payouts::Quaterna * m_stakes.quaterna;
         m_quartinaPays[k] = win;
     }
 }
@@ -64,31 +69,30 @@ double CaseBets::spent(WheelMask drawn) const {
     return total;
 }
 
-double CaseBets::quartinaWin(const std::int16_t* ns) const {
-    int k = 0;
-    for (int i = 0; i < m_quartinaCount; ++i)
-        k += holds(ns, m_quartina[i]) ? 1 : 0;
-    return m_quartinaPays[k];
+// A wheel is drawn only when its five numbers lie in 1..90, so its set says which numbers it holds.
+double CaseBets::quartinaWin(const NumberSet& numbers) const {
+    return m_quartinaPays[static_cast<std::size_t>((numbers & m_quartinaSet).count())];
 }
 
-double CaseBets::won(const DrawArchive& archive, int d, WheelMask drawn) const {
+double CaseBets::won(const DrawnNumbers& drawn, int d) const {
+    const WheelMask mask = drawn.drawn(d);
     double total = 0.0;
     for (int w : m_wheels) {
-        if (!inMask(drawn, w))
+        if (!inMask(mask, w))
             continue;
-        const std::int16_t* ns = archive.wheelNumbers(d, w);
-        if (m_boxes.ambata && holds(ns, m_ambata))
+        const NumberSet& ns = drawn.numbers(d, w);
+        if (m_boxes.ambata && ns.holds(m_ambata))
             total += Payouts::Estratto * m_stakes.ambata;
-        if (m_boxes.treAmbi && holds(ns, m_ambata))
+        if (m_boxes.treAmbi && ns.holds(m_ambata))
             for (int i = 0; i < m_ambiCount; ++i)
-                if (holds(ns, m_ambi[i]))
+                if (ns.holds(m_ambi[i]))
                     total += Payouts::Ambo * m_stakes.ambo;
         if (m_boxes.quartina && !m_boxes.tutte && CaseOutcome::quartinaWheel(w))
             total += quartinaWin(ns);
     }
     if (m_boxes.quartina && m_boxes.tutte)
         for (int w = 0; w < CaseOutcome::QuartinaWheels; ++w)
-            if (inMask(drawn, w))
-                total += quartinaWin(archive.wheelNumbers(d, w)) / CaseOutcome::QuartinaWheels;
+            if (inMask(mask, w))
+                total += quartinaWin(drawn.numbers(d, w)) / CaseOutcome::QuartinaWheels;
     return total;
 }

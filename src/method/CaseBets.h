@@ -2,12 +2,13 @@
 
 #include "DrawnWheels.h"
 #include "EqualAmboCase.h"
+#include "NumberSet.h"
 #include "OutcomeBoxes.h"
 #include "Stakes.h"
 
 #include <array>
 
-class DrawArchive;
+class DrawnNumbers;
 
 // The bets that playing a case places at each colpo, as its outcome boxes stand for them, and what they
 // pay. No bet goes on a wheel not drawn.
@@ -22,10 +23,10 @@ public:
 
     double spent(WheelMask drawn) const;
     // The gross win in draw d, before withholding.
-    double won(const DrawArchive& archive, int d, WheelMask drawn) const;
+    double won(const DrawnNumbers& drawn, int d) const;
 
 private:
-    double quartinaWin(const std::int16_t* ns) const;
+    double quartinaWin(const NumberSet& numbers) const;
 
     OutcomeBoxes m_boxes;
     Stakes m_stakes;
@@ -34,7 +35,7 @@ private:
     int m_ambiCount = 0;
     std::array<int, 3> m_ambi{}; // the other number of each distinct ambo
     int m_quartinaCount = 0;
-    std::array<int, 4> m_quartina{};
+    NumberSet m_quartinaSet;                // those of its numbers a wheel can hold
     double m_quartinaStake = 0.0;           // one placement of every sorte the quartina allows
     std::array<double, 5> m_quartinaPays{}; // by how many of its numbers a wheel holds
 };

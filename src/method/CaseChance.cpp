@@ -6,6 +6,17 @@
 #include <array>
 #include <bit>
 
+namespace {
+// How many bits of ten a mask holds (quartina wheels, or forecast numbers), looked up: without a popcount
+// instruction in the target, std::popcount is a library call, and this runs for every colpo of every case.
+constexpr auto BitCounts = [] {
+    std::array<std::uint8_t, 1u << CaseOutcome::QuartinaWheels> counts{};
+    for (unsigned m = 0; m < counts.size(); ++m)
+        counts[m] = static_cast<std::uint8_t>(std::popcount(m));
+    return counts;
+}();
+} // namespace
+
 CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
     : m_wheel1(c.wheel1), m_wheel2(c.wheel2) {
     // The forecast's distinct numbers that a draw can hold; bit i of a subset stands for numbers[i].
@@ -32,17 +43,16 @@ CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
         return t;
     }();
 
+    // The ambata's bit, and the bits of the Ai that make an ambo with it.
+    const unsigned ambataBit = ambata >= 0 ? 1u << ambata : 0u;
+    unsigned ambiBits = 0;
+    for (int o : others)
+        if (o >= 0 && o != ambata)
+            ambiBits |= 1u << o;
     auto hitsOnCaseWheel = [&](unsigned s) {
-        const bool hasAmbata = ambata >= 0 && (s >> ambata) & 1u;
-        if (boxes.ambata && hasAmbata)
-            return true;
-        if (boxes.treAmbi && hasAmbata)
-            for (int o : others)
-                if (o >= 0 && o != ambata && (s >> o) & 1u)
-                    return true;
-        return false;
+        return (s & ambataBit) != 0 && (boxes.ambata || (boxes.treAmbi && (s & ambiBits) != 0));
     };
-    auto hitsQuartina = [&](unsigned s) { return boxes.quartina && std::popcount(s) >= 2; };
+    auto hitsQuartina = [&](unsigned s) { return boxes.quartina && BitCounts[s] >= 2; };
 
     const bool r1Quartina = CaseOutcome::quartinaWheel(m_wheel1);
     const bool r2Quartina = CaseOutcome::quartinaWheel(m_wheel2);
@@ -51,7 +61,7 @@ CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
     double hitR2 = 0.0;
     double hitOther = 0.0;
     for (unsigned s = 0; s < (1u << m); ++s) {
-        const double exactly = chance[m][std::popcount(s)];
+        const double exactly = chance[m][BitCounts[s]];
         const bool caseHit = hitsOnCaseWheel(s);
         const bool quartinaHit = hitsQuartina(s);
         if (caseHit || (r1Quartina && quartinaHit))
@@ -79,6 +89,5 @@ double CaseChance::noOutcome(WheelMask drawn) const {
         q *= m_noHitR1;
     if (inMask(drawn, m_wheel2))
         q *= m_noHitR2;
-    return q *
-           m_noHitOthers[static_cast<std::size_t>(std::popcount(static_cast<unsigned>(drawn & m_others)))];
+    return q * m_noHitOthers[BitCounts[static_cast<unsigned>(drawn & m_others)]];
 }

@@ -4,7 +4,7 @@
 #include "CaseChance.h"
 #include "CaseVerification.h"
 #include "DrawArchive.h"
-#include "DrawnWheels.h"
+#include "DrawnNumbers.h"
 
 #include <algorithm>
 #include <mutex>
@@ -12,10 +12,9 @@
 
 namespace {
 void trackOne(CaseTracks& t, std::size_t i, const OutcomeBoxes& boxes, const Stakes& stakes,
-              const DrawArchive& archive, const std::vector<WheelMask>& drawn) {
+              const DrawArchive& archive, const DrawnNumbers& drawn) {
     const EqualAmboCase& c = t.cases[i];
-    const CaseOutcome outcome = verifyCase(c, t.colpi, boxes, archive);
-    t.colpo[i] = outcome.positive() ? outcome.colpo : 0;
+    t.colpo[i] = firstPositiveColpo(c, t.colpi, boxes, archive, drawn);
     const int available = std::clamp(archive.drawCount() - c.draw, 0, t.colpi);
     t.available[i] = available;
     const CaseChance chance(c, boxes);
@@ -26,12 +25,12 @@ void trackOne(CaseTracks& t, std::size_t i, const OutcomeBoxes& boxes, const Sta
     double* spending = &t.spent[i * t.colpi];
     for (int k = 1; k <= t.colpi; ++k) {
         if (k <= available) {
-            const WheelMask mask = drawn[static_cast<std::size_t>(c.draw + k)];
+            const WheelMask mask = drawn.drawn(c.draw + k);
             noOutcome *= chance.noOutcome(mask);
             if (t.colpo[i] == 0 || k <= t.colpo[i])
                 spent += bets.spent(mask);
             if (k == t.colpo[i])
-                t.won[i] = bets.won(archive, c.draw + k, mask);
+                t.won[i] = bets.won(drawn, c.draw + k);
         }
         probability[k - 1] = 1.0 - noOutcome;
         spending[k - 1] = spent;
@@ -49,12 +48,11 @@ CaseTracks trackCases(std::vector<EqualAmboCase> cases, int colpi, const Outcome
     t.colpo.assign(n, 0);
     t.available.assign(n, 0);
     t.won.assign(n, 0.0);
-    t.probability.assign(n * t.colpi, 0.0);
-    t.spent.assign(n * t.colpi, 0.0);
+    // Every case followed writes all its colpi; only a cancelled run leaves some to be cleared below.
+    t.probability.resize(n * t.colpi);
+    t.spent.resize(n * t.colpi);
 
-    std::vector<WheelMask> drawn(static_cast<std::size_t>(archive.drawCount()) + 1, 0);
-    for (int d = 1; d <= archive.drawCount(); ++d)
-        drawn[static_cast<std::size_t>(d)] = drawnWheels(archive, d);
+    const DrawnNumbers drawn(archive);
 
     // Cases go out in blocks, so that progress and cancellation are seen often and threads stay busy.
     constexpr std::size_t Block = 512;
@@ -84,5 +82,9 @@ CaseTracks trackCases(std::vector<EqualAmboCase> cases, int colpi, const Outcome
             helpers.emplace_back(work);
         work();
     }
+    const std::size_t followed = std::min(next.load(), n);
+    std::fill(t.probability.begin() + static_cast<std::ptrdiff_t>(followed * t.colpi), t.probability.end(),
+              0.0);
+    std::fill(t.spent.begin() + static_cast<std::ptrdiff_t>(followed * t.colpi), t.spent.end(), 0.0);
     return t;
 }

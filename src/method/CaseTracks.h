@@ -4,6 +4,7 @@
 #include "EqualAmboCase.h"
 #include "OutcomeBoxes.h"
 #include "Stakes.h"
+#include "UninitialisedAllocator.h"
 
 #include <atomic>
 #include <cstddef>
@@ -19,11 +20,12 @@ class DrawArchive;
 struct CaseTracks {
     int colpi = 0;
     std::vector<EqualAmboCase> cases;
-    std::vector<int> colpo;          // first positive colpo, 0 when none within colpi
-    std::vector<int> available;      // colpi draws that lie in the archive, at most colpi
-    std::vector<double> probability; // [case * colpi + k - 1]: within k colpi
-    std::vector<double> spent;       // [case * colpi + k - 1]: over the first k colpi
-    std::vector<double> won;         // gross, at the first positive colpo
+    std::vector<int> colpo;     // first positive colpo, 0 when none within colpi
+    std::vector<int> available; // colpi draws that lie in the archive, at most colpi
+    // [case * colpi + k - 1]: within k colpi, and over the first k colpi
+    std::vector<double, UninitialisedAllocator<double>> probability;
+    std::vector<double, UninitialisedAllocator<double>> spent;
+    std::vector<double> won; // gross, at the first positive colpo
 
     std::size_t size() const { return cases.size(); }
     double probabilityWithin(std::size_t i, int k) const {

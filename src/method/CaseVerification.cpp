@@ -1,8 +1,11 @@
 #include "CaseVerification.h"
 
 #include "DrawArchive.h"
+#include "DrawnNumbers.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 bool isWheel(int w) {
@@ -34,9 +37,9 @@ public:
             for (int w = 0; w < CaseOutcome::QuartinaWheels; ++w)
                 m_quartinaWheels[w] = true;
         } else {
-            if (isWheel(c.wheel1))
+            if (CaseOutcome::quartinaWheel(c.wheel1))
                 m_quartinaWheels[c.wheel1] = true;
-            if (isWheel(c.wheel2))
+            if (CaseOutcome::quartinaWheel(c.wheel2))
                 m_quartinaWheels[c.wheel2] = true;
         }
     }
@@ -126,6 +129,55 @@ private:
     NumberMarks m_numbers;
     std::array<bool, CaseOutcome::QuartinaWheels> m_quartinaWheels{};
 };
+
+// The same checks as CaseFollower on the number sets, for a forecast of numbers 1..90 and a draw that
+// repeats no number on a wheel. Then a position holds a forecast number exactly when the wheel's set does.
+class CaseSets {
+public:
+    CaseSets(const EqualAmboCase& c, const OutcomeBoxes& boxes) : m_case(c), m_boxes(boxes) {
+        const Forecast& f = c.forecast;
+        m_ambata = f.Ambata;
+        for (int n : {f.Ambata, f.A1, f.A2, f.A3}) {
+            m_exact = m_exact && n >= 1 && n <= 90;
+            m_quartina.add(n);
+            if (n != f.Ambata)
+                m_others.add(n); // an Ai equal to the ambata makes no ambo
+        }
+        for (int w = 0; w < CaseOutcome::QuartinaWheels; ++w)
+            if (boxes.tutte || w == c.wheel1 || w == c.wheel2)
+                m_quartinaWheels[m_quartinaWheelCount++] = w;
+    }
+
+    // Whether the forecast can be read from the sets at all.
+    bool exact() const { return m_exact; }
+
+    bool hits(const DrawnNumbers& drawn, int d) const {
+        for (int w : {m_case.wheel1, m_case.wheel2}) {
+            if (!isWheel(w))
+                continue;
+            const NumberSet& s = drawn.numbers(d, w);
+            if (!s.holds(m_ambata))
+                continue;
+            if (m_boxes.ambata || (m_boxes.treAmbi && (s & m_others).any()))
+                return true;
+        }
+        if (m_boxes.quartina)
+            for (int i = 0; i < m_quartinaWheelCount; ++i)
+                if ((drawn.numbers(d, m_quartinaWheels[i]) & m_quartina).atLeastTwo())
+                    return true;
+        return false;
+    }
+
+private:
+    const EqualAmboCase& m_case;
+    const OutcomeBoxes& m_boxes;
+    int m_ambata = 0;
+    bool m_exact = true;
+    NumberSet m_others;
+    NumberSet m_quartina;
+    std::array<int, CaseOutcome::QuartinaWheels> m_quartinaWheels{};
+    int m_quartinaWheelCount = 0;
+};
 } // namespace
 
 CaseOutcome verifyCase(const EqualAmboCase& c, int colpi, const OutcomeBoxes& boxes,
@@ -145,4 +197,27 @@ CaseOutcome verifyCase(const EqualAmboCase& c, int colpi, const OutcomeBoxes& bo
     }
     out.esito = drawCount - c.draw < colpi ? CaseOutcome::Esito::InGioco : CaseOutcome::Esito::Negativo;
     return out;
+}
+
+int firstPositiveColpo(const EqualAmboCase& c, int colpi, const OutcomeBoxes& boxes,
+                       const DrawArchive& archive, const DrawnNumbers& drawn) {
+    const CaseSets sets(c, boxes);
+    std::optional<CaseFollower> follower; // only for what the sets cannot tell
+    const std::int64_t end =
+        std::min(static_cast<std::int64_t>(c.draw) + colpi, std::int64_t{drawn.drawCount()});
+    for (std::int64_t d = std::max(static_cast<std::int64_t>(c.draw) + 1, std::int64_t{0}); d <= end; ++d) {
+        const int draw = static_cast<int>(d);
+        bool hit = false;
+        if (sets.exact() && drawn.setsExact(draw)) {
+            hit = sets.hits(drawn, draw);
+        } else {
+            if (!follower)
+                follower.emplace(c, boxes, archive);
+            CaseOutcome scratch;
+            hit = follower->check(draw, scratch);
+        }
+        if (hit)
+            return static_cast<int>(d - c.draw);
+    }
+    return 0;
 }

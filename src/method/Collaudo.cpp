@@ -4,7 +4,9 @@
 #include "Payouts.h"
 #include "PoissonBinomial.h"
 
+#include <algorithm>
 #include <cmath>
+#include <thread>
 
 SearchSettings CollaudoSettings::search() const {
     SearchSettings s;
@@ -61,23 +63,59 @@ CollaudoSummary summariseTracks(const CaseTracks& t, int k,
     return s;
 }
 
+namespace {
+// The search shared out by draw range, the most recent range first, so that the cases come out in the
+// order of one search over the whole range.
+std::vector<EqualAmboCase> findCases(const CollaudoSettings& settings, const DrawArchive& archive) {
+    const SearchSettings search = settings.search();
+    const int high = std::min(settings.lastDraw(archive), DrawCapacity - 1);
+    const int low = std::max(settings.first, 0);
+    const int parts = std::clamp(settings.threads, 1, std::max(high - low + 1, 1));
+    if (parts == 1)
+        return findEqualAmbi(search, archive, settings.lastDraw(archive), settings.first);
+    std::vector<std::vector<EqualAmboCase>> found(static_cast<std::size_t>(parts));
+    const int length = (high - low + 1 + parts - 1) / parts;
+    auto part = [&](int i) {
+        const int from = high - i * length;
+        found[static_cast<std::size_t>(i)] =
+            findEqualAmbi(search, archive, from, std::max(from - length + 1, low));
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (int i = 1; i < parts; ++i)
+            helpers.emplace_back(part, i);
+        part(0);
+    }
+    std::size_t total = 0;
+    for (const auto& f : found)
+        total += f.size();
+    std::vector<EqualAmboCase> cases = std::move(found[0]);
+    cases.reserve(total);
+    for (std::size_t i = 1; i < found.size(); ++i)
+        cases.insert(cases.end(), found[i].begin(), found[i].end());
+    return cases;
+}
+} // namespace
+
 CollaudoResult runCollaudo(const CollaudoSettings& settings, const DrawArchive& archive) {
     const int colpi = std::max(settings.colpi, 0);
-    CaseTracks t =
-        trackCases(findEqualAmbi(settings.search(), archive, settings.lastDraw(archive), settings.first),
-                   colpi, settings.boxes, settings.stakes, archive, settings.threads);
+    CaseTracks t = trackCases(findCases(settings, archive), colpi, settings.boxes, settings.stakes, archive,
+                              settings.threads);
     CollaudoResult r;
     r.riepilogo = summariseTracks(t, colpi);
-    for (int k = 1; k <= colpi; ++k) {
-        CollaudoColpo row;
-        row.colpo = k;
-        for (std::size_t i = 0; i < t.size(); ++i) {
-            if (!t.completeWithin(i, colpi))
-                continue;
+    r.colpi.resize(static_cast<std::size_t>(colpi));
+    for (int k = 1; k <= colpi; ++k)
+        r.colpi[static_cast<std::size_t>(k - 1)].colpo = k;
+    // One pass over the cases, each adding to every colpo's row: the sums add the cases in the same
+    // order as a pass per colpo would, while the tracks are read once.
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (!t.completeWithin(i, colpi))
+            continue;
+        for (int k = 1; k <= colpi; ++k) {
+            CollaudoColpo& row = r.colpi[static_cast<std::size_t>(k - 1)];
             row.positivi += t.positiveWithin(i, k) ? 1 : 0;
             row.attesi += t.probabilityWithin(i, k);
         }
-        r.colpi.push_back(row);
     }
     r.casi.reserve(t.size());
     for (std::size_t i = 0; i < t.size(); ++i) {

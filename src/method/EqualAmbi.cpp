@@ -3,6 +3,7 @@
 #include "DrawArchive.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 
 namespace {
@@ -62,15 +63,28 @@ std::vector<EqualAmboCase> findEqualAmbi(const SearchSettings& settings, const D
     // Slots outside the tables hold no numbers, so they could never give a case.
     const int first = std::min(from, DrawCapacity - 1);
     const int last = std::max(to, 0);
+    // The wheels a first wheel may pair with: selected, after it and admitted by the checked types.
+    std::array<unsigned, WheelCount> partners{};
+    for (int w1 = 0; w1 < WheelCount; ++w1)
+        for (int w2 = w1 + 1; w2 < WheelCount; ++w2)
+            if (settings.wheels[w2] && settings.admitted[w1][w2])
+                partners[w1] |= 1u << w2;
     std::array<const std::int16_t*, WheelCount> wheels{};
-    // The sum class of every ambo of the draw, worked out once rather than per wheel pair.
+    // The sum class of every ambo of the draw, and by position pair the wheels whose ambo falls in each
+    // class, so that a first wheel finds its equal ambi without trying every second wheel. A damaged
+    // archive's negative numbers give classes down to -89.
+    constexpr int ClassOffset = 89;
     std::array<std::array<int, 6 * 6>, WheelCount> sums{};
+    std::array<std::array<unsigned, 2 * ClassOffset + 1>, 6 * 6> wheelsByClass{};
     for (int d = first; d >= last; --d) {
         for (int w = 0; w < WheelCount; ++w) {
             wheels[w] = archive.wheelNumbers(d, w);
             for (int p1 = 1; p1 <= 4; ++p1)
-                for (int p2 = p1 + 1; p2 <= 5; ++p2)
-                    sums[w][p1 * 6 + p2] = amboSumClass(wheels[w][p1 - 1], wheels[w][p2 - 1]);
+                for (int p2 = p1 + 1; p2 <= 5; ++p2) {
+                    const int sum = amboSumClass(wheels[w][p1 - 1], wheels[w][p2 - 1]);
+                    sums[w][p1 * 6 + p2] = sum;
+                    wheelsByClass[p1 * 6 + p2][sum + ClassOffset] |= 1u << w;
+                }
         }
         for (int w1 = 0; w1 <= 9; ++w1) {
             if (!settings.wheels[w1])
@@ -78,24 +92,23 @@ std::vector<EqualAmboCase> findEqualAmbi(const SearchSettings& settings, const D
             const std::int16_t* xs = wheels[w1];
             for (int p1 = 1; p1 <= 4; ++p1) {
                 for (int p2 = p1 + 1; p2 <= 5; ++p2) {
-                    if (!settings.positions[p1] || !settings.positions[p2] || xs[p1 - 1] > 90)
+                    // With "Adiacenti" a case on positions that are not next to each other is dropped at
+                    // once, so the case numbers stay consecutive.
+                    if (!settings.positions[p1] || !settings.positions[p2] || xs[p1 - 1] > 90 ||
+                        (settings.adjacentPositions && !consecutive(p1, p2)))
                         continue;
                     const int sx = sums[w1][p1 * 6 + p2];
                     if (sx == 0)
                         continue; // no equal ambo: a sum of 90 (or a wheel without numbers) never matches
                     const int x1 = xs[p1 - 1];
                     const int x2 = xs[p2 - 1];
-                    for (int w2 = w1 + 1; w2 <= 10; ++w2) {
-                        if (sums[w2][p1 * 6 + p2] != sx || !settings.wheels[w2] || !settings.admitted[w1][w2])
-                            continue;
+                    for (unsigned match = wheelsByClass[p1 * 6 + p2][sx + ClassOffset] & partners[w1];
+                         match != 0; match &= match - 1) {
+                        const int w2 = std::countr_zero(match);
                         const std::int16_t* ys = wheels[w2];
                         const int y1 = ys[p1 - 1];
                         const int y2 = ys[p2 - 1];
                         if (y1 > 90)
-                            continue;
-                        // With "Adiacenti" a case on positions that are not next to each other is
-                        // dropped at once, so the case numbers stay consecutive.
-                        if (settings.adjacentPositions && !consecutive(p1, p2))
                             continue;
                         EqualAmboCase& c = cases.emplace_back();
                         c.draw = d;
@@ -110,6 +123,10 @@ std::vector<EqualAmboCase> findEqualAmbi(const SearchSettings& settings, const D
                 }
             }
         }
+        for (int w = 0; w < WheelCount; ++w)
+            for (int p1 = 1; p1 <= 4; ++p1)
+                for (int p2 = p1 + 1; p2 <= 5; ++p2)
+                    wheelsByClass[p1 * 6 + p2][sums[w][p1 * 6 + p2] + ClassOffset] = 0;
         if (static_cast<std::int64_t>(cases.size()) >= stopAt)
             break;
     }
