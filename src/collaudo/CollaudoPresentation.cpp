@@ -317,22 +317,29 @@ CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& a
     shown.caseDraws.reserve(result.casi.size());
     std::map<int, collaudoCharts::YearPositives> years;
     CaseTexts texts;
+    std::vector<QDate> days; // each case's date, read once for the grid, the years and the balance
+    days.reserve(result.casi.size());
+    const double none = std::nan("");
     for (const CollaudoCase& c : result.casi) {
         const EqualAmboCase& e = c.equalAmbo;
         const QDate day = dayOf(c.date);
+        days.push_back(day);
         ResultGrid::Row row;
-        row.cells = {texts.whole(e.draw),
-                     {c.date, static_cast<double>(day.toJulianDay())},
-                     {archive.wheelCode(e.wheel1), std::nan("")},
-                     {archive.wheelCode(e.wheel2), std::nan("")},
-                     {texts.positions(e.position1, e.position2), e.position1 * 10.0 + e.position2},
-                     texts.whole(e.forecast.Ambata),
-                     texts.whole(e.forecast.A1),
-                     texts.whole(e.forecast.A2),
-                     texts.whole(e.forecast.A3),
-                     {esitoText(c.esito), std::nan("")},
-                     c.colpo > 0 ? texts.whole(c.colpo) : ResultGrid::Cell{QString(), std::nan("")},
-                     {texts.probability(c.probability), c.probability}};
+        // Built in place: a braced list would copy every cell once more.
+        std::vector<ResultGrid::Cell>& cells = row.cells;
+        cells.reserve(12);
+        cells.push_back(texts.whole(e.draw));
+        cells.push_back({c.date, static_cast<double>(day.toJulianDay())});
+        cells.push_back({archive.wheelCode(e.wheel1), none});
+        cells.push_back({archive.wheelCode(e.wheel2), none});
+        cells.push_back({texts.positions(e.position1, e.position2), e.position1 * 10.0 + e.position2});
+        cells.push_back(texts.whole(e.forecast.Ambata));
+        cells.push_back(texts.whole(e.forecast.A1));
+        cells.push_back(texts.whole(e.forecast.A2));
+        cells.push_back(texts.whole(e.forecast.A3));
+        cells.push_back({esitoText(c.esito), none});
+        cells.push_back(c.colpo > 0 ? texts.whole(c.colpo) : ResultGrid::Cell{QString(), none});
+        cells.push_back({texts.probability(c.probability), c.probability});
         row.marker = c.esito == CaseOutcome::Esito::Positivo  ? EsitoPositivo
                      : c.esito == CaseOutcome::Esito::InGioco ? palette.PaletteOrange
                                                               : GridModel::White;
@@ -359,9 +366,10 @@ CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& a
 
     // The cases come most recent first; the balance grows from the oldest.
     double balance = 0.0;
-    for (auto it = result.casi.rbegin(); it != result.casi.rend(); ++it) {
-        balance += it->won - it->withheld - it->spent;
-        const QDate day = dayOf(it->date);
+    for (std::size_t i = result.casi.size(); i-- > 0;) {
+        const CollaudoCase& c = result.casi[i];
+        balance += c.won - c.withheld - c.spent;
+        const QDate day = days[i];
         if (!shown.balance.empty() && shown.balance.back().date == day)
             shown.balance.back().balance = balance;
         else

@@ -48,6 +48,7 @@ TEST(AmboWindowArchiveUpdate, RangeBarsReachTheNewLastDrawAfterTheUpdate) {
         archive,    palette,
         programEnd, help,
         {},         [&](FrameServices& f) { return new AmboOltreFrm(archive, palette, prompts, help, f); },
+        {},         {},
         &prompts,   reader};
     Container frame(services);
     frame.MDIForm_Load();

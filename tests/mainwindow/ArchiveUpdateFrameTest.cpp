@@ -66,6 +66,8 @@ protected:
                                          return w;
                                      },
                                      {},
+                                     {},
+                                     {},
                                      &prompts,
                                      Reader};
         frame = std::make_unique<Container>(services);
