@@ -216,8 +216,7 @@ void CollaudoFrm::showResults(CollaudoShown shown) {
     }
     s.autoSizeColumns();
 
-    FgCasi->setHeaders(shown.caseHeaders);
-    FgCasi->setRows(std::move(shown.cases));
+    FgCasi->setTable(shown.caseHeaders, std::move(shown.cases));
     m_caseDraws = std::move(shown.caseDraws);
     GrColpi->setChart(collaudoCharts::positivesByColpo(shown.byColpo));
     GrSaldo->setChart(collaudoCharts::balanceOverTime(shown.balance, shown.yield));
@@ -268,8 +267,7 @@ void CollaudoFrm::sweepFinished(bool cancelled) {
     }
     m_sweep = std::move(finished);
     SweepShown shown = presentSweep(*m_sweep, m_archive);
-    FgEsplora->setHeaders(shown.headers);
-    FgEsplora->setRows(std::move(shown.rows));
+    FgEsplora->setTable(shown.headers, std::move(shown.rows));
     LblEsplora->setText(shown.caption);
     Schede->setCurrentIndex(2);
 }

@@ -9,6 +9,7 @@
 #include "Palette.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <tuple>
 
@@ -57,6 +58,43 @@ QString esitoText(CaseOutcome::Esito esito) {
 ResultGrid::Cell number(double value) {
     return {QString::number(value), value};
 }
+
+// Texts a case grid repeats tens of thousands of times, made once per click: the numbers 0-90 (ambate,
+// colpi), the position pairs and the probabilities, which take few distinct values.
+class CaseTexts {
+public:
+    CaseTexts() {
+        for (int n = 0; n < static_cast<int>(m_small.size()); ++n)
+            m_small[static_cast<std::size_t>(n)] = QString::number(n);
+        for (int a = 0; a < 6; ++a)
+            for (int b = 0; b < 6; ++b)
+                m_pairs[static_cast<std::size_t>(a * 6 + b)] = QStringLiteral("%1-%2").arg(a).arg(b);
+    }
+
+    ResultGrid::Cell whole(int value) const {
+        const bool small = value >= 0 && value < static_cast<int>(m_small.size());
+        return {small ? m_small[static_cast<std::size_t>(value)] : QString::number(value),
+                static_cast<double>(value)};
+    }
+
+    QString positions(int first, int second) const {
+        if (first >= 0 && first < 6 && second >= 0 && second < 6)
+            return m_pairs[static_cast<std::size_t>(first * 6 + second)];
+        return QStringLiteral("%1-%2").arg(first).arg(second);
+    }
+
+    QString probability(double p) {
+        auto it = m_probabilities.find(p);
+        if (it == m_probabilities.end())
+            it = m_probabilities.emplace(p, italian::decimal(p, 4)).first;
+        return it->second;
+    }
+
+private:
+    std::array<QString, 91> m_small;
+    std::array<QString, 36> m_pairs;
+    std::map<double, QString> m_probabilities;
+};
 
 } // namespace
 
@@ -278,23 +316,30 @@ CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& a
     shown.cases.reserve(result.casi.size());
     shown.caseDraws.reserve(result.casi.size());
     std::map<int, collaudoCharts::YearPositives> years;
+    CaseTexts texts;
+    std::vector<QDate> days; // each case's date, read once for the grid, the years and the balance
+    days.reserve(result.casi.size());
+    const double none = std::nan("");
     for (const CollaudoCase& c : result.casi) {
         const EqualAmboCase& e = c.equalAmbo;
         const QDate day = dayOf(c.date);
+        days.push_back(day);
         ResultGrid::Row row;
-        row.cells = {
-            number(e.draw),
-            {c.date, static_cast<double>(day.toJulianDay())},
-            {archive.wheelCode(e.wheel1), std::nan("")},
-            {archive.wheelCode(e.wheel2), std::nan("")},
-            {QStringLiteral("%1-%2").arg(e.position1).arg(e.position2), e.position1 * 10.0 + e.position2},
-            number(e.forecast.Ambata),
-            number(e.forecast.A1),
-            number(e.forecast.A2),
-            number(e.forecast.A3),
-            {esitoText(c.esito), std::nan("")},
-            c.colpo > 0 ? number(c.colpo) : ResultGrid::Cell{QString(), std::nan("")},
-            {italian::decimal(c.probability, 4), c.probability}};
+        // Built in place: a braced list would copy every cell once more.
+        std::vector<ResultGrid::Cell>& cells = row.cells;
+        cells.reserve(12);
+        cells.push_back(texts.whole(e.draw));
+        cells.push_back({c.date, static_cast<double>(day.toJulianDay())});
+        cells.push_back({archive.wheelCode(e.wheel1), none});
+        cells.push_back({archive.wheelCode(e.wheel2), none});
+        cells.push_back({texts.positions(e.position1, e.position2), e.position1 * 10.0 + e.position2});
+        cells.push_back(texts.whole(e.forecast.Ambata));
+        cells.push_back(texts.whole(e.forecast.A1));
+        cells.push_back(texts.whole(e.forecast.A2));
+        cells.push_back(texts.whole(e.forecast.A3));
+        cells.push_back({esitoText(c.esito), none});
+        cells.push_back(c.colpo > 0 ? texts.whole(c.colpo) : ResultGrid::Cell{QString(), none});
+        cells.push_back({texts.probability(c.probability), c.probability});
         row.marker = c.esito == CaseOutcome::Esito::Positivo  ? EsitoPositivo
                      : c.esito == CaseOutcome::Esito::InGioco ? palette.PaletteOrange
                                                               : GridModel::White;
@@ -321,9 +366,10 @@ CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& a
 
     // The cases come most recent first; the balance grows from the oldest.
     double balance = 0.0;
-    for (auto it = result.casi.rbegin(); it != result.casi.rend(); ++it) {
-        balance += it->won - it->withheld - it->spent;
-        const QDate day = dayOf(it->date);
+    for (std::size_t i = result.casi.size(); i-- > 0;) {
+        const CollaudoCase& c = result.casi[i];
+        balance += c.won - c.withheld - c.spent;
+        const QDate day = days[i];
         if (!shown.balance.empty() && shown.balance.back().date == day)
             shown.balance.back().balance = balance;
         else

@@ -41,6 +41,11 @@ void ResultGrid::setHeaders(const QStringList& headers) {
 }
 
 void ResultGrid::setRows(std::vector<Row> rows) {
+    setTable(m_headers, std::move(rows));
+}
+
+void ResultGrid::setTable(const QStringList& headers, std::vector<Row> rows) {
+    m_headers = headers;
     m_rows = std::move(rows);
     m_order.resize(m_rows.size());
     std::iota(m_order.begin(), m_order.end(), 0);

@@ -33,6 +33,8 @@ public:
     void setHeaders(const QStringList& headers);
     // Shows the rows in the order given and forgets the previous sort.
     void setRows(std::vector<Row> rows);
+    // Headers and rows at once: the grid is filled once rather than once for each.
+    void setTable(const QStringList& headers, std::vector<Row> rows);
     int rowCount() const { return static_cast<int>(m_rows.size()); }
     // The index, in the order given to setRows, of the row shown at grid row r (1 = first data row).
     int sourceRow(int gridRow) const;

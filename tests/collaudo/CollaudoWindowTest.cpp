@@ -60,6 +60,14 @@ TEST_F(CollaudoWindowBackTest, SummarySentenceChartsAndCasesShowTheEngineResult)
     EXPECT_EQ(column(cases, 2), QStringList({"04/01/2020", "02/01/2020"}));
     EXPECT_EQ(column(cases, 3), QStringList({"GE", "BA"}));
     EXPECT_EQ(column(cases, 6), QStringList({"2", "37"}));
+    // Positions and the further numbers, each as the case has them.
+    for (int r = 0; r < 2; ++r) {
+        const EqualAmboCase& e = engine.casi[static_cast<std::size_t>(r)].equalAmbo;
+        EXPECT_EQ(cases.text(r + 1, 5), QStringLiteral("%1-%2").arg(e.position1).arg(e.position2)) << r;
+        EXPECT_EQ(cases.text(r + 1, 7), QString::number(e.forecast.A1)) << r;
+        EXPECT_EQ(cases.text(r + 1, 8), QString::number(e.forecast.A2)) << r;
+        EXPECT_EQ(cases.text(r + 1, 9), QString::number(e.forecast.A3)) << r;
+    }
     EXPECT_EQ(column(cases, 10), QStringList({"positivo", "positivo"}));
     EXPECT_EQ(column(cases, 11), QStringList({"2", "1"}));
     EXPECT_EQ(column(cases, 12), QStringList({italian::decimal(engine.casi[0].probability, 4),

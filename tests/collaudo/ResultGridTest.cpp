@@ -77,4 +77,24 @@ TEST_F(ResultGridTest, DoubleClickReportsTheRowItWasGivenAsWhateverTheSort) {
     EXPECT_EQ(activated.at(0).at(0).toInt(), 2);
 }
 
+TEST_F(ResultGridTest, SetTableReplacesHeadersAndRowsInOneResetAndForgetsTheSort) {
+    clickHeader(1);
+    ASSERT_EQ(grid.sortColumn(), 1);
+    QSignalSpy resets(grid.gridModel(), &QAbstractItemModel::modelReset);
+    grid.setTable({QStringLiteral("Colpo"), QStringLiteral("Esito")},
+                  {{{{QStringLiteral("7"), 7}, {QStringLiteral("negativo"), std::nan("")}}, GridModel::White},
+                   {{{QStringLiteral("2"), 2}, {QStringLiteral("positivo"), std::nan("")}}, 65280}});
+    EXPECT_EQ(resets.count(), 1); // a second reset would mean the rows were filled twice
+    const GridModel& g = *grid.gridModel();
+    EXPECT_EQ(g.cols(), 3);
+    EXPECT_EQ(g.text(0, 1), QStringLiteral("Colpo"));
+    EXPECT_EQ(g.text(0, 2), QStringLiteral("Esito"));
+    EXPECT_EQ(column(g, 1), QStringList({"7", "2"})); // the order given, not the old sort's
+    EXPECT_EQ(column(g, 2), QStringList({"negativo", "positivo"}));
+    EXPECT_EQ(g.backColour(2, 0), 65280u);
+    EXPECT_EQ(grid.sortColumn(), -1);
+    clickHeader(1);
+    EXPECT_EQ(column(g, 1), QStringList({"2", "7"}));
+}
+
 } // namespace
