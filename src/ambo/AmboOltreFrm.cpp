@@ -5,6 +5,7 @@
 #include "AmboReport.h"
 #include "AmboWidgets.h"
 #include "CaseGridFormat.h"
+#include "ChildArea.h"
 #include "DrawArchive.h"
 #include "DrawSearch.h"
 #include "Elabora.h"
@@ -30,8 +31,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -508,7 +507,5 @@ void AmboOltreFrm::showEvent(QShowEvent* event) {
         return;
     m_placed = true;
     // Inside the frame the window takes the whole child area: the case grid wants all the room there is.
-    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (sub && sub->mdiArea())
-        sub->setGeometry(QRect(QPoint(0, 0), sub->mdiArea()->viewport()->size()));
+    fillChildArea(*this);
 }

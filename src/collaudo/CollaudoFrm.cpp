@@ -1,6 +1,7 @@
 #include "CollaudoFrm.h"
 
 #include "ChartPanel.h"
+#include "ChildArea.h"
 #include "Collaudo.h"
 #include "CollaudoParameters.h"
 #include "CollaudoPresentation.h"
@@ -20,8 +21,6 @@
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -295,9 +294,7 @@ void CollaudoFrm::showEvent(QShowEvent* event) {
         return;
     m_placed = true;
     // Inside the frame the window takes the whole child area: charts and tables want the room.
-    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (sub && sub->mdiArea())
-        sub->setGeometry(QRect(QPoint(0, 0), sub->mdiArea()->viewport()->size()));
+    fillChildArea(*this);
 }
 
 void CollaudoFrm::closeEvent(QCloseEvent* event) {

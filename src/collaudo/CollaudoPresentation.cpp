@@ -43,18 +43,6 @@ QString verdict(double p) {
     return QStringLiteral("risultato compatibile con il caso.");
 }
 
-QString esitoText(CaseOutcome::Esito esito) {
-    switch (esito) {
-    case CaseOutcome::Esito::Positivo:
-        return QStringLiteral("positivo");
-    case CaseOutcome::Esito::InGioco:
-        return QStringLiteral("in gioco");
-    case CaseOutcome::Esito::Negativo:
-        break;
-    }
-    return QStringLiteral("negativo");
-}
-
 ResultGrid::Cell number(double value) {
     return {QString::number(value), value};
 }
@@ -337,7 +325,7 @@ CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& a
         cells.push_back(texts.whole(e.forecast.A1));
         cells.push_back(texts.whole(e.forecast.A2));
         cells.push_back(texts.whole(e.forecast.A3));
-        cells.push_back({esitoText(c.esito), none});
+        cells.push_back({esitoName(c.esito), none});
         cells.push_back(c.colpo > 0 ? texts.whole(c.colpo) : ResultGrid::Cell{QString(), none});
         cells.push_back({texts.probability(c.probability), c.probability});
         row.marker = c.esito == CaseOutcome::Esito::Positivo  ? EsitoPositivo

@@ -2,6 +2,7 @@
 
 #include "DrawArchive.h"
 
+#include <QString>
 #include <array>
 #include <cstdint>
 
@@ -28,3 +29,6 @@ struct CaseOutcome {
     bool positive() const { return esito == Esito::Positivo; }
     static bool quartinaWheel(int w) { return w >= 0 && w < QuartinaWheels; }
 };
+
+// "positivo", "negativo" or "in gioco", as the reports and the windows write an outcome.
+QString esitoName(CaseOutcome::Esito esito);

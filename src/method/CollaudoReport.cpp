@@ -128,18 +128,6 @@ QList<Field> figureFields(const SweepFigures& f, std::optional<double> pHolm) {
     return fields;
 }
 
-QString esitoText(CaseOutcome::Esito e) {
-    switch (e) {
-    case CaseOutcome::Esito::Positivo:
-        return QStringLiteral("positivo");
-    case CaseOutcome::Esito::InGioco:
-        return QStringLiteral("in gioco");
-    case CaseOutcome::Esito::Negativo:
-        break;
-    }
-    return QStringLiteral("negativo");
-}
-
 QString tableReport(const CollaudoResult& r, Format format, bool elenco, const DrawArchive& archive) {
     const CollaudoSummary& s = r.riepilogo;
     QString out;
@@ -162,7 +150,7 @@ QString tableReport(const CollaudoResult& r, Format format, bool elenco, const D
         out += line({QString::number(e.draw), c.date, archive.wheelCode(e.wheel1),
                      archive.wheelCode(e.wheel2), QStringLiteral("%1-%2").arg(e.position1).arg(e.position2),
                      QString::number(e.forecast.Ambata), QString::number(e.forecast.A1),
-                     QString::number(e.forecast.A2), QString::number(e.forecast.A3), esitoText(c.esito),
+                     QString::number(e.forecast.A2), QString::number(e.forecast.A3), esitoName(c.esito),
                      c.colpo ? QString::number(c.colpo) : QStringLiteral("-"), fixed(c.probability, 6)},
                     format);
     }
@@ -192,7 +180,7 @@ QString jsonReport(const CollaudoResult& r, bool elenco, const DrawArchive& arch
                 {"ambata", QString::number(e.forecast.Ambata)},
                 {"a",
                  QStringLiteral("[%1, %2, %3]").arg(e.forecast.A1).arg(e.forecast.A2).arg(e.forecast.A3)},
-                {"esito", jsonString(esitoText(c.esito))},
+                {"esito", jsonString(esitoName(c.esito))},
                 {"colpo", c.colpo ? QString::number(c.colpo) : QStringLiteral("null")},
                 {"probabilita", jsonNumber(c.probability)},
             });
