@@ -56,20 +56,21 @@ protected:
         archive.setModelStart(1);
         archive.setArchivePath(path);
         loadDrawArchive(archive, path, Reader);
-        Container::Services services{archive,
-                                     palette,
-                                     programEnd,
-                                     help,
-                                     [this](FrameServices&) {
-                                         auto* w = new QLabel(QString::number(archive.drawCount()));
-                                         w->setObjectName("miniList");
-                                         return w;
-                                     },
-                                     {},
-                                     {},
-                                     {},
-                                     &prompts,
-                                     Reader};
+        Container::Services services{
+            archive,
+            palette,
+            programEnd,
+            help,
+            [this](FrameServices&) {
+                auto* w = new QLabel(QString::number(archive.drawCount()));
+                w->setObjectName("miniList");
+                return w;
+            },
+            {},
+            [this](FrameServices&) { return new QLabel(QString::number(archive.drawCount())); },
+            {},
+            &prompts,
+            Reader};
         frame = std::make_unique<Container>(services);
         frame->MDIForm_Load();
         frame->show();
@@ -90,6 +91,8 @@ TEST_F(ArchiveUpdateFrameTest, UpdateShowsTheReportThenReloadsTheFrameAndTheOpen
     QTest::mouseClick(frame->Command2, Qt::LeftButton);
     ASSERT_NE(frame->miniListWindow(), nullptr);
     EXPECT_EQ(qobject_cast<QLabel*>(frame->miniListWindow()->widget())->text(), "3");
+    QTest::mouseClick(frame->CmdCollaudo, Qt::LeftButton);
+    ASSERT_NE(frame->collaudoWindow(), nullptr);
     EXPECT_EQ(frame->LblFine->text(), "07/01/2021");
     EXPECT_EQ(frame->CmdAggiorna->toolTip(), "Aggiorna archivio");
 
@@ -126,6 +129,9 @@ TEST_F(ArchiveUpdateFrameTest, UpdateShowsTheReportThenReloadsTheFrameAndTheOpen
     EXPECT_EQ(frame->pb1->value(), 4);
     ASSERT_NE(frame->miniListWindow(), nullptr);
     EXPECT_EQ(qobject_cast<QLabel*>(frame->miniListWindow()->widget())->text(), "4");
+    ASSERT_NE(frame->collaudoWindow(), nullptr);
+    EXPECT_EQ(qobject_cast<QLabel*>(frame->collaudoWindow()->widget())->text(), "4");
+    EXPECT_TRUE(frame->CmdCollaudo->isEnabled());
     EXPECT_TRUE(frame->CmdAggiorna->isEnabled());
     EXPECT_TRUE(frame->Command2->isEnabled());
 }
