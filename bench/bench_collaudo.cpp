@@ -2,6 +2,7 @@
 // temporary archive and loaded through the reader helper, as the tool does). Skipped when it is absent.
 
 #include "ArchiveLoader.h"
+#include "BenchArchive.h"
 #include "CaseTracks.h"
 #include "Collaudo.h"
 #include "DrawArchive.h"
@@ -10,34 +11,10 @@
 #include "Sweep.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
-
-const DrawArchive* realHistory() {
-    static const std::unique_ptr<DrawArchive> archive = []() -> std::unique_ptr<DrawArchive> {
-        const QString folder = QStringLiteral(VELTRANO_SHARED_DIR "/data/storico");
-        const QString bin = QStringLiteral(VELTRANO_PROGRAM_DIR);
-        QTemporaryDir dir;
-        if (!QDir(folder).exists() || !dir.isValid())
-            return nullptr;
-        const QString path = dir.filePath(QStringLiteral("Dbarcomax.mdb"));
-        QProcess import;
-        import.start(bin + QStringLiteral("/veltrano-importa"), {QStringLiteral("--output"), path, folder});
-        if (!import.waitForFinished(120000) || import.exitCode() != 0)
-            return nullptr;
-        auto a = std::make_unique<DrawArchive>();
-        a->fillWheelCodesAndDiametral();
-        a->setModelStart(1);
-        loadDrawArchive(*a, path, bin + QStringLiteral("/veltrano-lettore"));
-        return a;
-    }();
-    return archive.get();
-}
 
 // "Tutte" types, every wheel and position, all outcome boxes, 18 colpi, the whole history.
 CollaudoSettings heaviest() {

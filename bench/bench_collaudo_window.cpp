@@ -7,6 +7,7 @@
 // answer the user).
 
 #include "ArchiveLoader.h"
+#include "BenchArchive.h"
 #include "Collaudo.h"
 #include "CollaudoFrm.h"
 #include "CollaudoParameters.h"
@@ -24,11 +25,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -36,28 +34,6 @@
 #include <memory>
 
 namespace {
-
-// The real history once per program; null when ../shared is not there.
-DrawArchive* realHistory() {
-    static const std::unique_ptr<DrawArchive> archive = []() -> std::unique_ptr<DrawArchive> {
-        const QString folder = QStringLiteral(VELTRANO_SOURCE_DIR "/../shared/data/storico");
-        if (!QDir(folder).exists())
-            return nullptr;
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Dbarcomax.mdb"));
-        const QString bin = QStringLiteral(VELTRANO_PROGRAM_DIR);
-        QProcess import;
-        import.start(bin + QStringLiteral("/veltrano-importa"), {QStringLiteral("--output"), path, folder});
-        if (!import.waitForFinished(120000) || import.exitCode() != 0)
-            return nullptr;
-        auto a = std::make_unique<DrawArchive>();
-        a->fillWheelCodesAndDiametral();
-        a->setModelStart(1);
-        loadDrawArchive(*a, path, bin + QStringLiteral("/veltrano-lettore"));
-        return a;
-    }();
-    return archive.get();
-}
 
 DrawArchive* historyOrSkip(benchmark::State& st) {
     DrawArchive* archive = realHistory();
