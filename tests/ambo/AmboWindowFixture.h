@@ -52,19 +52,8 @@ protected:
 
     DrawArchive& archive() { return *m_archive; }
 
-    // Two cases with known forecasts and outcomes, twenty draws in all:
-    // draw 1, Bari 12 45 against Cagliari 20 37 (positions 1-2, adjacent wheels): ambata 37, 42 48 3;
-    //   draw 2 has 37 on Cagliari (ambata at colpo 1).
-    // draw 3, Genova 1 8 against Torino 7 2 (positions 4-5, diametral wheels): ambata 2, 90 1 46;
-    //   draw 5 has 2 90 on Bari and 1 46 2 on Roma (quartina ambo and terno at colpo 2).
-    void buildTwoCases() {
-        build.draw({{BA, N{12, 45, 70, 71, 72}}, {CA, N{20, 37, 3, 4, 5}}});
-        build.draw({{CA, N{37, 60, 61, 62, 63}}});
-        build.draw({{GE, N{50, 51, 52, 1, 8}}, {TO, N{60, 63, 66, 7, 2}}});
-        build.emptyDraws(1);
-        build.draw({{BA, N{2, 90, 11, 12, 13}}, {RO, N{1, 46, 2, 14, 15}}});
-        build.emptyDraws(15);
-    }
+    // The archive of two known cases (see ArchiveBuilder::twoKnownCases).
+    void buildTwoCases() { build.twoKnownCases(); }
 
     void open(std::int16_t modelStart = 1) {
         build.finish(modelStart);

@@ -47,6 +47,21 @@ public:
         return m_count;
     }
 
+    // Two cases whose forecasts come out, twenty draws in all (the window tests' common archive):
+    // draw 1, Bari 12 45 against Cagliari 20 37 (positions 1-2, adjacent wheels): ambata 37, 42 48 3;
+    //   draw 2 has 37 on Cagliari (ambata at colpo 1).
+    // draw 3, Genova 1 8 against Torino 7 2 (positions 4-5, diametral wheels): ambata 2, 90 1 46;
+    //   draw 5 has 2 90 on Bari and 1 46 2 on Roma (quartina ambo and terno at colpo 2).
+    void twoKnownCases() {
+        enum { BA = 0, CA = 1, GE = 3, RO = 7, TO = 8 };
+        draw({{BA, Numbers{12, 45, 70, 71, 72}}, {CA, Numbers{20, 37, 3, 4, 5}}});
+        draw({{CA, Numbers{37, 60, 61, 62, 63}}});
+        draw({{GE, Numbers{50, 51, 52, 1, 8}}, {TO, Numbers{60, 63, 66, 7, 2}}});
+        emptyDraws(1);
+        draw({{BA, Numbers{2, 90, 11, 12, 13}}, {RO, Numbers{1, 46, 2, 14, 15}}});
+        emptyDraws(15);
+    }
+
     // Appends n draws in which every pair of the first `wheels` wheels (Bari, Cagliari, ...) gives one
     // equal ambo, on positions 1 and 2: wheels * (wheels - 1) / 2 cases a draw for a search of every
     // wheel type. Returns the DrawIndex of the last one.
