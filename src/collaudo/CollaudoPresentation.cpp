@@ -24,10 +24,6 @@ QDate dayOf(const QString& text) {
     return QDate(t.mid(6, 4).toInt(), t.mid(3, 2).toInt(), t.mid(0, 2).toInt());
 }
 
-QDate drawDay(const DrawArchive& archive, int drawIndex) {
-    return dayOf(archive.drawDate(drawIndex));
-}
-
 // Shares of the complete cases; none to compare with gives zeros rather than a division by zero.
 double shareOf(double count, int complete) {
     return complete > 0 ? count / complete : 0.0;
@@ -84,22 +80,11 @@ private:
     std::map<double, QString> m_probabilities;
 };
 
-} // namespace
-
-int lastDrawOnOrBefore(const DrawArchive& archive, QDate date) {
-    for (int d = archive.drawCount(); d >= 1; --d)
-        if (drawDay(archive, d) <= date)
-            return d;
-    return 0;
-}
-
-namespace {
-
 // The draws between the two dates; dates with no draw between them give a search from 1 back to 2,
 // which finds nothing (a last of 0 would mean the archive's last draw).
 std::pair<int, int> drawRange(const CollaudoParameters& parameters, const DrawArchive& archive) {
     const int first = firstDrawFrom(archive, parameters.rangeStart());
-    const int last = lastDrawOnOrBefore(archive, parameters.rangeEnd());
+    const int last = lastDrawUntil(archive, parameters.rangeEnd());
     if (first == 0 || last == 0 || first > last)
         return {2, 1};
     return {first, last};

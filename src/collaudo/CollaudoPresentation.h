@@ -20,10 +20,6 @@ struct SweepOutcome {
 // Between the Collaudo window's controls and the method's back-test engine, both ways: the settings the
 // controls stand for, and the engine's result in the words and number forms a person reads.
 
-// The last draw on or before a date; 0 when there is none (the first on or after is the engine's
-// firstDrawFrom).
-int lastDrawOnOrBefore(const DrawArchive& archive, QDate date);
-
 // The back-test settings of the controls. The range is the draws between the two dates; a range with
 // no draw at all gives first > last, which the engine searches as empty.
 CollaudoSettings collaudoSettings(const CollaudoParameters& parameters, const DrawArchive& archive);

@@ -21,13 +21,6 @@ QDate drawDate(const DrawArchive& archive, int d) {
     return QDate::fromString(archive.drawDate(d), QStringLiteral("dd/MM/yyyy"));
 }
 
-int lastDrawUntil(const DrawArchive& archive, const QDate& date) {
-    for (int d = archive.drawCount(); d >= 1; --d)
-        if (drawDate(archive, d) <= date)
-            return d;
-    return 0;
-}
-
 QString readStakes(const QString& value, Stakes& stakes) {
     for (const QString& item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QStringList parts = item.split(QLatin1Char('='));
@@ -223,6 +216,13 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
         result.error = QStringLiteral("--esplora prova da sé tipi, posizioni, posizioni adiacenti e colpi: "
                                       "non vanno indicati");
     return result;
+}
+
+int lastDrawUntil(const DrawArchive& archive, const QDate& date) {
+    for (int d = archive.drawCount(); d >= 1; --d)
+        if (drawDate(archive, d) <= date)
+            return d;
+    return 0;
 }
 
 int firstDrawFrom(const DrawArchive& archive, const QDate& date) {

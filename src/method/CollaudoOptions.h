@@ -46,5 +46,6 @@ QString collaudoUsage();
 // text for a range outside the archive or with no draw.
 QString resolveCollaudoRange(CollaudoOptions& options, const DrawArchive& archive);
 
-// The first draw on or after a date; 0 when there is none.
+// The first draw on or after a date, and the last on or before it; 0 when there is none.
 int firstDrawFrom(const DrawArchive& archive, const QDate& date);
+int lastDrawUntil(const DrawArchive& archive, const QDate& date);

@@ -9,6 +9,7 @@
 #include "GridView.h"
 #include "Palette.h"
 #include "ScriptedServices.h"
+#include "WindowDriving.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -66,11 +67,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    template <typename T> T* control(const char* name) const {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    template <typename T> T* control(const char* name) const { return findControl<T>(*window, name); }
 
     GridModel& grid(const char* name) const { return *control<GridView>(name)->gridModel(); }
     GridModel& Fg1() const { return grid("Fg1"); }
@@ -80,21 +77,11 @@ protected:
     QString label(const char* name) const { return control<QLabel>(name)->text(); }
     QScrollBar* bar(const char* name) const { return control<QScrollBar>(name); }
 
-    void press(const char* button) { QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton); }
+    void press(const char* button) { clickButton(*window, button); }
     void elabora() { press("Cmd_Ambiuguali"); }
     void verifica() { press("Command1"); }
 
-    // Clicks a check box on its indicator, as a user does, until it shows the wanted state.
-    void setBox(const char* name, bool checked) {
-        auto* box = control<QCheckBox>(name);
-        if (box->isChecked() == checked)
-            return;
-        QStyleOptionButton option;
-        option.initFrom(box);
-        const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
-        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, indicator.center());
-        EXPECT_EQ(box->isChecked(), checked) << name;
-    }
+    void setBox(const char* name, bool checked) { clickCheckBoxTo(*window, name, checked); }
 
     // Clicks one part of a scroll bar: an arrow (one draw) or the track beside the slider (25 draws).
     void clickBar(const char* name, QStyle::SubControl part) {

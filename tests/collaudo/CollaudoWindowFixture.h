@@ -11,6 +11,7 @@
 #include "Palette.h"
 #include "ResultGrid.h"
 #include "ScriptedServices.h"
+#include "WindowDriving.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -62,26 +63,12 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    template <typename T> T* control(const char* name) const {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    template <typename T> T* control(const char* name) const { return findControl<T>(*window, name); }
 
-    void press(const char* button) { QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton); }
+    void press(const char* button) { clickButton(*window, button); }
     void collauda() { press("CmdCollauda"); }
 
-    // Clicks a check box on its indicator, as a user does, until it shows the wanted state.
-    void setBox(const char* name, bool checked) {
-        auto* box = control<QCheckBox>(name);
-        if (box->isChecked() == checked)
-            return;
-        QStyleOptionButton option;
-        option.initFrom(box);
-        const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
-        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, indicator.center());
-        EXPECT_EQ(box->isChecked(), checked) << name;
-    }
+    void setBox(const char* name, bool checked) { clickCheckBoxTo(*window, name, checked); }
 
     // Types a date into a date field, day, month and year, as the keyboard does.
     void typeDate(const char* name, const QString& ddMMyyyy) {
