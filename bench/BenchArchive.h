@@ -1,12 +1,11 @@
 #pragma once
 
 #include "ArchiveBuilder.h"
+#include "ArchiveFixtures.h"
 #include "ArchiveLoader.h"
 #include "DrawArchive.h"
 
 #include <QDate>
-#include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -26,16 +25,14 @@ inline DrawArchive& fullArchive() {
 // benchmark program; null when the folder is not there or the import fails.
 inline DrawArchive* realHistory() {
     static const std::unique_ptr<DrawArchive> archive = []() -> std::unique_ptr<DrawArchive> {
-        const QString folder = QStringLiteral(VELTRANO_SHARED_DIR "/data/storico");
-        const QString bin = QStringLiteral(VELTRANO_PROGRAM_DIR);
         QTemporaryDir dir;
-        if (!QDir(folder).exists() || !dir.isValid())
+        if (!dir.isValid() || fixtures::realHistoryFolder().isEmpty())
             return nullptr;
-        const QString path = dir.filePath(QStringLiteral("Dbarcomax.mdb"));
-        QProcess import;
-        import.start(bin + QStringLiteral("/veltrano-importa"), {QStringLiteral("--output"), path, folder});
-        if (!import.waitForFinished(120000) || import.exitCode() != 0)
+        QString error;
+        const QString path = fixtures::importRealHistory(dir.path(), error);
+        if (path.isEmpty())
             return nullptr;
+        const QString bin = QStringLiteral(VELTRANO_PROGRAM_DIR);
         auto a = std::make_unique<DrawArchive>();
         a->fillWheelCodesAndDiametral();
         a->setModelStart(1);

@@ -1,6 +1,7 @@
 #include "AmboWindowFixture.h"
 #include "AnalisiOptions.h"
 #include "AnalisiRun.h"
+#include "ArchiveFixtures.h"
 #include "ArchiveLoader.h"
 
 #include <QDir>
@@ -146,16 +147,13 @@ TEST_F(AmboWindowAndToolOnArchives, SampleArchive) {
 }
 
 TEST_F(AmboWindowAndToolOnArchives, RealHistory) {
-    const QString folder = QStringLiteral(VELTRANO_SHARED_DIR "/data/storico");
-    if (!QDir(folder).exists())
-        GTEST_SKIP() << "no real history at " << folder.toStdString();
+    if (fixtures::realHistoryFolder().isEmpty())
+        GTEST_SKIP() << "no real history beside the project";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("Dbarcomax.mdb"));
-    QProcess import;
-    import.start(program("veltrano-importa"), {QStringLiteral("--output"), path, folder});
-    ASSERT_TRUE(import.waitForFinished(60000));
-    ASSERT_EQ(import.exitCode(), 0) << import.readAllStandardError().toStdString();
+    QString error;
+    const QString path = fixtures::importRealHistory(dir.path(), error);
+    ASSERT_FALSE(path.isEmpty()) << error.toStdString();
     compareOn(path, Tool::InProcess);
 }
 

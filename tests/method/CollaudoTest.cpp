@@ -5,14 +5,13 @@
 #include "AnalisiOptions.h"
 #include "AnalisiRun.h"
 #include "ArchiveBuilder.h"
+#include "ArchiveFixtures.h"
 #include "ArchiveLoader.h"
 #include "Binomial.h"
 #include "DrawArchive.h"
 #include "Elabora.h"
 #include "OutcomeVerification.h"
 
-#include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -360,17 +359,14 @@ TEST(CollaudoSummary, CountsAddUpAndColpiAreCumulative) {
 // The draws are random: with the default settings over the whole real history the positives stay within
 // a few deviations of chance. A wrong chance model shows up here.
 TEST(CollaudoOnTheRealHistory, DefaultSettingsStayCloseToChance) {
-    const QString folder = QStringLiteral(VELTRANO_SHARED_DIR "/data/storico");
-    if (!QDir(folder).exists())
-        GTEST_SKIP() << "no real history at " << folder.toStdString();
+    if (fixtures::realHistoryFolder().isEmpty())
+        GTEST_SKIP() << "no real history beside the project";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("Dbarcomax.mdb"));
+    QString error;
+    const QString path = fixtures::importRealHistory(dir.path(), error);
+    ASSERT_FALSE(path.isEmpty()) << error.toStdString();
     const QString bin = QStringLiteral(VELTRANO_PROGRAM_DIR);
-    QProcess import;
-    import.start(bin + QStringLiteral("/veltrano-importa"), {QStringLiteral("--output"), path, folder});
-    ASSERT_TRUE(import.waitForFinished(120000));
-    ASSERT_EQ(import.exitCode(), 0) << import.readAllStandardError().toStdString();
     auto archive = std::make_unique<DrawArchive>();
     archive->fillWheelCodesAndDiametral();
     archive->setModelStart(1);

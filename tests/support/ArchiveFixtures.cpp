@@ -5,6 +5,7 @@
 #include "ProgramPassword.h"
 
 #include <QDir>
+#include <QProcess>
 
 namespace fixtures {
 
@@ -75,6 +76,24 @@ void writeProgramDatabase(const QString& folder, const ProgramDatabaseContent& c
         spec.tables.push_back(std::move(t));
     }
     jet::writeJetDatabase(QDir(folder).filePath("DbVeltrano.mdb").toStdString(), spec);
+}
+
+QString realHistoryFolder() {
+    const QString folder = QStringLiteral(VELTRANO_SHARED_DIR "/data/storico");
+    return QDir(folder).exists() ? folder : QString();
+}
+
+QString importRealHistory(const QString& folder, QString& error) {
+    const QString path = QDir(folder).filePath(QStringLiteral("Dbarcomax.mdb"));
+    QProcess import;
+    import.start(QStringLiteral(VELTRANO_PROGRAM_DIR "/veltrano-importa"),
+                 {QStringLiteral("--output"), path, realHistoryFolder()});
+    if (!import.waitForFinished(120000) || import.exitStatus() != QProcess::NormalExit ||
+        import.exitCode() != 0) {
+        error = QString::fromUtf8(import.readAllStandardError());
+        return {};
+    }
+    return path;
 }
 
 } // namespace fixtures

@@ -32,4 +32,11 @@ struct ProgramDatabaseContent {
 // DbVeltrano.mdb in folder, with the program's password.
 void writeProgramDatabase(const QString& folder, const ProgramDatabaseContent& content = {});
 
+// The real draw history beside the project (../shared/data/storico); empty when it is not there.
+QString realHistoryFolder();
+
+// Imports the real history with the program folder's veltrano-importa into folder/Dbarcomax.mdb and
+// returns that path; empty, with the tool's complaint in `error`, when the import fails.
+QString importRealHistory(const QString& folder, QString& error);
+
 } // namespace fixtures
