@@ -2,8 +2,8 @@
 
 #include "ArchiveBuilder.h"
 #include "ArchiveFixtures.h"
-#include "ArchiveLoader.h"
-#include "DrawArchive.h"
+#include "core/DrawArchive.h"
+#include "io/ArchiveLoader.h"
 
 #include <QDate>
 #include <QTemporaryDir>

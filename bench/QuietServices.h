@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FrameServices.h"
-#include "HelpService.h"
-#include "Prompts.h"
+#include "gui/kit/FrameServices.h"
+#include "gui/kit/HelpService.h"
+#include "gui/kit/Prompts.h"
 
 // The windows' collaborators for a benchmark: no box is shown, no help opens, the frame shows nothing.
 class QuietPrompts : public Prompts {

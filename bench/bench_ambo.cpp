@@ -2,20 +2,20 @@
 // whole archive, every wheel and position, wheel type "Tutte", 18 colpi. The logic alone, on grid models
 // without a view: search, formatting, verification, summary and sort.
 
-#include "AmboControls.h"
-#include "AmboGridLayout.h"
-#include "AmboRange.h"
-#include "AmboState.h"
-#include "AmboWorkbench.h"
 #include "ArchiveBuilder.h"
 #include "BenchArchive.h"
-#include "CaseGridFormat.h"
-#include "ConfiguraParametri.h"
-#include "DrawArchive.h"
-#include "Elabora.h"
-#include "EqualAmboSearch.h"
-#include "OutcomeVerification.h"
-#include "Palette.h"
+#include "core/DrawArchive.h"
+#include "gui/ambo/AmboControls.h"
+#include "gui/ambo/AmboGridLayout.h"
+#include "gui/ambo/AmboRange.h"
+#include "gui/ambo/AmboState.h"
+#include "gui/ambo/AmboWorkbench.h"
+#include "gui/ambo/CaseGridFormat.h"
+#include "gui/ambo/ConfiguraParametri.h"
+#include "gui/ambo/Elabora.h"
+#include "gui/ambo/EqualAmboSearch.h"
+#include "gui/ambo/OutcomeVerification.h"
+#include "gui/kit/Palette.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>

@@ -3,17 +3,17 @@
 // "ELABORA" (and on "VERIFICA") through the window shown offscreen, views included: search, verification,
 // grid fill, formatting, column sizing, sort, and the repaint that follows.
 
-#include "AmboOltreFrm.h"
 #include "ArchiveBuilder.h"
 #include "BenchArchive.h"
-#include "DrawArchive.h"
-#include "FrameServices.h"
-#include "GridModel.h"
-#include "GridView.h"
-#include "HelpService.h"
-#include "Palette.h"
-#include "Prompts.h"
 #include "QuietServices.h"
+#include "core/DrawArchive.h"
+#include "gui/ambo/AmboOltreFrm.h"
+#include "gui/kit/FrameServices.h"
+#include "gui/kit/GridModel.h"
+#include "gui/kit/GridView.h"
+#include "gui/kit/HelpService.h"
+#include "gui/kit/Palette.h"
+#include "gui/kit/Prompts.h"
 
 #include <QApplication>
 #include <QCheckBox>

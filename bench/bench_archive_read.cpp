@@ -2,9 +2,9 @@
 // reading the same file in the same run: the cost of the separate process and the line protocol; and
 // veltrano-analisi end to end on the same file.
 
-#include "ArchiveQuery.h"
-#include "JetDate.h"
-#include "JetWriter.h"
+#include "io/jet/ArchiveQuery.h"
+#include "io/jet/JetDate.h"
+#include "io/jet/JetWriter.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>

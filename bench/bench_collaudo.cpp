@@ -1,14 +1,14 @@
 // The back-test and the sweep on the real draw history (../shared/data/storico, imported once into a
 // temporary archive and loaded through the reader helper, as the tool does). Skipped when it is absent.
 
-#include "ArchiveLoader.h"
 #include "BenchArchive.h"
-#include "CaseTracks.h"
-#include "Collaudo.h"
-#include "DrawArchive.h"
-#include "EqualAmbi.h"
-#include "PoissonBinomial.h"
-#include "Sweep.h"
+#include "core/CaseTracks.h"
+#include "core/Collaudo.h"
+#include "core/DrawArchive.h"
+#include "core/EqualAmbi.h"
+#include "core/PoissonBinomial.h"
+#include "core/Sweep.h"
+#include "io/ArchiveLoader.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>

@@ -6,21 +6,21 @@
 // longest gap between the ticks of a 1 ms timer on the GUI thread meanwhile (how long the window could not
 // answer the user).
 
-#include "ArchiveLoader.h"
 #include "BenchArchive.h"
-#include "Collaudo.h"
-#include "CollaudoFrm.h"
-#include "CollaudoParameters.h"
-#include "CollaudoPresentation.h"
-#include "DrawArchive.h"
-#include "FrameServices.h"
-#include "GridModel.h"
-#include "HelpService.h"
-#include "Palette.h"
-#include "Prompts.h"
 #include "QuietServices.h"
-#include "ResultGrid.h"
-#include "SweepRunner.h"
+#include "core/Collaudo.h"
+#include "core/DrawArchive.h"
+#include "gui/collaudo/CollaudoFrm.h"
+#include "gui/collaudo/CollaudoParameters.h"
+#include "gui/collaudo/CollaudoPresentation.h"
+#include "gui/collaudo/ResultGrid.h"
+#include "gui/collaudo/SweepRunner.h"
+#include "gui/kit/FrameServices.h"
+#include "gui/kit/GridModel.h"
+#include "gui/kit/HelpService.h"
+#include "gui/kit/Palette.h"
+#include "gui/kit/Prompts.h"
+#include "io/ArchiveLoader.h"
 
 #include <QApplication>
 #include <QCheckBox>

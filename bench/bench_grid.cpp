@@ -1,5 +1,5 @@
-#include "GridModel.h"
-#include "GridView.h"
+#include "gui/kit/GridModel.h"
+#include "gui/kit/GridView.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -1,19 +1,36 @@
-# One static library per source folder, made of every file in it. A folder that has no code yet
-# yields an interface library, so that the tree builds at every stage.
-function(veltrano_folder_library name)
-  cmake_parse_arguments(ARG "" "" "PUBLIC_LIBS;PRIVATE_LIBS;EXTRA_INCLUDES" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
-       ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
-  list(FILTER sources INCLUDE REGEX "\\.cpp$")
-  if(sources)
-    file(GLOB all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h
-         ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
-    add_library(${name} STATIC ${all})
-    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${ARG_EXTRA_INCLUDES})
-    target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE veltrano_warnings ${ARG_PRIVATE_LIBS})
-  else()
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR} ${ARG_EXTRA_INCLUDES})
-    target_link_libraries(${name} INTERFACE ${ARG_PUBLIC_LIBS})
+# One static library per folder of src/, made of every file in it (not its subfolders).
+#
+# src/ is the one include root, so an include names its layer: #include "core/DrawArchive.h". Yet no
+# target gets src/ itself: each library publishes a root of its own under the build tree that holds only
+# its folder (a link to it), and a target sees the headers of the libraries it links and nothing else.
+# An include that reaches into a layer above, or into another window's folder, fails to compile.
+#
+# AUTOMOC runs only in folders whose headers declare Q_OBJECT.
+function(veltrano_library name folder)
+  cmake_parse_arguments(ARG "" "" "PUBLIC_LIBS;PRIVATE_LIBS;PRECOMPILE" ${ARGN})
+  set(dir ${CMAKE_SOURCE_DIR}/src/${folder})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h ${dir}/*.qrc)
+  add_library(${name} STATIC ${sources})
+
+  set(root ${CMAKE_BINARY_DIR}/include/${name})
+  get_filename_component(parent ${root}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  if(NOT EXISTS ${root}/${folder})
+    file(CREATE_LINK ${dir} ${root}/${folder} SYMBOLIC)
+  endif()
+  target_include_directories(${name} PUBLIC ${root})
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE veltrano_warnings ${ARG_PRIVATE_LIBS})
+
+  file(GLOB headers ${dir}/*.h)
+  set(moc OFF)
+  foreach(header ${headers})
+    file(STRINGS ${header} declares REGEX "Q_OBJECT")
+    if(declares)
+      set(moc ON)
+    endif()
+  endforeach()
+  set_target_properties(${name} PROPERTIES AUTOMOC ${moc})
+  if(ARG_PRECOMPILE)
+    target_precompile_headers(${name} PRIVATE ${ARG_PRECOMPILE})
   endif()
 endfunction()

@@ -1,7 +1,7 @@
 // Renders the pictures the help pages show: every icon button and the start window's picture, so
 // that the help always matches what the program draws.
-#include "ProgramIcons.h"
-#include "StartPicture.h"
+#include "gui/kit/ProgramIcons.h"
+#include "gui/kit/StartPicture.h"
 
 #include <QDir>
 #include <QFileInfo>

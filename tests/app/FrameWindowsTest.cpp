@@ -1,13 +1,13 @@
 // The frame with its real child windows, as the program puts them together: the help key in each, and
 // the room they have on a small screen.
 
-#include "AmboOltreFrm.h"
 #include "ArchiveBuilder.h"
-#include "Container.h"
-#include "Estrazioni_minielenco.h"
-#include "GridView.h"
-#include "Palette.h"
 #include "ScriptedServices.h"
+#include "gui/ambo/AmboOltreFrm.h"
+#include "gui/frame/Container.h"
+#include "gui/kit/GridView.h"
+#include "gui/kit/Palette.h"
+#include "gui/minilist/Estrazioni_minielenco.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

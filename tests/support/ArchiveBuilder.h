@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DrawArchive.h"
+#include "core/DrawArchive.h"
 
 #include <QDate>
 #include <QString>

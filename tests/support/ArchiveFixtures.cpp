@@ -1,8 +1,8 @@
 #include "ArchiveFixtures.h"
 
-#include "JetDate.h"
-#include "JetWriter.h"
-#include "ProgramPassword.h"
+#include "io/jet/JetDate.h"
+#include "io/jet/JetWriter.h"
+#include "io/jet/ProgramPassword.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HelpService.h"
-#include "ProgramEnd.h"
-#include "Prompts.h"
+#include "gui/kit/HelpService.h"
+#include "gui/kit/ProgramEnd.h"
+#include "gui/kit/Prompts.h"
 
 #include <QString>
 #include <QStringList>

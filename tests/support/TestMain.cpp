@@ -1,9 +1,7 @@
 #include <QApplication>
 #include <QLocale>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     // Window tests run without a display unless the caller chose a platform.

@@ -1,6 +1,6 @@
 #include "ArchiveExport.h"
+#include "io/storico/CalendarDate.h"
 
-#include <CalendarDate.h>
 #include <QFile>
 #include <QTemporaryDir>
 #include <SampleCommand.h>

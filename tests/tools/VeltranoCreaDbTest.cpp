@@ -1,6 +1,6 @@
-#include "JetError.h"
-#include "JetHeader.h"
-#include "ProgramPassword.h"
+#include "io/jet/JetError.h"
+#include "io/jet/JetHeader.h"
+#include "io/jet/ProgramPassword.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "AnalisiOptions.h"
-#include "AnalisiRun.h"
-#include "DrawArchive.h"
-#include "ToolArchive.h"
+#include "cli/ToolArchive.h"
+#include "core/DrawArchive.h"
+#include "gui/ambo/AnalisiOptions.h"
+#include "gui/ambo/AnalisiRun.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "DrawCalendar.h"
 
-#include <Wheels.h>
+#include "io/storico/Wheels.h"
 
 namespace DrawCalendar {
 

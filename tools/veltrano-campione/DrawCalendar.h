@@ -1,6 +1,7 @@
 #pragma once
 
-#include <CalendarDate.h>
+#include "io/storico/CalendarDate.h"
+
 #include <vector>
 
 // The days of the week on which the Lotto draws, as they changed over the years, and the dates from

@@ -2,10 +2,10 @@
 
 #include "DrawCalendar.h"
 #include "SampleHistory.h"
+#include "io/jet/JetDate.h"
+#include "io/jet/JetError.h"
+#include "io/storico/DrawArchiveFile.h"
 
-#include <DrawArchiveFile.h>
-#include <JetDate.h>
-#include <JetError.h>
 #include <charconv>
 #include <optional>
 #include <sstream>

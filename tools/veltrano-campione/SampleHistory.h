@@ -1,6 +1,7 @@
 #pragma once
 
-#include <Draw.h>
+#include "io/storico/Draw.h"
+
 #include <cstdint>
 #include <vector>
 

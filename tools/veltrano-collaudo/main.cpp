@@ -1,9 +1,9 @@
-#include "Collaudo.h"
-#include "CollaudoOptions.h"
-#include "CollaudoReport.h"
-#include "DrawArchive.h"
-#include "Sweep.h"
-#include "ToolArchive.h"
+#include "cli/CollaudoOptions.h"
+#include "cli/CollaudoReport.h"
+#include "cli/ToolArchive.h"
+#include "core/Collaudo.h"
+#include "core/DrawArchive.h"
+#include "core/Sweep.h"
 
 #include <QCoreApplication>
 #include <cstdio>

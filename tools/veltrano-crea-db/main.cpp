@@ -1,6 +1,6 @@
-#include "JetDate.h"
-#include "JetError.h"
-#include "ProgramDatabase.h"
+#include "io/ProgramDatabaseSpec.h"
+#include "io/jet/JetDate.h"
+#include "io/jet/JetError.h"
 
 #include <algorithm>
 #include <ctime>

@@ -1,7 +1,7 @@
 // Writes the program's logo as PNG files into an icon theme's folders (<folder>/<N>x<N>/apps/veltrano.png),
 // drawn by the same code that draws the program's window icons.
 
-#include "ProgramIcons.h"
+#include "gui/kit/ProgramIcons.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "ImportCommand.h"
+#include "cli/ImportCommand.h"
 
 #include <iostream>
 

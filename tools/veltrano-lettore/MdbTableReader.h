@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ArchiveQuery.h"
 #include "SelectQuery.h"
 #include "SortKey.h"
+#include "io/jet/ArchiveQuery.h"
 
 #include <cstddef>
 #include <functional>

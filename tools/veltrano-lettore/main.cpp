@@ -2,9 +2,9 @@
 // standard output in the line protocol of ArchiveWire.h. libmdb can crash or loop on a damaged file,
 // which is why it runs here, in a process of its own, and never inside the program.
 
-#include "ArchiveWire.h"
 #include "MdbTableReader.h"
 #include "SelectQuery.h"
+#include "io/jet/ArchiveWire.h"
 
 #include <chrono>
 #include <cstdio>

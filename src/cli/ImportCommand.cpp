@@ -1,0 +1,276 @@
+#include "cli/ImportCommand.h"
+
+#include "io/jet/JetDate.h"
+#include "io/jet/JetError.h"
+#include "io/storico/ArchiveDraws.h"
+#include "io/storico/ArchiveMerge.h"
+#include "io/storico/ArchiveReplace.h"
+#include "io/storico/DrawArchiveFile.h"
+#include "io/storico/HistoryReading.h"
+#include "io/storico/StoricoError.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <unistd.h>
+
+namespace storico {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* usageLine = "Uso: veltrano-importa --output PERCORSO STORICO...\n"
+                                  "     veltrano-importa --aggiorna ARCHIVIO [--prova] STORICO...";
+constexpr const char* moreHelp = "(--help per i dettagli)";
+
+struct ImportOptions {
+    bool help = false;
+    bool dryRun = false;
+    std::string output;
+    std::string update;
+    std::vector<std::string> inputs;
+};
+
+// std::nullopt after printing what is wrong.
+std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, std::ostream& err) {
+    ImportOptions options;
+    bool onlyInputs = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (onlyInputs || arg.empty() || arg[0] != '-' || arg == "-") {
+            options.inputs.push_back(arg);
+        } else if (arg == "--") {
+            onlyInputs = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--prova") {
+            options.dryRun = true;
+        } else if (arg == "--output" || arg == "-o" || arg == "--aggiorna") {
+            if (i + 1 >= args.size()) {
+                err << "veltrano-importa: " << arg << " vuole un percorso\n";
+                return std::nullopt;
+            }
+            (arg == "--aggiorna" ? options.update : options.output) = args[++i];
+        } else if (arg.starts_with("--output=")) {
+            options.output = arg.substr(9);
+        } else if (arg.starts_with("--aggiorna=")) {
+            options.update = arg.substr(11);
+        } else {
+            err << "veltrano-importa: opzione sconosciuta " << arg << "\n";
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+bool isArchiveFileName(const std::string& path) {
+    std::string name = fs::path(path).filename().string();
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return name == "dbarcomax.mdb";
+}
+
+} // namespace
+
+std::string importHelpText() {
+    std::ostringstream help;
+    help
+        << usageLine << "\n\n"
+        << "Crea l'archivio delle estrazioni Dbarcomax.mdb letto da Veltrano a partire dai file di testo\n"
+           "dello \"storico\" del gestore del Lotto, in un unico file o in un file per ruota.\n\n"
+           "  -o, --output PERCORSO  l'archivio da scrivere (Veltrano apre solo i file di nome "
+           "Dbarcomax.mdb)\n"
+           "  --aggiorna ARCHIVIO    aggiunge all'archivio esistente le estrazioni nuove dello storico\n"
+           "  --prova                mostra il riepilogo senza scrivere nulla\n"
+           "  STORICO...             file dello storico, cartelle di cui si leggono tutti i file .txt, o lo\n"
+           "                         zip del gestore con dentro un solo file di testo\n"
+           "  -h, --help             mostra questo aiuto\n\n"
+           "Aggiornamento: le estrazioni che mancano all'archivio vengono aggiunte, una ruota mancante "
+           "viene\n"
+           "completata, una ruota con numeri diversi è una correzione (elencata con i numeri vecchi e i\n"
+           "nuovi); le estrazioni presenti solo nell'archivio restano e vengono elencate. Il file nuovo "
+           "viene\n"
+           "scritto accanto all'archivio, riletto e confrontato, e solo allora prende il suo posto; il\n"
+           "vecchio resta accanto come Dbarcomax.AAAAMMGG-hhmmss.bak (si tengono gli ultimi "
+        << KeptBackups
+        << "). Un archivio con\n"
+           "altre tabelle o altre colonne viene rifiutato, come l'archivio di esempio: usare --output.\n"
+           "Se non c'è niente da aggiungere né da correggere, l'archivio non viene toccato.\n\n"
+           "Formato delle righe: DATA RUOTA n1 n2 n3 n4 n5, per esempio "
+           "\"1939/01/07<TAB>BA<TAB>58<TAB>22<TAB>47...\".\n"
+           "I campi possono essere separati da tabulazioni, spazi, ';' o ','. Le date possono avere prima\n"
+           "l'anno (1939/01/07) o prima il giorno (07/01/1939), con '/', '-' o '.'; i numeri possono avere\n"
+           "o no lo zero iniziale. Codici delle ruote: BA CA FI GE MI NA PA TO VE, RM o RO per Roma, RN o "
+           "NZ\n"
+           "per Nazionale (oppure i nomi per esteso). Si accettano fine riga CRLF o LF, il BOM UTF-8 e le\n"
+           "righe vuote. Le righe ripetute identiche contano una volta sola.\n\n"
+           "Vengono rifiutati, indicando file e riga: una data non valida, una ruota sconosciuta, un\n"
+           "numero fuori da 1-90, un numero ripetuto sulla stessa ruota, più o meno di cinque numeri, due\n"
+           "righe diverse per la stessa data e la stessa ruota. Si elencano fino a "
+        << MaxListedErrors
+        << " errori, poi il loro\n"
+           "numero; in quel caso non viene scritto nessun archivio.\n\n"
+           "Date sfasate: in alcune vecchie estrazioni una ruota fu estratta un giorno o due prima o dopo\n"
+           "le altre. Una data in cui è stata estratta una sola ruota si unisce all'estrazione vicina\n"
+           "(quella subito prima o subito dopo, con due o più ruote) che non ha quella ruota e dista al\n"
+           "massimo "
+        << SplitDateMaxDays
+        << " giorni; vince la più vicina, a parità la precedente. L'estrazione mantiene la propria\n"
+           "data. Ogni unione viene elencata.\n\n"
+           "Si scrive una riga per ogni data di estrazione, in ordine crescente; una ruota non estratta\n"
+           "resta vuota (NULL). Un archivio di più di 9.999 estrazioni viene scritto, ma Veltrano rifiuta\n"
+           "di caricarlo; il riepilogo lo segnala.\n\n"
+           "Uscita: 0 archivio scritto (o niente da fare, o --prova), 1 errore (nessun file scritto), 2 "
+           "riga\n"
+           "di comando errata.\n";
+    return help.str();
+}
+
+namespace {
+
+std::string defaultReaderProgram() {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return (error ? fs::path("veltrano-lettore") : self.parent_path() / "veltrano-lettore").string();
+}
+
+// The history read and checked; std::nullopt after printing what is wrong.
+std::optional<HistoryReading> readCheckedHistory(const std::vector<std::string>& inputs, std::ostream& err,
+                                                 const char* nothingWritten) {
+    HistoryReading reading;
+    try {
+        reading = readHistory(readHistoryInputs(inputs));
+    } catch (const StoricoError& error) {
+        err << "veltrano-importa: " << error.what() << "\n";
+        return std::nullopt;
+    }
+    const auto& errors = reading.errors;
+    if (!errors.empty()) {
+        for (const auto& line : errorReportLines(errors))
+            err << line << "\n";
+        err << "veltrano-importa: " << errors.size() << (errors.size() == 1 ? " errore" : " errori") << ", "
+            << nothingWritten << "\n";
+        return std::nullopt;
+    }
+    if (reading.draws.empty()) {
+        err << "veltrano-importa: nessuna estrazione nello storico, " << nothingWritten << "\n";
+        return std::nullopt;
+    }
+    return reading;
+}
+
+int createArchive(const ImportOptions& options, std::ostream& out, std::ostream& err) {
+    const auto reading = readCheckedHistory(options.inputs, err, "nessun archivio scritto");
+    if (!reading)
+        return 1;
+    const auto& draws = reading->draws;
+    for (const auto& join : reading->joins)
+        out << "data sfasata: " << storicoCode(join.wheel) << " del " << join.lone.storicoText()
+            << " unita all'estrazione del " << join.draw.storicoText() << "\n";
+
+    if (!options.dryRun) {
+        try {
+            const auto& last = draws.back().date;
+            writeDrawArchiveFile(options.output, draws, jet::toJetDate(last.year, last.month, last.day));
+        } catch (const jet::JetError& error) {
+            err << "veltrano-importa: impossibile scrivere " << options.output << ": " << error.what()
+                << "\n";
+            return 1;
+        }
+    }
+
+    out << options.output << ": " << draws.size() << (draws.size() == 1 ? " estrazione, " : " estrazioni, ")
+        << reading->wheelRows << (reading->wheelRows == 1 ? " riga di ruota, " : " righe di ruota, ")
+        << dateSpanText(draws.front().date, draws.back().date);
+    if (!reading->joins.empty())
+        out << ", " << reading->joins.size()
+            << (reading->joins.size() == 1 ? " data sfasata unita" : " date sfasate unite");
+    if (reading->duplicateRows > 0)
+        out << ", " << reading->duplicateRows
+            << (reading->duplicateRows == 1 ? " riga ripetuta contata una volta"
+                                            : " righe ripetute contate una volta");
+    if (draws.size() > static_cast<std::size_t>(ProgramDrawLimit))
+        out << "; più di 9.999 estrazioni: Veltrano rifiuterà di caricare questo archivio";
+    out << "\n";
+    if (options.dryRun)
+        out << "prova: nessun file scritto\n";
+    if (!isArchiveFileName(options.output))
+        out << "nota: Veltrano apre solo gli archivi di nome Dbarcomax.mdb\n";
+    return 0;
+}
+
+int updateArchive(const ImportOptions& options, std::ostream& out, std::ostream& err,
+                  const ImportEnvironment& environment) {
+    const auto reading = readCheckedHistory(options.inputs, err, "archivio non modificato");
+    if (!reading)
+        return 1;
+    const std::string reader =
+        environment.readerProgram.empty() ? defaultReaderProgram() : environment.readerProgram;
+    ArchiveMerge merge;
+    try {
+        checkArchiveHoldsOnlyDraws(options.update);
+        merge = mergeHistory(readArchiveDraws(reader, options.update), reading->datedDraws);
+    } catch (const StoricoError& error) {
+        err << "veltrano-importa: " << error.what() << "\n";
+        return 1;
+    }
+
+    out << options.update << ": " << italianCount(merge.archiveDraws) << " estrazioni in archivio; storico "
+        << italianCount(static_cast<long long>(reading->draws.size())) << " estrazioni, "
+        << dateSpanText(reading->draws.front().date, reading->draws.back().date) << "\n";
+    for (const auto& line : mergeReportLines(merge))
+        out << line << "\n";
+    if (!merge.changesArchive()) {
+        out << "Niente da aggiungere e niente da correggere: archivio non modificato\n";
+        return 0;
+    }
+    if (options.dryRun) {
+        out << "prova: nessun file scritto\n";
+        return 0;
+    }
+    try {
+        const auto replacement = replaceDrawArchive(options.update, merge.draws, reader,
+                                                    environment.now ? environment.now() : std::time(nullptr));
+        out << "Archivio aggiornato";
+        if (!replacement.backup.empty())
+            out << "; copia del precedente in " << replacement.backup;
+        out << "\n";
+    } catch (const StoricoError& error) {
+        err << "veltrano-importa: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              const ImportEnvironment& environment) {
+    const auto options = parseOptions(args, err);
+    if (!options) {
+        err << usageLine << "\n" << moreHelp << "\n";
+        return 2;
+    }
+    if (options->help) {
+        out << importHelpText();
+        return 0;
+    }
+    const char* problem = nullptr;
+    if (!options->output.empty() && !options->update.empty())
+        problem = "--output e --aggiorna non vanno insieme";
+    else if (options->output.empty() && options->update.empty())
+        problem = "--output o --aggiorna è obbligatorio";
+    else if (options->inputs.empty())
+        problem = "manca lo storico da leggere";
+    if (problem) {
+        err << "veltrano-importa: " << problem << "\n" << usageLine << "\n" << moreHelp << "\n";
+        return 2;
+    }
+    return options->update.empty() ? createArchive(*options, out, err)
+                                   : updateArchive(*options, out, err, environment);
+}
+
+} // namespace storico

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/OutcomeBoxes.h"
+#include "core/WheelRelations.h"
+
+#include <QCommandLineOption>
+#include <QString>
+#include <array>
+#include <initializer_list>
+#include <optional>
+
+class QCommandLineParser;
+
+// The part of the command line veltrano-analisi and veltrano-collaudo share: the method's settings, the
+// range by DrawIndex, --help and the one archive.
+class MethodCommandLine {
+public:
+    struct Values {
+        QString archivePath;
+        std::array<bool, WheelCount> wheels{true, true, true, true, true, true, true, true, true, true, true};
+        std::array<bool, PositionCount> positions{true, true, true, true, true};
+        WheelRelations::Types types{false, true, true, false, false, false, false};
+        bool adjacentPositions = false;
+        int colpi = 9;
+        OutcomeBoxes boxes;
+        std::optional<int> inizio;
+        std::optional<int> fine;
+    };
+
+    // Adds the shared options and the archive argument to the parser.
+    explicit MethodCommandLine(QCommandLineParser& parser);
+
+    // After a successful parse: whether --help was asked for.
+    bool help() const;
+    // After a successful parse: whether types, positions, "Adiacenti" or Colpi were chosen.
+    bool combinationChosen() const;
+    // After a successful parse: refuses a repeated option (these and the tool's own `single` ones) and
+    // anything but one archive, then reads the values. Returns an Italian error text, empty when good.
+    QString read(std::initializer_list<const QCommandLineOption*> single, Values& values) const;
+
+private:
+    QCommandLineParser& m_parser;
+    QCommandLineOption m_ruote;
+    QCommandLineOption m_posizioni;
+    QCommandLineOption m_tipi;
+    QCommandLineOption m_adiacenti;
+    QCommandLineOption m_colpi;
+    QCommandLineOption m_esiti;
+    QCommandLineOption m_inizio;
+    QCommandLineOption m_fine;
+    QCommandLineOption m_help;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "core/OutcomeBoxes.h"
+#include "core/WheelRelations.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+// The values of the method's command-line options, shared by veltrano-analisi and veltrano-collaudo.
+// Each reader returns an Italian error text, empty when the value is good.
+
+std::optional<int> optionWholeNumber(const QString& text);
+QString readBoundedOption(const QString& name, const QString& text, int low, int high, int& out);
+QString readWheelOption(const QString& value, std::array<bool, WheelCount>& wheels);          // BA,CA,...
+QString readPositionOption(const QString& value, std::array<bool, PositionCount>& positions); // 1,2,...
+QString readTypeOption(const QString& value, WheelRelations::Types& types); // tutte,adiacenti,...
+QString readOutcomeOption(const QString& value, OutcomeBoxes& boxes);       // ambata,3ambi,quartina,tutte
+
+// The option values that choose these types and positions again ("adiacenti,diametrali", "1,2,3").
+QString typeOptionValue(const WheelRelations::Types& types);
+QString positionOptionValue(const std::array<bool, PositionCount>& positions);

@@ -1,0 +1,28 @@
+#include "cli/ToolArchive.h"
+
+#include "core/DrawArchive.h"
+#include "io/ArchiveLoader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <exception>
+
+void writeText(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+}
+
+bool loadToolArchive(DrawArchive& archive, const QString& path, const QString& tool) {
+    archive.fillWheelCodesAndDiametral();
+    archive.setModelStart(1);
+    const QString reader =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("veltrano-lettore"));
+    try {
+        loadDrawArchive(archive, path, reader);
+    } catch (const std::exception& e) {
+        writeText(stderr, QStringLiteral("%1: archivio illeggibile: %2: %3\n")
+                              .arg(tool, path, QString::fromUtf8(e.what())));
+        return false;
+    }
+    return true;
+}

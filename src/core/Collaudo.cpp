@@ -1,0 +1,137 @@
+#include "core/Collaudo.h"
+
+#include "core/DrawArchive.h"
+#include "core/Payouts.h"
+#include "core/PoissonBinomial.h"
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+SearchSettings CollaudoSettings::search() const {
+    SearchSettings s;
+    s.wheels = wheels;
+    for (int p = 1; p <= PositionCount; ++p)
+        s.positions[p] = positions[p - 1];
+    s.adjacentPositions = adjacentPositions;
+    s.admitTypes(types, WheelRelations::standard());
+    return s;
+}
+
+void completeSummary(CollaudoSummary& s) {
+    s.z.reset();
+    if (s.deviazione > 0.0)
+        s.z = (s.positiviCompleti - s.attesi) / s.deviazione;
+    s.ritenuta = s.vincite * Payouts::Ritenuta;
+    s.saldo = s.vincite - s.ritenuta - s.spesa;
+    s.resa.reset();
+    if (s.spesa > 0.0)
+        s.resa = s.saldo / s.spesa;
+}
+
+CollaudoSummary summariseTracks(const CaseTracks& t, int k,
+                                const std::function<bool(std::size_t)>& includes) {
+    CollaudoSummary s;
+    double variance = 0.0;
+    std::vector<double> completeChances;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (includes && !includes(i))
+            continue;
+        ++s.casi;
+        const bool positive = t.positiveWithin(i, k);
+        if (positive)
+            ++s.positivi;
+        else if (t.completeWithin(i, k))
+            ++s.negativi;
+        else
+            ++s.inGioco;
+        s.spesa += t.spentWithin(i, k);
+        s.vincite += t.wonWithin(i, k);
+        if (!t.completeWithin(i, k))
+            continue;
+        const double p = t.probabilityWithin(i, k);
+        ++s.casiCompleti;
+        if (positive)
+            ++s.positiviCompleti;
+        s.attesi += p;
+        variance += p * (1.0 - p);
+        completeChances.push_back(p);
+    }
+    s.deviazione = std::sqrt(variance);
+    s.p = poissonBinomialUpperTail(completeChances, s.positiviCompleti);
+    completeSummary(s);
+    return s;
+}
+
+namespace {
+// The search shared out by draw range, the most recent range first, so that the cases come out in the
+// order of one search over the whole range.
+std::vector<EqualAmboCase> findCases(const CollaudoSettings& settings, const DrawArchive& archive) {
+    const SearchSettings search = settings.search();
+    const int high = std::min(settings.lastDraw(archive), DrawCapacity - 1);
+    const int low = std::max(settings.first, 0);
+    const int parts = std::clamp(settings.threads, 1, std::max(high - low + 1, 1));
+    if (parts == 1)
+        return findEqualAmbi(search, archive, settings.lastDraw(archive), settings.first);
+    std::vector<std::vector<EqualAmboCase>> found(static_cast<std::size_t>(parts));
+    const int length = (high - low + 1 + parts - 1) / parts;
+    auto part = [&](int i) {
+        const int from = high - i * length;
+        found[static_cast<std::size_t>(i)] =
+            findEqualAmbi(search, archive, from, std::max(from - length + 1, low));
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (int i = 1; i < parts; ++i)
+            helpers.emplace_back(part, i);
+        part(0);
+    }
+    std::size_t total = 0;
+    for (const auto& f : found)
+        total += f.size();
+    std::vector<EqualAmboCase> cases = std::move(found[0]);
+    cases.reserve(total);
+    for (std::size_t i = 1; i < found.size(); ++i)
+        cases.insert(cases.end(), found[i].begin(), found[i].end());
+    return cases;
+}
+} // namespace
+
+CollaudoResult runCollaudo(const CollaudoSettings& settings, const DrawArchive& archive) {
+    const int colpi = std::max(settings.colpi, 0);
+    CaseTracks t = trackCases(findCases(settings, archive), colpi, settings.boxes, settings.stakes, archive,
+                              settings.threads);
+    CollaudoResult r;
+    r.riepilogo = summariseTracks(t, colpi);
+    r.colpi.resize(static_cast<std::size_t>(colpi));
+    for (int k = 1; k <= colpi; ++k)
+        r.colpi[static_cast<std::size_t>(k - 1)].colpo = k;
+    // One pass over the cases, each adding to every colpo's row: the sums add the cases in the same
+    // order as a pass per colpo would, while the tracks are read once.
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (!t.completeWithin(i, colpi))
+            continue;
+        for (int k = 1; k <= colpi; ++k) {
+            CollaudoColpo& row = r.colpi[static_cast<std::size_t>(k - 1)];
+            row.positivi += t.positiveWithin(i, k) ? 1 : 0;
+            row.attesi += t.probabilityWithin(i, k);
+        }
+    }
+    r.casi.reserve(t.size());
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        CollaudoCase c;
+        c.equalAmbo = t.cases[i];
+        c.date = archive.drawDate(c.equalAmbo.draw);
+        c.colpo = t.colpo[i];
+        c.complete = t.completeWithin(i, colpi);
+        c.esito = c.colpo != 0 ? CaseOutcome::Esito::Positivo
+                  : c.complete ? CaseOutcome::Esito::Negativo
+                               : CaseOutcome::Esito::InGioco;
+        c.probability = t.probabilityWithin(i, colpi);
+        c.spent = t.spentWithin(i, colpi);
+        c.won = t.wonWithin(i, colpi);
+        c.withheld = c.won * Payouts::Ritenuta;
+        r.casi.push_back(c);
+    }
+    return r;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/OutcomeBoxes.h"
+#include "core/Stakes.h"
+#include "core/WheelRelations.h"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class DrawArchive;
+
+// The sweep: every combination of wheel types (each non-empty set of the six named types, and "Tutte"
+// alone), position sets of two or more positions, "Adiacenti" off (and on where the set holds both an
+// adjacent and a non-adjacent pair) and Colpi 1 to 18, with the user's wheels, outcome boxes, stakes and
+// range. Cases are worked out once for all wheel pairs and positions, and each case followed once over 18
+// colpi; a combination's figures are sums over the cases it admits.
+struct SweepSettings {
+    enum class Order { P, Resa };
+    static constexpr int MaxColpi = 18;
+
+    std::array<bool, WheelCount> wheels{true, true, true, true, true, true, true, true, true, true, true};
+    OutcomeBoxes boxes;
+    Stakes stakes;
+    int first = 1; // DrawIndex range searched, as for the back-test
+    int last = 0;  // 0 for the archive's last draw
+    int split = 0; // with a DrawIndex here, combinations are measured on the cases before it and checked
+                   // on the cases from it on
+    Order order = Order::P;
+    int primi = 30; // rows returned, 0 for all
+    int threads = 2;
+};
+
+// A combination's figures over complete cases (positives, expected, z, p) and over all its cases (the
+// balance). p is the refined normal approximation; pEsatto the exact value, on returned rows only.
+struct SweepFigures {
+    int casiCompleti = 0;
+    int positivi = 0;
+    double attesi = 0.0;
+    std::optional<double> z;
+    double p = 1.0;
+    std::optional<double> pEsatto;
+    double saldo = 0.0;
+    std::optional<double> resa;
+};
+
+struct SweepRow {
+    WheelRelations::Types types{};
+    std::array<bool, 5> positions{};
+    bool adjacentPositions = false;
+    int colpi = 0;
+    SweepFigures figures;
+    double pHolm = 1.0;                // Holm's adjustment over every combination of the sweep
+    std::optional<SweepFigures> fuori; // the same combination on the cases from the split on
+};
+
+struct SweepResult {
+    std::size_t combinations = 0;
+    std::size_t cases = 0;
+    std::vector<SweepRow> rows; // ranked; at most primi
+    bool cancelled = false;
+};
+
+// Runs in the caller's thread and uses settings.threads threads. progress (may be empty) gets the share of
+// the work done, 0 to 1; when cancel is raised the sweep stops early and returns no rows.
+SweepResult runSweep(const SweepSettings& settings, const DrawArchive& archive,
+                     const std::function<void(double)>& progress = {},
+                     const std::atomic<bool>* cancel = nullptr);

@@ -1,0 +1,160 @@
+#include "gui/ambo/OutcomeVerification.h"
+
+#include "core/CaseVerification.h"
+#include "core/DrawArchive.h"
+#include "gui/ambo/AmboGridLayout.h"
+#include "gui/ambo/AmboState.h"
+#include "gui/ambo/CellValue.h"
+#include "gui/kit/Palette.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace {
+constexpr GridModel::Colour TernoYellow = 65535;
+
+// A cell of a case row read as the 16-bit number it holds; anything else reads as -1, which matches no
+// draw number and no wheel.
+int cellNumber(const GridModel& Fg1, int row, int col) {
+    const double v = cellValue(Fg1, row, col);
+    if (!(v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max()))
+        return -1;
+    return static_cast<int>(v);
+}
+
+void appendText(GridModel& Fg1, int row, int col, const QString& separator, const QString& entry) {
+    const QString old = Fg1.text(row, col);
+    Fg1.setText(row, col, old.isEmpty() ? entry : old + separator + entry);
+}
+
+// The case as its row shows it: only the cells the verification reads.
+EqualAmboCase readCase(const GridModel& Fg1, int r) {
+    EqualAmboCase c;
+    c.draw = cellNumber(Fg1, r, ColEstrazione);
+    c.wheel1 = cellNumber(Fg1, r, ColRuota1);
+    c.wheel2 = cellNumber(Fg1, r, ColRuota2);
+    c.forecast.Ambata = static_cast<std::int16_t>(cellNumber(Fg1, r, ColAmbata));
+    c.forecast.A1 = static_cast<std::int16_t>(cellNumber(Fg1, r, ColA1));
+    c.forecast.A2 = static_cast<std::int16_t>(cellNumber(Fg1, r, ColA2));
+    c.forecast.A3 = static_cast<std::int16_t>(cellNumber(Fg1, r, ColA3));
+    return c;
+}
+
+OutcomeBoxes outcomeBoxes(const AmboControls& boxes) {
+    return {boxes.Ch_1 == AmboControls::Checked, boxes.Ch_2 == AmboControls::Checked,
+            boxes.Ch_4 == AmboControls::Checked, boxes.Ch_Tutte == AmboControls::Checked};
+}
+
+// Writes what hit at the first positive colpo, in the order the checks run: ambata, quartina, 3 ambi.
+void writeOutcome(GridModel& Fg1, int r, const EqualAmboCase& c, const CaseOutcome& o,
+                  const DrawArchive& archive, const Palette& palette, VerificationTotals& totals) {
+    if (!o.positive())
+        return;
+    Fg1.setText(r, ColColpo, QString::number(o.colpo));
+    const std::array<int, 2> wheels{c.wheel1, c.wheel2};
+    const std::array<int, 2> ambataCols{ColEsitoR1, ColEsitoR2};
+    for (int i = 0; i < 2; ++i) {
+        if (o.ambata[i] == 0)
+            continue;
+        Fg1.setText(r, ambataCols[i], archive.wheelCode(wheels[i]));
+        totals.ambate += o.ambata[i];
+    }
+    for (int q = 0; q < o.quartinaCount; ++q) {
+        const QuartinaHit& hit = o.quartina[q];
+        QString collected;
+        for (int k = 0; k < hit.count; ++k)
+            collected += (k == 0 ? QString() : QStringLiteral(" ")) + QString::number(hit.numbers[k]);
+        appendText(Fg1, r, ColQuartina, QStringLiteral("/"),
+                   archive.wheelCode(hit.wheel) + QLatin1Char(' ') + collected);
+        if (hit.count == 2) {
+            ++totals.ambi;
+        } else if (hit.count == 3) {
+            ++totals.terni;
+            Fg1.setBackColour(r, ColQuartina, TernoYellow);
+        } else if (hit.count == 4) {
+            ++totals.quaterne;
+            Fg1.setBackColour(r, ColQuartina, palette.PaletteLightOrange);
+        }
+    }
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 2; ++j) {
+            if (!o.ambi[i][j])
+                continue;
+            appendText(Fg1, r, ColAmbiA1 + i, QStringLiteral("-"), archive.wheelCode(wheels[j]));
+            ++totals.ambi;
+        }
+    }
+    Fg1.setBackColour(r, ColCaso, EsitoPositivo);
+}
+
+VerificationTotals verifyRows(GridModel& Fg1, std::int16_t Colpi, const AmboControls& controls,
+                              const DrawArchive& archive, const Palette& palette) {
+    VerificationTotals totals;
+    const int last = Fg1.rows() - 1;
+    totals.casi = last;
+    if (last < 1)
+        return totals;
+    // Starting from clean outcome columns makes a second run give the same grid as the first.
+    for (int r = 1; r <= last; ++r)
+        for (int c = ColColpo; c <= ColAmbiA1 + 2; ++c)
+            Fg1.setText(r, c, QString());
+    Fg1.setBackColour(1, ColQuartina, last, ColQuartina, AmboState::Bianco);
+    Fg1.setBackColour(1, ColCaso, last, ColCaso, AmboState::Bianco);
+
+    const OutcomeBoxes boxes = outcomeBoxes(controls);
+    for (int r = 1; r <= last; ++r) {
+        const EqualAmboCase c = readCase(Fg1, r);
+        const CaseOutcome o = verifyCase(c, Colpi, boxes, archive);
+        writeOutcome(Fg1, r, c, o, archive, palette, totals);
+        if (o.positive())
+            ++totals.positivi;
+        else
+            ++totals.senzaEsito;
+        if (o.esito == CaseOutcome::Esito::InGioco) {
+            Fg1.setBackColour(r, ColCaso, palette.PaletteOrange);
+            ++totals.inGioco;
+        }
+    }
+    return totals;
+}
+} // namespace
+
+void fillSummary(GridModel& FgS, const VerificationTotals& totals) {
+    GridModel::Batch batch(FgS);
+    for (int r = 1; r < FgS.rows(); ++r) {
+        for (int c = 1; c < FgS.cols(); ++c) {
+            FgS.setText(r, c, QString());
+            FgS.setFloodPercent(r, c, GridModel::NoFlood);
+        }
+    }
+    const std::array<std::int32_t, 8> values{totals.casi,    totals.positivi, totals.negativi(),
+                                             totals.inGioco, totals.ambate,   totals.ambi,
+                                             totals.terni,   totals.quaterne};
+    for (int i = 0; i < 8; ++i)
+        FgS.setText(i + 1, 1, QString::number(values[i]));
+    if (totals.casi <= 0)
+        return;
+    for (int r = 2; r <= 7; ++r) {
+        const std::int32_t hundredfold = values[r - 1] * 100;
+        FgS.setFloodPercent(r, 1, static_cast<double>(hundredfold) / totals.casi);
+    }
+}
+
+VerificationTotals verifyCaseCells(GridModel& Fg1, GridModel& FgS, std::int16_t Colpi,
+                                   const AmboControls& boxes, const DrawArchive& archive,
+                                   const Palette& palette) {
+    GridModel::Batch batch(Fg1);
+    const VerificationTotals totals = verifyRows(Fg1, Colpi, boxes, archive, palette);
+    fillSummary(FgS, totals);
+    Fg1.setCurrentCol(ColEstrazione);
+    Fg1.sortDescending(ColEstrazione);
+    return totals;
+}
+
+VerificationTotals verifyCases(GridModel& Fg1, GridModel& FgS, std::int16_t Colpi, const AmboControls& boxes,
+                               const DrawArchive& archive, const Palette& palette) {
+    const VerificationTotals totals = verifyCaseCells(Fg1, FgS, Colpi, boxes, archive, palette);
+    Fg1.autoSizeColumns();
+    return totals;
+}

@@ -1,0 +1,191 @@
+#include "gui/collaudo/CollaudoCharts.h"
+
+#include "gui/collaudo/ItalianFormat.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QDateTimeAxis>
+#include <QLineSeries>
+#include <QLocale>
+#include <QPen>
+#include <QValueAxis>
+#include <algorithm>
+
+namespace {
+
+const QColor Observed(29, 53, 87);  // the icon set's dark blue
+const QColor Chance(214, 40, 40);   // its red, dashed: what luck alone gives
+const QColor Positive(42, 157, 75); // its green
+
+QChart* newChart(const QString& title) {
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    chart->setLocalizeNumbers(true);
+    return chart;
+}
+
+QLineSeries* line(const QString& name, const QColor& colour, bool dashed) {
+    auto* series = new QLineSeries;
+    series->setName(name);
+    QPen pen(colour, 2);
+    if (dashed)
+        pen.setStyle(Qt::DashLine);
+    series->setPen(pen);
+    return series;
+}
+
+QValueAxis* valueAxis(const QString& title, double low, double high) {
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    if (high <= low)
+        high = low + 1.0;
+    axis->setRange(low, high);
+    axis->applyNiceNumbers();
+    return axis;
+}
+
+// Whole numbers on a value axis, with the Italian thousands separator the chart's locale gives them.
+void wholeLabels(QValueAxis* axis) {
+    axis->setLabelFormat(QStringLiteral("%.0f"));
+}
+
+} // namespace
+
+namespace collaudoCharts {
+
+QChart* positivesByColpo(const std::vector<ColpoShare>& points) {
+    QChart* chart = newChart(QStringLiteral("Positivi per colpo (cumulati)"));
+    QLineSeries* observed = line(QStringLiteral("Casi positivi"), Observed, false);
+    QLineSeries* expected = line(QStringLiteral("Attesi per puro caso"), Chance, true);
+    QList<QPointF> seen;
+    QList<QPointF> chance;
+    double top = 0.0;
+    for (const ColpoShare& p : points) {
+        seen.append(QPointF(p.colpo, p.observed * 100.0));
+        chance.append(QPointF(p.colpo, p.expected * 100.0));
+        top = std::max({top, p.observed * 100.0, p.expected * 100.0});
+    }
+    // One replace instead of a change signal per point.
+    observed->replace(seen);
+    expected->replace(chance);
+    chart->addSeries(observed);
+    chart->addSeries(expected);
+    auto* x = valueAxis(QStringLiteral("Colpo"), 1, points.empty() ? 1 : points.back().colpo);
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(1);
+    x->setTickInterval(points.size() > 12 ? 2 : 1);
+    wholeLabels(x);
+    auto* y = valueAxis(QStringLiteral("% dei casi completi"), 0, std::max(top, 1.0));
+    wholeLabels(y);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QLineSeries* s : {observed, expected}) {
+        s->attachAxis(x);
+        s->attachAxis(y);
+    }
+    return chart;
+}
+
+QChart* balanceOverTime(const std::vector<BalanceStep>& steps, std::optional<double> yield) {
+    const QString title = yield ? QStringLiteral("Saldo nel tempo (resa %1)").arg(italian::percent(*yield))
+                                : QStringLiteral("Saldo nel tempo (nessuna giocata)");
+    QChart* chart = newChart(title);
+    QLineSeries* balance = line(QStringLiteral("Saldo cumulato"), Observed, false);
+    double low = 0.0;
+    double high = 0.0;
+    QList<QPointF> line;
+    line.reserve(static_cast<qsizetype>(steps.size()));
+    for (const BalanceStep& s : steps) {
+        line.append(QPointF(static_cast<double>(s.date.startOfDay().toMSecsSinceEpoch()), s.balance));
+        low = std::min(low, s.balance);
+        high = std::max(high, s.balance);
+    }
+    balance->replace(line);
+    chart->addSeries(balance);
+    chart->legend()->hide();
+    auto* x = new QDateTimeAxis;
+    x->setTitleText(QStringLiteral("Data"));
+    // Years are what a long history is read by; a short range needs the month too.
+    const bool longRange = steps.size() >= 2 && steps.front().date.daysTo(steps.back().date) > 3 * 365;
+    x->setFormat(longRange ? QStringLiteral("yyyy") : QStringLiteral("MM/yyyy"));
+    x->setTickCount(7);
+    if (!steps.empty()) {
+        QDate first = steps.front().date;
+        QDate last = steps.back().date;
+        if (first == last)
+            last = last.addDays(1);
+        x->setRange(first.startOfDay(), last.startOfDay());
+    }
+    auto* y = valueAxis(QStringLiteral("Saldo (poste)"), low, high);
+    wholeLabels(y);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    balance->attachAxis(x);
+    balance->attachAxis(y);
+    return chart;
+}
+
+QChart* positivesPerYear(const std::vector<YearPositives>& years) {
+    QChart* chart = newChart(QStringLiteral("Positivi per anno"));
+    // The positives as bars, what chance expects as a dashed line over them: two bars a year would be
+    // too thin to read over decades.
+    auto* observed = new QBarSet(QStringLiteral("Positivi"));
+    observed->setColor(Positive);
+    observed->setBorderColor(Positive);
+    QLineSeries* expected = line(QStringLiteral("Attesi per puro caso"), Chance, true);
+    QStringList categories;
+    QList<qreal> seen;
+    QList<QPointF> chance;
+    double top = 0.0;
+    for (const YearPositives& y : years) {
+        chance.append(QPointF(static_cast<double>(seen.size()), y.expected));
+        seen.append(y.positives);
+        categories << QString::number(y.year);
+        top = std::max({top, static_cast<double>(y.positives), y.expected});
+    }
+    observed->append(seen);
+    expected->replace(chance);
+    auto* bars = new QBarSeries;
+    bars->append(observed);
+    bars->setBarWidth(0.9);
+    chart->addSeries(bars);
+    chart->addSeries(expected);
+    // Decades of bars leave no room for a label each: the categories carry the bars without labels, and a
+    // value axis of years beneath them is labelled every few years.
+    auto* x = new QBarCategoryAxis;
+    x->append(categories);
+    x->setLabelsVisible(false);
+    x->setGridLineVisible(false);
+    auto* yearAxis = new QValueAxis;
+    yearAxis->setTitleText(QStringLiteral("Anno"));
+    const int firstYear = years.empty() ? 0 : years.front().year;
+    const int lastYear = years.empty() ? 1 : years.back().year;
+    yearAxis->setRange(firstYear - 0.5, lastYear + 0.5);
+    yearAxis->setLabelFormat(QStringLiteral("%.0f"));
+    yearAxis->setTickType(QValueAxis::TicksDynamic);
+    const int span = lastYear - firstYear + 1;
+    const int step = span > 60 ? 20 : span > 30 ? 10 : span > 12 ? 5 : span > 6 ? 2 : 1;
+    yearAxis->setTickAnchor(firstYear - firstYear % step);
+    yearAxis->setTickInterval(step);
+    yearAxis->setGridLineVisible(false);
+    auto* y = valueAxis(QStringLiteral("Casi positivi"), 0, std::max(top, 1.0));
+    wholeLabels(y);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(yearAxis, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(bars), static_cast<QAbstractSeries*>(expected)}) {
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+    // Years read without a thousands separator; the counts here stay below a thousand a year.
+    chart->setLocalizeNumbers(false);
+    return chart;
+}
+
+} // namespace collaudoCharts

@@ -1,0 +1,306 @@
+#include "gui/collaudo/CollaudoFrm.h"
+
+#include "core/Collaudo.h"
+#include "core/DrawArchive.h"
+#include "gui/collaudo/ChartPanel.h"
+#include "gui/collaudo/CollaudoParameters.h"
+#include "gui/collaudo/CollaudoPresentation.h"
+#include "gui/collaudo/ResultGrid.h"
+#include "gui/collaudo/SweepRunner.h"
+#include "gui/kit/ChildArea.h"
+#include "gui/kit/FrameServices.h"
+#include "gui/kit/GridView.h"
+#include "gui/kit/HelpKey.h"
+#include "gui/kit/HelpService.h"
+#include "gui/kit/ProgramIcons.h"
+#include "gui/kit/Prompts.h"
+#include "gui/kit/WaitPointer.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <atomic>
+
+namespace {
+const QString Title = QStringLiteral("Collaudo");
+constexpr int SummaryWidth = 250;
+// The best combinations the sweep table shows; Holm's adjustment still counts all of them.
+constexpr int SweepRows = 100;
+constexpr int ProgressSteps = 1000;
+} // namespace
+
+CollaudoFrm::CollaudoFrm(DrawArchive& archive, const Palette& palette, Prompts& prompts, HelpService& help,
+                         FrameServices& frame, QWidget* parent)
+    : QWidget(parent), m_archive(archive), m_palette(palette), m_prompts(prompts), m_help(help),
+      m_frame(frame) {
+    setObjectName(QStringLiteral("CollaudoFrm"));
+    setWindowTitle(Title);
+    setWindowIcon(programIcon(ProgramIcon::Collaudo));
+    m_runner = new SweepRunner(this);
+    buildControls();
+
+    connect(CmdCollauda, &QPushButton::clicked, this, &CollaudoFrm::CmdCollauda_Click);
+    connect(CmdEsplora, &QPushButton::clicked, this, &CollaudoFrm::CmdEsplora_Click);
+    connect(CmdAnnulla, &QPushButton::clicked, this, &CollaudoFrm::CmdAnnulla_Click);
+    connect(FgCasi, &ResultGrid::rowActivated, this, &CollaudoFrm::FgCasi_RowActivated);
+    connect(FgEsplora, &ResultGrid::rowActivated, this, &CollaudoFrm::FgEsplora_RowActivated);
+    connect(m_runner, &SweepRunner::progress, this, &CollaudoFrm::sweepProgress);
+    connect(m_runner, &SweepRunner::finished, this, &CollaudoFrm::sweepFinished);
+    // "FINE" and the frame's close end the event loop without closing this window, and the store the
+    // worker reads goes away soon after: the worker must be gone first.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &CollaudoFrm::stopSweep);
+    HelpKey::attach(this, m_help, HelpContext);
+}
+
+CollaudoFrm::~CollaudoFrm() {
+    // The worker reads the archive and writes into m_pendingSweep: it must be gone before they are.
+    stopSweep();
+}
+
+void CollaudoFrm::stopSweep() {
+    m_runner->cancel();
+    m_runner->wait();
+}
+
+QSize CollaudoFrm::sizeHint() const {
+    return {1250, 690};
+}
+
+bool CollaudoFrm::sweepRunning() const {
+    return m_runner->isRunning();
+}
+
+void CollaudoFrm::buildControls() {
+    Parametri = new CollaudoParameters(m_archive, this);
+    auto* top = new QHBoxLayout;
+    top->setSpacing(8);
+    top->addWidget(Parametri, 1);
+    top->addWidget(buildCommands());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addLayout(top);
+    layout->addWidget(buildResults(), 1);
+}
+
+QWidget* CollaudoFrm::buildCommands() {
+    auto* panel = new QWidget(this);
+    auto* v = new QVBoxLayout(panel);
+    v->setContentsMargins(0, 0, 0, 0);
+    v->setSpacing(4);
+    CmdCollauda = new QPushButton(QStringLiteral("COLLAUDA"), panel);
+    CmdCollauda->setObjectName(QStringLiteral("CmdCollauda"));
+    CmdCollauda->setToolTip(QStringLiteral("Collaudo del metodo con le scelte della finestra"));
+    CmdEsplora = new QPushButton(QStringLiteral("ESPLORA"), panel);
+    CmdEsplora->setObjectName(QStringLiteral("CmdEsplora"));
+    CmdEsplora->setToolTip(QStringLiteral("Prova tutte le combinazioni di tipi, posizioni e colpi"));
+    CmdAnnulla = new QPushButton(QStringLiteral("ANNULLA"), panel);
+    CmdAnnulla->setObjectName(QStringLiteral("CmdAnnulla"));
+    CmdAnnulla->setToolTip(QStringLiteral("Ferma l'esplorazione in corso"));
+    CmdAnnulla->setEnabled(false);
+    for (QPushButton* b : {CmdCollauda, CmdEsplora, CmdAnnulla}) {
+        QFont font = b->font();
+        font.setBold(true);
+        b->setFont(font);
+        b->setMinimumHeight(30);
+        b->setMinimumWidth(110);
+        v->addWidget(b);
+    }
+    v->addStretch(1);
+    return panel;
+}
+
+QWidget* CollaudoFrm::buildResults() {
+    auto* area = new QWidget(this);
+    auto* h = new QHBoxLayout(area);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(6);
+
+    auto* summary = new QWidget(area);
+    auto* sv = new QVBoxLayout(summary);
+    sv->setContentsMargins(0, 0, 0, 0);
+    sv->setSpacing(4);
+    LblRiepilogo = new QLabel(summary);
+    LblRiepilogo->setObjectName(QStringLiteral("LblRiepilogo"));
+    LblRiepilogo->setWordWrap(true);
+    LblRiepilogo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    LblRiepilogo->setText(QStringLiteral("Scegliere le impostazioni e premere COLLAUDA."));
+    LblRiepilogo->setFrameShape(QFrame::StyledPanel);
+    LblRiepilogo->setMargin(6);
+    FgRiepilogo = new GridView(summary);
+    FgRiepilogo->setObjectName(QStringLiteral("FgRiepilogo"));
+    FgRiepilogo->setStretchLastColumn(true);
+    FgRiepilogo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FgRiepilogo->setCopyWithHeaders(true);
+    FgRiepilogo->setExportFileName(QStringLiteral("collaudo-riepilogo.csv"));
+    sv->addWidget(LblRiepilogo);
+    sv->addWidget(FgRiepilogo, 1);
+    summary->setFixedWidth(SummaryWidth);
+    h->addWidget(summary);
+
+    Schede = new QTabWidget(area);
+    Schede->setObjectName(QStringLiteral("Schede"));
+    auto* charts = new QWidget(Schede);
+    auto* ch = new QHBoxLayout(charts);
+    ch->setContentsMargins(2, 2, 2, 2);
+    GrColpi = new ChartPanel(m_prompts, QStringLiteral("GrColpi"), charts);
+    GrSaldo = new ChartPanel(m_prompts, QStringLiteral("GrSaldo"), charts);
+    GrAnni = new ChartPanel(m_prompts, QStringLiteral("GrAnni"), charts);
+    for (ChartPanel* panel : {GrColpi, GrSaldo, GrAnni})
+        ch->addWidget(panel, 1);
+    Schede->addTab(charts, QStringLiteral("Grafici"));
+
+    FgCasi = new ResultGrid(QStringLiteral("FgCasi"), true, Schede);
+    FgCasi->setExportFileName(QStringLiteral("collaudo-casi.csv"));
+    FgCasi->setToolTip(QStringLiteral("Doppio clic su un caso: mini elenco su quell'estrazione"));
+    Schede->addTab(FgCasi, QStringLiteral("Casi"));
+
+    auto* sweep = new QWidget(Schede);
+    auto* sw = new QVBoxLayout(sweep);
+    sw->setContentsMargins(2, 2, 2, 2);
+    LblEsplora = new QLabel(QStringLiteral("Nessuna esplorazione."), sweep);
+    LblEsplora->setObjectName(QStringLiteral("LblEsplora"));
+    LblEsplora->setWordWrap(true);
+    FgEsplora = new ResultGrid(QStringLiteral("FgEsplora"), false, sweep);
+    FgEsplora->setExportFileName(QStringLiteral("collaudo-esplorazione.csv"));
+    FgEsplora->setToolTip(
+        QStringLiteral("Doppio clic su una riga: ne copia le impostazioni e avvia COLLAUDA"));
+    sw->addWidget(LblEsplora);
+    sw->addWidget(FgEsplora, 1);
+    Schede->addTab(sweep, QStringLiteral("Esplorazione"));
+    h->addWidget(Schede, 1);
+    for (GridView* g : {FgRiepilogo, static_cast<GridView*>(FgCasi), static_cast<GridView*>(FgEsplora)})
+        g->setPrompts(&m_prompts);
+    return area;
+}
+
+bool CollaudoFrm::rangeAccepted() {
+    if (Parametri->rangeStart() <= Parametri->rangeEnd())
+        return true;
+    m_prompts.message(QStringLiteral("La data d'inizio (%1) è successiva alla data di fine (%2).")
+                          .arg(Parametri->DtDal->text(), Parametri->DtAl->text()),
+                      Title, MessageIcon::Exclamation);
+    return false;
+}
+
+void CollaudoFrm::CmdCollauda_Click() {
+    if (!rangeAccepted())
+        return;
+    WaitPointer hourglass;
+    const CollaudoResult result = runCollaudo(collaudoSettings(*Parametri, m_archive), m_archive);
+    showResults(presentCollaudo(result, m_archive, m_palette));
+}
+
+void CollaudoFrm::showResults(CollaudoShown shown) {
+    LblRiepilogo->setText(shown.sentence);
+    GridModel& s = *FgRiepilogo->gridModel();
+    {
+        GridModel::Batch batch(s);
+        s.setRows(static_cast<int>(shown.summary.size()) + 1);
+        s.setCols(2);
+        s.setFixedRows(1);
+        s.setFixedCols(1);
+        s.setText(0, 0, QStringLiteral("Riepilogo"));
+        s.setText(0, 1, QStringLiteral("Valore"));
+        for (std::size_t i = 0; i < shown.summary.size(); ++i) {
+            s.setText(static_cast<int>(i) + 1, 0, shown.summary[i].first);
+            s.setText(static_cast<int>(i) + 1, 1, shown.summary[i].second);
+        }
+    }
+    s.autoSizeColumns();
+
+    FgCasi->setTable(shown.caseHeaders, std::move(shown.cases));
+    m_caseDraws = std::move(shown.caseDraws);
+    GrColpi->setChart(collaudoCharts::positivesByColpo(shown.byColpo));
+    GrSaldo->setChart(collaudoCharts::balanceOverTime(shown.balance, shown.yield));
+    GrAnni->setChart(collaudoCharts::positivesPerYear(shown.perYear));
+}
+
+void CollaudoFrm::CmdEsplora_Click() {
+    if (sweepRunning() || !rangeAccepted())
+        return;
+    auto sweep = std::make_shared<SweepOutcome>();
+    sweep->settings = sweepSettings(*Parametri, m_archive, SweepRows);
+    m_pendingSweep = sweep;
+    const DrawArchive& archive = m_archive;
+    // The job holds its own reference to the outcome it fills; the window takes it when the job is done.
+    SweepRunner::Job job = [sweep, &archive](const SweepRunner::Progress& progress,
+                                             const std::atomic<bool>& cancelled) {
+        sweep->result = runSweep(
+            sweep->settings, archive,
+            [&progress](double share) { progress(static_cast<int>(share * ProgressSteps), ProgressSteps); },
+            &cancelled);
+    };
+    m_frame.setProgressMaximum(100);
+    m_frame.setProgressValue(0);
+    setSweeping(true);
+    LblEsplora->setText(QStringLiteral("Esplorazione in corso…"));
+    m_runner->start(std::move(job));
+}
+
+void CollaudoFrm::CmdAnnulla_Click() {
+    m_runner->cancel();
+}
+
+void CollaudoFrm::sweepProgress(int done, int total) {
+    if (total > 0)
+        m_frame.setProgressValue(static_cast<int>(100LL * done / total));
+}
+
+void CollaudoFrm::sweepFinished(bool cancelled) {
+    setSweeping(false);
+    m_frame.setProgressValue(0);
+    std::shared_ptr<SweepOutcome> finished = std::move(m_pendingSweep);
+    if (cancelled || !finished || finished->result.cancelled) {
+        // The previous results stay as they were.
+        LblEsplora->setText(m_sweep
+                                ? QStringLiteral("Esplorazione annullata: restano i risultati precedenti.")
+                                : QStringLiteral("Esplorazione annullata."));
+        return;
+    }
+    m_sweep = std::move(finished);
+    SweepShown shown = presentSweep(*m_sweep, m_archive);
+    FgEsplora->setTable(shown.headers, std::move(shown.rows));
+    LblEsplora->setText(shown.caption);
+    Schede->setCurrentIndex(2);
+}
+
+void CollaudoFrm::setSweeping(bool sweeping) {
+    CmdAnnulla->setEnabled(sweeping);
+    CmdEsplora->setEnabled(!sweeping);
+}
+
+void CollaudoFrm::FgCasi_RowActivated(int sourceRow) {
+    if (sourceRow >= 0 && sourceRow < static_cast<int>(m_caseDraws.size()))
+        m_frame.showDraw(m_caseDraws[static_cast<std::size_t>(sourceRow)]);
+}
+
+void CollaudoFrm::FgEsplora_RowActivated(int sourceRow) {
+    if (!m_sweep || !applySweepRow(*m_sweep, sourceRow, *Parametri))
+        return;
+    CmdCollauda_Click();
+    Schede->setCurrentIndex(0);
+}
+
+void CollaudoFrm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    // Inside the frame the window takes the whole child area: charts and tables want the room.
+    fillChildArea(*this);
+}
+
+void CollaudoFrm::closeEvent(QCloseEvent* event) {
+    // A sweep still running is stopped; its thread returns within a moment and nothing waits for it
+    // but the window's end.
+    m_runner->cancel();
+    m_frame.setProgressValue(0);
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "gui/collaudo/CollaudoShown.h"
+
+#include <QWidget>
+#include <memory>
+
+class ChartPanel;
+class CollaudoParameters;
+class DrawArchive;
+class FrameServices;
+class GridView;
+class HelpService;
+class Prompts;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class ResultGrid;
+class SweepRunner;
+struct Palette;
+struct SweepOutcome;
+
+// The Collaudo window: the method back-tested over a range of draws against chance and in money
+// ("COLLAUDA"), and the sweep over every combination of settings ("ESPLORA", on a worker thread). The
+// numbers come from the method's back-test engine; this window only collects the parameters and shows
+// the results as a summary, three charts and two tables.
+class CollaudoFrm : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int HelpContext = 230;
+
+    CollaudoFrm(DrawArchive& archive, const Palette& palette, Prompts& prompts, HelpService& help,
+                FrameServices& frame, QWidget* parent = nullptr);
+    ~CollaudoFrm() override;
+
+    QSize sizeHint() const override;
+
+    CollaudoParameters* Parametri = nullptr;
+    QPushButton* CmdCollauda = nullptr; // "COLLAUDA"
+    QPushButton* CmdEsplora = nullptr;  // "ESPLORA"
+    QPushButton* CmdAnnulla = nullptr;  // "ANNULLA"
+    QLabel* LblRiepilogo = nullptr;     // the summary in one sentence
+    GridView* FgRiepilogo = nullptr;    // the summary as the tool prints it
+    QTabWidget* Schede = nullptr;
+    ChartPanel* GrColpi = nullptr;
+    ChartPanel* GrSaldo = nullptr;
+    ChartPanel* GrAnni = nullptr;
+    ResultGrid* FgCasi = nullptr;
+    ResultGrid* FgEsplora = nullptr;
+    QLabel* LblEsplora = nullptr;
+
+    // The sweep running on its worker thread, if any.
+    bool sweepRunning() const;
+    SweepRunner& sweepRunner() const { return *m_runner; }
+
+public slots:
+    void CmdCollauda_Click();
+    void CmdEsplora_Click();
+    void CmdAnnulla_Click();
+    void FgCasi_RowActivated(int sourceRow);
+    void FgEsplora_RowActivated(int sourceRow);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    QWidget* buildCommands();
+    QWidget* buildResults();
+    bool rangeAccepted();
+    void showResults(CollaudoShown shown);
+    void sweepProgress(int done, int total);
+    void sweepFinished(bool cancelled);
+    void setSweeping(bool sweeping);
+    // Cancels a running sweep and waits for its worker to return.
+    void stopSweep();
+
+    DrawArchive& m_archive;
+    const Palette& m_palette;
+    Prompts& m_prompts;
+    HelpService& m_help;
+    FrameServices& m_frame;
+    SweepRunner* m_runner = nullptr;
+    // The sweep shown in FgEsplora (its rows' settings) and the one being computed.
+    std::shared_ptr<SweepOutcome> m_sweep;
+    std::shared_ptr<SweepOutcome> m_pendingSweep;
+    std::vector<int> m_caseDraws;
+    bool m_placed = false;
+};

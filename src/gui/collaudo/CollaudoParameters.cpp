@@ -1,0 +1,263 @@
+#include "gui/collaudo/CollaudoParameters.h"
+
+#include "core/DrawArchive.h"
+#include "gui/kit/GridView.h"
+#include "gui/kit/MethodControls.h"
+#include "gui/kit/SelectionGrids.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace methodControls;
+
+namespace {
+
+const char* const StakeCaptions[CollaudoParameters::Stakes] = {"Ambata", "Ambo", "Terno", "Quaterna"};
+constexpr int DefaultColpi = 9;
+
+QDate archiveDate(const DrawArchive& archive, int drawIndex) {
+    return QDate::fromString(archive.drawDate(drawIndex), QStringLiteral("dd/MM/yyyy"));
+}
+
+QDateEdit* dateField(QWidget* parent, const QString& name) {
+    auto* field = new QDateEdit(parent);
+    field->setObjectName(name);
+    field->setCalendarPopup(true);
+    field->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    field->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 36);
+    return field;
+}
+
+} // namespace
+
+CollaudoParameters::CollaudoParameters(const DrawArchive& archive, QWidget* parent)
+    : QWidget(parent), m_archive(archive) {
+    setObjectName(QStringLiteral("CollaudoParameters"));
+    buildControls();
+    connect(FgR, &GridView::currentCellChanged, this, &CollaudoParameters::FgR_CurrentCellChanged);
+    connect(Fgp, &GridView::currentCellChanged, this, &CollaudoParameters::Fgp_CurrentCellChanged);
+    connect(Label6, &QToolButton::clicked, this, &CollaudoParameters::Label6_Click);
+    connect(Label9, &QToolButton::clicked, this, &CollaudoParameters::Label9_Click);
+    connect(Label32, &QToolButton::clicked, this, &CollaudoParameters::Label32_Click);
+    connect(Label30, &QToolButton::clicked, this, &CollaudoParameters::Label30_Click);
+    connect(ChFuori, &QCheckBox::toggled, this, &CollaudoParameters::ChFuori_Toggled);
+    Form_Load();
+}
+
+void CollaudoParameters::buildControls() {
+    const SelectionControls selection = selectionControls(this);
+    FgR = selection.FgR;
+    Fgp = selection.Fgp;
+    Label6 = selection.Label6;
+    Label9 = selection.Label9;
+    Label32 = selection.Label32;
+    Label30 = selection.Label30;
+    Ch_RuoteTipo = wheelTypeBoxes(this);
+    ChPosAdi = checkBox(this, QStringLiteral("ChPosAdi"), QStringLiteral("Adiacenti"), false);
+    ComboC = numberCombo(this, QStringLiteral("ComboC"));
+    for (int i = 1; i <= ColpiChoices; ++i)
+        ComboC->addItem(QString::number(i));
+    Ch_1 = checkBox(this, QStringLiteral("Ch_1"), QStringLiteral("Ambata"), true);
+    Ch_2 = checkBox(this, QStringLiteral("Ch_2"), QStringLiteral("3 ambi"), true);
+    Ch_4 = checkBox(this, QStringLiteral("Ch_4"), QStringLiteral("Quartina"), true);
+    Ch_Tutte = checkBox(this, QStringLiteral("Ch_Tutte"), QStringLiteral("Tutte"), true);
+
+    DtDal = dateField(this, QStringLiteral("DtDal"));
+    DtAl = dateField(this, QStringLiteral("DtAl"));
+    DtFuori = dateField(this, QStringLiteral("DtFuori"));
+    ChFuori = checkBox(this, QStringLiteral("ChFuori"), QStringLiteral("Fuori campione dal"), false);
+    for (int i = 0; i < Stakes; ++i) {
+        auto* stake = new QDoubleSpinBox(this);
+        stake->setObjectName(QStringLiteral("SpPosta_%1").arg(i));
+        stake->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+        stake->setRange(0.0, 1000.0);
+        stake->setDecimals(2);
+        stake->setSingleStep(0.5);
+        stake->setValue(1.0);
+        stake->setToolTip(QStringLiteral("Posta per %1 (0: non si gioca)")
+                              .arg(QString::fromUtf8(StakeCaptions[i]).toLower()));
+        SpPosta[static_cast<std::size_t>(i)] = stake;
+    }
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+    row->addWidget(selectionPanel(this, {FgR, Fgp, Label6, Label9, Label32, Label30}, ChPosAdi));
+    row->addWidget(wheelTypesPanel(this, Ch_RuoteTipo));
+
+    auto* outcomes = new QGroupBox(QStringLiteral("Esiti"), this);
+    auto* og = new QGridLayout(outcomes);
+    og->setContentsMargins(8, 4, 8, 4);
+    og->setVerticalSpacing(2);
+    og->addWidget(new QLabel(QStringLiteral("Colpi"), outcomes), 0, 0);
+    og->addWidget(ComboC, 0, 1);
+    og->addWidget(Ch_1, 1, 0);
+    og->addWidget(Ch_2, 1, 1);
+    og->addWidget(Ch_4, 2, 0);
+    og->addWidget(Ch_Tutte, 2, 1);
+    og->setRowStretch(3, 1);
+    row->addWidget(outcomes);
+
+    row->addWidget(buildRangePanel());
+    row->addStretch(1);
+}
+
+QWidget* CollaudoParameters::buildRangePanel() {
+    auto* box = new QGroupBox(QStringLiteral("Periodo e poste"), this);
+    auto* g = new QGridLayout(box);
+    g->setContentsMargins(8, 4, 8, 4);
+    g->setVerticalSpacing(2);
+    g->addWidget(new QLabel(QStringLiteral("Dal"), box), 0, 0);
+    g->addWidget(DtDal, 0, 1);
+    g->addWidget(new QLabel(QStringLiteral("al"), box), 0, 2);
+    g->addWidget(DtAl, 0, 3);
+    g->addWidget(ChFuori, 1, 0, 1, 2);
+    g->addWidget(DtFuori, 1, 3);
+    // The four stakes in two pairs under the dates, so that every caption reads whole.
+    g->addWidget(new QLabel(QStringLiteral("Poste"), box), 2, 0);
+    for (int i = 0; i < Stakes; ++i) {
+        auto* pair = new QHBoxLayout;
+        pair->setSpacing(4);
+        pair->addWidget(new QLabel(QString::fromUtf8(StakeCaptions[i]), box), 1);
+        pair->addWidget(SpPosta[static_cast<std::size_t>(i)]);
+        g->addLayout(pair, 2 + i / 2, 1 + (i % 2) * 2, 1, 2);
+    }
+    g->setRowStretch(4, 1);
+    return box;
+}
+
+void CollaudoParameters::Form_Load() {
+    layoutWheelChooser(*FgR->gridModel(), m_archive);
+    layoutPositionChooser(*Fgp->gridModel());
+    selectAllWheels(*FgR->gridModel());
+    selectAllPositions(*Fgp->gridModel());
+    fitSelectionGrid(*FgR);
+    fitSelectionGrid(*Fgp);
+    ComboC->setCurrentIndex(DefaultColpi - 1);
+
+    // The date fields keep every date inside the archive: the calendar offers no other.
+    const int count = m_archive.drawCount();
+    const QDate first = count > 0 ? archiveDate(m_archive, 1) : QDate::currentDate();
+    const QDate last = count > 0 ? archiveDate(m_archive, count) : first;
+    for (QDateEdit* field : {DtDal, DtAl, DtFuori})
+        field->setDateRange(first, last);
+    DtDal->setDate(first);
+    DtAl->setDate(last);
+    DtFuori->setDate(first.daysTo(last) > 0 ? first.addDays(first.daysTo(last) / 2) : first);
+    ChFuori->setChecked(false);
+    DtFuori->setEnabled(false);
+}
+
+std::array<bool, 11> CollaudoParameters::wheels() const {
+    std::array<bool, 11> selected{};
+    for (int w = 0; w < 11; ++w)
+        selected[static_cast<std::size_t>(w)] = FgR->gridModel()->backColour(0, w) == ChosenWheelColour;
+    return selected;
+}
+
+std::array<bool, 5> CollaudoParameters::positions() const {
+    std::array<bool, 5> selected{};
+    for (int p = 0; p < 5; ++p)
+        selected[static_cast<std::size_t>(p)] = Fgp->gridModel()->backColour(0, p) == ChosenPositionColour;
+    return selected;
+}
+
+std::array<bool, 7> CollaudoParameters::wheelTypes() const {
+    std::array<bool, 7> types{};
+    for (std::size_t i = 0; i < types.size(); ++i)
+        types[i] = checkValue(Ch_RuoteTipo[i]) == 1;
+    return types;
+}
+
+bool CollaudoParameters::adjacentPositions() const {
+    return ChPosAdi->isChecked();
+}
+
+int CollaudoParameters::colpi() const {
+    bool ok = false;
+    const int value = ComboC->currentText().trimmed().toInt(&ok);
+    return ok ? value : 0;
+}
+
+std::array<bool, 4> CollaudoParameters::outcomeBoxes() const {
+    return {Ch_1->isChecked(), Ch_2->isChecked(), Ch_4->isChecked(), Ch_Tutte->isChecked()};
+}
+
+QDate CollaudoParameters::rangeStart() const {
+    return DtDal->date();
+}
+
+QDate CollaudoParameters::rangeEnd() const {
+    return DtAl->date();
+}
+
+std::array<double, CollaudoParameters::Stakes> CollaudoParameters::stakes() const {
+    std::array<double, Stakes> values{};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = SpPosta[i]->value();
+    return values;
+}
+
+std::optional<QDate> CollaudoParameters::outOfSampleFrom() const {
+    if (!ChFuori->isChecked())
+        return std::nullopt;
+    return DtFuori->date();
+}
+
+void CollaudoParameters::setPositions(const std::array<bool, 5>& positions) {
+    GridModel& g = *Fgp->gridModel();
+    for (int p = 0; p < 5; ++p)
+        g.setBackColour(0, p,
+                        positions[static_cast<std::size_t>(p)] ? ChosenPositionColour : NotChosenColour);
+}
+
+void CollaudoParameters::setWheelTypes(const std::array<bool, 7>& types) {
+    for (std::size_t i = 0; i < types.size(); ++i)
+        Ch_RuoteTipo[i]->setChecked(types[i]);
+}
+
+void CollaudoParameters::setAdjacentPositions(bool adjacent) {
+    ChPosAdi->setChecked(adjacent);
+}
+
+void CollaudoParameters::setColpi(int colpi) {
+    ComboC->setCurrentText(QString::number(colpi));
+}
+
+void CollaudoParameters::FgR_CurrentCellChanged() {
+    toggleCurrentWheel(*FgR->gridModel());
+}
+
+void CollaudoParameters::Fgp_CurrentCellChanged() {
+    toggleCurrentPosition(*Fgp->gridModel());
+}
+
+void CollaudoParameters::Label6_Click() {
+    selectAllWheels(*FgR->gridModel());
+}
+
+void CollaudoParameters::Label9_Click() {
+    deselectAllWheels(*FgR->gridModel());
+}
+
+void CollaudoParameters::Label32_Click() {
+    selectAllPositions(*Fgp->gridModel());
+}
+
+void CollaudoParameters::Label30_Click() {
+    deselectAllPositions(*Fgp->gridModel());
+}
+
+void CollaudoParameters::ChFuori_Toggled(bool checked) {
+    DtFuori->setEnabled(checked);
+}

@@ -1,0 +1,352 @@
+#include "gui/collaudo/CollaudoPresentation.h"
+
+#include "cli/CollaudoOptions.h"
+#include "core/Collaudo.h"
+#include "core/DrawArchive.h"
+#include "gui/collaudo/CollaudoParameters.h"
+#include "gui/collaudo/ItalianFormat.h"
+#include "gui/kit/Palette.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <tuple>
+
+namespace {
+
+// A draw's date text ("22/12/2022") read by hand: a back-test reads tens of thousands of them, and the
+// general date parser is slow.
+QDate dayOf(const QString& text) {
+    if (text.size() != 10)
+        return QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
+    const QStringView t(text);
+    return QDate(t.mid(6, 4).toInt(), t.mid(3, 2).toInt(), t.mid(0, 2).toInt());
+}
+
+// Shares of the complete cases; none to compare with gives zeros rather than a division by zero.
+double shareOf(double count, int complete) {
+    return complete > 0 ? count / complete : 0.0;
+}
+
+QString verdict(double p) {
+    if (p < 0.001)
+        return QStringLiteral("risultato molto migliore del caso, difficilmente dovuto alla fortuna.");
+    if (p < 0.05)
+        return QStringLiteral("risultato migliore del caso, ma la fortuna può ancora spiegarlo.");
+    if (p > 0.95)
+        return QStringLiteral("risultato peggiore del caso.");
+    return QStringLiteral("risultato compatibile con il caso.");
+}
+
+ResultGrid::Cell number(double value) {
+    return {QString::number(value), value};
+}
+
+// Texts a case grid repeats tens of thousands of times, made once per click: the numbers 0-90 (ambate,
+// colpi), the position pairs and the probabilities, which take few distinct values.
+class CaseTexts {
+public:
+    CaseTexts() {
+        for (int n = 0; n < static_cast<int>(m_small.size()); ++n)
+            m_small[static_cast<std::size_t>(n)] = QString::number(n);
+        for (int a = 0; a < 6; ++a)
+            for (int b = 0; b < 6; ++b)
+                m_pairs[static_cast<std::size_t>(a * 6 + b)] = QStringLiteral("%1-%2").arg(a).arg(b);
+    }
+
+    ResultGrid::Cell whole(int value) const {
+        const bool small = value >= 0 && value < static_cast<int>(m_small.size());
+        return {small ? m_small[static_cast<std::size_t>(value)] : QString::number(value),
+                static_cast<double>(value)};
+    }
+
+    QString positions(int first, int second) const {
+        if (first >= 0 && first < 6 && second >= 0 && second < 6)
+            return m_pairs[static_cast<std::size_t>(first * 6 + second)];
+        return QStringLiteral("%1-%2").arg(first).arg(second);
+    }
+
+    QString probability(double p) {
+        auto it = m_probabilities.find(p);
+        if (it == m_probabilities.end())
+            it = m_probabilities.emplace(p, italian::decimal(p, 4)).first;
+        return it->second;
+    }
+
+private:
+    std::array<QString, 91> m_small;
+    std::array<QString, 36> m_pairs;
+    std::map<double, QString> m_probabilities;
+};
+
+// The draws between the two dates; dates with no draw between them give a search from 1 back to 2,
+// which finds nothing (a last of 0 would mean the archive's last draw).
+std::pair<int, int> drawRange(const CollaudoParameters& parameters, const DrawArchive& archive) {
+    const int first = firstDrawFrom(archive, parameters.rangeStart());
+    const int last = lastDrawUntil(archive, parameters.rangeEnd());
+    if (first == 0 || last == 0 || first > last)
+        return {2, 1};
+    return {first, last};
+}
+
+OutcomeBoxes boxesOf(const CollaudoParameters& parameters) {
+    const auto boxes = parameters.outcomeBoxes();
+    return OutcomeBoxes{boxes[0], boxes[1], boxes[2], boxes[3]};
+}
+
+Stakes stakesOf(const CollaudoParameters& parameters) {
+    const auto stakes = parameters.stakes();
+    return Stakes{stakes[0], stakes[1], stakes[2], stakes[3]};
+}
+
+// The wheel types in few letters, so that the out-of-sample columns fit beside the others.
+QString typesText(const WheelRelations::Types& types) {
+    static const char* const shortNames[] = {"Tutte", "Adiac.", "Diam.", "Gem.", "GMTV", "CFRZ", "BNP"};
+    QStringList names;
+    for (std::size_t t = 0; t < types.size(); ++t)
+        if (types[t])
+            names << QString::fromLatin1(shortNames[t]);
+    return names.join(QStringLiteral(", "));
+}
+
+QString positionsText(const std::array<bool, 5>& positions) {
+    QStringList numbers;
+    for (std::size_t p = 0; p < positions.size(); ++p)
+        if (positions[p])
+            numbers << QString::number(p + 1);
+    // "1, 4" rather than "1,4", which an Italian reader takes for a decimal number.
+    return numbers.join(QStringLiteral(", "));
+}
+
+ResultGrid::Cell optionalCell(const std::optional<double>& value, int decimals) {
+    return {italian::orDash(value, decimals), value.value_or(std::nan(""))};
+}
+
+ResultGrid::Cell yieldCell(const std::optional<double>& resa) {
+    return {resa ? italian::percent(*resa) : QStringLiteral("-"), resa.value_or(std::nan(""))};
+}
+
+ResultGrid::Cell pCell(double p) {
+    return {italian::pValue(p), p};
+}
+
+} // namespace
+
+CollaudoSettings collaudoSettings(const CollaudoParameters& parameters, const DrawArchive& archive) {
+    CollaudoSettings s;
+    s.wheels = parameters.wheels();
+    s.positions = parameters.positions();
+    s.types = parameters.wheelTypes();
+    s.adjacentPositions = parameters.adjacentPositions();
+    s.colpi = parameters.colpi();
+    s.boxes = boxesOf(parameters);
+    s.stakes = stakesOf(parameters);
+    std::tie(s.first, s.last) = drawRange(parameters, archive);
+    return s;
+}
+
+SweepSettings sweepSettings(const CollaudoParameters& parameters, const DrawArchive& archive, int rows) {
+    SweepSettings s;
+    s.wheels = parameters.wheels();
+    s.boxes = boxesOf(parameters);
+    s.stakes = stakesOf(parameters);
+    std::tie(s.first, s.last) = drawRange(parameters, archive);
+    if (const auto from = parameters.outOfSampleFrom()) {
+        // A date after the last draw leaves nothing out of sample: the split lies past the archive.
+        const int split = firstDrawFrom(archive, *from);
+        s.split = split > 0 ? split : archive.drawCount() + 1;
+    }
+    s.order = SweepSettings::Order::P;
+    s.primi = rows;
+    s.threads = 2;
+    return s;
+}
+
+SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive) {
+    SweepShown shown;
+    const bool outOfSample = sweep.settings.split > 0;
+    shown.caption =
+        QStringLiteral("Le %1 combinazioni con il p più basso su %2 provate (%3 casi); il p corretto "
+                       "(Holm) tiene conto di tutte.")
+            .arg(italian::integer(static_cast<long long>(sweep.result.rows.size())),
+                 italian::integer(static_cast<long long>(sweep.result.combinations)),
+                 italian::integer(static_cast<long long>(sweep.result.cases)));
+    if (outOfSample) {
+        const int split = sweep.settings.split;
+        const QString from = split <= archive.drawCount() ? archive.drawDate(split) : QStringLiteral("-");
+        shown.caption += QStringLiteral(" Misurate sui casi prima del %1; nelle colonne «Fuori» le stesse "
+                                        "combinazioni sui casi dal %1 in poi.")
+                             .arg(from);
+    }
+    shown.headers = {QStringLiteral("Tipi"),   QStringLiteral("Posizioni"),   QStringLiteral("Adiacenti"),
+                     QStringLiteral("Colpi"),  QStringLiteral("Casi compl."), QStringLiteral("Positivi"),
+                     QStringLiteral("Attesi"), QStringLiteral("z"),           QStringLiteral("p"),
+                     QStringLiteral("p Holm"), QStringLiteral("p esatto"),    QStringLiteral("Saldo"),
+                     QStringLiteral("Resa")};
+    if (outOfSample)
+        shown.headers << QStringLiteral("Fuori: casi") << QStringLiteral("Fuori: positivi")
+                      << QStringLiteral("Fuori: attesi") << QStringLiteral("Fuori: p")
+                      << QStringLiteral("Fuori: resa");
+    for (const SweepRow& r : sweep.result.rows) {
+        const SweepFigures& f = r.figures;
+        ResultGrid::Row row;
+        row.cells = {{typesText(r.types), std::nan("")},
+                     {positionsText(r.positions), std::nan("")},
+                     {r.adjacentPositions ? QStringLiteral("sì") : QStringLiteral("no"), std::nan("")},
+                     number(r.colpi),
+                     {italian::integer(f.casiCompleti), static_cast<double>(f.casiCompleti)},
+                     {italian::integer(f.positivi), static_cast<double>(f.positivi)},
+                     {italian::decimal(f.attesi, 1), f.attesi},
+                     optionalCell(f.z, 2),
+                     pCell(f.p),
+                     pCell(r.pHolm),
+                     f.pEsatto ? pCell(*f.pEsatto) : ResultGrid::Cell{QStringLiteral("-"), std::nan("")},
+                     {italian::decimal(f.saldo, 2), f.saldo},
+                     yieldCell(f.resa)};
+        if (outOfSample) {
+            const SweepFigures out = r.fuori.value_or(SweepFigures{});
+            row.cells.push_back({italian::integer(out.casiCompleti), static_cast<double>(out.casiCompleti)});
+            row.cells.push_back({italian::integer(out.positivi), static_cast<double>(out.positivi)});
+            row.cells.push_back({italian::decimal(out.attesi, 1), out.attesi});
+            row.cells.push_back(out.casiCompleti > 0 ? pCell(out.pEsatto.value_or(out.p))
+                                                     : ResultGrid::Cell{QStringLiteral("-"), std::nan("")});
+            row.cells.push_back(yieldCell(out.resa));
+        }
+        shown.rows.push_back(std::move(row));
+    }
+    return shown;
+}
+
+bool applySweepRow(const SweepOutcome& sweep, int row, CollaudoParameters& parameters) {
+    if (row < 0 || row >= static_cast<int>(sweep.result.rows.size()))
+        return false;
+    const SweepRow& r = sweep.result.rows[static_cast<std::size_t>(row)];
+    parameters.setWheelTypes(r.types);
+    parameters.setPositions(r.positions);
+    parameters.setAdjacentPositions(r.adjacentPositions);
+    parameters.setColpi(r.colpi);
+    return true;
+}
+
+QString summarySentence(const CollaudoResult& result) {
+    const CollaudoSummary& s = result.riepilogo;
+    QString text;
+    if (s.casi == 0) {
+        text = QStringLiteral("Nessun caso nel periodo scelto: non c'è nulla da confrontare con il caso.");
+    } else if (s.casiCompleti == 0 && s.casi == 1) {
+        text = QStringLiteral("Un caso, non ancora completo: è in gioco, perciò non c'è nulla da confrontare "
+                              "con il caso.");
+    } else if (s.casiCompleti == 0) {
+        text =
+            QStringLiteral("%1 casi, nessuno completo: sono tutti ancora in gioco, perciò non c'è nulla da "
+                           "confrontare con il caso.")
+                .arg(italian::integer(s.casi));
+    } else {
+        text = QStringLiteral("%1 positivi su %2 casi completi; per puro caso se ne attendevano %3 ± %4 "
+                              "(p = %5): %6")
+                   .arg(italian::integer(s.positiviCompleti), italian::integer(s.casiCompleti),
+                        italian::decimal(s.attesi, 0), italian::decimal(s.deviazione, 0),
+                        italian::pValue(s.p), verdict(s.p));
+    }
+    if (s.spesa > 0.0)
+        text += QStringLiteral(" Giocando ogni caso: spesi %1, vinti %2, trattenuti %3, saldo %4 (resa %5).")
+                    .arg(italian::decimal(s.spesa, 2), italian::decimal(s.vincite, 2),
+                         italian::decimal(s.ritenuta, 2), italian::decimal(s.saldo, 2),
+                         italian::percent(s.resa.value_or(0.0)));
+    else if (s.casi > 0)
+        text += QStringLiteral(" Nessuna giocata: tutte le poste sono a zero.");
+    return text;
+}
+
+CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& archive,
+                              const Palette& palette) {
+    const CollaudoSummary& s = result.riepilogo;
+    CollaudoShown shown;
+    shown.sentence = summarySentence(result);
+    shown.summary = {
+        {QStringLiteral("Casi"), italian::integer(s.casi)},
+        {QStringLiteral("Positivi"), italian::integer(s.positivi)},
+        {QStringLiteral("Negativi"), italian::integer(s.negativi)},
+        {QStringLiteral("In gioco"), italian::integer(s.inGioco)},
+        {QStringLiteral("Casi completi"), italian::integer(s.casiCompleti)},
+        {QStringLiteral("Positivi completi"), italian::integer(s.positiviCompleti)},
+        {QStringLiteral("Attesi per caso"), italian::decimal(s.attesi, 2)},
+        {QStringLiteral("Deviazione"), italian::decimal(s.deviazione, 2)},
+        {QStringLiteral("z"), italian::orDash(s.z, 2)},
+        {QStringLiteral("p"), s.casiCompleti > 0 ? italian::pValue(s.p) : QStringLiteral("-")},
+        {QStringLiteral("Spesa"), italian::decimal(s.spesa, 2)},
+        {QStringLiteral("Vincite"), italian::decimal(s.vincite, 2)},
+        {QStringLiteral("Ritenuta"), italian::decimal(s.ritenuta, 2)},
+        {QStringLiteral("Saldo"), italian::decimal(s.saldo, 2)},
+        {QStringLiteral("Resa"), s.resa ? italian::percent(*s.resa) : QStringLiteral("-")},
+    };
+
+    shown.caseHeaders = {QStringLiteral("N° Estr"), QStringLiteral("Data"),  QStringLiteral("R1"),
+                         QStringLiteral("R2"),      QStringLiteral("Pos."),  QStringLiteral("Ambata"),
+                         QStringLiteral("A1"),      QStringLiteral("A2"),    QStringLiteral("A3"),
+                         QStringLiteral("Esito"),   QStringLiteral("Colpo"), QStringLiteral("Probabilità")};
+    shown.cases.reserve(result.casi.size());
+    shown.caseDraws.reserve(result.casi.size());
+    std::map<int, collaudoCharts::YearPositives> years;
+    CaseTexts texts;
+    std::vector<QDate> days; // each case's date, read once for the grid, the years and the balance
+    days.reserve(result.casi.size());
+    const double none = std::nan("");
+    for (const CollaudoCase& c : result.casi) {
+        const EqualAmboCase& e = c.equalAmbo;
+        const QDate day = dayOf(c.date);
+        days.push_back(day);
+        ResultGrid::Row row;
+        // Built in place: a braced list would copy every cell once more.
+        std::vector<ResultGrid::Cell>& cells = row.cells;
+        cells.reserve(12);
+        cells.push_back(texts.whole(e.draw));
+        cells.push_back({c.date, static_cast<double>(day.toJulianDay())});
+        cells.push_back({archive.wheelCode(e.wheel1), none});
+        cells.push_back({archive.wheelCode(e.wheel2), none});
+        cells.push_back({texts.positions(e.position1, e.position2), e.position1 * 10.0 + e.position2});
+        cells.push_back(texts.whole(e.forecast.Ambata));
+        cells.push_back(texts.whole(e.forecast.A1));
+        cells.push_back(texts.whole(e.forecast.A2));
+        cells.push_back(texts.whole(e.forecast.A3));
+        cells.push_back({esitoName(c.esito), none});
+        cells.push_back(c.colpo > 0 ? texts.whole(c.colpo) : ResultGrid::Cell{QString(), none});
+        cells.push_back({texts.probability(c.probability), c.probability});
+        row.marker = c.esito == CaseOutcome::Esito::Positivo  ? PositiveCaseColour
+                     : c.esito == CaseOutcome::Esito::InGioco ? palette.PaletteOrange
+                                                              : GridModel::White;
+        shown.cases.push_back(std::move(row));
+        shown.caseDraws.push_back(e.draw);
+        if (c.complete && day.isValid()) {
+            collaudoCharts::YearPositives& y = years[day.year()];
+            y.year = day.year();
+            y.positives += c.esito == CaseOutcome::Esito::Positivo ? 1 : 0;
+            y.expected += c.probability;
+        }
+    }
+    // Every year of the span gets its bar, none at all included, so that the bars stay under their years.
+    if (!years.empty())
+        for (int year = years.begin()->first; year <= years.rbegin()->first; ++year) {
+            const auto it = years.find(year);
+            shown.perYear.push_back(it != years.end() ? it->second
+                                                      : collaudoCharts::YearPositives{year, 0, 0.0});
+        }
+
+    for (const CollaudoColpo& k : result.colpi)
+        shown.byColpo.push_back(
+            {k.colpo, shareOf(k.positivi, s.casiCompleti), shareOf(k.attesi, s.casiCompleti)});
+
+    // The cases come most recent first; the balance grows from the oldest.
+    double balance = 0.0;
+    for (std::size_t i = result.casi.size(); i-- > 0;) {
+        const CollaudoCase& c = result.casi[i];
+        balance += c.won - c.withheld - c.spent;
+        const QDate day = days[i];
+        if (!shown.balance.empty() && shown.balance.back().date == day)
+            shown.balance.back().balance = balance;
+        else
+            shown.balance.push_back({day, balance});
+    }
+    shown.yield = s.resa;
+    return shown;
+}

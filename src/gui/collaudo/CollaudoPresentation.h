@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/Sweep.h"
+#include "gui/collaudo/CollaudoShown.h"
+
+#include <QDate>
+
+class CollaudoParameters;
+class DrawArchive;
+struct CollaudoResult;
+struct CollaudoSettings;
+struct Palette;
+
+// A sweep as the window keeps it: what was asked and what came back.
+struct SweepOutcome {
+    SweepSettings settings;
+    SweepResult result;
+};
+
+// Between the Collaudo window's controls and the method's back-test engine, both ways: the settings the
+// controls stand for, and the engine's result in the words and number forms a person reads.
+
+// The back-test settings of the controls. The range is the draws between the two dates; a range with
+// no draw at all gives first > last, which the engine searches as empty.
+CollaudoSettings collaudoSettings(const CollaudoParameters& parameters, const DrawArchive& archive);
+
+// "3.475 positivi su 3.931 casi completi; per puro caso se ne attendevano 3.480 ± 21 (p = 0,61):
+// risultato compatibile con il caso." and the balance; an explanation instead when nothing compares.
+QString summarySentence(const CollaudoResult& result);
+
+// The sweep settings of the controls: their wheels, outcome boxes, stakes and range, and the split at the
+// out-of-sample date when its box is checked. The best `rows` combinations by p come back.
+SweepSettings sweepSettings(const CollaudoParameters& parameters, const DrawArchive& archive, int rows);
+SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive);
+// Puts a sweep row's types, positions, "Adiacenti" and Colpi into the controls; false for no such row.
+bool applySweepRow(const SweepOutcome& sweep, int row, CollaudoParameters& parameters);
+
+CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& archive,
+                              const Palette& palette);

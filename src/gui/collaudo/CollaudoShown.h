@@ -1,0 +1,31 @@
+#pragma once
+
+#include "gui/collaudo/CollaudoCharts.h"
+#include "gui/collaudo/ResultGrid.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <utility>
+#include <vector>
+
+// Everything the Collaudo window shows after one back-test, in the words and number forms a person
+// reads; made from the engine's result by plain functions, so tests check it without the window.
+struct CollaudoShown {
+    QString sentence;                                 // "3.475 positivi su 3.931 casi completi; ..."
+    std::vector<std::pair<QString, QString>> summary; // label, value (Italian form)
+    QStringList caseHeaders;
+    std::vector<ResultGrid::Row> cases; // most recent first
+    std::vector<int> caseDraws;         // DrawIndex of each case, in the same order
+    std::vector<collaudoCharts::ColpoShare> byColpo;
+    std::vector<collaudoCharts::BalanceStep> balance;
+    std::optional<double> yield;
+    std::vector<collaudoCharts::YearPositives> perYear;
+};
+
+// What the sweep table shows: its columns and one row per combination, in the engine's order.
+struct SweepShown {
+    QString caption; // above the table: how many combinations, how they are ranked
+    QStringList headers;
+    std::vector<ResultGrid::Row> rows;
+};

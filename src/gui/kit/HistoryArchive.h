@@ -1,0 +1,44 @@
+#pragma once
+
+#include "gui/kit/Prompts.h"
+#include "io/storico/ArchiveMerge.h"
+#include "io/storico/HistoryReading.h"
+
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+class QProgressBar;
+struct LoadProgress;
+
+// What the start window and the frame share to make or update an archive from the operator's history.
+// The reading and merging functions take no widget, so that they can run on a worker thread.
+
+// The dialog that picks the history: text files or the operator's zip, several at once.
+FileDialogRequest historyFilesRequest(const QString& folder);
+
+// Reads and checks the chosen history. Throws storico::StoricoError when a file or zip cannot be read;
+// rejected lines are in the result's errors.
+storico::HistoryReading readChosenHistory(const QStringList& files);
+
+struct ArchiveUpdatePlan {
+    storico::HistoryReading reading;
+    storico::ArchiveMerge merge;
+};
+
+// Reads the history, checks that the archive holds only draws, reads it through the reader helper and
+// merges. Throws storico::StoricoError. When the history has rejected lines, nothing is merged.
+ArchiveUpdatePlan planArchiveUpdate(const QString& archivePath, const QStringList& files,
+                                    const QString& readerProgram);
+
+// The rejected lines of a history, as a box shows them.
+QString rejectedLinesText(const storico::HistoryReading& reading, const QString& consequence);
+
+QString joinedLines(const std::vector<std::string>& lines);
+
+// The bar as a busy indicator while work of unknown length runs, or back to empty.
+void showBusy(QProgressBar* bar, bool busy);
+
+// Load callbacks that move the bar row by row and keep the window painted, without taking input.
+LoadProgress barProgress(QProgressBar* bar);

@@ -1,0 +1,164 @@
+#include "gui/kit/MethodControls.h"
+
+#include "gui/kit/GridModel.h"
+#include "gui/kit/GridView.h"
+#include "gui/kit/ValueLabel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace methodControls {
+
+int checkValue(const QCheckBox* box) {
+    switch (box->checkState()) {
+    case Qt::Checked:
+        return CheckedValue;
+    case Qt::PartiallyChecked:
+        return 2;
+    case Qt::Unchecked:
+        break;
+    }
+    return 0;
+}
+
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption, bool checked) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setChecked(checked);
+    return box;
+}
+
+QToolButton* colourSquare(QWidget* parent, const QString& name, const QString& css, const QString& toolTip) {
+    auto* square = new QToolButton(parent);
+    square->setObjectName(name);
+    square->setToolTip(toolTip);
+    square->setAccessibleName(toolTip);
+    square->setFocusPolicy(Qt::NoFocus);
+    square->setFixedSize(14, 14);
+    square->setStyleSheet(
+        QStringLiteral("QToolButton { background: %1; border: 1px solid black; }").arg(css));
+    return square;
+}
+
+QLabel* rangeLabel(QWidget* parent, const QString& name) {
+    QLabel* label = makeValueLabel(parent, name);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("9999 00/00/0000 PM:00")) +
+                           16);
+    return label;
+}
+
+QComboBox* numberCombo(QWidget* parent, const QString& name) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMaxVisibleItems(18);
+    combo->setMinimumContentsLength(4);
+    return combo;
+}
+
+QLabel* caption(QWidget* parent, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QString wheelTypeCaption(int index) {
+    static const char* const captions[] = {"Tutte", "Adiacenti", "Diametrali", "Gemelle",
+                                           "GMTV",  "CFRZ",      "BNP"};
+    return QString::fromUtf8(captions[index]);
+}
+
+// The cells keep one width for all, the design width unless today's font needs more to show a wheel
+// code whole.
+void fitSelectionGrid(GridView& view) {
+    GridModel& g = *view.gridModel();
+    int width = 0;
+    for (int c = 0; c < g.cols(); ++c)
+        width = std::max(
+            {width, g.colWidth(c), static_cast<const QAbstractItemView&>(view).sizeHintForColumn(c)});
+    for (int c = 0; c < g.cols(); ++c)
+        g.setColWidth(c, width);
+    view.setFixedSize(view.contentSize());
+}
+
+SelectionControls selectionControls(QWidget* parent) {
+    SelectionControls c;
+    c.FgR = new GridView(parent);
+    c.FgR->setObjectName(QStringLiteral("FgR"));
+    c.Fgp = new GridView(parent);
+    c.Fgp->setObjectName(QStringLiteral("Fgp"));
+    for (GridView* g : {c.FgR, c.Fgp}) {
+        g->setBlackGridLines(true);
+        g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    const QString green = QStringLiteral("rgb(0, 192, 0)");
+    const QString white = QStringLiteral("white");
+    c.Label6 = colourSquare(parent, QStringLiteral("Label6"), green, QStringLiteral("Seleziona tutti"));
+    c.Label9 = colourSquare(parent, QStringLiteral("Label9"), white, QStringLiteral("Deseleziona"));
+    c.Label32 = colourSquare(parent, QStringLiteral("Label32"), green, QStringLiteral("Seleziona"));
+    c.Label30 = colourSquare(parent, QStringLiteral("Label30"), white, QStringLiteral("Deseleziona"));
+    return c;
+}
+
+QGroupBox* selectionPanel(QWidget* parent, const SelectionControls& c, QCheckBox* adjacent, QLayout* below) {
+    auto* box = new QGroupBox(parent);
+    auto* v = new QVBoxLayout(box);
+    v->setContentsMargins(8, 4, 8, 4);
+    v->setSpacing(3);
+    v->addWidget(caption(box, QStringLiteral("Ruote")));
+    auto* wheels = new QHBoxLayout;
+    wheels->setSpacing(4);
+    wheels->addWidget(c.FgR);
+    wheels->addSpacing(4);
+    wheels->addWidget(c.Label6);
+    wheels->addWidget(c.Label9);
+    wheels->addStretch(1);
+    v->addLayout(wheels);
+    v->addWidget(caption(box, QStringLiteral("Posizioni")));
+    auto* positions = new QHBoxLayout;
+    positions->setSpacing(4);
+    positions->addWidget(c.Fgp);
+    positions->addSpacing(4);
+    positions->addWidget(c.Label32);
+    positions->addWidget(c.Label30);
+    positions->addSpacing(12);
+    positions->addWidget(adjacent);
+    positions->addStretch(1);
+    v->addLayout(positions);
+    if (below)
+        v->addLayout(below);
+    v->addStretch(1);
+    return box;
+}
+
+std::array<QCheckBox*, 7> wheelTypeBoxes(QWidget* parent) {
+    std::array<QCheckBox*, 7> boxes{};
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i] = checkBox(parent, QStringLiteral("Ch_RuoteTipo_%1").arg(i),
+                            wheelTypeCaption(static_cast<int>(i)), i == 1 || i == 2);
+    return boxes;
+}
+
+QGroupBox* wheelTypesPanel(QWidget* parent, const std::array<QCheckBox*, 7>& boxes) {
+    auto* types = new QGroupBox(QStringLiteral("Tipo ruote"), parent);
+    auto* tg = new QGridLayout(types);
+    tg->setContentsMargins(8, 4, 8, 4);
+    tg->setVerticalSpacing(2);
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        tg->addWidget(boxes[i], static_cast<int>(i) / 2, static_cast<int>(i) % 2);
+    return types;
+}
+
+} // namespace methodControls

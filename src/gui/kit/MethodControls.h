@@ -1,0 +1,57 @@
+#pragma once
+
+#include "gui/kit/ProgramIcons.h"
+
+#include <QString>
+#include <array>
+
+class GridView;
+class QCheckBox;
+class QGroupBox;
+class QLayout;
+class QComboBox;
+class QLabel;
+class QToolButton;
+class QWidget;
+
+// The controls the method's windows are made of (choosers of wheels and positions, wheel-type boxes,
+// number drop-downs), each with its object name set.
+namespace methodControls {
+
+// 0 unchecked, 1 checked, 2 grey, as the method's windows read a check box.
+inline constexpr int CheckedValue = 1;
+int checkValue(const QCheckBox* box);
+
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption, bool checked);
+// A small bordered square that only tells its purpose in its tool tip; css is its background colour.
+QToolButton* colourSquare(QWidget* parent, const QString& name, const QString& css, const QString& toolTip);
+// The sunken label beside a range scroll bar, wide enough for "9999 00/00/0000 PM:00".
+QLabel* rangeLabel(QWidget* parent, const QString& name);
+// A drop-down of numbers whose text can also be typed.
+QComboBox* numberCombo(QWidget* parent, const QString& name);
+// A bold caption without a name of its own.
+QLabel* caption(QWidget* parent, const QString& text);
+// The captions of the seven wheel-type boxes Ch_RuoteTipo(0..6): "Tutte", "Adiacenti", ... "BNP".
+QString wheelTypeCaption(int index);
+// Sizes a one-row selection grid (wheels, positions) to show every cell and nothing more.
+void fitSelectionGrid(GridView& view);
+
+// The wheel and position choosers: the one-row grids FgR and Fgp and their select and deselect squares.
+struct SelectionControls {
+    GridView* FgR = nullptr;
+    GridView* Fgp = nullptr;
+    QToolButton* Label6 = nullptr;  // select every wheel
+    QToolButton* Label9 = nullptr;  // deselect every wheel
+    QToolButton* Label32 = nullptr; // select every position
+    QToolButton* Label30 = nullptr; // deselect every position
+};
+SelectionControls selectionControls(QWidget* parent);
+// "Ruote" and "Posizioni" with their squares, "Adiacenti" beside the positions, and a row below when
+// given one.
+QGroupBox* selectionPanel(QWidget* parent, const SelectionControls& controls, QCheckBox* adjacent,
+                          QLayout* below = nullptr);
+// The seven boxes Ch_RuoteTipo(0..6), "Adiacenti" and "Diametrali" checked, and their "Tipo ruote" group.
+std::array<QCheckBox*, 7> wheelTypeBoxes(QWidget* parent);
+QGroupBox* wheelTypesPanel(QWidget* parent, const std::array<QCheckBox*, 7>& boxes);
+
+} // namespace methodControls

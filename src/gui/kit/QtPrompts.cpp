@@ -1,0 +1,189 @@
+#include "gui/kit/QtPrompts.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString boxTitle(const QString& title) {
+    return title.isEmpty() ? QtPrompts::programName() : title;
+}
+
+QMessageBox::Icon toQtIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Boxes open over the window the user is working in.
+QWidget* ownerWindow() {
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
+std::unique_ptr<QMessageBox> QtPrompts::createMessageBox(const QString& text, const QString& title,
+                                                         MessageIcon icon, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(parent);
+    box->setIcon(toQtIcon(icon));
+    box->setWindowTitle(boxTitle(title));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(text);
+    box->setStandardButtons(QMessageBox::Ok);
+    box->setDefaultButton(QMessageBox::Ok);
+    box->setEscapeButton(QMessageBox::Ok);
+    return box;
+}
+
+std::unique_ptr<QInputDialog> QtPrompts::createInputDialog(const QString& prompt, const QString& title,
+                                                           const QString& defaultText, QWidget* parent) {
+    auto dialog = std::make_unique<QInputDialog>(parent);
+    dialog->setInputMode(QInputDialog::TextInput);
+    dialog->setWindowTitle(boxTitle(title));
+    dialog->setLabelText(prompt);
+    dialog->setTextValue(defaultText);
+    dialog->setOkButtonText(QStringLiteral("OK"));
+    dialog->setCancelButtonText(QStringLiteral("Annulla"));
+    // Prompts are plain text, even when they happen to contain a "<".
+    if (auto* label = dialog->findChild<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    return dialog;
+}
+
+namespace {
+
+// What the open and the save dialogs share: Qt's own dialog on every desktop, so that the filter
+// behaves the same everywhere (extensions are matched without regard to case, so "*.Mdb" also shows
+// "archivio.mdb").
+std::unique_ptr<QFileDialog> createFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode,
+                                              QWidget* parent) {
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    if (!request.title.isEmpty())
+        dialog->setWindowTitle(request.title);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    // A folder that does not exist (a desktop without a Documents folder) would leave the dialog in the
+    // program's working folder; the home folder is a better start.
+    if (!request.folder.isEmpty())
+        dialog->setDirectory(QDir(request.folder).exists() ? request.folder : QDir::homePath());
+    if (!request.filter.isEmpty())
+        dialog->setNameFilter(request.filter);
+    dialog->setDefaultSuffix(request.defaultSuffix);
+    // A name with wildcards is a pattern, not a file to preselect: the filter already applies it.
+    if (!request.fileName.isEmpty() && !request.fileName.contains(QLatin1Char('*')) &&
+        !request.fileName.contains(QLatin1Char('?')))
+        dialog->selectFile(request.fileName);
+    return dialog;
+}
+
+QString chosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.front();
+}
+
+} // namespace
+
+std::unique_ptr<QFileDialog> QtPrompts::createOpenFileDialog(const FileDialogRequest& request,
+                                                             QWidget* parent) {
+    return createFileDialog(request, QFileDialog::AcceptOpen, parent);
+}
+
+std::unique_ptr<QFileDialog> QtPrompts::createSaveFileDialog(const FileDialogRequest& request,
+                                                             QWidget* parent) {
+    return createFileDialog(request, QFileDialog::AcceptSave, parent);
+}
+
+void QtPrompts::message(const QString& text, const QString& title, MessageIcon icon) {
+    auto box = createMessageBox(text, title, icon, ownerWindow());
+    box->exec();
+}
+
+QString QtPrompts::input(const QString& prompt, const QString& title, const QString& defaultText) {
+    auto dialog = createInputDialog(prompt, title, defaultText, ownerWindow());
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    return dialog->textValue();
+}
+
+QString QtPrompts::openFile(const FileDialogRequest& request) {
+    return chosenFile(*createOpenFileDialog(request, ownerWindow()));
+}
+
+QString QtPrompts::saveFile(const FileDialogRequest& request) {
+    return chosenFile(*createSaveFileDialog(request, ownerWindow()));
+}
+
+bool QtPrompts::choosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, ownerWindow());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::unique_ptr<QDialog> QtPrompts::createConfirmDialog(const QString& report, const QString& title,
+                                                        QWidget* parent) {
+    auto dialog = std::make_unique<QDialog>(parent);
+    dialog->setWindowTitle(boxTitle(title));
+    // A report can run to many lines (every correction is listed): it scrolls, in a fixed-width font so
+    // that numbers line up.
+    auto* text = new QPlainTextEdit(dialog.get());
+    text->setObjectName(QStringLiteral("report"));
+    text->setReadOnly(true);
+    text->setPlainText(report);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog.get());
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog.get(), &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog.get(), &QDialog::reject);
+    auto* layout = new QVBoxLayout(dialog.get());
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    dialog->resize(640, 420);
+    return dialog;
+}
+
+QStringList QtPrompts::openFiles(const FileDialogRequest& request) {
+    auto dialog = createOpenFileDialog(request, ownerWindow());
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    return dialog->selectedFiles();
+}
+
+QString QtPrompts::chooseFolder(const FileDialogRequest& request) {
+    auto dialog = createOpenFileDialog(request, ownerWindow());
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    if (dialog->exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog->selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.front();
+}
+
+bool QtPrompts::confirm(const QString& report, const QString& title) {
+    auto dialog = createConfirmDialog(report, title, ownerWindow());
+    return dialog->exec() == QDialog::Accepted;
+}

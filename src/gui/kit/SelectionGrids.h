@@ -1,0 +1,27 @@
+#pragma once
+
+#include "gui/kit/GridModel.h"
+
+class DrawArchive;
+
+// The one-row grids that choose wheels and positions: a cell is chosen when its background is the
+// chosen colour, white otherwise.
+inline constexpr GridModel::Colour ChosenWheelColour = 65535;    // yellow
+inline constexpr GridModel::Colour ChosenPositionColour = 65280; // green
+inline constexpr GridModel::Colour NotChosenColour = 16777215;   // white
+
+inline constexpr int TwipsPerPixel = 15;
+int twipsToPixels(int twips);
+
+// The wheel chooser: eleven cells with the wheel codes, none chosen; the position chooser: 1..5.
+void layoutWheelChooser(GridModel& wheels, const DrawArchive& archive);
+void layoutPositionChooser(GridModel& positions);
+
+void selectAllWheels(GridModel& wheels);
+void deselectAllWheels(GridModel& wheels);
+void selectAllPositions(GridModel& positions);
+void deselectAllPositions(GridModel& positions);
+
+// The user moved onto a cell: flip the current cell between its chosen colour and white.
+void toggleCurrentWheel(GridModel& wheels);
+void toggleCurrentPosition(GridModel& positions);

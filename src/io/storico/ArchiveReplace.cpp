@@ -1,0 +1,158 @@
+#include "io/storico/ArchiveReplace.h"
+
+#include "io/jet/JetDate.h"
+#include "io/jet/JetError.h"
+#include "io/jet/SafeFileReplace.h"
+#include "io/storico/ArchiveDraws.h"
+#include "io/storico/DrawArchiveFile.h"
+#include "io/storico/StoricoError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <regex>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace storico {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string systemReason(int error) {
+    return std::strerror(error);
+}
+
+// A hard link costs nothing and is the old file itself; where links are not allowed, a flushed copy.
+void keepOldArchive(const std::string& archive, const std::string& backup) {
+    if (::link(archive.c_str(), backup.c_str()) == 0)
+        return;
+    std::error_code error;
+    fs::copy_file(archive, backup, fs::copy_options::overwrite_existing, error);
+    const int fd = error ? -1 : ::open(backup.c_str(), O_RDONLY);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        const std::string reason = error ? error.message() : systemReason(errno);
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(backup.c_str());
+        throw StoricoError("impossibile fare la copia dell'archivio " + archive + " in " + backup + ": " +
+                           reason);
+    }
+    ::close(fd);
+}
+
+std::vector<std::string> pruneBackups(const fs::path& folder, const std::string& stem) {
+    std::string pattern;
+    for (const char c : stem)
+        pattern += std::isalnum(static_cast<unsigned char>(c)) ? std::string(1, c) : std::string("\\") + c;
+    const std::regex name(pattern + R"(\.\d{8}-\d{6}(-\d+)?\.bak)");
+    std::vector<std::string> backups;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error))
+        if (std::regex_match(entry.path().filename().string(), name))
+            backups.push_back(entry.path().string());
+    std::sort(backups.begin(), backups.end());
+    std::vector<std::string> removed;
+    for (std::size_t i = 0; i + KeptBackups < backups.size(); ++i)
+        if (::unlink(backups[i].c_str()) == 0)
+            removed.push_back(backups[i]);
+    return removed;
+}
+
+// A write killed half-way leaves its new file beside the archive; the next write removes those whose
+// process is gone (the process id is in the name).
+void removeAbandonedNewFiles(const fs::path& folder, const std::string& prefix) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(prefix))
+            continue;
+        const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            ::unlink(entry.path().c_str());
+    }
+}
+
+} // namespace
+
+std::string backupFileName(const std::string& archiveFileName, std::time_t now) {
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    return fs::path(archiveFileName).stem().string() + "." + stamp + ".bak";
+}
+
+ArchiveReplacement replaceDrawArchive(const std::string& path, const std::vector<Draw>& draws,
+                                      const std::string& readerProgram, std::time_t now) {
+    std::error_code missing;
+    const bool exists = fs::exists(path, missing);
+    std::string target = path;
+    struct stat original {};
+    if (exists) {
+        try {
+            target = jet::engine::replaceableTarget(path);
+        } catch (const jet::JetError& error) {
+            throw StoricoError(error.what());
+        }
+        ::stat(target.c_str(), &original);
+    }
+    const fs::path folder = fs::absolute(target).parent_path();
+    const std::string name = fs::path(target).filename().string();
+    const std::string freshPrefix = "." + name + ".nuovo-";
+    removeAbandonedNewFiles(folder, freshPrefix);
+    const std::string fresh = (folder / (freshPrefix + std::to_string(::getpid()))).string();
+
+    const auto discard = [&] { ::unlink(fresh.c_str()); };
+    try {
+        const CalendarDate last = draws.empty() ? CalendarDate{} : draws.back().date;
+        writeDrawArchiveFile(fresh, draws, jet::toJetDate(last.year, last.month, last.day));
+        if (exists)
+            ::chmod(fresh.c_str(), original.st_mode & 07777);
+    } catch (const jet::JetError& error) {
+        discard();
+        throw StoricoError("impossibile scrivere l'archivio nuovo accanto a " + path + ": " + error.what());
+    }
+    try {
+        if (readArchiveDraws(readerProgram, fresh) != draws)
+            throw StoricoError("l'archivio nuovo, riletto, non corrisponde alle estrazioni da scrivere");
+    } catch (const StoricoError& error) {
+        discard();
+        throw StoricoError(std::string("verifica dell'archivio nuovo fallita, ") + path +
+                           " non è stato toccato: " + error.what());
+    }
+
+    ArchiveReplacement replacement;
+    if (exists) {
+        std::string backup = (folder / backupFileName(name, now)).string();
+        for (int n = 2; fs::exists(backup, missing); ++n)
+            backup = (folder / (fs::path(backupFileName(name, now)).stem().string() + "-" +
+                                std::to_string(n) + ".bak"))
+                         .string();
+        try {
+            keepOldArchive(target, backup);
+        } catch (const StoricoError&) {
+            discard();
+            throw;
+        }
+        replacement.backup = backup;
+    }
+    try {
+        jet::engine::renameIntoPlace(fresh, target);
+    } catch (const jet::JetError& error) {
+        discard();
+        if (!replacement.backup.empty())
+            ::unlink(replacement.backup.c_str());
+        throw StoricoError(error.what());
+    }
+    if (exists)
+        replacement.removedBackups = pruneBackups(folder, fs::path(name).stem().string());
+    return replacement;
+}
+
+} // namespace storico

@@ -1,0 +1,77 @@
+#include "io/storico/HistoryReading.h"
+
+#include "io/storico/ArchiveMerge.h"
+#include "io/storico/DrawArchiveFile.h"
+#include "io/storico/DrawHistory.h"
+#include "io/storico/StoricoParser.h"
+
+#include <algorithm>
+
+namespace storico {
+
+HistoryReading readHistory(const std::vector<HistoryText>& texts) {
+    HistoryReading reading;
+    DrawHistory history;
+    for (const auto& text : texts) {
+        auto parsed = StoricoParser::parseText(text.text, text.name);
+        // Conflicts are reported at the later row, so errors stay in reading order within a file.
+        std::size_t nextError = 0;
+        for (const auto& row : parsed.rows) {
+            while (nextError < parsed.errors.size() && parsed.errors[nextError].place.line < row.place.line)
+                reading.errors.push_back(parsed.errors[nextError++]);
+            const auto before = history.errors().size();
+            history.add(row);
+            if (history.errors().size() > before)
+                reading.errors.push_back(history.errors().back());
+        }
+        reading.errors.insert(reading.errors.end(), parsed.errors.begin() + static_cast<long>(nextError),
+                              parsed.errors.end());
+    }
+    reading.wheelRows = history.wheelRows();
+    reading.duplicateRows = history.duplicateRows();
+    if (reading.errors.empty()) {
+        reading.datedDraws = history.draws();
+        reading.draws = reading.datedDraws;
+        reading.joins = joinSplitDates(reading.draws);
+    }
+    return reading;
+}
+
+std::vector<std::string> errorReportLines(const std::vector<ImportError>& errors) {
+    std::vector<std::string> lines;
+    const std::size_t listed = std::min<std::size_t>(errors.size(), MaxListedErrors);
+    for (std::size_t i = 0; i < listed; ++i)
+        lines.push_back(errors[i].text());
+    if (errors.size() > listed)
+        lines.push_back("... e altri " + std::to_string(errors.size() - listed));
+    return lines;
+}
+
+std::vector<std::string> historySummaryLines(const HistoryReading& reading) {
+    std::vector<std::string> lines;
+    const auto& draws = reading.draws;
+    lines.push_back("Estrazioni: " + italianCount(static_cast<long long>(draws.size())) + " (" +
+                    italianCount(reading.wheelRows) + " righe di ruota)");
+    if (draws.empty())
+        return lines;
+    lines.push_back("Periodo: " + dateSpanText(draws.front().date, draws.back().date));
+    std::string wheels;
+    for (int wheel = 0; wheel < WheelCount; ++wheel)
+        if (std::any_of(draws.begin(), draws.end(), [&](const Draw& draw) {
+                return draw.wheels[static_cast<std::size_t>(wheel)].has_value();
+            }))
+            wheels += (wheels.empty() ? "" : " ") + storicoCode(wheel);
+    lines.push_back("Ruote: " + wheels);
+    lines.push_back("Ultima estrazione: " + draws.back().date.programText());
+    lines.push_back("Date sfasate unite: " + std::to_string(reading.joins.size()));
+    for (const auto& join : reading.joins)
+        lines.push_back("  " + storicoCode(join.wheel) + " del " + join.lone.programText() +
+                        " unita all'estrazione del " + join.draw.programText());
+    if (reading.duplicateRows > 0)
+        lines.push_back("Righe ripetute contate una volta: " + italianCount(reading.duplicateRows));
+    if (draws.size() > static_cast<std::size_t>(ProgramDrawLimit))
+        lines.push_back("Più di 9.999 estrazioni: Veltrano rifiuterà di caricare questo archivio");
+    return lines;
+}
+
+} // namespace storico

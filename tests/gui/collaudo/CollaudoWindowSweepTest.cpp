@@ -1,0 +1,179 @@
+#include "CollaudoWindowFixture.h"
+#include "core/Collaudo.h"
+#include "core/Sweep.h"
+#include "gui/collaudo/CollaudoPresentation.h"
+#include "gui/collaudo/ItalianFormat.h"
+#include "gui/collaudo/SweepRunner.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+class CollaudoWindowSweep : public CollaudoWindowTest {
+protected:
+    void openRandom(int draws) {
+        build.randomDraws(draws, 20261207);
+        open();
+    }
+
+    // ESPLORA clicked and its worker waited for, as the user waits for the bar to fill.
+    bool esplora() {
+        QSignalSpy finished(&window->sweepRunner(), &SweepRunner::finished);
+        press("CmdEsplora");
+        return finished.wait(60000);
+    }
+
+    // The engine's sweep for the window's own settings.
+    SweepResult engineSweep() const {
+        return runSweep(sweepSettings(*window->Parametri, *m_archive, 100), *m_archive);
+    }
+};
+
+// The sweep table shows the engine's rows, p beside Holm's p; a double-click puts a row's settings into
+// the controls and its back-test then shows the same figures as the row.
+TEST_F(CollaudoWindowSweep, TableShowsTheEngineRowsAndADoubleClickRunsTheRowsBackTest) {
+    openRandom(300);
+    ASSERT_TRUE(esplora());
+    EXPECT_FALSE(window->CmdAnnulla->isEnabled());
+    EXPECT_TRUE(window->CmdEsplora->isEnabled());
+    EXPECT_EQ(frame.maximum, 100);
+    ASSERT_FALSE(frame.values.empty());
+    EXPECT_EQ(frame.values.back(), 0) << "the bar empties at the end";
+
+    const SweepResult engine = engineSweep();
+    const GridModel& table = grid("FgEsplora");
+    ASSERT_EQ(table.rows() - 1, static_cast<int>(engine.rows.size()));
+    ASSERT_GE(engine.rows.size(), 3u);
+    EXPECT_EQ(table.text(0, 8), "p");
+    EXPECT_EQ(table.text(0, 9), "p Holm");
+    for (int r = 0; r < 3; ++r) {
+        const SweepRow& row = engine.rows[static_cast<std::size_t>(r)];
+        EXPECT_EQ(table.text(r + 1, 3), QString::number(row.colpi));
+        EXPECT_EQ(table.text(r + 1, 4), italian::integer(row.figures.casiCompleti));
+        EXPECT_EQ(table.text(r + 1, 5), italian::integer(row.figures.positivi));
+        EXPECT_EQ(table.text(r + 1, 8), italian::pValue(row.figures.p));
+        EXPECT_EQ(table.text(r + 1, 9), italian::pValue(row.pHolm));
+    }
+
+    // Sorted by Colpi, then the first row opened.
+    window->Schede->setCurrentIndex(2);
+    QCoreApplication::processEvents();
+    window->FgEsplora->sortByColumn(3);
+    const int source = window->FgEsplora->sourceRow(1);
+    const SweepRow& chosen = engine.rows[static_cast<std::size_t>(source)];
+    doubleClickCell("FgEsplora", 1, 1);
+    EXPECT_EQ(window->Parametri->colpi(), chosen.colpi);
+    EXPECT_EQ(window->Parametri->positions(), chosen.positions);
+    EXPECT_EQ(window->Parametri->wheelTypes(), chosen.types);
+    EXPECT_EQ(window->Parametri->adjacentPositions(), chosen.adjacentPositions);
+    EXPECT_EQ(summaryValue("Casi completi"), italian::integer(chosen.figures.casiCompleti));
+    EXPECT_EQ(summaryValue("Positivi completi"), italian::integer(chosen.figures.positivi));
+    EXPECT_EQ(summaryValue("Attesi per caso"), italian::decimal(chosen.figures.attesi, 2));
+    EXPECT_EQ(summaryValue("Saldo"), italian::decimal(chosen.figures.saldo, 2));
+}
+
+// With "Fuori campione dal" the rows carry the later cases' figures beside them.
+TEST_F(CollaudoWindowSweep, OutOfSampleColumnsSitBesideTheRankedOnes) {
+    openRandom(300);
+    setBox("ChFuori", true);
+    window->Parametri->DtFuori->setDate(window->Parametri->DtFuori->minimumDate().addDays(150));
+    ASSERT_TRUE(esplora());
+    const SweepResult engine = engineSweep();
+    const GridModel& table = grid("FgEsplora");
+    EXPECT_EQ(table.text(0, 13), "Fuori: casi");
+    EXPECT_EQ(table.text(0, 17), "Fuori: resa");
+    ASSERT_FALSE(engine.rows.empty());
+    ASSERT_TRUE(engine.rows[0].fuori.has_value());
+    EXPECT_EQ(table.text(1, 13), italian::integer(engine.rows[0].fuori->casiCompleti));
+    EXPECT_EQ(table.text(1, 14), italian::integer(engine.rows[0].fuori->positivi));
+    EXPECT_TRUE(
+        control<QLabel>("LblEsplora")->text().contains(QStringLiteral("Misurate sui casi prima del")));
+}
+
+// ANNULLA leaves the table of the previous sweep as it was.
+TEST_F(CollaudoWindowSweep, CancelledSweepLeavesThePreviousResults) {
+    openRandom(300);
+    ASSERT_TRUE(esplora());
+    const QStringList before = column(grid("FgEsplora"), 8);
+    ASSERT_FALSE(before.isEmpty());
+    window->Parametri->setColpi(3); // a different sweep would not change the combinations, only the range
+    window->Parametri->DtDal->setDate(window->Parametri->DtDal->date().addDays(200));
+
+    QSignalSpy finished(&window->sweepRunner(), &SweepRunner::finished);
+    press("CmdEsplora");
+    EXPECT_TRUE(window->CmdAnnulla->isEnabled());
+    EXPECT_FALSE(window->CmdEsplora->isEnabled());
+    press("CmdAnnulla");
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_TRUE(finished.at(0).at(0).toBool());
+    EXPECT_EQ(column(grid("FgEsplora"), 8), before);
+    EXPECT_EQ(control<QLabel>("LblEsplora")->text(),
+              "Esplorazione annullata: restano i risultati precedenti.");
+    EXPECT_TRUE(window->CmdEsplora->isEnabled());
+    EXPECT_FALSE(window->CmdAnnulla->isEnabled());
+}
+
+// Closing the window in the middle of a sweep stops the worker: no crash, no wait worth noticing.
+TEST_F(CollaudoWindowSweep, ClosingDuringASweepStopsTheWorker) {
+    openRandom(2000);
+    press("CmdEsplora");
+    ASSERT_TRUE(window->sweepRunning());
+    QElapsedTimer timer;
+    timer.start();
+    window->close();
+    window.reset();
+    EXPECT_LT(timer.elapsed(), 3000);
+}
+
+// Ending the program mid-sweep ("FINE", the frame's close) leaves the event loop without closing the
+// window: the worker is stopped before the loop returns, since the store it reads is about to go.
+TEST_F(CollaudoWindowSweep, EndingTheProgramDuringASweepStopsTheWorkerFirst) {
+    openRandom(2000);
+    press("CmdEsplora");
+    ASSERT_TRUE(window->sweepRunning());
+    QTimer::singleShot(50, [] { QCoreApplication::exit(0); });
+    QElapsedTimer timer;
+    timer.start();
+    QCoreApplication::exec();
+    EXPECT_FALSE(window->sweepRunning());
+    EXPECT_LT(timer.elapsed(), 3000);
+}
+
+// Ctrl+C copies the selected cells tab-separated with the header row; "Esporta CSV…" writes the table.
+TEST_F(CollaudoWindowSweep, CopyAndExportWriteWhatTheGridShows) {
+    buildTwoCases();
+    open();
+    collauda();
+    window->Schede->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    ResultGrid* cases = window->FgCasi;
+    cases->setFocus();
+    cases->sortByColumn(1); // N° Estr ascending: draw 1 first
+    QTest::keyClick(cases, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(cases, Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("N° Estr\tData\tR1\tR2"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("1\t02/01/2020\tBA\tCA"))) << lines[1].toStdString();
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("casi.csv"));
+    prompts.answerFile(path);
+    ASSERT_TRUE(cases->exportCsv());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList csv = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(csv.size(), 3);
+    EXPECT_TRUE(csv[1].contains(QStringLiteral("1,02/01/2020,BA,CA,1-2,37"))) << csv[1].toStdString();
+    EXPECT_TRUE(csv[2].contains(QStringLiteral("3,04/01/2020,GE,TO,4-5,2"))) << csv[2].toStdString();
+}
+
+} // namespace

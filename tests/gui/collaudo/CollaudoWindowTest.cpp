@@ -1,0 +1,227 @@
+#include "CollaudoWindowFixture.h"
+#include "core/Collaudo.h"
+#include "gui/collaudo/ItalianFormat.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDateTime>
+#include <QFile>
+#include <QImage>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <cmath>
+
+namespace {
+
+QList<QPointF> points(QChart* chart, int series) {
+    return static_cast<QLineSeries*>(chart->series().at(series))->points();
+}
+
+QDate dateOf(const QPointF& point) {
+    return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(point.x())).date();
+}
+
+class CollaudoWindowBackTest : public CollaudoWindowTest {};
+
+// The figures on screen are the engine's for the same settings, and the hand-made cases show as built.
+TEST_F(CollaudoWindowBackTest, SummarySentenceChartsAndCasesShowTheEngineResult) {
+    buildTwoCases();
+    open();
+    collauda();
+
+    CollaudoSettings
+        settings; // the window's defaults: every wheel and position, Adiacenti + Diametrali, 9 colpi
+    const CollaudoResult engine = runCollaudo(settings, archive());
+    const CollaudoSummary& s = engine.riepilogo;
+    ASSERT_EQ(s.casi, 2);
+    ASSERT_EQ(s.positiviCompleti, 2);
+
+    EXPECT_EQ(summaryValue("Casi"), "2");
+    EXPECT_EQ(summaryValue("Positivi completi"), "2");
+    EXPECT_EQ(summaryValue("Attesi per caso"), italian::decimal(s.attesi, 2));
+    EXPECT_EQ(summaryValue("Deviazione"), italian::decimal(s.deviazione, 2));
+    EXPECT_EQ(summaryValue("p"), italian::pValue(s.p));
+    EXPECT_EQ(summaryValue("Spesa"), italian::decimal(s.spesa, 2));
+    EXPECT_EQ(summaryValue("Saldo"), italian::decimal(s.saldo, 2));
+    ASSERT_TRUE(s.resa.has_value());
+    EXPECT_EQ(summaryValue("Resa"), italian::percent(*s.resa));
+    const QString sentence = control<QLabel>("LblRiepilogo")->text();
+    EXPECT_TRUE(sentence.startsWith(
+        QStringLiteral("2 positivi su 2 casi completi; per puro caso se ne attendevano %1 ± %2 (p = %3): ")
+            .arg(italian::decimal(s.attesi, 0), italian::decimal(s.deviazione, 0), italian::pValue(s.p))))
+        << sentence.toStdString();
+
+    // Cases, most recent first: the Genova-Torino case positive at colpo 2, the Bari-Cagliari one at 1.
+    const GridModel& cases = grid("FgCasi");
+    EXPECT_EQ(column(cases, 1), QStringList({"3", "1"}));
+    EXPECT_EQ(column(cases, 2), QStringList({"04/01/2020", "02/01/2020"}));
+    EXPECT_EQ(column(cases, 3), QStringList({"GE", "BA"}));
+    EXPECT_EQ(column(cases, 6), QStringList({"2", "37"}));
+    // Positions and the further numbers, each as the case has them.
+    for (int r = 0; r < 2; ++r) {
+        const EqualAmboCase& e = engine.casi[static_cast<std::size_t>(r)].equalAmbo;
+        EXPECT_EQ(cases.text(r + 1, 5), QStringLiteral("%1-%2").arg(e.position1).arg(e.position2)) << r;
+        EXPECT_EQ(cases.text(r + 1, 7), QString::number(e.forecast.A1)) << r;
+        EXPECT_EQ(cases.text(r + 1, 8), QString::number(e.forecast.A2)) << r;
+        EXPECT_EQ(cases.text(r + 1, 9), QString::number(e.forecast.A3)) << r;
+    }
+    EXPECT_EQ(column(cases, 10), QStringList({"positivo", "positivo"}));
+    EXPECT_EQ(column(cases, 11), QStringList({"2", "1"}));
+    EXPECT_EQ(column(cases, 12), QStringList({italian::decimal(engine.casi[0].probability, 4),
+                                              italian::decimal(engine.casi[1].probability, 4)}));
+    EXPECT_EQ(cases.backColour(1, 0), 65280u);
+    EXPECT_EQ(cases.backColour(2, 0), 65280u);
+
+    // Positives by colpo: half the cases by colpo 1, all of them from colpo 2; chance beside them.
+    QChart* byColpo = control<ChartPanel>("GrColpi")->chart();
+    ASSERT_NE(byColpo, nullptr);
+    const QList<QPointF> observed = points(byColpo, 0);
+    const QList<QPointF> expected = points(byColpo, 1);
+    ASSERT_EQ(observed.size(), 9);
+    ASSERT_EQ(expected.size(), 9);
+    EXPECT_DOUBLE_EQ(observed[0].y(), 50.0);
+    for (int k = 1; k < 9; ++k)
+        EXPECT_DOUBLE_EQ(observed[k].y(), 100.0) << "colpo " << k + 1;
+    for (int k = 0; k < 9; ++k)
+        EXPECT_NEAR(expected[k].y(), engine.colpi[k].attesi / 2 * 100.0, 1e-9) << "colpo " << k + 1;
+
+    // The balance after each case, oldest first, at the case's date; the yield in the title.
+    QChart* balance = control<ChartPanel>("GrSaldo")->chart();
+    const QList<QPointF> steps = points(balance, 0);
+    ASSERT_EQ(steps.size(), 2);
+    EXPECT_EQ(dateOf(steps[0]), QDate(2020, 1, 2));
+    EXPECT_EQ(dateOf(steps[1]), QDate(2020, 1, 4));
+    const CollaudoCase& older = engine.casi[1];
+    const CollaudoCase& newer = engine.casi[0];
+    EXPECT_NEAR(steps[0].y(), older.won - older.withheld - older.spent, 1e-9);
+    EXPECT_NEAR(steps[1].y(), s.saldo, 1e-9);
+    EXPECT_EQ(balance->title(), QStringLiteral("Saldo nel tempo (resa %1)").arg(italian::percent(*s.resa)));
+    EXPECT_GT(newer.won, 0.0);
+
+    // Positives per year against the number chance expects.
+    QChart* perYear = control<ChartPanel>("GrAnni")->chart();
+    auto* bars = static_cast<QBarSeries*>(perYear->series().at(0));
+    ASSERT_EQ(bars->count(), 1);
+    ASSERT_EQ(bars->barSets().at(0)->count(), 1);
+    EXPECT_EQ(bars->barSets().at(0)->at(0), 2.0);
+    const QList<QPointF> chance = points(perYear, 1);
+    ASSERT_EQ(chance.size(), 1);
+    EXPECT_NEAR(chance[0].y(), s.attesi, 1e-9);
+}
+
+// Bad ranges never reach the engine's divisions: a start after the end is refused, a range with
+// nothing complete shows zeros and says why.
+TEST_F(CollaudoWindowBackTest, BadRangesAreRefusedOrExplainedWithoutNaN) {
+    buildTwoCases();
+    open();
+    auto* dal = control<QDateEdit>("DtDal");
+    auto* al = control<QDateEdit>("DtAl");
+    EXPECT_EQ(dal->minimumDate(), QDate(2020, 1, 2));
+    EXPECT_EQ(dal->maximumDate(), QDate(2020, 1, 21));
+    EXPECT_EQ(al->maximumDate(), QDate(2020, 1, 21));
+
+    // Typed dates outside the archive do not get in.
+    typeDate("DtDal", "01/01/1990");
+    EXPECT_GE(dal->date(), QDate(2020, 1, 2));
+
+    struct Step {
+        const char* what;
+        QString dal;
+        QString al;
+        const char* colpi;
+        QString sentenceStart;
+    };
+    const Step steps[] = {
+        {"start after end", "10/01/2020", "05/01/2020", "9", QString()},
+        {"no case at all", "06/01/2020", "21/01/2020", "9", QStringLiteral("Nessun caso nel periodo scelto")},
+        {"only a case still in play", "04/01/2020", "05/01/2020", "18",
+         QStringLiteral("Un caso, non ancora completo")},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        prompts.clear();
+        control<QLabel>("LblRiepilogo")->setText(QStringLiteral("prima"));
+        dal->setDate(QDate::fromString(step.dal, QStringLiteral("dd/MM/yyyy")));
+        al->setDate(QDate::fromString(step.al, QStringLiteral("dd/MM/yyyy")));
+        window->Parametri->setColpi(QString::fromLatin1(step.colpi).toInt());
+        collauda();
+        const QString sentence = control<QLabel>("LblRiepilogo")->text();
+        if (step.sentenceStart.isEmpty()) {
+            ASSERT_EQ(prompts.messages().size(), 1u);
+            EXPECT_EQ(prompts.messages()[0].text,
+                      "La data d'inizio (10/01/2020) è successiva alla data di fine (05/01/2020).");
+            EXPECT_EQ(prompts.messages()[0].icon, MessageIcon::Exclamation);
+            EXPECT_EQ(sentence, "prima");
+            continue;
+        }
+        EXPECT_TRUE(prompts.messages().empty());
+        EXPECT_TRUE(sentence.startsWith(step.sentenceStart)) << sentence.toStdString();
+        EXPECT_EQ(summaryValue("Casi completi"), "0");
+        EXPECT_EQ(summaryValue("Attesi per caso"), "0,00");
+        EXPECT_EQ(summaryValue("p"), "-");
+        QStringList shown{sentence, control<ChartPanel>("GrSaldo")->chart()->title()};
+        const GridModel& summary = grid("FgRiepilogo");
+        for (int r = 1; r < summary.rows(); ++r)
+            shown << summary.text(r, 1);
+        for (const QPointF& p : points(control<ChartPanel>("GrColpi")->chart(), 0))
+            EXPECT_TRUE(std::isfinite(p.y()));
+        for (const QString& text : shown) {
+            EXPECT_FALSE(text.contains(QStringLiteral("nan"), Qt::CaseInsensitive)) << text.toStdString();
+            EXPECT_FALSE(text.contains(QStringLiteral("inf"), Qt::CaseInsensitive)) << text.toStdString();
+        }
+    }
+}
+
+// The case grid sorts by any column and a double-click opens the mini list at the case's draw.
+TEST_F(CollaudoWindowBackTest, DoubleClickOnACaseShowsItsDrawInTheMiniList) {
+    buildTwoCases();
+    open();
+    collauda();
+    window->Schede->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    doubleClickCell("FgCasi", 1, 2);
+    window->FgCasi->sortByColumn(1); // N° Estr ascending
+    EXPECT_EQ(column(grid("FgCasi"), 1), QStringList({"1", "3"}));
+    doubleClickCell("FgCasi", 1, 5);
+    EXPECT_EQ(frame.draws, std::vector<int>({3, 1}));
+}
+
+// "Salva immagine…" writes the chart as PNG or SVG by the name the user gives.
+TEST_F(CollaudoWindowBackTest, ChartsAreSavedAsPngAndSvg) {
+    buildTwoCases();
+    open();
+    collauda();
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("colpi.png"));
+    const QString svg = dir.filePath(QStringLiteral("saldo.svg"));
+    prompts.answerFile(png);
+    QTest::mouseClick(control<ChartPanel>("GrColpi")->CmdSalva, Qt::LeftButton);
+    prompts.answerFile(svg);
+    QTest::mouseClick(control<ChartPanel>("GrSaldo")->CmdSalva, Qt::LeftButton);
+
+    const QImage image(png);
+    EXPECT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), control<ChartPanel>("GrColpi")->view()->size());
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("<svg"));
+    EXPECT_TRUE(text.contains("Saldo nel tempo")) << "the title is drawn as text";
+    ASSERT_EQ(prompts.shown().size(), 2u);
+    EXPECT_EQ(prompts.shown()[0].kind, ShownBox::SaveFile);
+    EXPECT_EQ(prompts.shown()[0].file.filter, "Immagine PNG (*.png);;Immagine SVG (*.svg)");
+}
+
+TEST_F(CollaudoWindowBackTest, F1OpensTheWindowsOwnTopic) {
+    buildTwoCases();
+    open();
+    control<QWidget>("ComboC")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    EXPECT_EQ(help.contexts, std::vector<int>({CollaudoFrm::HelpContext}));
+    EXPECT_EQ(CollaudoFrm::HelpContext, 230);
+}
+
+} // namespace

@@ -1,0 +1,42 @@
+#include "gui/collaudo/ItalianFormat.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+struct Case {
+    const char* what;
+    QString shown;
+    const char* expected;
+};
+
+// Every figure a person reads in the Collaudo window goes through these: thousands with ".", decimals
+// with ",", a real minus sign, no "-0", and "-" where there is no number.
+TEST(ItalianFormat, NumbersReadAsAnItalianReaderExpects) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {
+        {"thousands", italian::integer(3475), "3.475"},
+        {"millions", italian::integer(1234567), "1.234.567"},
+        {"negative whole", italian::integer(-12000), "\u221212.000"},
+        {"two decimals", italian::decimal(0.61, 2), "0,61"},
+        {"rounded", italian::decimal(3480.4, 0), "3.480"},
+        {"deviation", italian::decimal(21.26, 0), "21"},
+        {"negative zero", italian::decimal(-0.004, 2), "0,00"},
+        {"not a number", italian::decimal(nan, 2), "-"},
+        {"yield", italian::percent(-0.124), "\u221212,4 %"},
+        {"zero yield", italian::percent(0.0), "0,0 %"},
+        {"p large", italian::pValue(0.61), "0,61"},
+        {"p one", italian::pValue(1.0), "1"},
+        {"p small", italian::pValue(0.0032), "0,0032"},
+        {"p tiny", italian::pValue(2.1e-7), "2,1e\u22127"},
+        {"p missing", italian::pValue(nan), "-"},
+        {"no value", italian::orDash(std::nullopt, 2), "-"},
+        {"some value", italian::orDash(1.5, 2), "1,50"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.shown, QString::fromUtf8(c.expected)) << c.what;
+}
+
+} // namespace

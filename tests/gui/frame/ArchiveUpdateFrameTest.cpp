@@ -1,0 +1,207 @@
+#include "ScriptedServices.h"
+#include "core/DrawArchive.h"
+#include "gui/frame/Container.h"
+#include "gui/kit/Palette.h"
+#include "io/ArchiveLoader.h"
+#include "io/storico/DrawArchiveFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+const QString Reader = QStringLiteral(VELTRANO_PROGRAM_DIR "/veltrano-lettore");
+
+storico::Draw draw(const char* date, int base) {
+    storico::Draw d;
+    d.date = *storico::CalendarDate::parse(date);
+    for (int wheel : {0, 7})
+        d.wheels[static_cast<std::size_t>(wheel)] =
+            storico::WheelNumbers{base, base + 1, base + 2, base + 3, base + 4};
+    return d;
+}
+
+// The frame on an archive loaded from a real file, with a mini list that shows how many draws the
+// store held when it was built.
+class ArchiveUpdateFrameTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    DrawArchive archive;
+    Palette palette;
+    ScriptedPrompts prompts;
+    ScriptedProgramEnd programEnd;
+    RecordingHelp help;
+    std::unique_ptr<Container> frame;
+
+    QString file(const QString& name) const { return QDir(dir.path()).filePath(name); }
+
+    QByteArray bytes(const QString& path) const {
+        QFile in(path);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+
+    void open(bool sample) {
+        const QString path = file("Dbarcomax.mdb");
+        storico::writeDrawArchiveFile(path.toStdString(),
+                                      {draw("2021/01/02", 1), draw("2021/01/05", 11), draw("2021/01/07", 21)},
+                                      0, sample);
+        archive.setModelStart(1);
+        archive.setArchivePath(path);
+        loadDrawArchive(archive, path, Reader);
+        Container::Services services{
+            archive,
+            palette,
+            programEnd,
+            help,
+            [this](FrameServices&) {
+                auto* w = new QLabel(QString::number(archive.drawCount()));
+                w->setObjectName("miniList");
+                return w;
+            },
+            {},
+            [this](FrameServices&) { return new QLabel(QString::number(archive.drawCount())); },
+            {},
+            &prompts,
+            Reader};
+        frame = std::make_unique<Container>(services);
+        frame->MDIForm_Load();
+        frame->show();
+    }
+
+    QString writeText(const QString& name, const QByteArray& contents) const {
+        QFile out(file(name));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(contents);
+        return out.fileName();
+    }
+};
+
+} // namespace
+
+TEST_F(ArchiveUpdateFrameTest, UpdateShowsTheReportThenReloadsTheFrameAndTheOpenWindows) {
+    open(false);
+    QTest::mouseClick(frame->Command2, Qt::LeftButton);
+    ASSERT_NE(frame->miniListWindow(), nullptr);
+    EXPECT_EQ(qobject_cast<QLabel*>(frame->miniListWindow()->widget())->text(), "3");
+    QTest::mouseClick(frame->CmdCollaudo, Qt::LeftButton);
+    ASSERT_NE(frame->collaudoWindow(), nullptr);
+    EXPECT_EQ(frame->LblFine->text(), "07/01/2021");
+    EXPECT_EQ(frame->CmdAggiorna->toolTip(), "Aggiorna archivio");
+
+    const QString history = writeText("nuove.txt", "2021/01/05\tBA\t11\t12\t13\t14\t16\n"
+                                                   "2021/01/09\tBA\t31\t32\t33\t34\t35\n"
+                                                   "2021/01/09\tRM\t36\t37\t38\t39\t40\n");
+    prompts.answerFiles({history});
+    prompts.answerConfirm(true);
+    QTest::mouseClick(frame->CmdAggiorna, Qt::LeftButton);
+
+    ASSERT_EQ(prompts.shown().size(), 3u);
+    EXPECT_EQ(prompts.shown()[0].kind, ShownBox::OpenFiles);
+    EXPECT_EQ(prompts.shown()[0].file.folder, dir.path());
+    const ShownBox& report = prompts.shown()[1];
+    EXPECT_EQ(report.kind, ShownBox::Confirm);
+    EXPECT_EQ(report.title, "Aggiorna archivio");
+    for (const char* line : {"Estrazioni nuove: 1\n  + 09/01/2021 (BA RM)",
+                             "Correzioni: 1\n  05/01/2021 BA: 11 12 13 14 15 -> 11 12 13 14 16",
+                             "Estrazioni solo nell'archivio, mantenute: 2\n  02/01/2021\n  07/01/2021"})
+        EXPECT_TRUE(report.text.contains(QString::fromUtf8(line))) << line << "\n"
+                                                                   << report.text.toStdString();
+    const ShownBox& done = prompts.shown()[2];
+    EXPECT_EQ(done.icon, MessageIcon::Information);
+    EXPECT_TRUE(done.text.startsWith("Archivio aggiornato: ultima estrazione del 09/01/2021."))
+        << done.text.toStdString();
+    EXPECT_TRUE(done.text.contains(".bak")) << done.text.toStdString();
+
+    EXPECT_EQ(archive.drawCount(), 4);
+    EXPECT_EQ(archive.number(2, 0, 5), 16);
+    EXPECT_EQ(frame->LblFine->text(), "09/01/2021");
+    EXPECT_EQ(frame->Lbl_fineNE->text(), "4");
+    EXPECT_EQ(frame->Lbl_Ev->text(), "4");
+    EXPECT_EQ(frame->pb1->maximum(), 4);
+    EXPECT_EQ(frame->pb1->value(), 4);
+    ASSERT_NE(frame->miniListWindow(), nullptr);
+    EXPECT_EQ(qobject_cast<QLabel*>(frame->miniListWindow()->widget())->text(), "4");
+    ASSERT_NE(frame->collaudoWindow(), nullptr);
+    EXPECT_EQ(qobject_cast<QLabel*>(frame->collaudoWindow()->widget())->text(), "4");
+    EXPECT_TRUE(frame->CmdCollaudo->isEnabled());
+    EXPECT_TRUE(frame->CmdAggiorna->isEnabled());
+    EXPECT_TRUE(frame->Command2->isEnabled());
+}
+
+TEST_F(ArchiveUpdateFrameTest, CancelNothingNewAndTheSampleArchiveLeaveTheFileAlone) {
+    struct Case {
+        const char* name;
+        bool sample;
+        QByteArray history;
+        bool reachesReport; // answered with Annulla
+        QString says;
+        MessageIcon icon;
+    };
+    const std::vector<Case> cases{
+        {"report cancelled",
+         false,
+         "2021/01/09\tBA\t31\t32\t33\t34\t35\n2021/01/09\tRM\t36\t37\t38\t39\t40\n",
+         true,
+         {},
+         MessageIcon::None},
+        {"nothing new", false, "2021/01/07\tBA\t21\t22\t23\t24\t25\n", false,
+         "Niente da aggiungere e niente da correggere: archivio non modificato.", MessageIcon::Information},
+        {"the sample archive", true, "2021/01/09\tBA\t31\t32\t33\t34\t35\n", false, "è l'archivio di esempio",
+         MessageIcon::Critical},
+        {"bad history line", false, "2021/01/09\tXX\t31\t32\t33\t34\t35\n", false,
+         ":1: ruota sconosciuta 'XX'", MessageIcon::Critical},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts.clear();
+        open(c.sample);
+        const QByteArray before = bytes(archive.archivePath());
+        prompts.answerFiles({writeText("nuove.txt", c.history)});
+        if (c.reachesReport)
+            prompts.answerConfirm(false);
+        QTest::mouseClick(frame->CmdAggiorna, Qt::LeftButton);
+        EXPECT_EQ(prompts.shown().size(), 2u);
+        EXPECT_EQ(prompts.shown().back().kind, c.reachesReport ? ShownBox::Confirm : ShownBox::Message);
+        if (c.says.isEmpty()) {
+            EXPECT_TRUE(prompts.messages().empty());
+        } else {
+            ASSERT_EQ(prompts.messages().size(), 1u);
+            EXPECT_TRUE(prompts.messages().front().text.contains(c.says))
+                << prompts.messages().front().text.toStdString();
+            EXPECT_EQ(prompts.messages().front().icon, c.icon);
+        }
+        EXPECT_EQ(bytes(archive.archivePath()), before);
+        EXPECT_TRUE(QDir(dir.path()).entryList({"*.bak"}).isEmpty());
+        EXPECT_EQ(frame->LblFine->text(), "07/01/2021");
+        EXPECT_TRUE(frame->CmdAggiorna->isEnabled());
+        frame.reset();
+    }
+}
+
+TEST_F(ArchiveUpdateFrameTest, SampleArchiveIsSaidInRedAndInTheTitleAndARealOneIsNot) {
+    for (const bool sample : {true, false}) {
+        SCOPED_TRACE(sample ? "sample" : "real");
+        open(sample);
+        EXPECT_EQ(archive.isSampleArchive(), sample);
+        EXPECT_EQ(frame->Lbl_Esempio->isVisible(), sample);
+        EXPECT_EQ(frame->Lbl_Esempio->text(), "Archivio di esempio: estrazioni inventate");
+        EXPECT_EQ(frame->windowTitle(),
+                  sample ? "Veltrano - Archivio di esempio: estrazioni inventate" : "Veltrano");
+        if (sample) {
+            const QImage image = frame->Lbl_Esempio->grab().toImage();
+            bool red = false;
+            for (int x = 0; x < image.width() && !red; ++x)
+                for (int y = 0; y < image.height() && !red; ++y)
+                    red = image.pixelColor(x, y).red() > 150 && image.pixelColor(x, y).green() < 60;
+            EXPECT_TRUE(red);
+        }
+    }
+}

@@ -1,0 +1,211 @@
+#include "ArchiveFixtures.h"
+#include "ScriptedServices.h"
+#include "core/DrawArchive.h"
+#include "gui/start/INIZIO.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// The start window in a temporary program folder, for making the archive from the history and for
+// recording the chosen archive.
+class ArchiveFromHistoryTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    DrawArchive archive;
+    ScriptedPrompts prompts;
+    ScriptedProgramEnd programEnd;
+    RecordingHelp help;
+    int mainWindowsOpened = 0;
+
+    QString file(const QString& name) const { return QDir(dir.path()).filePath(name); }
+
+    std::unique_ptr<INIZIO> makeWindow(DrawArchive& store) {
+        INIZIO::Services services{store,
+                                  prompts,
+                                  programEnd,
+                                  help,
+                                  dir.path(),
+                                  QStringLiteral(VELTRANO_PROGRAM_DIR "/veltrano-lettore"),
+                                  [this] { ++mainWindowsOpened; }};
+        auto window = std::make_unique<INIZIO>(services);
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        return window;
+    }
+
+    // Starts on an archive of one draw, recorded in a fresh program database.
+    std::unique_ptr<INIZIO> start() {
+        const QString first = file("prima/Dbarcomax.mdb");
+        QDir().mkpath(file("prima"));
+        fixtures::writeArchive(first, {fixtures::drawOn(2021, 1, 2)});
+        fixtures::ProgramDatabaseContent content;
+        content.percorsoArchivio = first;
+        fixtures::writeProgramDatabase(dir.path(), content);
+        auto w = makeWindow(archive);
+        w->Form_Load();
+        return w;
+    }
+
+    QString writeText(const QString& name, const QByteArray& contents) const {
+        QFile out(file(name));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(contents);
+        return out.fileName();
+    }
+
+    // What the next start reads from the program database.
+    QString recordedPath() {
+        DrawArchive fresh;
+        prompts.clear();
+        auto again = makeWindow(fresh);
+        again->Form_Load();
+        return fresh.archivePath();
+    }
+
+    QByteArray pathFile() const {
+        QFile text(file("PercorsoDatabase.txt"));
+        return text.open(QIODevice::ReadOnly) ? text.readAll() : QByteArray();
+    }
+};
+
+const QByteArray History = "1948/04/30\tBA\t1\t2\t3\t4\t5\n"
+                           "1948/04/30\tRM\t6\t7\t8\t9\t10\n"
+                           "1948/05/01\tNA\t11\t12\t13\t14\t15\n" // drawn a day late: joins 30/04
+                           "1948/05/08\tBA\t16\t17\t18\t19\t20\n"
+                           "1948/05/08\tRM\t21\t22\t23\t24\t25\n"
+                           "1948/05/08\tNA\t26\t27\t28\t29\t30\n";
+
+} // namespace
+
+TEST_F(ArchiveFromHistoryTest, CreaDaStoricoShowsTheSummaryWritesTheArchiveAndMakesItTheSelectedOne) {
+    auto w = start();
+    const QString history = writeText("storico.txt", History);
+    QDir().mkpath(file("nuovo"));
+    prompts.answerFiles({history});
+    prompts.answerFolder(file("nuovo"));
+    prompts.answerConfirm(true);
+    QTest::mouseClick(w->Command5, Qt::LeftButton);
+
+    const QString created = file("nuovo/Dbarcomax.mdb");
+    ASSERT_EQ(prompts.shown().size(), 4u);
+    EXPECT_EQ(prompts.shown()[0].kind, ShownBox::OpenFiles);
+    EXPECT_EQ(prompts.shown()[0].file.filter, "Storico delle estrazioni (*.txt *.zip);;Tutti i file (*)");
+    EXPECT_EQ(prompts.shown()[1].kind, ShownBox::ChooseFolder);
+    EXPECT_EQ(prompts.shown()[1].file.folder, dir.path());
+    const ShownBox& summary = prompts.shown()[2];
+    EXPECT_EQ(summary.kind, ShownBox::Confirm);
+    EXPECT_EQ(summary.title, "Crea da storico");
+    for (const char* line :
+         {"Estrazioni: 2 (6 righe di ruota)", "Periodo: dal 30/04/1948 all'08/05/1948", "Ruote: BA NA RM",
+          "Date sfasate unite: 1", "  NA del 01/05/1948 unita all'estrazione del 30/04/1948"})
+        EXPECT_TRUE(summary.text.contains(QString::fromUtf8(line))) << line << "\n"
+                                                                    << summary.text.toStdString();
+    EXPECT_TRUE(summary.text.endsWith("Archivio: " + created)) << summary.text.toStdString();
+    const ShownBox& done = prompts.shown()[3];
+    EXPECT_EQ(done.text,
+              "Archivio creato: 2 estrazioni, l'ultima del 08/05/1948. Premere PROCEDI per caricarlo.");
+    EXPECT_EQ(done.icon, MessageIcon::Information);
+
+    EXPECT_EQ(archive.archivePath(), created);
+    EXPECT_EQ(w->Lbl_Archivio->text(), "Database: " + created);
+    EXPECT_EQ(pathFile(), "\"" + created.toUtf8() + "\"\r\n");
+
+    QTest::mouseClick(w->Command2, Qt::LeftButton); // PROCEDI loads the new archive
+    EXPECT_EQ(mainWindowsOpened, 1);
+    ASSERT_EQ(archive.drawCount(), 2);
+    EXPECT_EQ(archive.drawDate(1), "30/04/1948");
+    EXPECT_EQ(archive.number(1, 5, 1), 11); // Napoli joined from 01/05
+    EXPECT_FALSE(archive.isSampleArchive());
+    EXPECT_EQ(recordedPath(), created);
+}
+
+TEST_F(ArchiveFromHistoryTest, CancellingAnyStepOrABadHistoryLeavesEverythingAsItWas) {
+    const QString good = writeText("storico.txt", History);
+    const QString bad = writeText("rotto.txt", History + "1948/05/15\tBA\t1\t2\t3\t4\t95\n");
+    struct Step {
+        const char* name;
+        QStringList files;
+        bool folder; // a folder is chosen, then the summary answered with confirm
+        bool confirm;
+        std::size_t boxes;
+        QString lastText;
+    };
+    const std::vector<Step> steps{
+        {"no history chosen", {}, false, false, 1, {}},
+        {"no folder chosen", {good}, false, false, 2, {}},
+        {"summary cancelled", {good}, true, false, 3, {}},
+        {"bad line",
+         {bad},
+         false,
+         false,
+         2,
+         "1 riga rifiutata nello storico, nessun archivio creato:\n\n" + bad + ":7: numero 95 fuori da 1-90"},
+    };
+    auto w = start();
+    const QString before = archive.archivePath();
+    QDir().mkpath(file("nuovo"));
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        prompts.clear();
+        if (!step.files.isEmpty())
+            prompts.answerFiles(step.files);
+        if (step.folder) {
+            prompts.answerFolder(file("nuovo"));
+            prompts.answerConfirm(step.confirm);
+        }
+        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        ASSERT_EQ(prompts.shown().size(), step.boxes);
+        if (!step.lastText.isEmpty()) {
+            EXPECT_EQ(prompts.shown().back().text, step.lastText);
+            EXPECT_EQ(prompts.shown().back().icon, MessageIcon::Critical);
+        }
+        EXPECT_FALSE(QFile::exists(file("nuovo/Dbarcomax.mdb")));
+        EXPECT_EQ(archive.archivePath(), before);
+        EXPECT_EQ(w->Lbl_Archivio->text(), before);
+        EXPECT_TRUE(w->Command5->isEnabled());
+    }
+}
+
+TEST_F(ArchiveFromHistoryTest, ArchiveThatCannotBeRecordedIsReportedAndThePathInForceStays) {
+    struct Failure {
+        const char* name;
+        std::function<void()> arrange;
+        QString chosen;
+        QString reason;
+    };
+    const QString other = file("altro/Dbarcomax.mdb");
+    const std::vector<Failure> failures{
+        {"text file cannot be written", [this] { QDir().mkpath(file("PercorsoDatabase.txt")); }, other, {}},
+        {"path longer than the parameter row holds", [] {},
+         "/" + QString(300, QLatin1Char('x')) + "/Dbarcomax.mdb", "troppo lungo"},
+    };
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.name);
+        QDir(file("PercorsoDatabase.txt")).removeRecursively();
+        QFile::remove(file("PercorsoDatabase.txt"));
+        auto w = start();
+        const QString before = archive.archivePath();
+        failure.arrange();
+        prompts.clear();
+        prompts.answerFile(failure.chosen);
+        QTest::mouseClick(w->Command4, Qt::LeftButton);
+
+        ASSERT_EQ(prompts.messages().size(), 1u);
+        const ShownBox box = prompts.messages().front();
+        EXPECT_TRUE(box.text.startsWith("Impossibile registrare l'archivio scelto: "))
+            << box.text.toStdString();
+        EXPECT_TRUE(box.text.contains(failure.reason)) << box.text.toStdString();
+        EXPECT_EQ(box.icon, MessageIcon::Critical);
+        EXPECT_EQ(archive.archivePath(), before);
+        EXPECT_EQ(w->Lbl_Archivio->text(), before);
+        EXPECT_FALSE(pathFile().contains(failure.chosen.toUtf8()));
+        EXPECT_EQ(recordedPath(), before);
+    }
+}

@@ -1,9 +1,0 @@
-#pragma once
-
-#include "JetWriter.h"
-
-#include <string>
-
-// The program's own database as shipped: the parameter table with its two rows, the six further tables
-// the program opens, and the program's password.
-jet::DatabaseSpec programDatabaseSpec(const std::string& archivePath, double creationDate);
