@@ -69,7 +69,7 @@ double CaseBets::spent(WheelMask drawn) const {
     return total;
 }
 
-// A wheel is drawn only when its five numbers lie in 1..90, so its set says which numbers it holds.
+// A wheel's set holds its valid numbers only, so a damaged wheel wins on those.
 double CaseBets::quartinaWin(const NumberSet& numbers) const {
     return m_quartinaPays[static_cast<std::size_t>((numbers & m_quartinaSet).count())];
 }

@@ -7,7 +7,9 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <map>
 #include <sstream>
 
@@ -147,7 +149,18 @@ TEST_F(ArchiveKill, AKilledUpdateLeavesTheOldArchiveOrTheNewOneWhole) {
     }
 
     const std::vector<KillPoint> points = killPoints(trace, m_fresh);
-    ASSERT_GE(points.size(), 200u);
+    // How many calls the update makes depends on the build (a Release build makes fewer); what must hold
+    // in any build is that the points reach the moments that matter: writing the new file, flushing it and
+    // renaming it over the archive.
+    const auto reaches = [&](std::initializer_list<const char*> calls) {
+        return std::any_of(points.begin(), points.end(), [&](const KillPoint& point) {
+            return std::any_of(calls.begin(), calls.end(),
+                               [&](const char* c) { return point.call == QLatin1String(c); });
+        });
+    };
+    ASSERT_TRUE(reaches({"write", "pwrite64", "writev"}));
+    ASSERT_TRUE(reaches({"fsync", "fdatasync"}));
+    ASSERT_TRUE(reaches({"rename", "renameat", "renameat2"}));
     int endedOld = 0, endedNew = 0;
     for (const KillPoint& point : points) {
         restoreOld();

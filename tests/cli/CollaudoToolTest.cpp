@@ -1,5 +1,6 @@
 #include "ArchiveBuilder.h"
 #include "ArchiveFixtures.h"
+#include "QtPrinting.h"
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
 #include "io/ArchiveLoader.h"
@@ -14,14 +15,6 @@
 #include <memory>
 #include <numeric>
 #include <random>
-
-// Readable texts in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& list, std::ostream* os) {
-    *os << list.join(QLatin1Char('|')).toStdString();
-}
 
 namespace {
 

@@ -152,6 +152,43 @@ TEST(ChanceProbability, AnAiEqualToTheAmbataGivesNoAmbo) {
     EXPECT_NEAR(r.casi[0].probability, 1.0 - (1.0 - hit) * (1.0 - hit), 1e-14);
 }
 
+// A wheel counts as drawn when its cell holds at least one number from 1 to 90: a damaged cell takes
+// its stakes, wins on its valid numbers and has the chance of a drawn wheel, as VERIFICA finds its hits.
+struct DamagedCell {
+    const char* name;
+    N cell; // Cagliari at the one colpo
+    bool drawn;
+    bool hit; // holds the ambata 25
+};
+
+class DamagedWheel : public ::testing::TestWithParam<DamagedCell> {};
+
+TEST_P(DamagedWheel, CountsAsDrawnWhenItHoldsAValidNumber) {
+    const DamagedCell& c = GetParam();
+    DrawArchive archive;
+    ArchiveBuilder build(archive);
+    build.draw({{BA, CaseFirst}, {CA, CaseSecond}});
+    build.draw({{BA, Quiet1}, {CA, c.cell}});
+    build.finish();
+    const CollaudoResult r = runCollaudo(onlyTheFirstDraw(BA, CA, AmbataOnly, 1), archive);
+    ASSERT_EQ(r.casi.size(), 1u);
+    const CollaudoCase& k = r.casi[0];
+    const double q = 5.0 / 90.0;
+    EXPECT_NEAR(k.probability, c.drawn ? 1.0 - (1.0 - q) * (1.0 - q) : q, 1e-14);
+    EXPECT_DOUBLE_EQ(k.spent, c.drawn ? 2.0 : 1.0);
+    EXPECT_DOUBLE_EQ(k.won, c.hit ? 11.23 : 0.0);
+    EXPECT_EQ(k.colpo, c.hit ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HandMadeArchives, DamagedWheel,
+    ::testing::Values(DamagedCell{"ShortCellWithTheAmbata", N{25, 60, 0, 0, 0}, true, true},
+                      DamagedCell{"NumberAboveNinety", N{25, 60, 61, 62, 95}, true, true},
+                      DamagedCell{"NegativeFieldsAndOneValidNumber", N{-5, -1, 0, 77, 0}, true, false},
+                      DamagedCell{"OnlyInvalidFields", N{0, 91, -3, 0, 99}, false, false},
+                      DamagedCell{"EmptyCell", N{0, 0, 0, 0, 0}, false, false}),
+    [](const auto& param) { return std::string(param.param.name); });
+
 struct BalanceCase {
     const char* name;
     int secondWheel;

@@ -1,4 +1,5 @@
 #include "ArchiveExport.h"
+#include "DrawDays.h"
 #include "io/storico/CalendarDate.h"
 
 #include <QFile>
@@ -37,16 +38,6 @@ protected:
         ASSERT_FALSE(mdbExportProgram().isEmpty()) << "mdb-export (mdbtools) is needed to read archives back";
     }
 };
-
-std::set<int> allowedWeekdays(const CalendarDate& date) {
-    if (date <= CalendarDate{1997, 3, 8})
-        return {6};
-    if (date <= CalendarDate{2005, 6, 18})
-        return {3, 6};
-    if (date <= CalendarDate{2023, 7, 6})
-        return {2, 4, 6};
-    return {2, 4, 5, 6};
-}
 
 // What the program itself would check of a cell: five two-digit fields at 1, 4, 7, 10, 13, distinct, 1-90.
 void expectWellFormedCell(const std::string& cell, const std::string& where) {

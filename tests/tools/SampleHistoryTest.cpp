@@ -1,3 +1,5 @@
+#include "DrawDays.h"
+
 #include <DrawCalendar.h>
 #include <SampleHistory.h>
 #include <SplitMix64.h>
@@ -9,18 +11,6 @@
 using storico::CalendarDate;
 
 namespace {
-
-constexpr int Tuesday = 2, Wednesday = 3, Thursday = 4, Friday = 5, Saturday = 6;
-
-std::set<int> allowedWeekdays(const CalendarDate& date) {
-    if (date <= CalendarDate{1997, 3, 8})
-        return {Saturday};
-    if (date <= CalendarDate{2005, 6, 18})
-        return {Wednesday, Saturday};
-    if (date <= CalendarDate{2023, 7, 6})
-        return {Tuesday, Thursday, Saturday};
-    return {Tuesday, Thursday, Friday, Saturday};
-}
 
 const std::vector<storico::Draw>& defaultHistory() {
     static const auto draws = generateSampleHistory(DefaultSampleSeed, DefaultSampleFrom, DefaultSampleTo);

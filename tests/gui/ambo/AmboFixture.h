@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArchiveBuilder.h"
+#include "QtPrinting.h"
 #include "core/DrawArchive.h"
 #include "gui/ambo/AmboControls.h"
 #include "gui/ambo/AmboGridLayout.h"
@@ -21,9 +22,6 @@
 #include <ostream>
 
 // Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 enum WheelName { BA = 0, CA, FI, GE, MI, NA, PA, RO, TO, VE, NZ };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArchiveBuilder.h"
+#include "QtPrinting.h"
 #include "ScriptedServices.h"
 #include "WindowDriving.h"
 #include "core/DrawArchive.h"
@@ -26,10 +27,6 @@
 #include <memory>
 #include <ostream>
 #include <vector>
-
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 // The frame as the ambo window sees it: records the progress maxima and the mouse pointer at that moment.
 class RecordingFrame : public FrameServices {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArchiveBuilder.h"
+#include "QtPrinting.h"
 #include "ScriptedServices.h"
 #include "WindowDriving.h"
 #include "core/DrawArchive.h"
@@ -23,10 +24,6 @@
 #include <memory>
 #include <ostream>
 #include <vector>
-
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 // The frame as the Collaudo window sees it: records the progress bar and the draws asked of the mini list.
 class RecordingFrame : public FrameServices {

@@ -1,3 +1,4 @@
+#include "ProgramFolder.h"
 #include "gui/kit/ChmFile.h"
 
 #include <QFile>
@@ -7,8 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const QString helpFilePath = QStringLiteral(VELTRANO_PROGRAM_DIR "/HelpVeltrano.chm");
 
 QString decodePage(const QByteArray& page) {
     QStringDecoder decoder = QStringDecoder::decoderForHtml(page);
@@ -26,7 +25,7 @@ QString firstHeading(const QByteArray& page) {
 
 class BuiltHelpFile : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(help.open(helpFilePath)) << helpFilePath.toStdString(); }
+    void SetUp() override { ASSERT_TRUE(help.open(HelpFilePath)) << HelpFilePath.toStdString(); }
     ChmFile help;
 };
 
@@ -118,7 +117,7 @@ TEST(HelpFileOpening, RefusesMissingAndForeignFiles) {
 }
 
 TEST(HelpFileOpening, ReopeningAnotherFileForgetsTheFirst) {
-    ChmFile help(helpFilePath);
+    ChmFile help(HelpFilePath);
     ASSERT_TRUE(help.isOpen());
     ASSERT_FALSE(help.topicForContext(180).isEmpty());
     EXPECT_FALSE(help.open(QStringLiteral("/nessuna/cartella/x.chm")));

@@ -1,5 +1,6 @@
 #include "gui/kit/HelpViewer.h"
 
+#include "ProgramFolder.h"
 #include "gui/kit/HelpBrowser.h"
 #include "gui/kit/QtHelpService.h"
 
@@ -12,8 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-const QString helpFilePath = QStringLiteral(VELTRANO_PROGRAM_DIR "/HelpVeltrano.chm");
 
 QString shownText(const HelpViewer& viewer) {
     return viewer.browser()->toPlainText();
@@ -36,7 +35,7 @@ std::vector<QImage> picturesOf(HelpBrowser* browser) {
 
 class HelpViewerWindow : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(viewer.openHelpFile(helpFilePath)); }
+    void SetUp() override { ASSERT_TRUE(viewer.openHelpFile(HelpFilePath)); }
     QAction* action(const char* name) { return viewer.findChild<QAction*>(QLatin1String(name)); }
     HelpViewer viewer;
 };
@@ -132,7 +131,7 @@ TEST(HelpViewerWithoutFile, SaysTheHelpIsMissing) {
 }
 
 TEST(QtHelpServiceWindow, OpensTheViewerAtTheContextAndReusesIt) {
-    QtHelpService help(helpFilePath);
+    QtHelpService help(HelpFilePath);
     EXPECT_EQ(help.viewer(), nullptr);
     help.showHelp(180);
     HelpViewer* first = help.viewer();

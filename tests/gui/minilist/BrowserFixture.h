@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtPrinting.h"
 #include "core/DrawArchive.h"
 
 #include <QDate>
@@ -10,9 +11,6 @@
 #include <ostream>
 
 // Readable texts in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 // A small archive of hand-picked draws for the mini list and the date and index dialogs:
 //   1        30/12/2021

@@ -2,6 +2,7 @@
 // calls it.
 
 #include "ArchiveFixture.h"
+#include "DoubleBits.h"
 #include "ReaderRun.h"
 
 #include <QTemporaryDir>
@@ -24,12 +25,6 @@ const std::string kProgramQuery =
                 "EstrazioniLotto.Pa, EstrazioniLotto.Ro, EstrazioniLotto.To, EstrazioniLotto.Ve, "
                 "EstrazioniLotto.Nz ") +
     "From EstrazioniLotto ORDER BY EstrazioniLotto.DataEstrazione";
-
-std::uint64_t bitsOf(double value) {
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
 
 class WriterArchive : public ::testing::Test {
 protected:

@@ -1,5 +1,6 @@
 #include "io/jet/ArchiveWire.h"
 
+#include "DoubleBits.h"
 #include "io/jet/JetError.h"
 
 #include <cmath>
@@ -31,12 +32,6 @@ QueryField nullField() {
     QueryField field;
     field.isNull = true;
     return field;
-}
-
-std::uint64_t bitsOf(double value) {
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
 }
 
 // Encodes a row as the reader does and decodes it as the program does.
