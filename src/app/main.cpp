@@ -34,11 +34,11 @@ const char* const kHelpText =
     "  --version  mostra la versione del programma\n"
     "\n"
     "File: l'aiuto, l'archivio di esempio e il modello del database del programma stanno in\n"
-    "../lib/veltrano rispetto al programma (o accanto al programma). Il database del programma\n"
-    "(DbVeltrano.mdb) e PercorsoDatabase.txt stanno nella cartella del programma se è scrivibile,\n"
-    "altrimenti nella cartella dei dati dell'utente, $XDG_DATA_HOME/veltrano (di solito\n"
-    "~/.local/share/veltrano), creata al primo avvio. La posizione della finestra principale resta in\n"
-    "~/.config/Veltrano/Veltrano.conf.\n";
+    "../lib/veltrano rispetto al programma (nella cartella di compilazione, accanto al programma). Il\n"
+    "database del programma (DbVeltrano.mdb) e PercorsoDatabase.txt stanno lì se la cartella è\n"
+    "scrivibile e non è sotto /usr; altrimenti nella cartella dei dati dell'utente,\n"
+    "$XDG_DATA_HOME/veltrano (di solito ~/.local/share/veltrano), creata al primo avvio. La posizione\n"
+    "della finestra principale resta in ~/.config/Veltrano/Veltrano.conf.\n";
 
 bool asksHelp(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     QtProgramEnd programEnd;
     QtHelpService help(QDir(filesDir).filePath(QStringLiteral("HelpVeltrano.chm")));
 
-    const QString readerProgram = QDir(filesDir).filePath(QStringLiteral("veltrano-lettore"));
+    const QString readerProgram = readerProgramFor(QCoreApplication::applicationDirPath());
     QPointer<Container> frame;
     auto openMainWindow = [&] {
         Container::Services services{

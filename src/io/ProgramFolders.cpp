@@ -29,7 +29,11 @@ QString readerProgramFor(const QString& executableFolder) {
 }
 
 QString chooseDataFolder(const DataFolderSetting& setting) {
-    if (setting.filesFolderWritable)
+    // Under /usr the files belong to the package manager, even for root, who may write there.
+    const QString files = QDir::cleanPath(setting.filesFolder);
+    const bool packaged =
+        files.startsWith(QStringLiteral("/usr/")) && !files.startsWith(QStringLiteral("/usr/local/"));
+    if (setting.filesFolderWritable && !packaged)
         return setting.filesFolder;
     // The base directory specification ignores a relative XDG_DATA_HOME.
     const QString base = QDir::isAbsolutePath(setting.xdgDataHome)

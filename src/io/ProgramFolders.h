@@ -9,9 +9,10 @@
 // executables in bin/ and the files in lib/veltrano/, so an unpacked package works under any folder.
 //
 // The data folder holds what the program writes (DbVeltrano.mdb, PercorsoDatabase.txt): the files
-// folder itself when it is writable, as in the build tree or a per-user install; otherwise the user's
-// own folder, $XDG_DATA_HOME/veltrano (~/.local/share/veltrano when unset), so that each user of an
-// installed package has their own settings and archive path.
+// folder itself when it is writable, as in the build tree or a per-user install; otherwise, and always
+// under /usr (but /usr/local), where the package manager owns the files, the user's own folder,
+// $XDG_DATA_HOME/veltrano (~/.local/share/veltrano when unset), so that each user of an installed package has
+// their own settings and archive path.
 
 // The files folder for executables in executableFolder: ../lib/veltrano when it exists, else
 // executableFolder itself.

@@ -102,6 +102,26 @@ TEST_F(ProgramFoldersTest, DataFolderIsTheFilesFolderWhenWritableElseTheUsersOwn
     }
 }
 
+TEST(DataFolderChoice, UnderUsrTheUsersOwnFolderEvenWhenWritableAsForRoot) {
+    struct Row {
+        const char* files;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"/usr/lib/veltrano", "/home/giocatore/.local/share/veltrano"},
+        {"/usr/bin/../lib/veltrano", "/home/giocatore/.local/share/veltrano"},
+        {"/usr/local/lib/veltrano", "/usr/local/lib/veltrano"},
+        {"/opt/veltrano/lib/veltrano", "/opt/veltrano/lib/veltrano"},
+        {"/usr-altro/lib/veltrano", "/usr-altro/lib/veltrano"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(chooseDataFolder(
+                      {QString::fromLatin1(row.files), true, QString(), QStringLiteral("/home/giocatore")})
+                      .toStdString(),
+                  row.expected)
+            << row.files;
+}
+
 TEST_F(ProgramFoldersTest, AFolderOrCopyThatCannotBeMadeIsReportedAndLeavesNoDatabase) {
     // A plain file where the data folder should go.
     QFile blocker(path(QStringLiteral("file")));
