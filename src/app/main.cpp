@@ -1,3 +1,5 @@
+#include "StartCheck.h"
+#include "cli/ToolVersion.h"
 #include "core/DrawArchive.h"
 #include "gui/ambo/AmboOltreFrm.h"
 #include "gui/collaudo/CollaudoFrm.h"
@@ -9,30 +11,79 @@
 #include "gui/kit/QtTranslations.h"
 #include "gui/minilist/Estrazioni_minielenco.h"
 #include "gui/start/INIZIO.h"
+#include "io/ProgramFolders.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPointer>
 #include <QScrollBar>
 #include <QSettings>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+const char* const kHelpText =
+    "Uso: veltrano [--help] [--version]\n"
+    "\n"
+    "Veltrano, analisi del Lotto italiano: apre la finestra di avvio, da cui si sceglie l'archivio delle\n"
+    "estrazioni (Dbarcomax.mdb) o lo si crea dallo storico del gestore.\n"
+    "\n"
+    "  --help     mostra questo aiuto\n"
+    "  --version  mostra la versione del programma\n"
+    "\n"
+    "File: l'aiuto, l'archivio di esempio e il modello del database del programma stanno in\n"
+    "../lib/veltrano rispetto al programma (nella cartella di compilazione, accanto al programma). Il\n"
+    "database del programma (DbVeltrano.mdb) e PercorsoDatabase.txt stanno lì se la cartella è\n"
+    "scrivibile e non è sotto /usr; altrimenti nella cartella dei dati dell'utente,\n"
+    "$XDG_DATA_HOME/veltrano (di solito ~/.local/share/veltrano), creata al primo avvio. La posizione\n"
+    "della finestra principale resta in ~/.config/Veltrano/Veltrano.conf.\n";
+
+bool asksHelp(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+            return true;
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    // Answered before the application object, which would want a display.
+    if (answerVersion(argc, argv, "veltrano"))
+        return 0;
+    if (asksHelp(argc, argv)) {
+        std::fputs(kHelpText, stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veltrano"));
     QApplication::setOrganizationName(QStringLiteral("Veltrano"));
     QtTranslations::installItalian();
 
-    // The program's folder holds its database, the help file and the archive reader helper.
-    const QString programDir = QCoreApplication::applicationDirPath();
+    StartCheck check;
+    QtPrompts qtPrompts;
+    Prompts& prompts = StartCheck::requested() ? static_cast<Prompts&>(check) : qtPrompts;
+
+    // The helper, the help file and the sample archive are read from the program's files folder; the
+    // database and PercorsoDatabase.txt are written in the data folder (io/ProgramFolders.h).
+    const QString filesDir = programFilesFolder(QCoreApplication::applicationDirPath());
+    QString dataDir;
+    try {
+        dataDir = userDataFolder(filesDir);
+    } catch (const std::runtime_error& e) {
+        prompts.message(QString::fromUtf8(e.what()), QStringLiteral("Veltrano"), MessageIcon::Critical);
+        return 1;
+    }
     // The user's own settings (where the frame was), apart from the program's database.
     QSettings settings;
     DrawArchive archive;
     Palette palette;
-    QtPrompts prompts;
     QtProgramEnd programEnd;
-    QtHelpService help(QDir(programDir).filePath(QStringLiteral("HelpVeltrano.chm")));
+    QtHelpService help(QDir(filesDir).filePath(QStringLiteral("HelpVeltrano.chm")));
 
-    const QString readerProgram = QDir(programDir).filePath(QStringLiteral("veltrano-lettore"));
+    const QString readerProgram = readerProgramFor(QCoreApplication::applicationDirPath());
     QPointer<Container> frame;
     auto openMainWindow = [&] {
         Container::Services services{
@@ -56,10 +107,14 @@ int main(int argc, char** argv) {
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->MDIForm_Load();
         frame->showPlaced(settings);
+        if (StartCheck::requested())
+            check.frameShown(archive, dataDir);
     };
-    auto* start = new INIZIO({archive, prompts, programEnd, help, programDir, readerProgram, openMainWindow});
+    auto* start = new INIZIO({archive, prompts, programEnd, help, dataDir, readerProgram, openMainWindow});
     start->setAttribute(Qt::WA_DeleteOnClose);
     start->Form_Load();
+    if (StartCheck::requested())
+        check.pressProceed(*start);
     if (programEnd.hasEnded())
         return 1;
     return app.exec();

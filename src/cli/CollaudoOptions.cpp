@@ -148,6 +148,7 @@ QString collaudoUsage() {
         "  --fuori-campione DATA   misura e ordina sui casi prima di DATA e mostra ogni combinazione\n"
         "                          anche sui casi da DATA in poi: la prova onesta di una combinazione\n"
         "  --help                  mostra questo aiuto\n"
+        "  --version               mostra la versione del programma\n"
         "\n"
         "Definizioni:\n"
         "  Esito e colpo: ogni caso è verificato come fa \"VERIFICA\", con gli stessi esiti e colpi:\n"

@@ -1,5 +1,6 @@
 #include "cli/ImportCommand.h"
 
+#include "io/ProgramFolders.h"
 #include "io/jet/JetDate.h"
 #include "io/jet/JetError.h"
 #include "io/storico/ArchiveDraws.h"
@@ -87,7 +88,8 @@ std::string importHelpText() {
            "  --prova                mostra il riepilogo senza scrivere nulla\n"
            "  STORICO...             file dello storico, cartelle di cui si leggono tutti i file .txt, o lo\n"
            "                         zip del gestore con dentro un solo file di testo\n"
-           "  -h, --help             mostra questo aiuto\n\n"
+           "  -h, --help             mostra questo aiuto\n"
+           "  --version              mostra la versione del programma\n\n"
            "Aggiornamento: le estrazioni che mancano all'archivio vengono aggiunte, una ruota mancante "
            "viene\n"
            "completata, una ruota con numeri diversi è una correzione (elencata con i numeri vecchi e i\n"
@@ -134,7 +136,8 @@ namespace {
 std::string defaultReaderProgram() {
     std::error_code error;
     const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return (error ? fs::path("veltrano-lettore") : self.parent_path() / "veltrano-lettore").string();
+    return error ? std::string("veltrano-lettore")
+                 : readerProgramFor(QString::fromStdString(self.parent_path().string())).toStdString();
 }
 
 // The history read and checked; std::nullopt after printing what is wrong.

@@ -13,7 +13,7 @@ namespace storico {
 // What the command takes from around it: the reader helper that reads archives back, and the clock
 // that names the old archive's copy.
 struct ImportEnvironment {
-    std::string readerProgram; // empty: veltrano-lettore beside the running program
+    std::string readerProgram; // empty: the running program's veltrano-lettore (io/ProgramFolders.h)
     std::function<std::time_t()> now;
 };
 

@@ -2,9 +2,9 @@
 
 #include "core/DrawArchive.h"
 #include "io/ArchiveLoader.h"
+#include "io/ProgramFolders.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <exception>
 
 void writeText(std::FILE* stream, const QString& text) {
@@ -15,8 +15,7 @@ void writeText(std::FILE* stream, const QString& text) {
 bool loadToolArchive(DrawArchive& archive, const QString& path, const QString& tool) {
     archive.fillWheelCodesAndDiametral();
     archive.setModelStart(1);
-    const QString reader =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("veltrano-lettore"));
+    const QString reader = readerProgramFor(QCoreApplication::applicationDirPath());
     try {
         loadDrawArchive(archive, path, reader);
     } catch (const std::exception& e) {

@@ -6,7 +6,7 @@
 class DrawArchive;
 
 // What the command-line tools share around the method: UTF-8 output and loading the archive named on
-// the command line through the reader helper beside the executable.
+// the command line through the executable's reader helper (io/ProgramFolders.h).
 
 void writeText(std::FILE* stream, const QString& text);
 

@@ -13,16 +13,16 @@ const char* const ProgramDatabase::TableNames[7] = {"ParametriProgramma",  "Salv
                                                     "Impostazioni",        "Operatori",  "PiramidiElenco",
                                                     "PiramideComposizione"};
 
-ProgramDatabase::ProgramDatabase(QString programDir) : m_programDir(std::move(programDir)) {}
+ProgramDatabase::ProgramDatabase(QString dataFolder) : m_folder(std::move(dataFolder)) {}
 
 ProgramDatabase::~ProgramDatabase() = default;
 
 QString ProgramDatabase::databasePath() const {
-    return QDir(m_programDir).filePath("DbVeltrano.mdb");
+    return QDir(m_folder).filePath("DbVeltrano.mdb");
 }
 
 QString ProgramDatabase::pathFilePath() const {
-    return QDir(m_programDir).filePath("PercorsoDatabase.txt");
+    return QDir(m_folder).filePath("PercorsoDatabase.txt");
 }
 
 void ProgramDatabase::open() {
@@ -30,6 +30,11 @@ void ProgramDatabase::open() {
     m_database = jet::JetDatabase::open(databasePath().toStdString(), programDatabasePassword());
     for (const char* name : TableNames)
         m_tables.push_back(m_database->openTable(name));
+}
+
+void ProgramDatabase::close() {
+    m_tables.clear();
+    m_database.reset();
 }
 
 std::optional<QString> ProgramDatabase::readParameter(const QString& name) {

@@ -10,12 +10,12 @@ class JetDatabase;
 class TableRecordset;
 } // namespace jet
 
-// The program's own database, DbVeltrano.mdb in the program's folder: its seven tables are opened at
-// start-up and stay open for the run; ParametriProgramma holds the archive path and the first draw of
-// the model archive. PercorsoDatabase.txt records the archive path for other programs.
+// The program's own database, DbVeltrano.mdb in the data folder (io/ProgramFolders.h): its seven tables are
+// opened at start-up and stay open for the run; ParametriProgramma holds the archive path and the first draw
+// of the model archive. PercorsoDatabase.txt records the archive path for other programs.
 class ProgramDatabase {
 public:
-    explicit ProgramDatabase(QString programDir);
+    explicit ProgramDatabase(QString dataFolder);
     ~ProgramDatabase();
 
     static const char* const TableNames[7];
@@ -23,6 +23,8 @@ public:
     // Opens the database with the program's password and its seven tables, in order. Throws
     // jet::JetError (the engine's message) when the file cannot be opened or a table is missing.
     void open();
+    // Lets go of the tables and the file.
+    void close();
 
     // Seeks the parameter row by its name (case-insensitive); nullopt when there is no such row.
     // A row whose Valore1 holds no value is a failure (jet::JetError).
@@ -44,7 +46,7 @@ public:
     QString pathFilePath() const;
 
 private:
-    QString m_programDir;
+    QString m_folder;
     std::shared_ptr<jet::JetDatabase> m_database;
     std::vector<std::unique_ptr<jet::TableRecordset>> m_tables;
 };

@@ -39,8 +39,7 @@ TEST(LauncherInstall, EntryValidatesAndNamesTheInstalledProgramAndIconsComeInEve
     QFile file(entry);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << entry.toStdString();
     const QString text = QString::fromUtf8(file.readAll());
-    const QString exec =
-        QStringLiteral("Exec=\"%1\"\n").arg(root.filePath(QStringLiteral("share/veltrano/veltrano")));
+    const QString exec = QStringLiteral("Exec=\"%1\"\n").arg(root.filePath(QStringLiteral("bin/veltrano")));
     EXPECT_TRUE(text.contains(exec)) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("\nIcon=veltrano\n"))) << text.toStdString();
 

@@ -1,4 +1,5 @@
 #include "cli/ToolArchive.h"
+#include "cli/ToolVersion.h"
 #include "core/DrawArchive.h"
 #include "gui/ambo/AnalisiOptions.h"
 #include "gui/ambo/AnalisiRun.h"
@@ -17,6 +18,8 @@ int badOptions(const QString& error) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answerVersion(argc, argv, "veltrano-analisi"))
+        return 0;
     QCoreApplication app(argc, argv);
     const AnalisiParse parsed = parseAnalisiOptions(app.arguments().mid(1));
     if (!parsed.error.isEmpty())

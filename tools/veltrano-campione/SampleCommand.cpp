@@ -105,7 +105,8 @@ std::string sampleHelpText() {
         << "  --from DATA            primo giorno (predefinito: " << DefaultSampleFrom.isoText()
         << "; non prima del 1871-01-01)\n"
         << "  --to DATA              ultimo giorno (predefinito: " << DefaultSampleTo.isoText() << ")\n"
-        << "  -h, --help             mostra questo aiuto\n\n"
+        << "  -h, --help             mostra questo aiuto\n"
+        << "  --version              mostra la versione del programma\n\n"
            "Le date si scrivono AAAA-MM-GG (anche con '/' o '.', o con prima il giorno). Un archivio di più\n"
            "di 9.999 estrazioni viene scritto, ma Veltrano rifiuta di caricarlo; il riepilogo lo segnala.\n\n"
            "Uscita: 0 archivio scritto, 1 errore (nessun file scritto), 2 riga di comando errata.\n";

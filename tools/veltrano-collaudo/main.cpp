@@ -1,6 +1,7 @@
 #include "cli/CollaudoOptions.h"
 #include "cli/CollaudoReport.h"
 #include "cli/ToolArchive.h"
+#include "cli/ToolVersion.h"
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
 #include "core/Sweep.h"
@@ -57,6 +58,8 @@ QString explore(const CollaudoOptions& o, const DrawArchive& archive, QString& e
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answerVersion(argc, argv, "veltrano-collaudo"))
+        return 0;
     QCoreApplication app(argc, argv);
     CollaudoParse parsed = parseCollaudoOptions(app.arguments().mid(1));
     if (!parsed.error.isEmpty())

@@ -1,3 +1,4 @@
+#include "cli/ToolVersion.h"
 #include "io/ProgramDatabaseSpec.h"
 #include "io/jet/JetDate.h"
 #include "io/jet/JetError.h"
@@ -21,7 +22,8 @@ const char* const kUsageText =
     "  --archivio PERCORSO  percorso dell'archivio delle estrazioni (Dbarcomax.mdb) da registrare\n"
     "                       nel parametro PercorsoArchivio\n"
     "  --output PERCORSO    file da creare; se esiste viene sostituito\n"
-    "  --help               mostra questo aiuto\n";
+    "  --help               mostra questo aiuto\n"
+    "  --version            mostra la versione del programma\n";
 
 int usageError(const std::string& message) {
     std::cerr << "veltrano-crea-db: " << message << "\n\n" << kUsageText;
@@ -39,6 +41,8 @@ double nowAsJetDate() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answerVersion(argc, argv, "veltrano-crea-db"))
+        return kOk;
     std::string archive;
     std::string output;
     bool haveArchive = false;

@@ -29,6 +29,7 @@ QString analisiUsage() {
         "  --esiti E,...           esiti verificati: ambata,3ambi,quartina,tutte (predefiniti: tutti)\n"
         "  --formato tsv|csv       formato dell'uscita (predefinito: tsv)\n"
         "  --help                  mostra questo aiuto\n"
+        "  --version               mostra la versione del programma\n"
         "\n"
         "Uscita: 0 eseguito, 1 archivio illeggibile, 2 opzioni errate.\n");
 }

@@ -35,7 +35,7 @@ const QString kWrongArchive =
 } // namespace
 
 INIZIO::INIZIO(Services services, QWidget* parent)
-    : QWidget(parent), m_services(std::move(services)), m_programDatabase(m_services.programDir) {
+    : QWidget(parent), m_services(std::move(services)), m_programDatabase(m_services.dataDir) {
     setWindowTitle(QStringLiteral("Veltrano - Avvio"));
     setWindowIcon(programIcon(ProgramIcon::ProgramLogo));
 
@@ -161,7 +161,7 @@ void INIZIO::ImpostaInizialix() {
 void INIZIO::SelectArchive() {
     FileDialogRequest request;
     request.title = QStringLiteral("Selezione archivio");
-    request.folder = m_services.programDir;
+    request.folder = m_services.dataDir;
     request.fileName = QStringLiteral("*.mdb");
     request.filter = QStringLiteral("File di archivio (*.Mdb)");
     request.defaultSuffix = QStringLiteral("Mdb");
@@ -199,7 +199,7 @@ bool INIZIO::registerArchive(const QString& path) {
 
 void INIZIO::CreaDaStorico() {
     const QString title = QStringLiteral("Crea da storico");
-    const QStringList files = m_services.prompts.openFiles(historyFilesRequest(m_services.programDir));
+    const QStringList files = m_services.prompts.openFiles(historyFilesRequest(m_services.dataDir));
     if (files.isEmpty())
         return;
     storico::HistoryReading reading;
@@ -226,7 +226,7 @@ void INIZIO::CreaDaStorico() {
 
     FileDialogRequest where;
     where.title = QStringLiteral("Cartella in cui salvare Dbarcomax.mdb");
-    where.folder = m_services.programDir;
+    where.folder = m_services.dataDir;
     const QString folder = m_services.prompts.chooseFolder(where);
     if (folder.isEmpty())
         return;

@@ -27,7 +27,7 @@ public:
         Prompts& prompts;
         ProgramEnd& programEnd;
         HelpService& help;
-        QString programDir;
+        QString dataDir; // DbVeltrano.mdb, and the folder the file dialogs start in (io/ProgramFolders.h)
         QString readerProgram;                // the archive reader helper program
         std::function<void()> openMainWindow; // may throw: reported like a failed load
     };

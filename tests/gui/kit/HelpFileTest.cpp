@@ -51,6 +51,17 @@ TEST_F(BuiltHelpFile, ContextsOfTheWindowsOpenTheirTopics) {
     }
 }
 
+TEST_F(BuiltHelpFile, InformationPageShowsTheProjectVersionAndIsInTheContents) {
+    const QString page = decodePage(help.read(QStringLiteral("/informazioni.htm")));
+    EXPECT_EQ(firstHeading(help.read(QStringLiteral("/informazioni.htm"))),
+              QStringLiteral("Informazioni su Veltrano"));
+    EXPECT_TRUE(page.contains(QStringLiteral("<b>Versione " VELTRANO_VERSION "</b>"))) << page.toStdString();
+    bool listed = false;
+    for (const ChmContentsEntry& entry : help.contents())
+        listed = listed || entry.local.endsWith(QStringLiteral("informazioni.htm"));
+    EXPECT_TRUE(listed);
+}
+
 TEST_F(BuiltHelpFile, TheContextTableComesFromTheFileItself) {
     // The five windows' contexts and nothing else: a table read from somewhere else would differ.
     EXPECT_EQ(help.contextMap().keys(), (QList<quint32>{180, 190, 200, 210, 230}));
