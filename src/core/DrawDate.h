@@ -5,7 +5,8 @@
 
 class DrawArchive;
 
-// A draw's date as the archive spells it ("22/12/2022"); an invalid date for any other text.
+// A draw's date as the archive spells it ("22/12/2022"), read as dd/MM/yyyy; an invalid date when the
+// text is no such date.
 QDate drawDay(const QString& text);
 // The date of a draw of the archive.
 QDate drawDay(const DrawArchive& archive, int drawIndex);

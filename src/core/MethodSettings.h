@@ -42,4 +42,6 @@ struct MethodSettings {
 
     // What the search looks for with these settings.
     SearchSettings search() const;
+
+    bool operator==(const MethodSettings&) const = default;
 };

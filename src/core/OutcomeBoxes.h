@@ -13,4 +13,6 @@ struct OutcomeBoxes {
     // The boxes in the order above, as the controls and the options list them.
     std::array<bool, 4> flags() const { return {ambata, treAmbi, quartina, tutte}; }
     static OutcomeBoxes fromFlags(const std::array<bool, 4>& f) { return {f[0], f[1], f[2], f[3]}; }
+
+    bool operator==(const OutcomeBoxes&) const = default;
 };

@@ -33,7 +33,7 @@ TEST(MethodOptionValues, EveryChoiceReadsBackFromTheValueWrittenForIt) {
         const OutcomeBoxes boxes = OutcomeBoxes::fromFlags(flagsOf<4>(mask));
         OutcomeBoxes back;
         EXPECT_EQ(readOutcomeOption(outcomeOptionValue(boxes), back), QString());
-        EXPECT_EQ(back.flags(), boxes.flags()) << outcomeOptionValue(boxes).toStdString();
+        EXPECT_EQ(back, boxes) << outcomeOptionValue(boxes).toStdString();
     }
 }
 
@@ -70,12 +70,7 @@ TEST(MethodCommandLineDefaults, NothingChosenGivesTheMethodsDefaultsThatTheHelpS
     MethodCommandLine::Values v;
     ASSERT_EQ(method.read({}, v), QString());
     const MethodSettings d;
-    EXPECT_EQ(v.wheels, d.wheels);
-    EXPECT_EQ(v.positions, d.positions);
-    EXPECT_EQ(v.types, d.types);
-    EXPECT_EQ(v.adjacentPositions, d.adjacentPositions);
-    EXPECT_EQ(v.colpi, d.colpi);
-    EXPECT_EQ(v.boxes.flags(), d.boxes.flags());
+    EXPECT_EQ(static_cast<const MethodSettings&>(v), d);
 
     const QString help = MethodCommandLine::methodUsage() + MethodCommandLine::outcomeUsage();
     const auto typesDefault =
