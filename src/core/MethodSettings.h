@@ -20,9 +20,8 @@ struct MethodSettings {
     OutcomeBoxes boxes; // every box checked
 
     static constexpr int MaxColpi = 18; // Colpi run from 1
-    // The analysis stops after a number of cases unless it searches a whole range.
+    // The analysis stops after this many cases unless it searches a whole range.
     static constexpr int Casi = 10;
-    static constexpr int MaxCasi = 200;
 
     // A setting's option (without its dashes) and the caption of its control.
     struct Name {

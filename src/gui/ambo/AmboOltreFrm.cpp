@@ -40,6 +40,7 @@
 #include <algorithm>
 
 namespace {
+constexpr int CasiChoices = 200;
 constexpr int RangePageStep = 25;
 constexpr int SummaryWidth = 180;
 } // namespace
@@ -324,7 +325,7 @@ void AmboOltreFrm::Form_Load() {
 
     fillColpiChoices(*ComboC);
     ComboNC->clear();
-    for (int i = 1; i <= MethodSettings::MaxCasi; ++i)
+    for (int i = 1; i <= CasiChoices; ++i)
         ComboNC->addItem(QString::number(i));
     ComboNC->setCurrentIndex(MethodSettings::Casi - 1);
 

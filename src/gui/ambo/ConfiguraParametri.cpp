@@ -2,9 +2,6 @@
 
 #include "core/DrawArchive.h"
 #include "core/LeadingNumber.h"
-#include "gui/kit/SelectionGrids.h"
-
-#include <algorithm>
 
 std::int16_t readComboNumber(const QString& text) {
     // A typed number too large for the counters reads like a text that is no number at all.
@@ -27,9 +24,10 @@ void ConfiguraParametri(const AmboControls& controls, AmboGrids& grids, AmboStat
         state.LimiteCasi = readComboNumber(controls.ComboNC);
         state.EstrazioneMinima = 1;
     }
-    state.RuoteSelezionate = chosenWheels(grids.FgR);
-    const std::array<bool, PositionCount> positions = chosenPositions(grids.Fgp);
-    std::copy(positions.begin(), positions.end(), state.PosizioniSelezionate.begin() + 1);
+    for (int k = 0; k < 11; ++k)
+        state.RuoteSelezionate[k] = grids.FgR.backColour(0, k) == AmboState::ColoreRuota;
+    for (int k = 0; k < 5; ++k)
+        state.PosizioniSelezionate[k + 1] = grids.Fgp.backColour(0, k) == AmboState::ColorePosizione;
     grids.Fg1.setRows(1);
     state.CasiTrovati = 0;
 }
