@@ -51,6 +51,40 @@ bool MethodCommandLine::combinationChosen() const {
            m_parser.isSet(m_colpi);
 }
 
+QString MethodCommandLine::methodUsage() {
+    const MethodSettings d;
+    QStringList wheels;
+    for (std::size_t w = 0; w < d.wheels.size(); ++w)
+        if (d.wheels[w])
+            wheels << QString::fromLatin1(WheelNames[w].code);
+    WheelRelations::Types everyType;
+    everyType.fill(true);
+    return usageLine(optionName(MethodSettings::WheelsName) + QStringLiteral(" BA,CA,..."),
+                     QStringLiteral("ruote selezionate (predefinite: %1)")
+                         .arg(listDefault(d.wheels, "tutte le undici", wheels.join(QLatin1Char(','))))) +
+           usageLine(optionName(MethodSettings::PositionsName) + QStringLiteral(" 1,2,..."),
+                     QStringLiteral("posizioni selezionate (predefinite: %1)")
+                         .arg(listDefault(d.positions, "tutte", positionOptionValue(d.positions)))) +
+           usageLine(optionName(MethodSettings::TypesName) + QStringLiteral(" T,..."),
+                     QStringLiteral("tipi di ruote: %1").arg(typeOptionValue(everyType))) +
+           QString(UsageColumn, QLatin1Char(' ')) +
+           QStringLiteral("(predefiniti: %1)\n").arg(typeOptionValue(d.types)) +
+           usageLine(optionName(MethodSettings::AdjacentName),
+                     QStringLiteral("solo ambi su posizioni adiacenti")) +
+           usageLine(optionName(MethodSettings::ColpiName) + QStringLiteral(" N"),
+                     QStringLiteral("colpi di gioco, da 1 a %1 (predefinito: %2)")
+                         .arg(MethodSettings::MaxColpi)
+                         .arg(d.colpi));
+}
+
+QString MethodCommandLine::outcomeUsage() {
+    const MethodSettings d;
+    return usageLine(optionName(MethodSettings::OutcomesName) + QStringLiteral(" E,..."),
+                     QStringLiteral("esiti verificati: %1 (predefiniti: %2)")
+                         .arg(outcomeOptionValue(OutcomeBoxes{true, true, true, true}),
+                              listDefault(d.boxes.flags(), "tutti", outcomeOptionValue(d.boxes))));
+}
+
 QString MethodCommandLine::read(std::initializer_list<const QCommandLineOption*> single, Values& v) const {
     const QCommandLineParser& parser = m_parser;
     using Options = std::initializer_list<const QCommandLineOption*>;
@@ -88,38 +122,4 @@ QString MethodCommandLine::read(std::initializer_list<const QCommandLineOption*>
     if (error.isEmpty() && parser.isSet(m_esiti))
         error = readOutcomeOption(parser.value(m_esiti), v.boxes);
     return error;
-}
-
-QString MethodCommandLine::methodUsage() {
-    const MethodSettings d;
-    QStringList wheels;
-    for (std::size_t w = 0; w < d.wheels.size(); ++w)
-        if (d.wheels[w])
-            wheels << QString::fromLatin1(WheelNames[w].code);
-    WheelRelations::Types everyType;
-    everyType.fill(true);
-    return usageLine(optionName(MethodSettings::WheelsName) + QStringLiteral(" BA,CA,..."),
-                     QStringLiteral("ruote selezionate (predefinite: %1)")
-                         .arg(listDefault(d.wheels, "tutte le undici", wheels.join(QLatin1Char(','))))) +
-           usageLine(optionName(MethodSettings::PositionsName) + QStringLiteral(" 1,2,..."),
-                     QStringLiteral("posizioni selezionate (predefinite: %1)")
-                         .arg(listDefault(d.positions, "tutte", positionOptionValue(d.positions)))) +
-           usageLine(optionName(MethodSettings::TypesName) + QStringLiteral(" T,..."),
-                     QStringLiteral("tipi di ruote: %1").arg(typeOptionValue(everyType))) +
-           QString(UsageColumn, QLatin1Char(' ')) +
-           QStringLiteral("(predefiniti: %1)\n").arg(typeOptionValue(d.types)) +
-           usageLine(optionName(MethodSettings::AdjacentName),
-                     QStringLiteral("solo ambi su posizioni adiacenti")) +
-           usageLine(optionName(MethodSettings::ColpiName) + QStringLiteral(" N"),
-                     QStringLiteral("colpi di gioco, da 1 a %1 (predefinito: %2)")
-                         .arg(MethodSettings::MaxColpi)
-                         .arg(d.colpi));
-}
-
-QString MethodCommandLine::outcomeUsage() {
-    const MethodSettings d;
-    return usageLine(optionName(MethodSettings::OutcomesName) + QStringLiteral(" E,..."),
-                     QStringLiteral("esiti verificati: %1 (predefiniti: %2)")
-                         .arg(outcomeOptionValue(OutcomeBoxes{true, true, true, true}),
-                              listDefault(d.boxes.flags(), "tutti", outcomeOptionValue(d.boxes))));
 }
