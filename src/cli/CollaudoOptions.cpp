@@ -3,6 +3,7 @@
 #include "cli/MethodCommandLine.h"
 #include "cli/MethodOptionValues.h"
 #include "core/DrawArchive.h"
+#include "core/DrawDate.h"
 
 #include <QCommandLineParser>
 
@@ -15,10 +16,6 @@ std::optional<QDate> readDate(const QString& text) {
             return d;
     }
     return std::nullopt;
-}
-
-QDate drawDate(const DrawArchive& archive, int d) {
-    return QDate::fromString(archive.drawDate(d), QStringLiteral("dd/MM/yyyy"));
 }
 
 QString readStakes(const QString& value, Stakes& stakes) {
@@ -114,20 +111,15 @@ QString readOwnOptions(const QCommandLineParser& parser, const OwnOptions& own, 
 } // namespace
 
 QString collaudoUsage() {
-    return QStringLiteral(
+    // The method's options, with their defaults, are written once for both tools.
+    const QString usage = QStringLiteral(
         "Uso: veltrano-collaudo [opzioni] ARCHIVIO.mdb\n"
         "\n"
         "Collauda il metodo dell'ambo uguale su due ruote su tutto un intervallo di estrazioni: cerca\n"
         "ogni caso, lo verifica come \"VERIFICA\", lo confronta con il caso e ne fa il bilancio in denaro.\n"
         "\n"
         "Metodo (come veltrano-analisi):\n"
-        "  --ruote BA,CA,...       ruote selezionate (predefinite: tutte le undici)\n"
-        "  --posizioni 1,2,...     posizioni selezionate (predefinite: tutte)\n"
-        "  --tipi T,...            tipi di ruote: tutte,adiacenti,diametrali,gemelle,gmtv,cfrz,bnp\n"
-        "                          (predefiniti: adiacenti,diametrali)\n"
-        "  --posizioni-adiacenti   solo ambi su posizioni adiacenti\n"
-        "  --colpi N               colpi di gioco, da 1 a 18 (predefinito: 9)\n"
-        "  --esiti E,...           esiti verificati: ambata,3ambi,quartina,tutte (predefiniti: tutti)\n"
+        "%1"
         "Intervallo (ogni estrazione è cercata, senza limite di casi):\n"
         "  --inizio N --fine N     numeri di estrazione (predefiniti: 1 e l'ultima)\n"
         "  --dal DATA --al DATA    date (AAAA-MM-GG o GG/MM/AAAA): la prima estrazione dal giorno,\n"
@@ -179,6 +171,7 @@ QString collaudoUsage() {
         "    capita per caso, va letto p_holm.\n"
         "\n"
         "Uscita: 0 eseguito, 1 archivio illeggibile, 2 opzioni errate.\n");
+    return usage.arg(MethodCommandLine::methodUsage() + MethodCommandLine::outcomeUsage());
 }
 
 CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
@@ -206,12 +199,7 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     o.archivePath = v.archivePath;
     o.inizio = v.inizio;
     o.fine = v.fine;
-    s.wheels = v.wheels;
-    s.positions = v.positions;
-    s.types = v.types;
-    s.adjacentPositions = v.adjacentPositions;
-    s.colpi = v.colpi;
-    s.boxes = v.boxes;
+    static_cast<MethodSettings&>(s) = v;
     result.error = readOwnOptions(parser, own, o);
     if (result.error.isEmpty() && o.esplora && method.combinationChosen())
         result.error = QStringLiteral("--esplora prova da sé tipi, posizioni, posizioni adiacenti e colpi: "
@@ -221,14 +209,14 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
 
 int lastDrawUntil(const DrawArchive& archive, const QDate& date) {
     for (int d = archive.drawCount(); d >= 1; --d)
-        if (drawDate(archive, d) <= date)
+        if (drawDay(archive, d) <= date)
             return d;
     return 0;
 }
 
 int firstDrawFrom(const DrawArchive& archive, const QDate& date) {
     for (int d = 1; d <= archive.drawCount(); ++d)
-        if (drawDate(archive, d) >= date)
+        if (drawDay(archive, d) >= date)
             return d;
     return 0;
 }

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "core/OutcomeBoxes.h"
-#include "core/WheelRelations.h"
+#include "core/MethodSettings.h"
 
 #include <QCommandLineOption>
 #include <QString>
-#include <array>
 #include <initializer_list>
 #include <optional>
 
@@ -15,14 +13,8 @@ class QCommandLineParser;
 // range by DrawIndex, --help and the one archive.
 class MethodCommandLine {
 public:
-    struct Values {
+    struct Values : MethodSettings {
         QString archivePath;
-        std::array<bool, WheelCount> wheels{true, true, true, true, true, true, true, true, true, true, true};
-        std::array<bool, PositionCount> positions{true, true, true, true, true};
-        WheelRelations::Types types{false, true, true, false, false, false, false};
-        bool adjacentPositions = false;
-        int colpi = 9;
-        OutcomeBoxes boxes;
         std::optional<int> inizio;
         std::optional<int> fine;
     };
@@ -37,6 +29,11 @@ public:
     // After a successful parse: refuses a repeated option (these and the tool's own `single` ones) and
     // anything but one archive, then reads the values. Returns an Italian error text, empty when good.
     QString read(std::initializer_list<const QCommandLineOption*> single, Values& values) const;
+
+    // The help lines of the shared method options from --ruote to --colpi, and of --esiti, with their
+    // defaults.
+    static QString methodUsage();
+    static QString outcomeUsage();
 
 private:
     QCommandLineParser& m_parser;

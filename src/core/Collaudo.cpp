@@ -8,16 +8,6 @@
 #include <cmath>
 #include <thread>
 
-SearchSettings CollaudoSettings::search() const {
-    SearchSettings s;
-    s.wheels = wheels;
-    for (int p = 1; p <= PositionCount; ++p)
-        s.positions[p] = positions[p - 1];
-    s.adjacentPositions = adjacentPositions;
-    s.admitTypes(types, WheelRelations::standard());
-    return s;
-}
-
 void completeSummary(CollaudoSummary& s) {
     s.z.reset();
     if (s.deviazione > 0.0)

@@ -4,9 +4,8 @@
 #include "core/CaseTracks.h"
 #include "core/EqualAmbi.h"
 #include "core/EqualAmboCase.h"
-#include "core/OutcomeBoxes.h"
+#include "core/MethodSettings.h"
 #include "core/Stakes.h"
-#include "core/WheelRelations.h"
 
 #include <QString>
 #include <array>
@@ -17,20 +16,12 @@
 class DrawArchive;
 
 // The back-test: the method's settings over a range of draws.
-struct CollaudoSettings {
-    std::array<bool, WheelCount> wheels{true, true, true, true, true, true, true, true, true, true, true};
-    std::array<bool, PositionCount> positions{true, true, true, true, true}; // positions 1..5
-    // "Tutte", "Adiacenti", "Diametrali", "Gemelle", "GMTV", "CFRZ", "BNP"
-    WheelRelations::Types types{false, true, true, false, false, false, false};
-    bool adjacentPositions = false;
-    int colpi = 9;
-    OutcomeBoxes boxes;
+struct CollaudoSettings : MethodSettings {
     int first = 1; // DrawIndex of the oldest draw searched
     int last = 0;  // DrawIndex of the most recent draw searched; 0 for the archive's last
     Stakes stakes;
     int threads = 2; // following the cases is shared out; the results do not depend on it
 
-    SearchSettings search() const;
     int lastDraw(const DrawArchive& archive) const { return last > 0 ? last : archive.drawCount(); }
 };
 

@@ -104,10 +104,12 @@ void DrawArchive::buildModelArchive() {
 }
 
 void DrawArchive::fillWheelCodesAndDiametral() {
-    static const char* const codes[] = {"BA", "CA", "FI", "GE", "MI", "NA",
-                                        "PA", "RO", "TO", "VE", "NZ", "TU"};
-    for (int i = 0; i <= WheelCount; ++i)
-        m_wheelCodes[i] = QString::fromLatin1(codes[i]);
+    auto text = [](std::string_view code) {
+        return QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size()));
+    };
+    for (int i = 0; i < WheelCount; ++i)
+        m_wheelCodes[i] = text(WheelNames[i].code);
+    m_wheelCodes[WheelCount] = text(AllWheelsCode);
     m_diametral[0] = 0;
     for (int n = 1; n <= 90; ++n)
         m_diametral[n] = static_cast<std::int16_t>(n <= 45 ? n + 45 : n - 45);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WheelNames.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -13,8 +15,6 @@ public:
     using std::out_of_range::out_of_range;
 };
 
-constexpr int WheelCount = 11;      // Bari .. Venezia, Nazionale
-constexpr int PositionCount = 5;    // order of extraction 1..5
 constexpr int DrawCapacity = 10000; // DrawIndex 0..9999; slot 0 stays empty
 constexpr int MaxDraws = DrawCapacity - 1;
 

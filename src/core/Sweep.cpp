@@ -152,10 +152,13 @@ SweepResult runSweep(const SweepSettings& settings, const DrawArchive& archive,
     SweepResult result;
     auto cancelled = [cancel] { return cancel && cancel->load(std::memory_order_relaxed); };
 
-    SearchSettings search;
-    search.wheels = settings.wheels;
-    search.positions = {false, true, true, true, true, true};
-    search.admitTypes({true, false, false, false, false, false, false}, WheelRelations::standard());
+    // Every pair of wheels and positions: the combinations pick their cases out of these.
+    MethodSettings everyCase;
+    everyCase.wheels = settings.wheels;
+    everyCase.positions.fill(true);
+    everyCase.types = {true, false, false, false, false, false, false};
+    everyCase.adjacentPositions = false;
+    const SearchSettings search = everyCase.search();
     const int last = settings.last > 0 ? settings.last : archive.drawCount();
     std::vector<EqualAmboCase> found = findEqualAmbi(search, archive, last, settings.first);
     const std::size_t n = found.size();

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "core/OutcomeBoxes.h"
+#include "core/MethodSettings.h"
 #include "core/Stakes.h"
-#include "core/WheelRelations.h"
 
 #include <array>
 #include <atomic>
@@ -15,14 +14,14 @@ class DrawArchive;
 
 // The sweep: every combination of wheel types (each non-empty set of the six named types, and "Tutte"
 // alone), position sets of two or more positions, "Adiacenti" off (and on where the set holds both an
-// adjacent and a non-adjacent pair) and Colpi 1 to 18, with the user's wheels, outcome boxes, stakes and
-// range. Cases are worked out once for all wheel pairs and positions, and each case followed once over 18
+// adjacent and a non-adjacent pair) and Colpi 1 to MaxColpi, with the user's wheels, outcome boxes, stakes
+// and range. Cases are worked out once for all wheel pairs and positions, and each case followed once over 18
 // colpi; a combination's figures are sums over the cases it admits.
 struct SweepSettings {
     enum class Order { P, Resa };
-    static constexpr int MaxColpi = 18;
+    static constexpr int MaxColpi = MethodSettings::MaxColpi;
 
-    std::array<bool, WheelCount> wheels{true, true, true, true, true, true, true, true, true, true, true};
+    std::array<bool, WheelCount> wheels = MethodSettings().wheels;
     OutcomeBoxes boxes;
     Stakes stakes;
     int first = 1; // DrawIndex range searched, as for the back-test

@@ -8,26 +8,26 @@ void markPair(WheelRelations::WheelPairs& table, int a, int b) {
 } // namespace
 
 void WheelRelations::fillWheelRelationships() {
-    RuoteAdiacenti = {};
-    RuoteDiametrali = {};
-    RuoteGemelle = {};
-    GruppoGMTV = {};
-    GruppoCFRZ = {};
-    GruppoBNP = {};
+    adjacentPairs = {};
+    diametralPairs = {};
+    twinPairs = {};
+    gmtvGroup = {};
+    cfrzGroup = {};
+    bnpGroup = {};
     // Bari..Venezia form a ring; Nazionale is adjacent to none.
     for (int w = 0; w <= 8; ++w)
-        markPair(RuoteAdiacenti, w, w + 1);
-    markPair(RuoteAdiacenti, 9, 0);
+        markPair(adjacentPairs, w, w + 1);
+    markPair(adjacentPairs, 9, 0);
     for (int w = 0; w <= 4; ++w) {
-        markPair(RuoteDiametrali, w, w + 5);
-        markPair(RuoteGemelle, w, 9 - w);
+        markPair(diametralPairs, w, w + 5);
+        markPair(twinPairs, w, 9 - w);
     }
     for (int w : {3, 4, 8, 9})
-        GruppoGMTV[w] = true;
+        gmtvGroup[w] = true;
     for (int w : {1, 2, 7, 10})
-        GruppoCFRZ[w] = true;
+        cfrzGroup[w] = true;
     for (int w : {0, 5, 6})
-        GruppoBNP[w] = true;
+        bnpGroup[w] = true;
 }
 
 bool WheelRelations::typeHolds(int t, int w1, int w2) const {
@@ -35,17 +35,17 @@ bool WheelRelations::typeHolds(int t, int w1, int w2) const {
     case 0:
         return true;
     case 1:
-        return RuoteAdiacenti[w1][w2] || RuoteAdiacenti[w2][w1];
+        return adjacentPairs[w1][w2] || adjacentPairs[w2][w1];
     case 2:
-        return RuoteDiametrali[w1][w2] || RuoteDiametrali[w2][w1];
+        return diametralPairs[w1][w2] || diametralPairs[w2][w1];
     case 3:
-        return RuoteGemelle[w1][w2] || RuoteGemelle[w2][w1];
+        return twinPairs[w1][w2] || twinPairs[w2][w1];
     case 4:
-        return GruppoGMTV[w1] && GruppoGMTV[w2];
+        return gmtvGroup[w1] && gmtvGroup[w2];
     case 5:
-        return GruppoCFRZ[w1] && GruppoCFRZ[w2];
+        return cfrzGroup[w1] && cfrzGroup[w2];
     case 6:
-        return GruppoBNP[w1] && GruppoBNP[w2];
+        return bnpGroup[w1] && bnpGroup[w2];
     default:
         return false;
     }

@@ -1,23 +1,27 @@
 #pragma once
 
-#include "core/DrawArchive.h"
+#include "core/WheelNames.h"
 
 #include <array>
+#include <string_view>
 
-// The wheel types of the method ("Tutte", "Adiacenti", "Diametrali", "Gemelle", "GMTV", "CFRZ", "BNP")
-// and the fixed tables behind them.
+// The wheel types of the method and the fixed tables behind them.
 struct WheelRelations {
-    using WheelFlags = std::array<bool, 11>;
-    using WheelPairs = std::array<WheelFlags, 11>;
-    using Types = std::array<bool, 7>;
+    using WheelFlags = std::array<bool, WheelCount>;
+    using WheelPairs = std::array<WheelFlags, WheelCount>;
     static constexpr int TypeCount = 7;
+    using Types = std::array<bool, TypeCount>;
 
-    WheelPairs RuoteAdiacenti{};
-    WheelPairs RuoteDiametrali{};
-    WheelPairs RuoteGemelle{};
-    WheelFlags GruppoGMTV{};
-    WheelFlags GruppoCFRZ{};
-    WheelFlags GruppoBNP{};
+    // The types as the windows name them; the tools' options spell them in lower case.
+    static constexpr std::array<std::string_view, TypeCount> TypeNames{
+        "Tutte", "Adiacenti", "Diametrali", "Gemelle", "GMTV", "CFRZ", "BNP"};
+
+    WheelPairs adjacentPairs{};
+    WheelPairs diametralPairs{};
+    WheelPairs twinPairs{};
+    WheelFlags gmtvGroup{};
+    WheelFlags cfrzGroup{};
+    WheelFlags bnpGroup{};
 
     void fillWheelRelationships();
 

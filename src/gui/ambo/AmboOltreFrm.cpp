@@ -40,7 +40,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int ColpiChoices = 18;
 constexpr int CasiChoices = 200;
 constexpr int RangePageStep = 25;
 constexpr int SummaryWidth = 180;
@@ -114,14 +113,15 @@ void AmboOltreFrm::buildControls() {
     ComboNC = numberCombo(this, QStringLiteral("ComboNC"));
 
     Ch_RuoteTipo = wheelTypeBoxes(this);
-    ChPosAdi = checkBox(this, QStringLiteral("ChPosAdi"), QStringLiteral("Adiacenti"), false);
+    ChPosAdi = adjacentPositionsBox(this);
     ChIso = checkBox(this, QStringLiteral("ChIso"), QStringLiteral("Isotopia perfetta"), true);
     Ch_Intervallo = checkBox(this, QStringLiteral("Ch_Intervallo"), QStringLiteral("Intervallo"), false);
     Ch_termina1 = checkBox(this, QStringLiteral("Ch_termina1"), QStringLiteral("Termina al 1° esito"), false);
-    Ch_1 = checkBox(this, QStringLiteral("Ch_1"), QStringLiteral("Ambata"), true);
-    Ch_2 = checkBox(this, QStringLiteral("Ch_2"), QStringLiteral("3 ambi"), true);
-    Ch_4 = checkBox(this, QStringLiteral("Ch_4"), QStringLiteral("Quartina"), true);
-    Ch_Tutte = checkBox(this, QStringLiteral("Ch_Tutte"), QStringLiteral("Tutte"), true);
+    const std::array<QCheckBox*, 4> boxes = outcomeCheckBoxes(this);
+    Ch_1 = boxes[0];
+    Ch_2 = boxes[1];
+    Ch_4 = boxes[2];
+    Ch_Tutte = boxes[3];
     Option1 = new QRadioButton(QStringLiteral("Cadenze"), this);
     Option1->setObjectName(QStringLiteral("Option1"));
     Option1->setChecked(true);
@@ -129,12 +129,12 @@ void AmboOltreFrm::buildControls() {
     Option2->setObjectName(QStringLiteral("Option2"));
 
     const SelectionControls selection = selectionControls(this);
-    FgR = selection.FgR;
-    Fgp = selection.Fgp;
-    Label6 = selection.Label6;
-    Label9 = selection.Label9;
-    Label32 = selection.Label32;
-    Label30 = selection.Label30;
+    FgR = selection.wheels;
+    Fgp = selection.positions;
+    Label6 = selection.selectAllWheels;
+    Label9 = selection.deselectAllWheels;
+    Label32 = selection.selectAllPositions;
+    Label30 = selection.deselectAllPositions;
 
     Fg1 = new GridView(this);
     Fg1->setObjectName(QStringLiteral("Fg1"));
@@ -237,7 +237,7 @@ QWidget* AmboOltreFrm::buildParameterPanel() {
     auto* sg = new QGridLayout(search);
     sg->setContentsMargins(8, 4, 8, 4);
     sg->setVerticalSpacing(2);
-    sg->addWidget(new QLabel(QStringLiteral("Colpi"), search), 0, 0);
+    sg->addWidget(new QLabel(captionOf(MethodSettings::ColpiName), search), 0, 0);
     sg->addWidget(ComboC, 0, 1);
     sg->addWidget(new QLabel(QStringLiteral("N° Casi"), search), 1, 0);
     sg->addWidget(ComboNC, 1, 1);
@@ -246,7 +246,7 @@ QWidget* AmboOltreFrm::buildParameterPanel() {
     sg->addWidget(Ch_termina1, 4, 0, 1, 2);
     h->addWidget(search);
 
-    auto* outcomes = new QGroupBox(QStringLiteral("Esiti"), panel);
+    auto* outcomes = new QGroupBox(captionOf(MethodSettings::OutcomesName), panel);
     auto* og = new QGridLayout(outcomes);
     og->setContentsMargins(8, 4, 8, 4);
     og->setVerticalSpacing(2);
@@ -323,19 +323,16 @@ void AmboOltreFrm::Form_Load() {
     layoutFgS(g.FgS);
     m_state.fillWheelRelationships();
 
-    ComboC->clear();
-    for (int i = 1; i <= ColpiChoices; ++i)
-        ComboC->addItem(QString::number(i));
-    ComboC->setCurrentIndex(8);
+    fillColpiChoices(*ComboC);
     ComboNC->clear();
     for (int i = 1; i <= CasiChoices; ++i)
         ComboNC->addItem(QString::number(i));
-    ComboNC->setCurrentIndex(9);
+    ComboNC->setCurrentIndex(MethodSettings::Casi - 1);
 
     layoutWheelChooser(g.FgR, m_archive);
     layoutPositionChooser(g.Fgp);
     g.FgR.setBackColour(0, 0, AmboState::ColoreRuota);
-    selectAllPositions(g.Fgp);
+    showPositions(g.Fgp, MethodSettings().positions);
     layoutFg1(g.Fg1);
 
     // The bars start at the first draw, so a load value of 1 may be no change; the handlers must run
@@ -353,7 +350,7 @@ void AmboOltreFrm::Form_Load() {
     else
         HsFine->setValue(count);
 
-    selectAllWheels(g.FgR);
+    showWheels(g.FgR, MethodSettings().wheels);
 
     fitSelectionGrid(*FgR);
     fitSelectionGrid(*Fgp);

@@ -1,6 +1,7 @@
 #include "gui/ambo/AmboReport.h"
 
 #include "core/DrawArchive.h"
+#include "core/MethodSettings.h"
 #include "gui/ambo/EqualAmboSearch.h"
 
 #include <QDir>
@@ -8,8 +9,6 @@
 #include <QStandardPaths>
 
 namespace {
-
-const char* const WheelTypeNames[] = {"Tutte", "Adiacenti", "Diametrali", "Gemelle", "GMTV", "CFRZ", "BNP"};
 
 QString drawText(const DrawArchive& archive, int draw) {
     return QStringLiteral("%1 del %2").arg(draw).arg(archive.drawDate(draw));
@@ -55,15 +54,14 @@ GridReport amboReport(const AmboState& searched, const AmboControls& verified, c
                       searched.PosizioniAdiacenti ? QStringLiteral(" (solo adiacenti)") : QString());
 
     QStringList types;
-    for (std::size_t t = 0; t < std::size(WheelTypeNames); ++t)
+    for (std::size_t t = 0; t < WheelRelations::TypeNames.size(); ++t)
         if (searched.TipiRuote[t])
-            types << QString::fromUtf8(WheelTypeNames[t]);
+            types << QString::fromUtf8(WheelRelations::TypeNames[t]);
     QStringList outcomes;
-    for (const auto& [box, name] :
-         {std::pair{verified.Ch_1, "Ambata"}, std::pair{verified.Ch_2, "3 ambi"},
-          std::pair{verified.Ch_4, "Quartina"}, std::pair{verified.Ch_Tutte, "Tutte"}})
-        if (box == AmboControls::Checked)
-            outcomes << QString::fromUtf8(name);
+    const std::array boxes{verified.Ch_1, verified.Ch_2, verified.Ch_4, verified.Ch_Tutte};
+    for (std::size_t b = 0; b < boxes.size(); ++b)
+        if (boxes[b] == AmboControls::Checked)
+            outcomes << QString::fromUtf8(MethodSettings::OutcomeNames[b].caption);
     lines << QStringLiteral("Tipo ruote: %1    Colpi: %2    Esiti: %3")
                  .arg(listOrNone(types, QStringLiteral(", ")))
                  .arg(searched.Colpi)

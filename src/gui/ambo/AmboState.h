@@ -27,7 +27,4 @@ struct AmboState : WheelRelations {
     // The oldest draw the last search looked at when the case cap stopped it before the end of its
     // range; 0 when the search ended otherwise.
     std::int16_t EstrazioneFermata = 0;
-
-    // Whether the checked wheel types admit the pair (union of the choices; none checked admits none).
-    bool admitted(int w1, int w2) const;
 };

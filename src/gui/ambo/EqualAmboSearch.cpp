@@ -5,6 +5,7 @@
 #include "gui/ambo/CellValue.h"
 
 #include <QString>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -50,14 +51,12 @@ void appendCase(GridModel& Fg1, const AmboState& state, const DrawArchive& archi
 } // namespace
 
 SearchSettings searchSettings(const AmboState& state) {
-    SearchSettings settings;
+    MethodSettings settings;
     settings.wheels = state.RuoteSelezionate;
-    settings.positions = state.PosizioniSelezionate;
+    std::copy_n(state.PosizioniSelezionate.begin() + 1, PositionCount, settings.positions.begin());
+    std::copy_n(state.TipiRuote.begin(), WheelRelations::TypeCount, settings.types.begin());
     settings.adjacentPositions = state.PosizioniAdiacenti;
-    for (int w1 = 0; w1 < WheelCount; ++w1)
-        for (int w2 = 0; w2 < WheelCount; ++w2)
-            settings.admitted[w1][w2] = state.admitted(w1, w2);
-    return settings;
+    return settings.search();
 }
 
 void searchEqualAmbi(AmboState& state, const DrawArchive& archive, GridModel& Fg1) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EqualAmbi.h"
+#include "core/MethodSettings.h"
 #include "gui/ambo/AmboState.h"
 #include "gui/kit/GridModel.h"
 

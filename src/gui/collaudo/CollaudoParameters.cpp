@@ -1,6 +1,8 @@
 #include "gui/collaudo/CollaudoParameters.h"
 
 #include "core/DrawArchive.h"
+#include "core/DrawDate.h"
+#include "core/Stakes.h"
 #include "gui/kit/GridView.h"
 #include "gui/kit/MethodControls.h"
 #include "gui/kit/SelectionGrids.h"
@@ -22,11 +24,6 @@ using namespace methodControls;
 namespace {
 
 const char* const StakeCaptions[CollaudoParameters::Stakes] = {"Ambata", "Ambo", "Terno", "Quaterna"};
-constexpr int DefaultColpi = 9;
-
-QDate archiveDate(const DrawArchive& archive, int drawIndex) {
-    return QDate::fromString(archive.drawDate(drawIndex), QStringLiteral("dd/MM/yyyy"));
-}
 
 QDateEdit* dateField(QWidget* parent, const QString& name) {
     auto* field = new QDateEdit(parent);
@@ -56,26 +53,27 @@ CollaudoParameters::CollaudoParameters(const DrawArchive& archive, QWidget* pare
 
 void CollaudoParameters::buildControls() {
     const SelectionControls selection = selectionControls(this);
-    FgR = selection.FgR;
-    Fgp = selection.Fgp;
-    Label6 = selection.Label6;
-    Label9 = selection.Label9;
-    Label32 = selection.Label32;
-    Label30 = selection.Label30;
+    FgR = selection.wheels;
+    Fgp = selection.positions;
+    Label6 = selection.selectAllWheels;
+    Label9 = selection.deselectAllWheels;
+    Label32 = selection.selectAllPositions;
+    Label30 = selection.deselectAllPositions;
     Ch_RuoteTipo = wheelTypeBoxes(this);
-    ChPosAdi = checkBox(this, QStringLiteral("ChPosAdi"), QStringLiteral("Adiacenti"), false);
+    ChPosAdi = adjacentPositionsBox(this);
     ComboC = numberCombo(this, QStringLiteral("ComboC"));
-    for (int i = 1; i <= ColpiChoices; ++i)
-        ComboC->addItem(QString::number(i));
-    Ch_1 = checkBox(this, QStringLiteral("Ch_1"), QStringLiteral("Ambata"), true);
-    Ch_2 = checkBox(this, QStringLiteral("Ch_2"), QStringLiteral("3 ambi"), true);
-    Ch_4 = checkBox(this, QStringLiteral("Ch_4"), QStringLiteral("Quartina"), true);
-    Ch_Tutte = checkBox(this, QStringLiteral("Ch_Tutte"), QStringLiteral("Tutte"), true);
+    const std::array<QCheckBox*, 4> boxes = outcomeCheckBoxes(this);
+    Ch_1 = boxes[0];
+    Ch_2 = boxes[1];
+    Ch_4 = boxes[2];
+    Ch_Tutte = boxes[3];
 
     DtDal = dateField(this, QStringLiteral("DtDal"));
     DtAl = dateField(this, QStringLiteral("DtAl"));
     DtFuori = dateField(this, QStringLiteral("DtFuori"));
     ChFuori = checkBox(this, QStringLiteral("ChFuori"), QStringLiteral("Fuori campione dal"), false);
+    const ::Stakes stakes;
+    const std::array<double, Stakes> defaultStakes{stakes.ambata, stakes.ambo, stakes.terno, stakes.quaterna};
     for (int i = 0; i < Stakes; ++i) {
         auto* stake = new QDoubleSpinBox(this);
         stake->setObjectName(QStringLiteral("SpPosta_%1").arg(i));
@@ -83,7 +81,7 @@ void CollaudoParameters::buildControls() {
         stake->setRange(0.0, 1000.0);
         stake->setDecimals(2);
         stake->setSingleStep(0.5);
-        stake->setValue(1.0);
+        stake->setValue(defaultStakes[static_cast<std::size_t>(i)]);
         stake->setToolTip(QStringLiteral("Posta per %1 (0: non si gioca)")
                               .arg(QString::fromUtf8(StakeCaptions[i]).toLower()));
         SpPosta[static_cast<std::size_t>(i)] = stake;
@@ -95,11 +93,11 @@ void CollaudoParameters::buildControls() {
     row->addWidget(selectionPanel(this, {FgR, Fgp, Label6, Label9, Label32, Label30}, ChPosAdi));
     row->addWidget(wheelTypesPanel(this, Ch_RuoteTipo));
 
-    auto* outcomes = new QGroupBox(QStringLiteral("Esiti"), this);
+    auto* outcomes = new QGroupBox(captionOf(MethodSettings::OutcomesName), this);
     auto* og = new QGridLayout(outcomes);
     og->setContentsMargins(8, 4, 8, 4);
     og->setVerticalSpacing(2);
-    og->addWidget(new QLabel(QStringLiteral("Colpi"), outcomes), 0, 0);
+    og->addWidget(new QLabel(captionOf(MethodSettings::ColpiName), outcomes), 0, 0);
     og->addWidget(ComboC, 0, 1);
     og->addWidget(Ch_1, 1, 0);
     og->addWidget(Ch_2, 1, 1);
@@ -137,18 +135,19 @@ QWidget* CollaudoParameters::buildRangePanel() {
 }
 
 void CollaudoParameters::Form_Load() {
+    const MethodSettings defaults;
     layoutWheelChooser(*FgR->gridModel(), m_archive);
     layoutPositionChooser(*Fgp->gridModel());
-    selectAllWheels(*FgR->gridModel());
-    selectAllPositions(*Fgp->gridModel());
+    showWheels(*FgR->gridModel(), defaults.wheels);
+    showPositions(*Fgp->gridModel(), defaults.positions);
     fitSelectionGrid(*FgR);
     fitSelectionGrid(*Fgp);
-    ComboC->setCurrentIndex(DefaultColpi - 1);
+    fillColpiChoices(*ComboC);
 
     // The date fields keep every date inside the archive: the calendar offers no other.
     const int count = m_archive.drawCount();
-    const QDate first = count > 0 ? archiveDate(m_archive, 1) : QDate::currentDate();
-    const QDate last = count > 0 ? archiveDate(m_archive, count) : first;
+    const QDate first = count > 0 ? drawDay(m_archive, 1) : QDate::currentDate();
+    const QDate last = count > 0 ? drawDay(m_archive, count) : first;
     for (QDateEdit* field : {DtDal, DtAl, DtFuori})
         field->setDateRange(first, last);
     DtDal->setDate(first);
@@ -159,17 +158,11 @@ void CollaudoParameters::Form_Load() {
 }
 
 std::array<bool, 11> CollaudoParameters::wheels() const {
-    std::array<bool, 11> selected{};
-    for (int w = 0; w < 11; ++w)
-        selected[static_cast<std::size_t>(w)] = FgR->gridModel()->backColour(0, w) == ChosenWheelColour;
-    return selected;
+    return chosenWheels(*FgR->gridModel());
 }
 
 std::array<bool, 5> CollaudoParameters::positions() const {
-    std::array<bool, 5> selected{};
-    for (int p = 0; p < 5; ++p)
-        selected[static_cast<std::size_t>(p)] = Fgp->gridModel()->backColour(0, p) == ChosenPositionColour;
-    return selected;
+    return chosenPositions(*Fgp->gridModel());
 }
 
 std::array<bool, 7> CollaudoParameters::wheelTypes() const {
@@ -189,7 +182,7 @@ int CollaudoParameters::colpi() const {
     return ok ? value : 0;
 }
 
-std::array<bool, 4> CollaudoParameters::outcomeBoxes() const {
+OutcomeBoxes CollaudoParameters::outcomeBoxes() const {
     return {Ch_1->isChecked(), Ch_2->isChecked(), Ch_4->isChecked(), Ch_Tutte->isChecked()};
 }
 
@@ -215,10 +208,7 @@ std::optional<QDate> CollaudoParameters::outOfSampleFrom() const {
 }
 
 void CollaudoParameters::setPositions(const std::array<bool, 5>& positions) {
-    GridModel& g = *Fgp->gridModel();
-    for (int p = 0; p < 5; ++p)
-        g.setBackColour(0, p,
-                        positions[static_cast<std::size_t>(p)] ? ChosenPositionColour : NotChosenColour);
+    showPositions(*Fgp->gridModel(), positions);
 }
 
 void CollaudoParameters::setWheelTypes(const std::array<bool, 7>& types) {

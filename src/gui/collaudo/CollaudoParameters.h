@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/OutcomeBoxes.h"
+
 #include <QDate>
 #include <QWidget>
 #include <array>
@@ -21,7 +23,6 @@ class CollaudoParameters : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int ColpiChoices = 18;
     static constexpr int Stakes = 4; // ambata, ambo, terno, quaterna
 
     explicit CollaudoParameters(const DrawArchive& archive, QWidget* parent = nullptr);
@@ -34,8 +35,7 @@ public:
     std::array<bool, 7> wheelTypes() const; // as Ch_RuoteTipo(0..6)
     bool adjacentPositions() const;
     int colpi() const;
-    // "Ambata", "3 ambi", "Quartina", "Tutte".
-    std::array<bool, 4> outcomeBoxes() const;
+    OutcomeBoxes outcomeBoxes() const;
     QDate rangeStart() const;
     QDate rangeEnd() const;
     std::array<double, Stakes> stakes() const;

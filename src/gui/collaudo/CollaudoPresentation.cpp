@@ -3,6 +3,7 @@
 #include "cli/CollaudoOptions.h"
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
+#include "core/DrawDate.h"
 #include "gui/collaudo/CollaudoParameters.h"
 #include "gui/collaudo/ItalianFormat.h"
 #include "gui/kit/Palette.h"
@@ -13,15 +14,6 @@
 #include <tuple>
 
 namespace {
-
-// A draw's date text ("22/12/2022") read by hand: a back-test reads tens of thousands of them, and the
-// general date parser is slow.
-QDate dayOf(const QString& text) {
-    if (text.size() != 10)
-        return QDate::fromString(text, QStringLiteral("dd/MM/yyyy"));
-    const QStringView t(text);
-    return QDate(t.mid(6, 4).toInt(), t.mid(3, 2).toInt(), t.mid(0, 2).toInt());
-}
 
 // Shares of the complete cases; none to compare with gives zeros rather than a division by zero.
 double shareOf(double count, int complete) {
@@ -89,11 +81,6 @@ std::pair<int, int> drawRange(const CollaudoParameters& parameters, const DrawAr
     return {first, last};
 }
 
-OutcomeBoxes boxesOf(const CollaudoParameters& parameters) {
-    const auto boxes = parameters.outcomeBoxes();
-    return OutcomeBoxes{boxes[0], boxes[1], boxes[2], boxes[3]};
-}
-
 Stakes stakesOf(const CollaudoParameters& parameters) {
     const auto stakes = parameters.stakes();
     return Stakes{stakes[0], stakes[1], stakes[2], stakes[3]};
@@ -139,7 +126,7 @@ CollaudoSettings collaudoSettings(const CollaudoParameters& parameters, const Dr
     s.types = parameters.wheelTypes();
     s.adjacentPositions = parameters.adjacentPositions();
     s.colpi = parameters.colpi();
-    s.boxes = boxesOf(parameters);
+    s.boxes = parameters.outcomeBoxes();
     s.stakes = stakesOf(parameters);
     std::tie(s.first, s.last) = drawRange(parameters, archive);
     return s;
@@ -148,7 +135,7 @@ CollaudoSettings collaudoSettings(const CollaudoParameters& parameters, const Dr
 SweepSettings sweepSettings(const CollaudoParameters& parameters, const DrawArchive& archive, int rows) {
     SweepSettings s;
     s.wheels = parameters.wheels();
-    s.boxes = boxesOf(parameters);
+    s.boxes = parameters.outcomeBoxes();
     s.stakes = stakesOf(parameters);
     std::tie(s.first, s.last) = drawRange(parameters, archive);
     if (const auto from = parameters.outOfSampleFrom()) {
@@ -294,7 +281,7 @@ CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& a
     const double none = std::nan("");
     for (const CollaudoCase& c : result.casi) {
         const EqualAmboCase& e = c.equalAmbo;
-        const QDate day = dayOf(c.date);
+        const QDate day = drawDay(c.date);
         days.push_back(day);
         ResultGrid::Row row;
         // Built in place: a braced list would copy every cell once more.

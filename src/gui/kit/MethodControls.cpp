@@ -74,9 +74,7 @@ QLabel* caption(QWidget* parent, const QString& text) {
 }
 
 QString wheelTypeCaption(int index) {
-    static const char* const captions[] = {"Tutte", "Adiacenti", "Diametrali", "Gemelle",
-                                           "GMTV",  "CFRZ",      "BNP"};
-    return QString::fromUtf8(captions[index]);
+    return QString::fromUtf8(WheelRelations::TypeNames[static_cast<std::size_t>(index)]);
 }
 
 // The cells keep one width for all, the design width unless today's font needs more to show a wheel
@@ -94,21 +92,25 @@ void fitSelectionGrid(GridView& view) {
 
 SelectionControls selectionControls(QWidget* parent) {
     SelectionControls c;
-    c.FgR = new GridView(parent);
-    c.FgR->setObjectName(QStringLiteral("FgR"));
-    c.Fgp = new GridView(parent);
-    c.Fgp->setObjectName(QStringLiteral("Fgp"));
-    for (GridView* g : {c.FgR, c.Fgp}) {
+    c.wheels = new GridView(parent);
+    c.wheels->setObjectName(QStringLiteral("FgR"));
+    c.positions = new GridView(parent);
+    c.positions->setObjectName(QStringLiteral("Fgp"));
+    for (GridView* g : {c.wheels, c.positions}) {
         g->setBlackGridLines(true);
         g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
     const QString green = QStringLiteral("rgb(0, 192, 0)");
     const QString white = QStringLiteral("white");
-    c.Label6 = colourSquare(parent, QStringLiteral("Label6"), green, QStringLiteral("Seleziona tutti"));
-    c.Label9 = colourSquare(parent, QStringLiteral("Label9"), white, QStringLiteral("Deseleziona"));
-    c.Label32 = colourSquare(parent, QStringLiteral("Label32"), green, QStringLiteral("Seleziona"));
-    c.Label30 = colourSquare(parent, QStringLiteral("Label30"), white, QStringLiteral("Deseleziona"));
+    c.selectAllWheels =
+        colourSquare(parent, QStringLiteral("Label6"), green, QStringLiteral("Seleziona tutti"));
+    c.deselectAllWheels =
+        colourSquare(parent, QStringLiteral("Label9"), white, QStringLiteral("Deseleziona"));
+    c.selectAllPositions =
+        colourSquare(parent, QStringLiteral("Label32"), green, QStringLiteral("Seleziona"));
+    c.deselectAllPositions =
+        colourSquare(parent, QStringLiteral("Label30"), white, QStringLiteral("Deseleziona"));
     return c;
 }
 
@@ -117,22 +119,22 @@ QGroupBox* selectionPanel(QWidget* parent, const SelectionControls& c, QCheckBox
     auto* v = new QVBoxLayout(box);
     v->setContentsMargins(8, 4, 8, 4);
     v->setSpacing(3);
-    v->addWidget(caption(box, QStringLiteral("Ruote")));
+    v->addWidget(caption(box, captionOf(MethodSettings::WheelsName)));
     auto* wheels = new QHBoxLayout;
     wheels->setSpacing(4);
-    wheels->addWidget(c.FgR);
+    wheels->addWidget(c.wheels);
     wheels->addSpacing(4);
-    wheels->addWidget(c.Label6);
-    wheels->addWidget(c.Label9);
+    wheels->addWidget(c.selectAllWheels);
+    wheels->addWidget(c.deselectAllWheels);
     wheels->addStretch(1);
     v->addLayout(wheels);
-    v->addWidget(caption(box, QStringLiteral("Posizioni")));
+    v->addWidget(caption(box, captionOf(MethodSettings::PositionsName)));
     auto* positions = new QHBoxLayout;
     positions->setSpacing(4);
-    positions->addWidget(c.Fgp);
+    positions->addWidget(c.positions);
     positions->addSpacing(4);
-    positions->addWidget(c.Label32);
-    positions->addWidget(c.Label30);
+    positions->addWidget(c.selectAllPositions);
+    positions->addWidget(c.deselectAllPositions);
     positions->addSpacing(12);
     positions->addWidget(adjacent);
     positions->addStretch(1);
@@ -144,21 +146,48 @@ QGroupBox* selectionPanel(QWidget* parent, const SelectionControls& c, QCheckBox
 }
 
 std::array<QCheckBox*, 7> wheelTypeBoxes(QWidget* parent) {
+    const MethodSettings defaults;
     std::array<QCheckBox*, 7> boxes{};
     for (std::size_t i = 0; i < boxes.size(); ++i)
         boxes[i] = checkBox(parent, QStringLiteral("Ch_RuoteTipo_%1").arg(i),
-                            wheelTypeCaption(static_cast<int>(i)), i == 1 || i == 2);
+                            wheelTypeCaption(static_cast<int>(i)), defaults.types[i]);
     return boxes;
 }
 
 QGroupBox* wheelTypesPanel(QWidget* parent, const std::array<QCheckBox*, 7>& boxes) {
-    auto* types = new QGroupBox(QStringLiteral("Tipo ruote"), parent);
+    auto* types = new QGroupBox(captionOf(MethodSettings::TypesName), parent);
     auto* tg = new QGridLayout(types);
     tg->setContentsMargins(8, 4, 8, 4);
     tg->setVerticalSpacing(2);
     for (std::size_t i = 0; i < boxes.size(); ++i)
         tg->addWidget(boxes[i], static_cast<int>(i) / 2, static_cast<int>(i) % 2);
     return types;
+}
+
+QCheckBox* adjacentPositionsBox(QWidget* parent) {
+    return checkBox(parent, QStringLiteral("ChPosAdi"), captionOf(MethodSettings::AdjacentName),
+                    MethodSettings().adjacentPositions);
+}
+
+std::array<QCheckBox*, 4> outcomeCheckBoxes(QWidget* parent) {
+    static const char* const names[] = {"Ch_1", "Ch_2", "Ch_4", "Ch_Tutte"};
+    const std::array<bool, 4> checked = MethodSettings().boxes.flags();
+    std::array<QCheckBox*, 4> boxes{};
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i] = checkBox(parent, QString::fromLatin1(names[i]), captionOf(MethodSettings::OutcomeNames[i]),
+                            checked[i]);
+    return boxes;
+}
+
+void fillColpiChoices(QComboBox& combo) {
+    combo.clear();
+    for (int i = 1; i <= MethodSettings::MaxColpi; ++i)
+        combo.addItem(QString::number(i));
+    combo.setCurrentIndex(MethodSettings().colpi - 1);
+}
+
+QString captionOf(const MethodSettings::Name& name) {
+    return QString::fromUtf8(name.caption);
 }
 
 } // namespace methodControls

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/MethodSettings.h"
 #include "gui/kit/ProgramIcons.h"
 
 #include <QString>
@@ -31,27 +32,37 @@ QLabel* rangeLabel(QWidget* parent, const QString& name);
 QComboBox* numberCombo(QWidget* parent, const QString& name);
 // A bold caption without a name of its own.
 QLabel* caption(QWidget* parent, const QString& text);
+// The caption of a setting's control ("Colpi", "Esiti", ...).
+QString captionOf(const MethodSettings::Name& name);
 // The captions of the seven wheel-type boxes Ch_RuoteTipo(0..6): "Tutte", "Adiacenti", ... "BNP".
 QString wheelTypeCaption(int index);
 // Sizes a one-row selection grid (wheels, positions) to show every cell and nothing more.
 void fitSelectionGrid(GridView& view);
 
-// The wheel and position choosers: the one-row grids FgR and Fgp and their select and deselect squares.
+// The wheel and position choosers: the one-row grids (object names FgR and Fgp) and their select and
+// deselect squares (Label6, Label9 for the wheels, Label32, Label30 for the positions).
 struct SelectionControls {
-    GridView* FgR = nullptr;
-    GridView* Fgp = nullptr;
-    QToolButton* Label6 = nullptr;  // select every wheel
-    QToolButton* Label9 = nullptr;  // deselect every wheel
-    QToolButton* Label32 = nullptr; // select every position
-    QToolButton* Label30 = nullptr; // deselect every position
+    GridView* wheels = nullptr;
+    GridView* positions = nullptr;
+    QToolButton* selectAllWheels = nullptr;
+    QToolButton* deselectAllWheels = nullptr;
+    QToolButton* selectAllPositions = nullptr;
+    QToolButton* deselectAllPositions = nullptr;
 };
 SelectionControls selectionControls(QWidget* parent);
 // "Ruote" and "Posizioni" with their squares, "Adiacenti" beside the positions, and a row below when
 // given one.
 QGroupBox* selectionPanel(QWidget* parent, const SelectionControls& controls, QCheckBox* adjacent,
                           QLayout* below = nullptr);
-// The seven boxes Ch_RuoteTipo(0..6), "Adiacenti" and "Diametrali" checked, and their "Tipo ruote" group.
+// The seven boxes Ch_RuoteTipo(0..6), checked as the method's default types, and their "Tipo ruote" group.
 std::array<QCheckBox*, 7> wheelTypeBoxes(QWidget* parent);
 QGroupBox* wheelTypesPanel(QWidget* parent, const std::array<QCheckBox*, 7>& boxes);
+// "Adiacenti" (ChPosAdi), as the method's default.
+QCheckBox* adjacentPositionsBox(QWidget* parent);
+// The outcome boxes "Ambata", "3 ambi", "Quartina", "Tutte" (Ch_1, Ch_2, Ch_4, Ch_Tutte), as the
+// method's defaults.
+std::array<QCheckBox*, 4> outcomeCheckBoxes(QWidget* parent);
+// Refills a "Colpi" drop-down with 1 to the most Colpi and shows the default.
+void fillColpiChoices(QComboBox& combo);
 
 } // namespace methodControls

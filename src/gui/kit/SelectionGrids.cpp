@@ -5,8 +5,21 @@
 #include <cmath>
 
 namespace {
-constexpr int WheelColumns = 11;
-constexpr int PositionColumns = 5;
+constexpr int WheelColumns = WheelCount;
+constexpr int PositionColumns = PositionCount;
+
+template <std::size_t N> std::array<bool, N> chosenCells(const GridModel& grid, GridModel::Colour chosen) {
+    std::array<bool, N> cells{};
+    for (std::size_t c = 0; c < N; ++c)
+        cells[c] = grid.backColour(0, static_cast<int>(c)) == chosen;
+    return cells;
+}
+
+template <std::size_t N>
+void showCells(GridModel& grid, const std::array<bool, N>& cells, GridModel::Colour chosen) {
+    for (std::size_t c = 0; c < N; ++c)
+        grid.setBackColour(0, static_cast<int>(c), cells[c] ? chosen : NotChosenColour);
+}
 
 void toggleCurrent(GridModel& grid, GridModel::Colour chosen) {
     const int r = grid.currentRow();
@@ -44,6 +57,19 @@ void layoutPositionChooser(GridModel& positions) {
         positions.setColCentred(c - 1, true);
     }
     positions.setBackColour(0, 0, 0, PositionColumns - 1, NotChosenColour);
+}
+
+std::array<bool, WheelCount> chosenWheels(const GridModel& wheels) {
+    return chosenCells<WheelCount>(wheels, ChosenWheelColour);
+}
+std::array<bool, PositionCount> chosenPositions(const GridModel& positions) {
+    return chosenCells<PositionCount>(positions, ChosenPositionColour);
+}
+void showWheels(GridModel& wheels, const std::array<bool, WheelCount>& chosen) {
+    showCells(wheels, chosen, ChosenWheelColour);
+}
+void showPositions(GridModel& positions, const std::array<bool, PositionCount>& chosen) {
+    showCells(positions, chosen, ChosenPositionColour);
 }
 
 void selectAllWheels(GridModel& wheels) {

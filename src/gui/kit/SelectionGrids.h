@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/WheelNames.h"
 #include "gui/kit/GridModel.h"
+
+#include <array>
 
 class DrawArchive;
 
@@ -16,6 +19,12 @@ int twipsToPixels(int twips);
 // The wheel chooser: eleven cells with the wheel codes, none chosen; the position chooser: 1..5.
 void layoutWheelChooser(GridModel& wheels, const DrawArchive& archive);
 void layoutPositionChooser(GridModel& positions);
+
+// The choice the grids show, as the method reads it, and a choice shown on them.
+std::array<bool, WheelCount> chosenWheels(const GridModel& wheels);
+std::array<bool, PositionCount> chosenPositions(const GridModel& positions);
+void showWheels(GridModel& wheels, const std::array<bool, WheelCount>& chosen);
+void showPositions(GridModel& positions, const std::array<bool, PositionCount>& chosen);
 
 void selectAllWheels(GridModel& wheels);
 void deselectAllWheels(GridModel& wheels);

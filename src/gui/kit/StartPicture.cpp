@@ -1,5 +1,7 @@
 #include "gui/kit/StartPicture.h"
 
+#include "core/WheelNames.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -90,8 +92,12 @@ QPixmap startPicture(QSize size) {
     const QRectF band(0, h - bandHeight, w, bandHeight);
     painter.fillRect(band, lottoRed);
     painter.fillRect(QRectF(0, band.top() - 2, w, 2), gold);
-    const QStringList wheels = {"BARI",    "CAGLIARI", "FIRENZE", "GENOVA",  "MILANO",   "NAPOLI",
-                                "PALERMO", "ROMA",     "TORINO",  "VENEZIA", "NAZIONALE"};
+    QStringList wheels;
+    QStringList codes;
+    for (const WheelNaming& wheel : WheelNames) {
+        wheels << QString::fromLatin1(wheel.name);
+        codes << QString::fromLatin1(wheel.code);
+    }
     QFont wheelFont = painter.font();
     wheelFont.setBold(true);
     wheelFont.setPixelSize(std::max(5, int(bandHeight * 0.42)));
@@ -101,9 +107,6 @@ QPixmap startPicture(QSize size) {
     while (wheelFont.pixelSize() > 7 && !fits())
         wheelFont.setPixelSize(wheelFont.pixelSize() - 1);
     if (!fits()) {
-        QStringList codes;
-        for (const QString& name : wheels)
-            codes << (name == QLatin1String("NAZIONALE") ? QStringLiteral("NZ") : name.left(2));
         wheelLine = codes.join(QLatin1Char(' '));
         while (wheelFont.pixelSize() > 5 && !fits())
             wheelFont.setPixelSize(wheelFont.pixelSize() - 1);

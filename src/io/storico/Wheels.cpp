@@ -1,56 +1,39 @@
 #include "io/storico/Wheels.h"
 
-#include <cctype>
-
 namespace storico {
 
 namespace {
 
-struct WheelNames {
-    std::string column;
-    std::string storico;
-    std::string other; // the archive's code where it differs from the operator's, else empty
-    std::string name;
+// The names as strings, for the messages and the table columns built from them.
+struct WheelTexts {
+    std::array<std::string, WheelCount> columns;
+    std::array<std::string, WheelCount> storicoCodes;
 };
 
-const std::array<WheelNames, WheelCount>& wheelNames() {
-    static const std::array<WheelNames, WheelCount> names{{
-        {"Ba", "BA", "", "BARI"},
-        {"Ca", "CA", "", "CAGLIARI"},
-        {"Fi", "FI", "", "FIRENZE"},
-        {"Ge", "GE", "", "GENOVA"},
-        {"Mi", "MI", "", "MILANO"},
-        {"Na", "NA", "", "NAPOLI"},
-        {"Pa", "PA", "", "PALERMO"},
-        {"Ro", "RM", "RO", "ROMA"},
-        {"To", "TO", "", "TORINO"},
-        {"Ve", "VE", "", "VENEZIA"},
-        {"Nz", "RN", "NZ", "NAZIONALE"},
-    }};
-    return names;
+const WheelTexts& wheelTexts() {
+    static const WheelTexts texts = [] {
+        WheelTexts t;
+        for (std::size_t w = 0; w < WheelNames.size(); ++w) {
+            t.columns[w] = std::string(WheelNames[w].column);
+            t.storicoCodes[w] = std::string(WheelNames[w].storicoCode);
+        }
+        return t;
+    }();
+    return texts;
 }
 
 } // namespace
 
 std::optional<int> wheelFromCode(std::string_view code) {
-    std::string upper(code);
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const auto& names = wheelNames();
-    for (int wheel = 0; wheel < WheelCount; ++wheel) {
-        const auto& n = names[static_cast<std::size_t>(wheel)];
-        if (upper == n.storico || upper == n.name || (!n.other.empty() && upper == n.other))
-            return wheel;
-    }
-    return std::nullopt;
+    return wheelFromName(code);
 }
 
 const std::string& archiveColumn(int wheel) {
-    return wheelNames().at(static_cast<std::size_t>(wheel)).column;
+    return wheelTexts().columns.at(static_cast<std::size_t>(wheel));
 }
 
 const std::string& storicoCode(int wheel) {
-    return wheelNames().at(static_cast<std::size_t>(wheel)).storico;
+    return wheelTexts().storicoCodes.at(static_cast<std::size_t>(wheel));
 }
 
 } // namespace storico

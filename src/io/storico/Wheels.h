@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WheelNames.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -7,9 +9,9 @@
 
 namespace storico {
 
-constexpr int WheelCount = 11; // Bari .. Venezia, Nazionale
-constexpr int NumbersPerWheel = 5;
-constexpr int Nazionale = 10;
+using ::Nazionale;
+using ::WheelCount;
+constexpr int NumbersPerWheel = PositionCount;
 
 using WheelNumbers = std::array<int, NumbersPerWheel>; // in order of extraction
 

@@ -162,24 +162,24 @@ TEST(AmboWheelTables, HoldTheListedPairsInBothOrdersAndNothingElse) {
         }
         return out;
     };
-    EXPECT_EQ(pairs(s.RuoteAdiacenti), both({{BA, CA},
-                                             {CA, FI},
-                                             {FI, GE},
-                                             {GE, MI},
-                                             {MI, NA},
-                                             {NA, PA},
-                                             {PA, RO},
-                                             {RO, TO},
-                                             {TO, VE},
-                                             {VE, BA}}));
-    EXPECT_EQ(pairs(s.RuoteDiametrali), both({{BA, NA}, {CA, PA}, {FI, RO}, {GE, TO}, {MI, VE}}));
-    EXPECT_EQ(pairs(s.RuoteGemelle), both({{BA, VE}, {CA, TO}, {FI, RO}, {GE, PA}, {MI, NA}}));
+    EXPECT_EQ(pairs(s.adjacentPairs), both({{BA, CA},
+                                            {CA, FI},
+                                            {FI, GE},
+                                            {GE, MI},
+                                            {MI, NA},
+                                            {NA, PA},
+                                            {PA, RO},
+                                            {RO, TO},
+                                            {TO, VE},
+                                            {VE, BA}}));
+    EXPECT_EQ(pairs(s.diametralPairs), both({{BA, NA}, {CA, PA}, {FI, RO}, {GE, TO}, {MI, VE}}));
+    EXPECT_EQ(pairs(s.twinPairs), both({{BA, VE}, {CA, TO}, {FI, RO}, {GE, PA}, {MI, NA}}));
     const AmboState::WheelFlags gmtv{false, false, false, true, true, false, false, false, true, true, false};
     const AmboState::WheelFlags cfrz{false, true, true, false, false, false, false, true, false, false, true};
     const AmboState::WheelFlags bnp{true, false, false, false, false, true, true, false, false, false, false};
-    EXPECT_EQ(s.GruppoGMTV, gmtv);
-    EXPECT_EQ(s.GruppoCFRZ, cfrz);
-    EXPECT_EQ(s.GruppoBNP, bnp);
+    EXPECT_EQ(s.gmtvGroup, gmtv);
+    EXPECT_EQ(s.cfrzGroup, cfrz);
+    EXPECT_EQ(s.bnpGroup, bnp);
 }
 
 } // namespace
