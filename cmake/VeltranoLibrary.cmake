@@ -6,19 +6,24 @@
 # An include that reaches into a layer above, or into another window's folder, fails to compile.
 #
 # AUTOMOC runs only in folders whose headers declare Q_OBJECT.
+# Gives a target an include root of its own holding only src/<folder>, as "<folder>/...".
+function(veltrano_publish name folder scope)
+  set(root ${CMAKE_BINARY_DIR}/include/${name})
+  get_filename_component(parent ${root}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  if(NOT EXISTS ${root}/${folder})
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${folder} ${root}/${folder} SYMBOLIC)
+  endif()
+  target_include_directories(${name} ${scope} ${root})
+endfunction()
+
 function(veltrano_library name folder)
   cmake_parse_arguments(ARG "" "" "PUBLIC_LIBS;PRIVATE_LIBS;PRECOMPILE" ${ARGN})
   set(dir ${CMAKE_SOURCE_DIR}/src/${folder})
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h ${dir}/*.qrc)
   add_library(${name} STATIC ${sources})
 
-  set(root ${CMAKE_BINARY_DIR}/include/${name})
-  get_filename_component(parent ${root}/${folder} DIRECTORY)
-  file(MAKE_DIRECTORY ${parent})
-  if(NOT EXISTS ${root}/${folder})
-    file(CREATE_LINK ${dir} ${root}/${folder} SYMBOLIC)
-  endif()
-  target_include_directories(${name} PUBLIC ${root})
+  veltrano_publish(${name} ${folder} PUBLIC)
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE veltrano_warnings ${ARG_PRIVATE_LIBS})
 
   file(GLOB headers ${dir}/*.h)

@@ -1,4 +1,4 @@
-#include "StartCheck.h"
+#include "app/StartCheck.h"
 
 #include "core/DrawArchive.h"
 #include "gui/start/INIZIO.h"
