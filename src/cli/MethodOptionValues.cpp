@@ -3,6 +3,8 @@
 namespace {
 
 const char* const WheelCodeList[] = {"BA", "CA", "FI", "GE", "MI", "NA", "PA", "RO", "TO", "VE", "NZ"};
+const char* const WheelAndTutteCodeList[] = {"BA", "CA", "FI", "GE", "MI", "NA",
+                                             "PA", "RO", "TO", "VE", "NZ", "TU"};
 const char* const TypeNames[] = {"tutte", "adiacenti", "diametrali", "gemelle", "gmtv", "cfrz", "bnp"};
 const char* const PositionNames[] = {"1", "2", "3", "4", "5"};
 const char* const OutcomeNames[] = {"ambata", "3ambi", "quartina", "tutte"};
@@ -66,6 +68,10 @@ QString readBoundedOption(const QString& name, const QString& text, int low, int
 
 QString readWheelOption(const QString& value, std::array<bool, WheelCount>& wheels) {
     return readFlags(QStringLiteral("ruote"), value, WheelCodeList, true, wheels);
+}
+
+QString readWheelOption(const QString& value, std::array<bool, WheelCount + 1>& wheels) {
+    return readFlags(QStringLiteral("ruote"), value, WheelAndTutteCodeList, true, wheels);
 }
 
 QString readPositionOption(const QString& value, std::array<bool, PositionCount>& positions) {
