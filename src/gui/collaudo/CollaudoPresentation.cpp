@@ -4,7 +4,7 @@
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
 #include "gui/collaudo/CollaudoParameters.h"
-#include "gui/collaudo/ItalianFormat.h"
+#include "gui/kit/ItalianFormat.h"
 #include "gui/kit/Palette.h"
 
 #include <algorithm>
