@@ -91,8 +91,7 @@ DelayStatistics computeDelayStatistics(const DelaySettings& settings, const Draw
         std::fill(frequenza.begin(), frequenza.end(), 0);
         std::fill(longest.begin(), longest.end(), 0);
         wheelDraws.assign(1, 0);
-        double mean = 0.0;
-        double variance = 0.0;
+        std::array<int, TutteWheels + 1> drawsWith{}; // draws of the sequence by the wheels drawn in them
         DelayWalker walker(archive, settings.sorte, wheel, out.first, out.last);
         auto exit = [&](int item, int run) {
             const auto i = static_cast<std::size_t>(item);
@@ -102,13 +101,19 @@ DelayStatistics computeDelayStatistics(const DelaySettings& settings, const Draw
         };
         while (walker.step(exit)) {
             const int k = walker.drawnWheels();
-            const double chance = nextDrawChance(settings.sorte, wheel, k);
-            mean += chance;
-            variance += chance * (1.0 - chance);
+            ++drawsWith[static_cast<std::size_t>(k)];
             sequence.drawnWheels.push_back(static_cast<std::uint8_t>(k));
             wheelDraws.push_back(wheelDraws.back() + k);
         }
         const int n = walker.length();
+        // Summed by the number of wheels drawn rather than draw by draw: N q exactly on one wheel.
+        double mean = 0.0;
+        double variance = 0.0;
+        for (int k = 1; k <= TutteWheels; ++k) {
+            const double chance = nextDrawChance(settings.sorte, wheel, k);
+            mean += drawsWith[static_cast<std::size_t>(k)] * chance;
+            variance += drawsWith[static_cast<std::size_t>(k)] * chance * (1.0 - chance);
+        }
         const std::optional<double> deviation =
             variance > 0.0 ? std::optional<double>(std::sqrt(variance)) : std::nullopt;
         for (int item = 0; item < items; ++item) {
