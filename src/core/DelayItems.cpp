@@ -4,27 +4,16 @@
 
 namespace {
 
-// Pairs with a first number below a: (a - 1) * 90 - (a - 1) * a / 2.
-constexpr int pairsBefore(int a) {
-    return (a - 1) * 90 - (a - 1) * a / 2;
-}
-
 struct PairTable {
     std::array<std::pair<std::uint8_t, std::uint8_t>, itemCount(Sorte::Ambo)> numbers{};
     PairTable() {
         for (int a = 1; a <= 90; ++a)
             for (int b = a + 1; b <= 90; ++b)
-                numbers[static_cast<std::size_t>(pairsBefore(a) + b - a - 1)] = {a, b};
+                numbers[static_cast<std::size_t>(amboItem(a, b))] = {a, b};
     }
 };
 
 } // namespace
-
-int amboItem(int a, int b) {
-    if (a > b)
-        std::swap(a, b);
-    return pairsBefore(a) + b - a - 1;
-}
 
 std::pair<int, int> itemNumbers(Sorte sorte, int item) {
     if (sorte == Sorte::Estratto)

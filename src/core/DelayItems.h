@@ -24,6 +24,12 @@ constexpr double wheelChance(Sorte sorte) {
 
 // Items are numbered from 0: estratto n is n - 1; ambo a-b (a < b) comes after every pair with a smaller
 // first number, then by its second number, so that item order is the order of the numbers.
-int amboItem(int a, int b); // either order; a != b, both 1..90
+// Either order; a != b, both 1..90. Inline: the walker calls it for every pair of every draw.
+constexpr int amboItem(int a, int b) {
+    if (a > b)
+        std::swap(a, b);
+    // (a - 1) * 90 - (a - 1) * a / 2 pairs have a first number below a.
+    return (a - 1) * 90 - (a - 1) * a / 2 + b - a - 1;
+}
 // The numbers of an item, smaller first; the second is 0 for an estratto.
 std::pair<int, int> itemNumbers(Sorte sorte, int item);

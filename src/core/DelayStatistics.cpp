@@ -83,6 +83,8 @@ DelayStatistics computeDelayStatistics(const DelaySettings& settings, const Draw
     std::vector<int> frequenza(static_cast<std::size_t>(items));
     std::vector<int> longest(static_cast<std::size_t>(items));
     std::vector<int> wheelDraws; // drawn wheels up to each draw of the sequence: the K of p ritardo
+    // (1 - q)^K for each K met: many items share a delay, and pow is the slow part of an item.
+    std::vector<double> stays;
     for (int wheel = 0; wheel <= TutteWheel; ++wheel) {
         if (!settings.wheels[static_cast<std::size_t>(wheel)])
             continue;
@@ -133,7 +135,12 @@ DelayStatistics computeDelayStatistics(const DelaySettings& settings, const Draw
             // exponent counts the wheels drawn in them; equal delays get exactly equal chances.
             const int k =
                 wheelDraws[static_cast<std::size_t>(n)] - wheelDraws[static_cast<std::size_t>(n - d.ritardo)];
-            d.pRitardo = std::pow(1.0 - q, k);
+            if (static_cast<std::size_t>(k) >= stays.size())
+                stays.resize(static_cast<std::size_t>(k) + 1, -1.0);
+            double& stay = stays[static_cast<std::size_t>(k)];
+            if (stay < 0.0)
+                stay = std::pow(1.0 - q, k);
+            d.pRitardo = stay;
             ++out.runs[static_cast<std::size_t>(d.ritardo)];
             out.items.push_back(d);
         }
