@@ -12,6 +12,7 @@
 #include "gui/minilist/Estrazioni_minielenco.h"
 #include "gui/start/INIZIO.h"
 #include "io/ProgramFolders.h"
+#include "gui/statistiche/StatisticheFrm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -102,7 +103,10 @@ int main(int argc, char** argv) {
                 static_cast<Estrazioni_minielenco&>(miniList).hs1->setValue(drawIndex);
             },
             &prompts,
-            readerProgram};
+            readerProgram,
+            [&](FrameServices& frameServices) -> QWidget* {
+                return new StatisticheFrm(archive, prompts, help, frameServices);
+            }};
         frame = new Container(services);
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->MDIForm_Load();

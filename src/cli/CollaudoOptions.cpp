@@ -2,21 +2,12 @@
 
 #include "cli/MethodCommandLine.h"
 #include "cli/MethodOptionValues.h"
+#include "cli/ToolCommandLine.h"
 #include "core/DrawArchive.h"
-#include "core/DrawDate.h"
 
 #include <QCommandLineParser>
 
 namespace {
-
-std::optional<QDate> readDate(const QString& text) {
-    for (const char* format : {"yyyy-MM-dd", "dd/MM/yyyy", "d/M/yyyy"}) {
-        const QDate d = QDate::fromString(text.trimmed(), QLatin1String(format));
-        if (d.isValid())
-            return d;
-    }
-    return std::nullopt;
-}
 
 QString readStakes(const QString& value, Stakes& stakes) {
     for (const QString& item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -44,33 +35,26 @@ QString readStakes(const QString& value, Stakes& stakes) {
 
 // The options only veltrano-collaudo has.
 struct OwnOptions {
-    static QCommandLineOption valued(const char* name, const char* value) {
-        return QCommandLineOption(QLatin1String(name), {}, QLatin1String(value));
-    }
-    QCommandLineOption dal = valued("dal", "data");
-    QCommandLineOption al = valued("al", "data");
-    QCommandLineOption poste = valued("poste", "poste");
-    QCommandLineOption formato = valued("formato", "formato");
+    QCommandLineOption dal = valuedOption("dal", "data");
+    QCommandLineOption al = valuedOption("al", "data");
+    QCommandLineOption poste = valuedOption("poste", "poste");
+    QCommandLineOption formato = valuedOption("formato", "formato");
     QCommandLineOption elenco{QStringLiteral("elenco")};
     QCommandLineOption esplora{QStringLiteral("esplora")};
-    QCommandLineOption ordina = valued("ordina", "ordine");
-    QCommandLineOption primi = valued("primi", "N");
-    QCommandLineOption fuori = valued("fuori-campione", "data");
+    QCommandLineOption ordina = valuedOption("ordina", "ordine");
+    QCommandLineOption primi = valuedOption("primi", "N");
+    QCommandLineOption fuori = valuedOption("fuori-campione", "data");
 };
 
 QString readOwnOptions(const QCommandLineParser& parser, const OwnOptions& own, CollaudoOptions& o) {
-    for (auto [option, target] :
-         {std::pair{&own.dal, &o.dal}, std::pair{&own.al, &o.al}, std::pair{&own.fuori, &o.fuoriCampione}}) {
-        if (!parser.isSet(*option))
-            continue;
-        *target = readDate(parser.value(*option));
-        if (!*target)
-            return QStringLiteral("--%1 vuole una data (AAAA-MM-GG o GG/MM/AAAA): \"%2\"")
-                .arg(option->names().first(), parser.value(*option));
+    if (QString error = readDateRangeOptions(parser, own.dal, own.al, o.range); !error.isEmpty())
+        return error;
+    if (parser.isSet(own.fuori)) {
+        o.fuoriCampione = commandLineDate(parser.value(own.fuori));
+        if (!o.fuoriCampione)
+            return QStringLiteral("--fuori-campione vuole una data (AAAA-MM-GG o GG/MM/AAAA): \"%1\"")
+                .arg(parser.value(own.fuori));
     }
-    if ((o.inizio || o.fine) && (o.dal || o.al))
-        return QStringLiteral(
-            "l'intervallo va dato con --inizio/--fine oppure con --dal/--al, non con entrambi");
     if (parser.isSet(own.poste))
         if (QString error = readStakes(parser.value(own.poste), o.settings.stakes); !error.isEmpty())
             return error;
@@ -121,9 +105,7 @@ QString collaudoUsage() {
         "Metodo (come veltrano-analisi):\n"
         "%1"
         "Intervallo (ogni estrazione è cercata, senza limite di casi):\n"
-        "  --inizio N --fine N     numeri di estrazione (predefiniti: 1 e l'ultima)\n"
-        "  --dal DATA --al DATA    date (AAAA-MM-GG o GG/MM/AAAA): la prima estrazione dal giorno,\n"
-        "                          l'ultima fino al giorno\n"
+        "%2"
         "Bilancio:\n"
         "  --poste ambata=1,ambo=1,terno=1,quaterna=1\n"
         "                          poste di ogni giocata (quelle non indicate valgono 1; 0 = non giocata)\n"
@@ -171,7 +153,7 @@ QString collaudoUsage() {
         "    capita per caso, va letto p_holm.\n"
         "\n"
         "Uscita: 0 eseguito, 1 archivio illeggibile, 2 opzioni errate.\n");
-    return usage.arg(MethodCommandLine::methodUsage() + MethodCommandLine::outcomeUsage());
+    return usage.arg(MethodCommandLine::methodUsage() + MethodCommandLine::outcomeUsage(), drawRangeUsage());
 }
 
 CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
@@ -197,8 +179,8 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     CollaudoOptions& o = result.options;
     CollaudoSettings& s = o.settings;
     o.archivePath = v.archivePath;
-    o.inizio = v.inizio;
-    o.fine = v.fine;
+    o.range.inizio = v.inizio;
+    o.range.fine = v.fine;
     static_cast<MethodSettings&>(s) = v;
     result.error = readOwnOptions(parser, own, o);
     if (result.error.isEmpty() && o.esplora && method.combinationChosen())
@@ -207,40 +189,6 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     return result;
 }
 
-int lastDrawUntil(const DrawArchive& archive, const QDate& date) {
-    for (int d = archive.drawCount(); d >= 1; --d)
-        if (drawDay(archive, d) <= date)
-            return d;
-    return 0;
-}
-
-int firstDrawFrom(const DrawArchive& archive, const QDate& date) {
-    for (int d = 1; d <= archive.drawCount(); ++d)
-        if (drawDay(archive, d) >= date)
-            return d;
-    return 0;
-}
-
 QString resolveCollaudoRange(CollaudoOptions& options, const DrawArchive& archive) {
-    const int count = archive.drawCount();
-    CollaudoSettings& s = options.settings;
-    if (options.dal || options.al) {
-        s.first = options.dal ? firstDrawFrom(archive, *options.dal) : 1;
-        s.last = options.al ? lastDrawUntil(archive, *options.al) : count;
-        if (s.first == 0 || s.last == 0 || s.first > s.last)
-            return QStringLiteral("nessuna estrazione nell'intervallo di date");
-        return {};
-    }
-    for (auto [name, bound] : {std::pair{"inizio", options.inizio}, std::pair{"fine", options.fine}}) {
-        if (bound && (*bound < 1 || *bound > count))
-            return QStringLiteral("--%1 %2 fuori dall'archivio (estrazioni da 1 a %3)")
-                .arg(QLatin1String(name))
-                .arg(*bound)
-                .arg(count);
-    }
-    s.first = options.inizio.value_or(1);
-    s.last = options.fine.value_or(count);
-    if (s.first > s.last)
-        return QStringLiteral("--inizio %1 dopo --fine %2").arg(s.first).arg(s.last);
-    return {};
+    return resolveDrawRange(options.range, archive, options.settings.first, options.settings.last);
 }

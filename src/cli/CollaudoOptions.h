@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/DrawRange.h"
 #include "core/Collaudo.h"
 #include "core/Sweep.h"
 
@@ -17,10 +18,7 @@ struct CollaudoOptions {
 
     QString archivePath;
     CollaudoSettings settings; // the range is resolved on the archive
-    std::optional<int> inizio;
-    std::optional<int> fine;
-    std::optional<QDate> dal;
-    std::optional<QDate> al;
+    DrawRangeOptions range;
     Format formato = Format::Tsv;
     bool elenco = false;
     bool esplora = false;
@@ -41,11 +39,6 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments);
 // The usage text shown by --help and after a bad option, with the definitions of the figures.
 QString collaudoUsage();
 
-// Puts the range asked for into settings.first and settings.last: DrawIndex bounds (defaults 1 and
-// DrawCount), or dates (the first draw on or after --dal, the last on or before --al). Returns an error
+// Puts the range asked for into settings.first and settings.last (see resolveDrawRange). Returns an error
 // text for a range outside the archive or with no draw.
 QString resolveCollaudoRange(CollaudoOptions& options, const DrawArchive& archive);
-
-// The first draw on or after a date, and the last on or before it; 0 when there is none.
-int firstDrawFrom(const DrawArchive& archive, const QDate& date);
-int lastDrawUntil(const DrawArchive& archive, const QDate& date);

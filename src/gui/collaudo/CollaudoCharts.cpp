@@ -1,6 +1,6 @@
 #include "gui/collaudo/CollaudoCharts.h"
 
-#include "gui/collaudo/ItalianFormat.h"
+#include "gui/kit/ItalianFormat.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

@@ -2,11 +2,11 @@
 
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
-#include "gui/collaudo/ChartPanel.h"
 #include "gui/collaudo/CollaudoParameters.h"
 #include "gui/collaudo/CollaudoPresentation.h"
 #include "gui/collaudo/ResultGrid.h"
 #include "gui/collaudo/SweepRunner.h"
+#include "gui/kit/ChartPanel.h"
 #include "gui/kit/ChildArea.h"
 #include "gui/kit/FrameServices.h"
 #include "gui/kit/GridView.h"

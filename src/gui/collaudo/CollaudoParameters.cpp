@@ -25,16 +25,6 @@ namespace {
 
 const char* const StakeCaptions[CollaudoParameters::Stakes] = {"Ambata", "Ambo", "Terno", "Quaterna"};
 
-QDateEdit* dateField(QWidget* parent, const QString& name) {
-    auto* field = new QDateEdit(parent);
-    field->setObjectName(name);
-    field->setCalendarPopup(true);
-    field->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    field->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
-    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 36);
-    return field;
-}
-
 } // namespace
 
 CollaudoParameters::CollaudoParameters(const DrawArchive& archive, QWidget* parent)

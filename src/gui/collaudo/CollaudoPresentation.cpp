@@ -5,7 +5,7 @@
 #include "core/DrawArchive.h"
 #include "core/DrawDate.h"
 #include "gui/collaudo/CollaudoParameters.h"
-#include "gui/collaudo/ItalianFormat.h"
+#include "gui/kit/ItalianFormat.h"
 #include "gui/kit/Palette.h"
 
 #include <algorithm>

@@ -76,6 +76,9 @@ Container::Container(Services services, QWidget* parent)
                                  QStringLiteral("Veltrano"));
     CmdCollaudo = programIconButton(Picture1, QStringLiteral("CmdCollaudo"), ProgramIcon::Collaudo,
                                     QStringLiteral("Collaudo del metodo"));
+    CmdStatistiche = programIconButton(Picture1, QStringLiteral("CmdStatistiche"), ProgramIcon::Statistiche,
+                                       QStringLiteral("Ritardi e frequenze"));
+    CmdStatistiche->setVisible(static_cast<bool>(m_services.makeStatisticheWindow));
     CmDHelp = programIconButton(Picture1, QStringLiteral("CmDHelp"), ProgramIcon::Help,
                                 QStringLiteral("Help in linea"));
     CmdAggiorna =
@@ -118,6 +121,7 @@ Container::Container(Services services, QWidget* parent)
     row->addWidget(Command2);
     row->addWidget(Command6);
     row->addWidget(CmdCollaudo);
+    row->addWidget(CmdStatistiche);
     row->addWidget(CmdAggiorna);
     row->addWidget(CmDHelp);
     row->addSpacing(12);
@@ -145,6 +149,7 @@ Container::Container(Services services, QWidget* parent)
     connect(Command2, &QToolButton::clicked, this, &Container::Command2_Click);
     connect(Command6, &QToolButton::clicked, this, &Container::Command6_Click);
     connect(CmdCollaudo, &QToolButton::clicked, this, &Container::CmdCollaudo_Click);
+    connect(CmdStatistiche, &QToolButton::clicked, this, &Container::CmdStatistiche_Click);
     connect(CmdAggiorna, &QToolButton::clicked, this, &Container::CmdAggiorna_Click);
     connect(CmDHelp, &QToolButton::clicked, this, &Container::CmDHelp_Click);
     connect(Command45, &QPushButton::clicked, this, &Container::Command45_Click);
@@ -246,10 +251,10 @@ void Container::CmdAggiorna_Click() {
 
 void Container::setBusy(bool busy) {
     m_busy = busy;
-    for (QWidget* w :
-         {static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command6),
-          static_cast<QWidget*>(CmdCollaudo), static_cast<QWidget*>(CmdAggiorna),
-          static_cast<QWidget*>(CmDHelp), static_cast<QWidget*>(Command45), static_cast<QWidget*>(mdiArea)})
+    for (QWidget* w : {static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command6),
+                       static_cast<QWidget*>(CmdCollaudo), static_cast<QWidget*>(CmdStatistiche),
+                       static_cast<QWidget*>(CmdAggiorna), static_cast<QWidget*>(CmDHelp),
+                       static_cast<QWidget*>(Command45), static_cast<QWidget*>(mdiArea)})
         w->setEnabled(!busy);
     // A reload leaves the bar full, as the start window's load does; only the busy sweep is taken back.
     if (busy || pb1->maximum() == 0)
@@ -319,9 +324,11 @@ bool Container::reloadArchive() {
     const bool miniListOpen = m_miniList;
     const bool amboOpen = m_ambo;
     const bool collaudoOpen = m_collaudo;
+    const bool statisticheOpen = m_statistiche;
     delete m_miniList;
     delete m_ambo;
     delete m_collaudo;
+    delete m_statistiche;
     try {
         loadDrawArchive(m_services.archive, m_services.archive.archivePath(), m_services.readerProgram,
                         barProgress(pb1));
@@ -340,11 +347,17 @@ bool Container::reloadArchive() {
         Command6_Click();
     if (collaudoOpen)
         CmdCollaudo_Click();
+    if (statisticheOpen)
+        CmdStatistiche_Click();
     return true;
 }
 
 void Container::CmdCollaudo_Click() {
     openChild(m_collaudo, m_services.makeCollaudoWindow);
+}
+
+void Container::CmdStatistiche_Click() {
+    openChild(m_statistiche, m_services.makeStatisticheWindow);
 }
 
 void Container::CmDHelp_Click() {

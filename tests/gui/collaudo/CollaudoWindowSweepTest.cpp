@@ -2,8 +2,8 @@
 #include "core/Collaudo.h"
 #include "core/Sweep.h"
 #include "gui/collaudo/CollaudoPresentation.h"
-#include "gui/collaudo/ItalianFormat.h"
 #include "gui/collaudo/SweepRunner.h"
+#include "gui/kit/ItalianFormat.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "CollaudoWindowFixture.h"
 #include "core/Collaudo.h"
-#include "gui/collaudo/ItalianFormat.h"
+#include "gui/kit/ItalianFormat.h"
 
 #include <QBarSeries>
 #include <QBarSet>

@@ -70,7 +70,8 @@ protected:
             [this](FrameServices&) { return new QLabel(QString::number(archive.drawCount())); },
             {},
             &prompts,
-            Reader};
+            Reader,
+            [this](FrameServices&) { return new QLabel(QString::number(archive.drawCount())); }};
         frame = std::make_unique<Container>(services);
         frame->MDIForm_Load();
         frame->show();
@@ -93,6 +94,8 @@ TEST_F(ArchiveUpdateFrameTest, UpdateShowsTheReportThenReloadsTheFrameAndTheOpen
     EXPECT_EQ(qobject_cast<QLabel*>(frame->miniListWindow()->widget())->text(), "3");
     QTest::mouseClick(frame->CmdCollaudo, Qt::LeftButton);
     ASSERT_NE(frame->collaudoWindow(), nullptr);
+    QTest::mouseClick(frame->CmdStatistiche, Qt::LeftButton);
+    ASSERT_NE(frame->statisticheWindow(), nullptr);
     EXPECT_EQ(frame->LblFine->text(), "07/01/2021");
     EXPECT_EQ(frame->CmdAggiorna->toolTip(), "Aggiorna archivio");
 
@@ -131,7 +134,10 @@ TEST_F(ArchiveUpdateFrameTest, UpdateShowsTheReportThenReloadsTheFrameAndTheOpen
     EXPECT_EQ(qobject_cast<QLabel*>(frame->miniListWindow()->widget())->text(), "4");
     ASSERT_NE(frame->collaudoWindow(), nullptr);
     EXPECT_EQ(qobject_cast<QLabel*>(frame->collaudoWindow()->widget())->text(), "4");
+    ASSERT_NE(frame->statisticheWindow(), nullptr);
+    EXPECT_EQ(qobject_cast<QLabel*>(frame->statisticheWindow()->widget())->text(), "4");
     EXPECT_TRUE(frame->CmdCollaudo->isEnabled());
+    EXPECT_TRUE(frame->CmdStatistiche->isEnabled());
     EXPECT_TRUE(frame->CmdAggiorna->isEnabled());
     EXPECT_TRUE(frame->Command2->isEnabled());
 }
