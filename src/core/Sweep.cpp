@@ -161,12 +161,12 @@ SweepResult runSweep(const SweepSettings& settings, const DrawArchive& archive,
     everyCase.adjacentPositions = false;
     const SearchSettings search = everyCase.search();
     const int last = settings.last > 0 ? settings.last : archive.drawCount();
-    std::vector<EqualAmboCase> found = findEqualAmbi(search, archive, last, settings.first);
+    const std::vector<EqualAmboCase> found = findEqualAmbi(search, archive, last, settings.first);
     const std::size_t n = found.size();
     result.cases = n;
     const double share = 0.8; // of the progress, for following the cases
     const CaseTracks tracks = trackCases(
-        std::move(found), K, settings.boxes, settings.stakes, archive, settings.threads,
+        found, K, settings.boxes, settings.stakes, archive, settings.threads,
         [&](std::size_t done) {
             if (progress && n > 0)
                 progress(share * static_cast<double>(done) / static_cast<double>(n));
@@ -184,7 +184,7 @@ SweepResult runSweep(const SweepSettings& settings, const DrawArchive& archive,
     std::vector<int> caseSignature(n);
     std::vector<int> casePair(n);
     for (std::size_t i = 0; i < n; ++i) {
-        const EqualAmboCase& c = tracks.cases[i];
+        const EqualAmboCase& c = found[i];
         const int sig = pairSignature(c.wheel1, c.wheel2);
         auto [it, added] = signatureIndex.emplace(sig, static_cast<int>(signatures.size()));
         if (added)
