@@ -5,6 +5,7 @@
 #include "core/DrawArchive.h"
 
 #include <QDate>
+#include <QTemporaryDir>
 #include <memory>
 
 // The largest archive the program loads: 9,999 random draws, built once per benchmark program.
@@ -29,4 +30,17 @@ inline DrawArchive* realHistory() {
         return fixtures::loadRealHistory(error);
     }();
     return archive.get();
+}
+
+// The real history as an archive file for the tools, imported once per benchmark program; empty when the
+// folder is not there or the import fails.
+inline QString realHistoryFile() {
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        if (!dir.isValid() || fixtures::realHistoryFolder().isEmpty())
+            return QString();
+        QString error;
+        return fixtures::importRealHistory(dir.path(), error);
+    }();
+    return path;
 }
