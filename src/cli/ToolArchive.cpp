@@ -18,7 +18,7 @@ bool loadToolArchive(DrawArchive& archive, const QString& path, const QString& t
     const QString reader =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("veltrano-lettore"));
     try {
-        loadDrawArchive(archive, path, reader);
+        loadDrawArchive(archive, path, reader, {}, SampleMark::Ignore);
     } catch (const std::exception& e) {
         writeText(stderr, QStringLiteral("%1: archivio illeggibile: %2: %3\n")
                               .arg(tool, path, QString::fromUtf8(e.what())));

@@ -1,7 +1,7 @@
+#include "cli/AnalysisOptions.h"
+#include "cli/AnalysisReport.h"
 #include "cli/ToolArchive.h"
 #include "core/DrawArchive.h"
-#include "gui/ambo/AnalisiOptions.h"
-#include "gui/ambo/AnalisiRun.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -10,7 +10,7 @@
 namespace {
 
 int badOptions(const QString& error) {
-    writeText(stderr, QStringLiteral("veltrano-analisi: %1\n\n").arg(error) + analisiUsage());
+    writeText(stderr, QStringLiteral("veltrano-analisi: %1\n\n").arg(error) + analysisUsage());
     return 2;
 }
 
@@ -18,11 +18,11 @@ int badOptions(const QString& error) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const AnalisiParse parsed = parseAnalisiOptions(app.arguments().mid(1));
+    const AnalysisParse parsed = parseAnalysisOptions(app.arguments().mid(1));
     if (!parsed.error.isEmpty())
         return badOptions(parsed.error);
     if (parsed.options.help) {
-        writeText(stdout, analisiUsage());
+        writeText(stdout, analysisUsage());
         return 0;
     }
 
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
 
     QString report;
     QString notice;
-    if (const QString error = runAnalisi(parsed.options, *archive, report, &notice); !error.isEmpty())
+    if (const QString error = runAnalysis(parsed.options, *archive, report, &notice); !error.isEmpty())
         return badOptions(error);
     writeText(stdout, report);
     // The cases are complete as far as they go; the line says where the search gave up.

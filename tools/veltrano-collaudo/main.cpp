@@ -3,6 +3,7 @@
 #include "cli/ToolArchive.h"
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
+#include "core/DrawRange.h"
 #include "core/Sweep.h"
 
 #include <QCoreApplication>

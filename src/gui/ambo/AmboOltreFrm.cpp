@@ -1,5 +1,6 @@
 #include "gui/ambo/AmboOltreFrm.h"
 
+#include "core/CaseSearch.h"
 #include "core/DrawArchive.h"
 #include "gui/ambo/AmboGridLayout.h"
 #include "gui/ambo/AmboRange.h"
@@ -41,7 +42,6 @@
 
 namespace {
 constexpr int ColpiChoices = 18;
-constexpr int CasiChoices = 200;
 constexpr int RangePageStep = 25;
 constexpr int SummaryWidth = 180;
 } // namespace
@@ -328,7 +328,7 @@ void AmboOltreFrm::Form_Load() {
         ComboC->addItem(QString::number(i));
     ComboC->setCurrentIndex(8);
     ComboNC->clear();
-    for (int i = 1; i <= CasiChoices; ++i)
+    for (int i = 1; i <= MaxCases; ++i)
         ComboNC->addItem(QString::number(i));
     ComboNC->setCurrentIndex(9);
 
