@@ -1,5 +1,5 @@
 #include "app/StartCheck.h"
-#include "cli/ToolVersion.h"
+#include "core/ProgramVersion.h"
 #include "core/DrawArchive.h"
 #include "gui/ambo/AmboOltreFrm.h"
 #include "gui/collaudo/CollaudoFrm.h"

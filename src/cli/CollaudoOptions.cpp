@@ -3,9 +3,10 @@
 #include "cli/MethodCommandLine.h"
 #include "cli/MethodOptionValues.h"
 #include "core/DrawArchive.h"
-#include "core/DrawDate.h"
+#include "core/DrawRange.h"
 
 #include <QCommandLineParser>
+#include <tuple>
 
 namespace {
 
@@ -74,17 +75,12 @@ QString readOwnOptions(const QCommandLineParser& parser, const OwnOptions& own, 
     if (parser.isSet(own.poste))
         if (QString error = readStakes(parser.value(own.poste), o.settings.stakes); !error.isEmpty())
             return error;
-    if (parser.isSet(own.formato)) {
-        const QString f = parser.value(own.formato).trimmed().toLower();
-        if (f == QLatin1String("tsv"))
-            o.formato = CollaudoOptions::Format::Tsv;
-        else if (f == QLatin1String("csv"))
-            o.formato = CollaudoOptions::Format::Csv;
-        else if (f == QLatin1String("json"))
-            o.formato = CollaudoOptions::Format::Json;
-        else
-            return QStringLiteral("--formato vuole tsv, csv o json: \"%1\"").arg(parser.value(own.formato));
-    }
+    if (parser.isSet(own.formato))
+        if (QString error =
+                readFormatOption(parser.value(own.formato),
+                                 {TableFormat::Tsv, TableFormat::Csv, TableFormat::Json}, o.formato);
+            !error.isEmpty())
+            return error;
     o.elenco = parser.isSet(own.elenco);
     o.esplora = parser.isSet(own.esplora);
     if (parser.isSet(own.ordina)) {
@@ -207,40 +203,20 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     return result;
 }
 
-int lastDrawUntil(const DrawArchive& archive, const QDate& date) {
-    for (int d = archive.drawCount(); d >= 1; --d)
-        if (drawDay(archive, d) <= date)
-            return d;
-    return 0;
-}
-
-int firstDrawFrom(const DrawArchive& archive, const QDate& date) {
-    for (int d = 1; d <= archive.drawCount(); ++d)
-        if (drawDay(archive, d) >= date)
-            return d;
-    return 0;
-}
-
 QString resolveCollaudoRange(CollaudoOptions& options, const DrawArchive& archive) {
-    const int count = archive.drawCount();
     CollaudoSettings& s = options.settings;
     if (options.dal || options.al) {
-        s.first = options.dal ? firstDrawFrom(archive, *options.dal) : 1;
-        s.last = options.al ? lastDrawUntil(archive, *options.al) : count;
-        if (s.first == 0 || s.last == 0 || s.first > s.last)
+        const auto draws = drawsBetween(archive, options.dal, options.al);
+        if (!draws)
             return QStringLiteral("nessuna estrazione nell'intervallo di date");
+        std::tie(s.first, s.last) = *draws;
         return {};
     }
-    for (auto [name, bound] : {std::pair{"inizio", options.inizio}, std::pair{"fine", options.fine}}) {
-        if (bound && (*bound < 1 || *bound > count))
-            return QStringLiteral("--%1 %2 fuori dall'archivio (estrazioni da 1 a %3)")
-                .arg(QLatin1String(name))
-                .arg(*bound)
-                .arg(count);
-    }
+    if (QString error = drawBoundsError(options.inizio, options.fine, archive.drawCount()); !error.isEmpty())
+        return error;
     s.first = options.inizio.value_or(1);
-    s.last = options.fine.value_or(count);
-    if (s.first > s.last)
-        return QStringLiteral("--inizio %1 dopo --fine %2").arg(s.first).arg(s.last);
+    s.last = options.fine.value_or(archive.drawCount());
+    if (s.first > s.last) // an archive without draws
+        return reversedBoundsError(s.first, s.last);
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/TableWriter.h"
 #include "core/Collaudo.h"
 #include "core/Sweep.h"
 
@@ -13,15 +14,13 @@ class DrawArchive;
 // The command line of veltrano-collaudo: the archive, the method's settings, the range, the stakes, the
 // output, and the sweep.
 struct CollaudoOptions {
-    enum class Format { Tsv, Csv, Json };
-
     QString archivePath;
     CollaudoSettings settings; // the range is resolved on the archive
     std::optional<int> inizio;
     std::optional<int> fine;
     std::optional<QDate> dal;
     std::optional<QDate> al;
-    Format formato = Format::Tsv;
+    TableFormat formato = TableFormat::Tsv;
     bool elenco = false;
     bool esplora = false;
     SweepSettings::Order ordina = SweepSettings::Order::P;
@@ -45,7 +44,3 @@ QString collaudoUsage();
 // DrawCount), or dates (the first draw on or after --dal, the last on or before --al). Returns an error
 // text for a range outside the archive or with no draw.
 QString resolveCollaudoRange(CollaudoOptions& options, const DrawArchive& archive);
-
-// The first draw on or after a date, and the last on or before it; 0 when there is none.
-int firstDrawFrom(const DrawArchive& archive, const QDate& date);
-int lastDrawUntil(const DrawArchive& archive, const QDate& date);

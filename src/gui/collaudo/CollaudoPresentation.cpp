@@ -1,9 +1,9 @@
 #include "gui/collaudo/CollaudoPresentation.h"
 
-#include "cli/CollaudoOptions.h"
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
 #include "core/DrawDate.h"
+#include "core/DrawRange.h"
 #include "gui/collaudo/CollaudoParameters.h"
 #include "gui/collaudo/ItalianFormat.h"
 #include "gui/kit/Palette.h"
@@ -74,11 +74,7 @@ private:
 // The draws between the two dates; dates with no draw between them give a search from 1 back to 2,
 // which finds nothing (a last of 0 would mean the archive's last draw).
 std::pair<int, int> drawRange(const CollaudoParameters& parameters, const DrawArchive& archive) {
-    const int first = firstDrawFrom(archive, parameters.rangeStart());
-    const int last = lastDrawUntil(archive, parameters.rangeEnd());
-    if (first == 0 || last == 0 || first > last)
-        return {2, 1};
-    return {first, last};
+    return drawsBetween(archive, parameters.rangeStart(), parameters.rangeEnd()).value_or(std::pair{2, 1});
 }
 
 Stakes stakesOf(const CollaudoParameters& parameters) {
