@@ -28,9 +28,9 @@ int main(int argc, char** argv) {
     QSettings settings;
     DrawArchive archive;
     Palette palette;
-    QtPrompts prompts;
-    QtProgramEnd programEnd;
     QtHelpService help(QDir(programDir).filePath(QStringLiteral("HelpVeltrano.chm")));
+    QtPrompts prompts(&help);
+    QtProgramEnd programEnd;
 
     const QString readerProgram = QDir(programDir).filePath(QStringLiteral("veltrano-lettore"));
     QPointer<Container> frame;

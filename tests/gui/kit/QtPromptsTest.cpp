@@ -1,5 +1,7 @@
 #include "gui/kit/QtPrompts.h"
 
+#include "ScriptedServices.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -232,6 +234,73 @@ TEST(QtConfirmBox, ReportIsShownWholeAndOkOrAnnullaDecide) {
             EXPECT_EQ(button->text(), ok ? QStringLiteral("OK") : QStringLiteral("Annulla"));
             QTest::mouseClick(button, Qt::LeftButton);
         });
-        EXPECT_EQ(prompts.confirm(report, QStringLiteral("Aggiorna archivio")), ok);
+        EXPECT_EQ(prompts.confirm({report, QStringLiteral("Aggiorna archivio")}), ok);
+    }
+}
+
+// Enter presses the button the request names, with the report's text holding the focus as the box
+// opens; F1 opens the request's help topic, and none when the request names none.
+TEST(QtConfirmBox, EnterPressesTheNamedDefaultAndF1OpensTheNamedTopic) {
+    struct Case {
+        DefaultButton defaultButton;
+        int helpContext;
+    };
+    for (const Case c : {Case{DefaultButton::Accept, -1}, Case{DefaultButton::Cancel, 195}}) {
+        SCOPED_TRACE(c.helpContext);
+        RecordingHelp help;
+        QtPrompts prompts(&help);
+        QString focused;
+        whenBoxOpens<QDialog>([&focused](QDialog* box) {
+            QWidget* focus = box->focusWidget();
+            focused = focus ? focus->objectName() : QString();
+            QTest::keyClick(focus ? focus : box, Qt::Key_F1);
+            QTest::keyClick(focus ? focus : box, Qt::Key_Return);
+        });
+        const bool accepted =
+            prompts.confirm({QStringLiteral("Correzioni: 1"), QStringLiteral("Aggiorna archivio"),
+                             c.defaultButton, c.helpContext});
+        EXPECT_EQ(focused, QStringLiteral("report"));
+        EXPECT_EQ(accepted, c.defaultButton == DefaultButton::Accept);
+        EXPECT_EQ(help.contexts, c.helpContext < 0 ? std::vector<int>{} : std::vector<int>{c.helpContext});
+    }
+}
+
+TEST(QtQuestionBox, AsksWithSiAndNoAndTheNamedDefault) {
+    for (const DefaultButton defaultButton : {DefaultButton::Accept, DefaultButton::Cancel}) {
+        auto box = QtPrompts::createQuestionBox(QStringLiteral("Sostituirlo?"),
+                                                QStringLiteral("Crea da storico"), defaultButton);
+        EXPECT_EQ(box->text(), QStringLiteral("Sostituirlo?"));
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Crea da storico"));
+        EXPECT_EQ(box->icon(), QMessageBox::Question);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(box->button(QMessageBox::Yes)->text(), QStringLiteral("Sì"));
+        EXPECT_EQ(box->button(QMessageBox::No)->text(), QStringLiteral("No"));
+        EXPECT_EQ(box->defaultButton(),
+                  box->button(defaultButton == DefaultButton::Accept ? QMessageBox::Yes : QMessageBox::No));
+    }
+}
+
+TEST(QtQuestionBox, EnterGivesTheDefaultEscapeNoAndSiYes) {
+    struct Case {
+        const char* name;
+        DefaultButton defaultButton;
+        std::function<void(QMessageBox*)> answer;
+        bool yes;
+    };
+    const auto key = [](Qt::Key k) { return [k](QMessageBox* box) { QTest::keyClick(box, k); }; };
+    const std::vector<Case> cases{
+        {"Enter, No by default", DefaultButton::Cancel, key(Qt::Key_Return), false},
+        {"Enter, Sì by default", DefaultButton::Accept, key(Qt::Key_Return), true},
+        {"Escape", DefaultButton::Accept, key(Qt::Key_Escape), false},
+        {"Sì clicked", DefaultButton::Cancel,
+         [](QMessageBox* box) { QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QtPrompts prompts;
+        whenBoxOpens<QMessageBox>(c.answer);
+        EXPECT_EQ(
+            prompts.ask(QStringLiteral("Sostituirlo?"), QStringLiteral("Crea da storico"), c.defaultButton),
+            c.yes);
     }
 }
