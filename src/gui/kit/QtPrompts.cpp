@@ -170,8 +170,12 @@ std::unique_ptr<QDialog> QtPrompts::createConfirmDialog(const ConfirmRequest& re
     layout->addWidget(text);
     layout->addWidget(buttons);
     dialog->resize(640, 420);
-    if (help && request.helpContext >= 0)
+    if (help && request.helpContext >= 0) {
         HelpKey::attach(dialog.get(), *help, request.helpContext);
+        // Modal to its window only: the help window, opened from here, must take the keys and the mouse
+        // while the report waits.
+        dialog->setWindowModality(Qt::WindowModal);
+    }
     return dialog;
 }
 

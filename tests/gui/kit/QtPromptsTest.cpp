@@ -265,6 +265,55 @@ TEST(QtConfirmBox, EnterPressesTheNamedDefaultAndF1OpensTheNamedTopic) {
     }
 }
 
+// Counts the times a window is blocked by a modal box.
+class BlockWatch : public QObject {
+public:
+    int blocked = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowBlocked)
+            ++blocked;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Opens a window of its own on each topic, as the program's help does.
+class WindowHelp : public HelpService {
+public:
+    void showHelp(int /*context*/) override {
+        window = std::make_unique<QWidget>();
+        window->installEventFilter(&watch);
+        window->show();
+    }
+    std::unique_ptr<QWidget> window;
+    BlockWatch watch;
+};
+
+// The help opened from the report takes input while the report waits; the window under the report does
+// not.
+TEST(QtConfirmBox, HelpOpenedFromTheReportIsNotBlockedByIt) {
+    QWidget owner;
+    BlockWatch ownerWatch;
+    owner.installEventFilter(&ownerWatch);
+    owner.show();
+    owner.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+    WindowHelp help;
+    QtPrompts prompts(&help);
+    whenBoxOpens<QDialog>([&help](QDialog* box) {
+        QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_F1);
+        QCoreApplication::processEvents();
+        EXPECT_NE(help.window, nullptr);
+        box->reject();
+    });
+    EXPECT_FALSE(prompts.confirm(
+        {QStringLiteral("Correzioni: 1"), QStringLiteral("Aggiorna archivio"), DefaultButton::Cancel, 195}));
+    ASSERT_NE(help.window, nullptr);
+    EXPECT_EQ(help.watch.blocked, 0);
+    EXPECT_GE(ownerWatch.blocked, 1);
+}
+
 TEST(QtQuestionBox, AsksWithSiAndNoAndTheNamedDefault) {
     for (const DefaultButton defaultButton : {DefaultButton::Accept, DefaultButton::Cancel}) {
         auto box = QtPrompts::createQuestionBox(QStringLiteral("Sostituirlo?"),
