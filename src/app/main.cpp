@@ -1,6 +1,6 @@
 #include "app/StartCheck.h"
-#include "core/ProgramVersion.h"
 #include "core/DrawArchive.h"
+#include "core/ProgramVersion.h"
 #include "gui/ambo/AmboOltreFrm.h"
 #include "gui/collaudo/CollaudoFrm.h"
 #include "gui/frame/Container.h"
@@ -62,13 +62,14 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Veltrano"));
     QtTranslations::installItalian();
 
-    StartCheck check;
-    QtPrompts qtPrompts;
-    Prompts& prompts = StartCheck::requested() ? static_cast<Prompts&>(check) : qtPrompts;
-
     // The helper, the help file and the sample archive are read from the program's files folder; the
     // database and PercorsoDatabase.txt are written in the data folder (io/ProgramFolders.h).
     const QString filesDir = programFilesFolder(QCoreApplication::applicationDirPath());
+    QtHelpService help(QDir(filesDir).filePath(QStringLiteral("HelpVeltrano.chm")));
+    StartCheck check;
+    QtPrompts qtPrompts(&help);
+    Prompts& prompts = StartCheck::requested() ? static_cast<Prompts&>(check) : qtPrompts;
+
     QString dataDir;
     try {
         dataDir = userDataFolder(filesDir);
@@ -81,7 +82,6 @@ int main(int argc, char** argv) {
     DrawArchive archive;
     Palette palette;
     QtProgramEnd programEnd;
-    QtHelpService help(QDir(filesDir).filePath(QStringLiteral("HelpVeltrano.chm")));
 
     const QString readerProgram = readerProgramFor(QCoreApplication::applicationDirPath());
     QPointer<Container> frame;

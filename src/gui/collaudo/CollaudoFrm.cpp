@@ -249,7 +249,9 @@ void CollaudoFrm::CmdAnnulla_Click() {
 }
 
 void CollaudoFrm::sweepProgress(int done, int total) {
-    if (total > 0)
+    // Reports queued before ANNULLA or the window's close arrive after it: they must not fill the bar
+    // again once it has been emptied.
+    if (total > 0 && !m_runner->cancelRequested())
         m_frame.setProgressValue(static_cast<int>(100LL * done / total));
 }
 

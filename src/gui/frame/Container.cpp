@@ -251,13 +251,24 @@ void Container::setBusy(bool busy) {
           static_cast<QWidget*>(CmdCollaudo), static_cast<QWidget*>(CmdAggiorna),
           static_cast<QWidget*>(CmDHelp), static_cast<QWidget*>(Command45), static_cast<QWidget*>(mdiArea)})
         w->setEnabled(!busy);
-    // A reload leaves the bar full, as the start window's load does; only the busy sweep is taken back.
+    // The bar is empty whenever no task runs: the busy sweep is taken back, a reload's full bar emptied
+    // (its maximum stays, the ambo window's own).
     if (busy || pb1->maximum() == 0)
         showBusy(pb1, busy);
+    else
+        pb1->setValue(0);
 }
 
 void Container::AggiornaArchivio() {
     Prompts& prompts = *m_services.prompts;
+    if (m_services.archive.isSampleArchive()) {
+        prompts.message(QStringLiteral("Questo è l'archivio di esempio, con estrazioni inventate: non si "
+                                       "aggiorna con quelle vere. Per lavorare sulle estrazioni vere, "
+                                       "riavviare il programma e usare CREA DA STORICO… nella finestra "
+                                       "iniziale."),
+                        kUpdateTitle, MessageIcon::Exclamation);
+        return;
+    }
     const QString archivePath = m_services.archive.archivePath();
     const QStringList files = prompts.openFiles(historyFilesRequest(QFileInfo(archivePath).absolutePath()));
     if (files.isEmpty())
@@ -287,8 +298,8 @@ void Container::AggiornaArchivio() {
             kUpdateTitle, MessageIcon::Information);
         return;
     }
-    if (!prompts.confirm(report + QStringLiteral("\n\nArchivio: ") + QDir::toNativeSeparators(archivePath),
-                         kUpdateTitle))
+    if (!prompts.confirm({report + QStringLiteral("\n\nArchivio: ") + QDir::toNativeSeparators(archivePath),
+                          kUpdateTitle, updateReportDefault(plan.merge), UpdateHelpContext}))
         return;
 
     storico::ArchiveReplacement replacement;
@@ -309,10 +320,8 @@ void Container::AggiornaArchivio() {
     setBusy(false);
     if (!loaded)
         return;
-    prompts.message(
-        QStringLiteral("Archivio aggiornato: ultima estrazione del %1.\nCopia del precedente: %2")
-            .arg(LblFine->text(), QDir::toNativeSeparators(QString::fromStdString(replacement.backup))),
-        kUpdateTitle, MessageIcon::Information);
+    prompts.message(updateDoneText(plan.merge, LblFine->text(), QString::fromStdString(replacement.backup)),
+                    kUpdateTitle, MessageIcon::Information);
 }
 
 bool Container::reloadArchive() {

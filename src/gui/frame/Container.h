@@ -48,6 +48,8 @@ public:
     static const QString SampleText;
 
     static constexpr int HelpContext = 190;
+    // The topic F1 opens in the update's report.
+    static constexpr int UpdateHelpContext = 195;
 
     explicit Container(Services services, QWidget* parent = nullptr);
 
