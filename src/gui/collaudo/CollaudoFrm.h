@@ -5,18 +5,21 @@
 #include <QWidget>
 #include <memory>
 
+class CaseListModel;
 class ChartPanel;
 class CollaudoParameters;
 class DrawArchive;
 class FrameServices;
 class GridView;
 class HelpService;
+class ItemTableView;
 class Prompts;
 class QLabel;
 class QPushButton;
 class QTabWidget;
 class ResultGrid;
 class SweepRunner;
+struct CollaudoResult;
 struct Palette;
 struct SweepOutcome;
 
@@ -46,7 +49,7 @@ public:
     ChartPanel* GrColpi = nullptr;
     ChartPanel* GrSaldo = nullptr;
     ChartPanel* GrAnni = nullptr;
-    ResultGrid* FgCasi = nullptr;
+    ItemTableView* FgCasi = nullptr;
     ResultGrid* FgEsplora = nullptr;
     QLabel* LblEsplora = nullptr;
 
@@ -58,7 +61,7 @@ public slots:
     void CmdCollauda_Click();
     void CmdEsplora_Click();
     void CmdAnnulla_Click();
-    void FgCasi_RowActivated(int sourceRow);
+    void FgCasi_DoubleClick(const QModelIndex& index);
     void FgEsplora_RowActivated(int sourceRow);
 
 protected:
@@ -70,7 +73,7 @@ private:
     QWidget* buildCommands();
     QWidget* buildResults();
     bool rangeAccepted();
-    void showResults(CollaudoShown shown);
+    void showResults(const CollaudoShown& shown, std::shared_ptr<const CollaudoResult> result);
     void sweepProgress(int done, int total);
     void sweepFinished(bool cancelled);
     void setSweeping(bool sweeping);
@@ -86,6 +89,6 @@ private:
     // The sweep shown in FgEsplora (its rows' settings) and the one being computed.
     std::shared_ptr<SweepOutcome> m_sweep;
     std::shared_ptr<SweepOutcome> m_pendingSweep;
-    std::vector<int> m_caseDraws;
+    CaseListModel* m_cases = nullptr;
     bool m_placed = false;
 };
