@@ -190,6 +190,65 @@ QWidget* CollaudoFrm::buildResults() {
     return area;
 }
 
+namespace {
+
+template <typename T, std::size_t N> QVariantList listOf(const std::array<T, N>& values) {
+    QVariantList list;
+    for (const T& v : values)
+        list << v;
+    return list;
+}
+
+template <typename T, std::size_t N>
+std::array<T, N> arrayOf(const QVariant& value, const std::array<T, N>& fallback) {
+    const QVariantList list = value.toList();
+    if (list.size() != static_cast<qsizetype>(N))
+        return fallback;
+    std::array<T, N> out{};
+    for (std::size_t i = 0; i < N; ++i)
+        out[i] = list[static_cast<qsizetype>(i)].value<T>();
+    return out;
+}
+
+} // namespace
+
+QVariantMap CollaudoFrm::keptSettings() const {
+    const CollaudoParameters& p = *Parametri;
+    QVariantMap kept{{QStringLiteral("ruote"), listOf(p.wheels())},
+                     {QStringLiteral("posizioni"), listOf(p.positions())},
+                     {QStringLiteral("tipi"), listOf(p.wheelTypes())},
+                     {QStringLiteral("adiacenti"), p.adjacentPositions()},
+                     {QStringLiteral("colpi"), p.colpi()},
+                     {QStringLiteral("esiti"), listOf(p.outcomeBoxes())},
+                     {QStringLiteral("poste"), listOf(p.stakes())},
+                     {QStringLiteral("dal"), p.rangeStart()},
+                     {QStringLiteral("al"), p.rangeEnd()},
+                     {QStringLiteral("finoAllUltima"), p.rangeEnd() == p.DtAl->maximumDate()},
+                     {QStringLiteral("scheda"), Schede->currentIndex()}};
+    if (const auto from = p.outOfSampleFrom())
+        kept.insert(QStringLiteral("fuoriCampione"), *from);
+    return kept;
+}
+
+void CollaudoFrm::restoreSettings(const QVariantMap& kept) {
+    CollaudoParameters& p = *Parametri;
+    p.setWheels(arrayOf(kept.value(QStringLiteral("ruote")), p.wheels()));
+    p.setPositions(arrayOf(kept.value(QStringLiteral("posizioni")), p.positions()));
+    p.setWheelTypes(arrayOf(kept.value(QStringLiteral("tipi")), p.wheelTypes()));
+    p.setAdjacentPositions(kept.value(QStringLiteral("adiacenti")).toBool());
+    p.setColpi(kept.value(QStringLiteral("colpi"), p.colpi()).toInt());
+    p.setOutcomeBoxes(arrayOf(kept.value(QStringLiteral("esiti")), p.outcomeBoxes()));
+    p.setStakes(arrayOf(kept.value(QStringLiteral("poste")), p.stakes()));
+    p.setRange(kept.value(QStringLiteral("dal")).toDate(),
+               kept.value(QStringLiteral("finoAllUltima")).toBool()
+                   ? p.DtAl->maximumDate()
+                   : kept.value(QStringLiteral("al")).toDate());
+    p.setOutOfSampleFrom(kept.contains(QStringLiteral("fuoriCampione"))
+                             ? std::optional<QDate>(kept.value(QStringLiteral("fuoriCampione")).toDate())
+                             : std::nullopt);
+    Schede->setCurrentIndex(kept.value(QStringLiteral("scheda")).toInt());
+}
+
 bool CollaudoFrm::rangeAccepted() {
     if (Parametri->rangeStart() <= Parametri->rangeEnd())
         return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/collaudo/CollaudoShown.h"
+#include "gui/kit/KeptSettings.h"
 
 #include <QWidget>
 #include <memory>
@@ -27,7 +28,7 @@ struct SweepOutcome;
 // ("COLLAUDA"), and the sweep over every combination of settings ("ESPLORA", on a worker thread). The
 // numbers come from the method's back-test engine; this window only collects the parameters and shows
 // the results as a summary, three charts and two tables.
-class CollaudoFrm : public QWidget {
+class CollaudoFrm : public QWidget, public KeptSettings {
     Q_OBJECT
 
 public:
@@ -52,6 +53,10 @@ public:
     ItemTableView* FgCasi = nullptr;
     ResultGrid* FgEsplora = nullptr;
     QLabel* LblEsplora = nullptr;
+
+    // The parameters (a period up to the last draw stays so) and the tab shown; results are not kept.
+    QVariantMap keptSettings() const override;
+    void restoreSettings(const QVariantMap& settings) override;
 
     // The sweep running on its worker thread, if any.
     bool sweepRunning() const;

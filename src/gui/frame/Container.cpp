@@ -6,6 +6,7 @@
 #include "gui/kit/HelpKey.h"
 #include "gui/kit/HelpService.h"
 #include "gui/kit/HistoryArchive.h"
+#include "gui/kit/KeptSettings.h"
 #include "gui/kit/Palette.h"
 #include "gui/kit/ProgramEnd.h"
 #include "gui/kit/ProgramIcons.h"
@@ -320,11 +321,29 @@ void Container::AggiornaArchivio() {
         kUpdateTitle, MessageIcon::Information);
 }
 
+namespace {
+
+// The choices of an open window that keeps them, to give to the window that replaces it.
+QVariantMap settingsOf(const QPointer<QMdiSubWindow>& window) {
+    const auto* kept = window ? dynamic_cast<const KeptSettings*>(window->widget()) : nullptr;
+    return kept ? kept->keptSettings() : QVariantMap();
+}
+
+void restoreInto(const QPointer<QMdiSubWindow>& window, const QVariantMap& settings) {
+    auto* kept = window ? dynamic_cast<KeptSettings*>(window->widget()) : nullptr;
+    if (kept && !settings.isEmpty())
+        kept->restoreSettings(settings);
+}
+
+} // namespace
+
 bool Container::reloadArchive() {
     const bool miniListOpen = m_miniList;
     const bool amboOpen = m_ambo;
     const bool collaudoOpen = m_collaudo;
     const bool statisticheOpen = m_statistiche;
+    const QVariantMap collaudoSettings = settingsOf(m_collaudo);
+    const QVariantMap statisticheSettings = settingsOf(m_statistiche);
     delete m_miniList;
     delete m_ambo;
     delete m_collaudo;
@@ -345,10 +364,14 @@ bool Container::reloadArchive() {
         Command2_Click();
     if (amboOpen)
         Command6_Click();
-    if (collaudoOpen)
+    if (collaudoOpen) {
         CmdCollaudo_Click();
-    if (statisticheOpen)
+        restoreInto(m_collaudo, collaudoSettings);
+    }
+    if (statisticheOpen) {
         CmdStatistiche_Click();
+        restoreInto(m_statistiche, statisticheSettings);
+    }
     return true;
 }
 

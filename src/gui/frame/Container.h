@@ -105,7 +105,8 @@ private:
     void openChild(QPointer<QMdiSubWindow>& slot, const ChildFactory& factory);
     void setBusy(bool busy);
     // Loads the archive again through the normal load; the open windows are closed first and opened
-    // again on the new draws. Returns false after saying why the load failed.
+    // again on the new draws, with their choices when they keep them (KeptSettings). Returns false after
+    // saying why the load failed.
     bool reloadArchive();
     void keepPlacement();
 

@@ -7,6 +7,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QDateTime>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
 #include <QLineSeries>
@@ -186,6 +187,40 @@ TEST_F(CollaudoWindowBackTest, DoubleClickOnACaseShowsItsDrawInTheMiniList) {
     EXPECT_EQ(caseColumn(1), QStringList({"1", "3"}));
     doubleClickCase(0, 5);
     EXPECT_EQ(frame.draws, std::vector<int>({3, 1}));
+}
+
+// The choices a window gives the one the frame opens after an archive update come back whole; a period that
+// ran to the last draw runs to the new last one.
+TEST_F(CollaudoWindowBackTest, KeepsItsChoicesForTheNewDraws) {
+    buildTwoCases();
+    open();
+    CollaudoParameters& p = *window->Parametri;
+    p.setColpi(5);
+    p.setPositions({true, true, false, false, true});
+    p.setWheelTypes({false, false, true, true, false, false, false});
+    setBox("Ch_2", false);
+    setBox("ChPosAdi", true);
+    p.SpPosta[1]->setValue(2.5);
+    p.setWheels({true, false, true, false, true, false, true, false, true, false, true});
+    p.DtDal->setDate(QDate(2020, 1, 3));
+    setBox("ChFuori", true);
+    window->Schede->setCurrentIndex(1);
+    const QVariantMap kept = window->keptSettings();
+
+    CollaudoFrm again(archive(), palette, prompts, help, frame);
+    again.restoreSettings(kept);
+    const CollaudoParameters& q = *again.Parametri;
+    EXPECT_EQ(q.colpi(), 5);
+    EXPECT_EQ(q.positions(), p.positions());
+    EXPECT_EQ(q.wheelTypes(), p.wheelTypes());
+    EXPECT_EQ(q.outcomeBoxes(), (std::array<bool, 4>{true, false, true, true}));
+    EXPECT_TRUE(q.adjacentPositions());
+    EXPECT_EQ(q.stakes(), p.stakes());
+    EXPECT_EQ(q.wheels(), p.wheels());
+    EXPECT_EQ(q.rangeStart(), QDate(2020, 1, 3));
+    EXPECT_EQ(q.rangeEnd(), q.DtAl->maximumDate());
+    EXPECT_EQ(q.outOfSampleFrom(), p.outOfSampleFrom());
+    EXPECT_EQ(again.Schede->currentIndex(), 1);
 }
 
 // "Salva immagine…" writes the chart as PNG or SVG by the name the user gives.

@@ -1,6 +1,7 @@
 #include "ScriptedServices.h"
 #include "core/DrawArchive.h"
 #include "gui/frame/Container.h"
+#include "gui/kit/KeptSettings.h"
 #include "gui/kit/Palette.h"
 #include "io/ArchiveLoader.h"
 #include "io/storico/DrawArchiveFile.h"
@@ -28,6 +29,16 @@ storico::Draw draw(const char* date, int base) {
             storico::WheelNumbers{base, base + 1, base + 2, base + 3, base + 4};
     return d;
 }
+
+// A child that keeps one choice across the update: the draw count its archive had when it was built.
+class KeepingLabel : public QLabel, public KeptSettings {
+public:
+    explicit KeepingLabel(const QString& text) : QLabel(text) {}
+    QVariantMap keptSettings() const override { return {{QStringLiteral("conteggio"), text()}}; }
+    void restoreSettings(const QVariantMap& kept) override {
+        setText(text() + QStringLiteral(" dopo ") + kept.value(QStringLiteral("conteggio")).toString());
+    }
+};
 
 // The frame on an archive loaded from a real file, with a mini list that shows how many draws the
 // store held when it was built.
@@ -71,7 +82,7 @@ protected:
             {},
             &prompts,
             Reader,
-            [this](FrameServices&) { return new QLabel(QString::number(archive.drawCount())); }};
+            [this](FrameServices&) { return new KeepingLabel(QString::number(archive.drawCount())); }};
         frame = std::make_unique<Container>(services);
         frame->MDIForm_Load();
         frame->show();
@@ -134,8 +145,9 @@ TEST_F(ArchiveUpdateFrameTest, UpdateShowsTheReportThenReloadsTheFrameAndTheOpen
     EXPECT_EQ(qobject_cast<QLabel*>(frame->miniListWindow()->widget())->text(), "4");
     ASSERT_NE(frame->collaudoWindow(), nullptr);
     EXPECT_EQ(qobject_cast<QLabel*>(frame->collaudoWindow()->widget())->text(), "4");
+    // The window that keeps its choices gets them back on the new draws; the others open afresh.
     ASSERT_NE(frame->statisticheWindow(), nullptr);
-    EXPECT_EQ(qobject_cast<QLabel*>(frame->statisticheWindow()->widget())->text(), "4");
+    EXPECT_EQ(qobject_cast<QLabel*>(frame->statisticheWindow()->widget())->text(), "4 dopo 3");
     EXPECT_TRUE(frame->CmdCollaudo->isEnabled());
     EXPECT_TRUE(frame->CmdStatistiche->isEnabled());
     EXPECT_TRUE(frame->CmdAggiorna->isEnabled());
