@@ -5,9 +5,7 @@
 #include "core/DelayWalker.h"
 #include "core/DrawArchive.h"
 #include "core/Holm.h"
-#include "io/ArchiveLoader.h"
 
-#include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -347,15 +345,9 @@ TEST(DelayItems, AmboNumbersRoundTrip) {
 TEST(DelayStatisticsOnTheRealHistory, FrequenciesLookLikeChance) {
     if (fixtures::realHistoryFolder().isEmpty())
         GTEST_SKIP() << "no real history beside the project";
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     QString error;
-    const QString path = fixtures::importRealHistory(dir.path(), error);
-    ASSERT_FALSE(path.isEmpty()) << error.toStdString();
-    auto archive = std::make_unique<DrawArchive>();
-    archive->fillWheelCodesAndDiametral();
-    archive->setModelStart(1);
-    loadDrawArchive(*archive, path, QStringLiteral(VELTRANO_PROGRAM_DIR "/veltrano-lettore"));
+    const std::unique_ptr<DrawArchive> archive = fixtures::loadRealHistory(error);
+    ASSERT_NE(archive, nullptr) << error.toStdString();
     ASSERT_GT(archive->drawCount(), 7000);
 
     const DelayStatistics s = computeDelayStatistics(DelaySettings{}, *archive);

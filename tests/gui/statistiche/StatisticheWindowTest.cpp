@@ -37,23 +37,27 @@ public:
     std::vector<int> draws;
 };
 
-// 25 draws, every wheel drawn: 1 2 3 4 5 on every wheel but Bari, which holds 6 7 8 9 10; in draw 20
-// Cagliari holds 11 12 13 14 15 instead. So on Bari 1..5 never come out (delay 25, the longest, tied with
-// every number never out anywhere), and on Cagliari 11..15 came out once, in draw 20.
+// `count` draws, every wheel drawn: 1 2 3 4 5 on every wheel but Bari, which holds 6 7 8 9 10; in draw 20
+// Cagliari holds 11 12 13 14 15 instead. So in 25 draws on Bari 1..5 never come out (delay 25, the
+// longest, tied with every number never out anywhere), and on Cagliari 11..15 came out once, in draw 20.
+void buildDraws(DrawArchive& archive, int count) {
+    ArchiveBuilder build(archive);
+    for (int d = 1; d <= count; ++d) {
+        ArchiveBuilder::Wheels wheels;
+        for (int w = 0; w < WheelCount; ++w)
+            wheels[w] = N{1, 2, 3, 4, 5};
+        wheels[BA] = N{6, 7, 8, 9, 10};
+        if (d == 20)
+            wheels[CA] = N{11, 12, 13, 14, 15};
+        build.draw(wheels);
+    }
+    build.finish();
+}
+
 class StatisticheWindow : public ::testing::Test {
 protected:
     StatisticheWindow() : archive(std::make_unique<DrawArchive>()) {
-        ArchiveBuilder build(*archive);
-        for (int d = 1; d <= 25; ++d) {
-            ArchiveBuilder::Wheels wheels;
-            for (int w = 0; w < WheelCount; ++w)
-                wheels[w] = N{1, 2, 3, 4, 5};
-            wheels[BA] = N{6, 7, 8, 9, 10};
-            if (d == 20)
-                wheels[CA] = N{11, 12, 13, 14, 15};
-            build.draw(wheels);
-        }
-        build.finish();
+        buildDraws(*archive, 25);
         window = std::make_unique<StatisticheFrm>(*archive, prompts, help, frame);
         window->resize(1250, 760);
         window->show();
@@ -266,17 +270,7 @@ TEST_F(StatisticheWindow, KeepsItsChoicesOnTheNewDraws) {
 
     // Five more draws, and a new window on them.
     DrawArchive longer;
-    ArchiveBuilder build(longer);
-    for (int d = 1; d <= 30; ++d) {
-        ArchiveBuilder::Wheels wheels;
-        for (int w = 0; w < WheelCount; ++w)
-            wheels[w] = N{1, 2, 3, 4, 5};
-        wheels[BA] = N{6, 7, 8, 9, 10};
-        if (d == 20)
-            wheels[CA] = N{11, 12, 13, 14, 15};
-        build.draw(wheels);
-    }
-    build.finish();
+    buildDraws(longer, 30);
     StatisticheFrm again(longer, prompts, help, frame);
     again.restoreSettings(kept);
     EXPECT_EQ(again.CmbSorte->currentText(), QStringLiteral("Ambo"));
