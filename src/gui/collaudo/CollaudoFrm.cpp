@@ -164,6 +164,7 @@ QWidget* CollaudoFrm::buildResults() {
     FgCasi->setObjectName(QStringLiteral("FgCasi"));
     FgCasi->setModel(m_cases);
     FgCasi->verticalHeader()->hide();
+    FgCasi->horizontalHeader()->setMinimumSectionSize(14); // the marker column is a narrow strip
     // Every case has texts of the same few widths: a hundred rows measure the columns.
     FgCasi->horizontalHeader()->setResizeContentsPrecision(100);
     FgCasi->setPrompts(&m_prompts);
