@@ -25,19 +25,10 @@ inline DrawArchive& fullArchive() {
 // benchmark program; null when the folder is not there or the import fails.
 inline DrawArchive* realHistory() {
     static const std::unique_ptr<DrawArchive> archive = []() -> std::unique_ptr<DrawArchive> {
-        QTemporaryDir dir;
-        if (!dir.isValid() || fixtures::realHistoryFolder().isEmpty())
+        if (fixtures::realHistoryFolder().isEmpty())
             return nullptr;
         QString error;
-        const QString path = fixtures::importRealHistory(dir.path(), error);
-        if (path.isEmpty())
-            return nullptr;
-        const QString bin = QStringLiteral(VELTRANO_PROGRAM_DIR);
-        auto a = std::make_unique<DrawArchive>();
-        a->fillWheelCodesAndDiametral();
-        a->setModelStart(1);
-        loadDrawArchive(*a, path, bin + QStringLiteral("/veltrano-lettore"));
-        return a;
+        return fixtures::loadRealHistory(error);
     }();
     return archive.get();
 }

@@ -11,6 +11,7 @@
 #include "gui/kit/QtTranslations.h"
 #include "gui/minilist/Estrazioni_minielenco.h"
 #include "gui/start/INIZIO.h"
+#include "gui/statistiche/StatisticheFrm.h"
 #include "io/ProgramFolders.h"
 
 #include <QApplication>
@@ -102,7 +103,10 @@ int main(int argc, char** argv) {
                 static_cast<Estrazioni_minielenco&>(miniList).hs1->setValue(drawIndex);
             },
             &prompts,
-            readerProgram};
+            readerProgram,
+            [&](FrameServices& frameServices) -> QWidget* {
+                return new StatisticheFrm(archive, prompts, help, frameServices);
+            }};
         frame = new Container(services);
         frame->setAttribute(Qt::WA_DeleteOnClose);
         frame->MDIForm_Load();

@@ -1,6 +1,8 @@
 #include "cli/MethodCommandLine.h"
 
+#include "cli/DrawRangeOptions.h"
 #include "cli/MethodOptionValues.h"
+#include "cli/ToolCommandLine.h"
 
 #include <QCommandLineParser>
 #include <algorithm>
@@ -87,29 +89,18 @@ QString MethodCommandLine::outcomeUsage() {
 
 QString MethodCommandLine::read(std::initializer_list<const QCommandLineOption*> single, Values& v) const {
     const QCommandLineParser& parser = m_parser;
-    using Options = std::initializer_list<const QCommandLineOption*>;
-    const Options shared{&m_inizio, &m_fine, &m_ruote, &m_posizioni, &m_tipi, &m_colpi, &m_esiti};
-    for (const Options& options : {shared, single})
-        for (const QCommandLineOption* option : options)
-            if (parser.values(*option).size() > 1)
-                return QStringLiteral("--%1 indicata più volte").arg(option->names().first());
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1)
-        return positional.isEmpty() ? QStringLiteral("manca l'archivio delle estrazioni")
-                                    : QStringLiteral("un solo archivio, non %1").arg(positional.size());
-    v.archivePath = positional.first();
-
-    for (auto [option, target] : {std::pair{&m_inizio, &v.inizio}, std::pair{&m_fine, &v.fine}}) {
-        if (!parser.isSet(*option))
-            continue;
-        const auto n = optionWholeNumber(parser.value(*option));
-        if (!n)
-            return QStringLiteral("--%1 vuole un numero di estrazione: \"%2\"")
-                .arg(option->names().first(), parser.value(*option));
-        *target = *n;
-    }
-    QString error;
-    if (parser.isSet(m_ruote))
+    QString error = repeatedOptionError(
+        parser, {&m_inizio, &m_fine, &m_ruote, &m_posizioni, &m_tipi, &m_colpi, &m_esiti});
+    if (error.isEmpty())
+        error = repeatedOptionError(parser, single);
+    if (error.isEmpty())
+        error = readArchiveArgument(parser, v.archivePath);
+    if (!error.isEmpty())
+        return error;
+    error = readDrawNumberOption(parser, m_inizio, v.inizio);
+    if (error.isEmpty())
+        error = readDrawNumberOption(parser, m_fine, v.fine);
+    if (error.isEmpty() && parser.isSet(m_ruote))
         error = readWheelOption(parser.value(m_ruote), v.wheels);
     if (error.isEmpty() && parser.isSet(m_posizioni))
         error = readPositionOption(parser.value(m_posizioni), v.positions);

@@ -15,6 +15,18 @@ const OptionNames<WheelCount>& wheelValues() {
     return names;
 }
 
+// The eleven wheels and "TU", the ten wheels Bari..Venezia together (for the statistics).
+const OptionNames<WheelCount + 1>& wheelAndTutteValues() {
+    static const OptionNames<WheelCount + 1> names = [] {
+        OptionNames<WheelCount + 1> n;
+        for (std::size_t w = 0; w < WheelCount; ++w)
+            n[w] = wheelValues()[w];
+        n[WheelCount] = QStringLiteral("TU");
+        return n;
+    }();
+    return names;
+}
+
 const OptionNames<WheelRelations::TypeCount>& typeValues() {
     static const OptionNames<WheelRelations::TypeCount> names = [] {
         OptionNames<WheelRelations::TypeCount> n;
@@ -108,6 +120,10 @@ QString readBoundedOption(const QString& name, const QString& text, int low, int
 
 QString readWheelOption(const QString& value, std::array<bool, WheelCount>& wheels) {
     return readFlags(MethodSettings::WheelsName, value, wheelValues(), true, wheels);
+}
+
+QString readWheelOption(const QString& value, std::array<bool, WheelCount + 1>& wheels) {
+    return readFlags(MethodSettings::WheelsName, value, wheelAndTutteValues(), true, wheels);
 }
 
 QString readPositionOption(const QString& value, std::array<bool, PositionCount>& positions) {

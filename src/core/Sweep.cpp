@@ -4,6 +4,7 @@
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
 #include "core/EqualAmbi.h"
+#include "core/Holm.h"
 #include "core/PoissonBinomial.h"
 
 #include <algorithm>
@@ -251,18 +252,13 @@ SweepResult runSweep(const SweepSettings& settings, const DrawArchive& archive,
     }
     result.combinations = rows.size();
 
-    // Holm: the i-th smallest of m p-values is multiplied by m - i, and the adjusted values never decrease.
-    std::vector<std::size_t> order(rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return rows[a].figures.p < rows[b].figures.p; });
-    double running = 0.0;
-    const auto m = static_cast<double>(rows.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        running = std::max(running, std::min(1.0, (m - static_cast<double>(i)) * rows[order[i]].figures.p));
-        rows[order[i]].pHolm = running;
-    }
+    std::vector<double> ps(rows.size());
+    std::transform(rows.begin(), rows.end(), ps.begin(), [](const SweepRow& row) { return row.figures.p; });
+    const std::vector<double> holm = holmAdjusted(ps);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i].pHolm = holm[i];
 
+    std::vector<std::size_t> order(rows.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         return settings.order == SweepSettings::Order::P ? betterP(rows[a], rows[b])

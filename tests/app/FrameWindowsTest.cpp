@@ -8,6 +8,7 @@
 #include "gui/kit/GridView.h"
 #include "gui/kit/Palette.h"
 #include "gui/minilist/Estrazioni_minielenco.h"
+#include "gui/statistiche/StatisticheFrm.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -42,7 +44,12 @@ protected:
             [this](FrameServices&) -> QWidget* { return new Estrazioni_minielenco(archive, prompts, help); },
             [this](FrameServices& f) -> QWidget* {
                 return new AmboOltreFrm(archive, palette, prompts, help, f);
-            }};
+            },
+            {},
+            {},
+            nullptr,
+            {},
+            [this](FrameServices& f) -> QWidget* { return new StatisticheFrm(archive, prompts, help, f); }};
         frame = std::make_unique<Container>(services);
         frame->MDIForm_Load();
         frame->resize(SmallScreenFrame);
@@ -73,12 +80,14 @@ protected:
 };
 
 // F1 opens the topic of the window the focus is in, whichever window that is and whichever control
-// of it has the focus, with both children open in the frame.
+// of it has the focus, with the children open in the frame.
 TEST_F(FrameWindows, F1OpensTheTopicOfTheWindowWithTheFocus) {
     QWidget* miniList = open(frame->Command2, &Container::miniListWindow);
     QWidget* ambo = open(frame->Command6, &Container::amboWindow);
+    QWidget* statistiche = open(frame->CmdStatistiche, &Container::statisticheWindow);
     ASSERT_NE(miniList, nullptr);
     ASSERT_NE(ambo, nullptr);
+    ASSERT_NE(statistiche, nullptr);
 
     const struct {
         QWidget* focus;
@@ -94,6 +103,8 @@ TEST_F(FrameWindows, F1OpensTheTopicOfTheWindowWithTheFocus) {
         {control<QScrollBar>(ambo, "HsInizio"), AmboOltreFrm::HelpContext},
         {control<QScrollBar>(ambo, "HsFine"), AmboOltreFrm::HelpContext},
         {control<QCheckBox>(ambo, "Ch_Intervallo"), AmboOltreFrm::HelpContext},
+        {control<QTableView>(statistiche, "FgElementi"), StatisticheFrm::HelpContext},
+        {control<QComboBox>(statistiche, "CmbSorte"), StatisticheFrm::HelpContext},
         {frame->CmDHelp, Container::HelpContext},
     };
     for (const auto& c : cases) {
@@ -109,7 +120,8 @@ TEST_F(FrameWindows, F1OpensTheTopicOfTheWindowWithTheFocus) {
 // no scrolling, and each of its controls lies inside the window with room for its whole caption.
 TEST_F(FrameWindows, EveryChildFitsTheFrameOnA1280x800ScreenWithAPanel) {
     for (QWidget* window :
-         {open(frame->Command2, &Container::miniListWindow), open(frame->Command6, &Container::amboWindow)}) {
+         {open(frame->Command2, &Container::miniListWindow), open(frame->Command6, &Container::amboWindow),
+          open(frame->CmdStatistiche, &Container::statisticheWindow)}) {
         ASSERT_NE(window, nullptr);
         const std::string name = window->objectName().toStdString();
         QCoreApplication::processEvents();

@@ -308,16 +308,9 @@ TEST(CollaudoSummary, CountsAddUpAndColpiAreCumulative) {
 TEST(CollaudoOnTheRealHistory, DefaultSettingsStayCloseToChance) {
     if (fixtures::realHistoryFolder().isEmpty())
         GTEST_SKIP() << "no real history beside the project";
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     QString error;
-    const QString path = fixtures::importRealHistory(dir.path(), error);
-    ASSERT_FALSE(path.isEmpty()) << error.toStdString();
-    const QString bin = QStringLiteral(VELTRANO_PROGRAM_DIR);
-    auto archive = std::make_unique<DrawArchive>();
-    archive->fillWheelCodesAndDiametral();
-    archive->setModelStart(1);
-    loadDrawArchive(*archive, path, bin + QStringLiteral("/veltrano-lettore"));
+    const std::unique_ptr<DrawArchive> archive = fixtures::loadRealHistory(error);
+    ASSERT_NE(archive, nullptr) << error.toStdString();
     ASSERT_GT(archive->drawCount(), 7000);
 
     const CollaudoResult r = runCollaudo(CollaudoSettings{}, *archive);

@@ -1,11 +1,14 @@
 #include "ArchiveFixtures.h"
 
+#include "core/DrawArchive.h"
+#include "io/ArchiveLoader.h"
 #include "io/jet/JetDate.h"
 #include "io/jet/JetWriter.h"
 #include "io/jet/ProgramPassword.h"
 
 #include <QDir>
 #include <QProcess>
+#include <QTemporaryDir>
 
 namespace fixtures {
 
@@ -94,6 +97,22 @@ QString importRealHistory(const QString& folder, QString& error) {
         return {};
     }
     return path;
+}
+
+std::unique_ptr<DrawArchive> loadRealHistory(QString& error) {
+    QTemporaryDir dir;
+    if (!dir.isValid()) {
+        error = QStringLiteral("no temporary folder");
+        return nullptr;
+    }
+    const QString path = importRealHistory(dir.path(), error);
+    if (path.isEmpty())
+        return nullptr;
+    auto archive = std::make_unique<DrawArchive>();
+    archive->fillWheelCodesAndDiametral();
+    archive->setModelStart(1);
+    loadDrawArchive(*archive, path, QStringLiteral(VELTRANO_PROGRAM_DIR "/veltrano-lettore"));
+    return archive;
 }
 
 } // namespace fixtures

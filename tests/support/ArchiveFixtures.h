@@ -2,8 +2,11 @@
 
 #include <QString>
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
+
+class DrawArchive;
 
 // Small hand-made databases for the tests, written with the program's own Jet writer.
 namespace fixtures {
@@ -38,5 +41,9 @@ QString realHistoryFolder();
 // Imports the real history with the program folder's veltrano-importa into folder/Dbarcomax.mdb and
 // returns that path; empty, with the tool's complaint in `error`, when the import fails.
 QString importRealHistory(const QString& folder, QString& error);
+
+// The real history imported into a temporary archive and loaded through the program folder's reader, as
+// the program loads an archive; null, with the reason in `error`, when that fails.
+std::unique_ptr<DrawArchive> loadRealHistory(QString& error);
 
 } // namespace fixtures

@@ -69,16 +69,6 @@ GridReport amboReport(const AmboState& searched, const AmboControls& verified, c
     return report;
 }
 
-void setUpReportPrinter(QPrinter& printer, const QString& pdfPath) {
-    if (!pdfPath.isEmpty()) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfPath);
-    }
-    printer.setPageLayout(reportPageLayout());
-    printer.setDocName(QStringLiteral("Veltrano"));
-    printer.setCreator(QStringLiteral("Veltrano"));
-}
-
 FileDialogRequest pdfExportRequest() {
     FileDialogRequest request;
     request.title = QStringLiteral("Esporta PDF");

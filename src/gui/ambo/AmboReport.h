@@ -17,7 +17,5 @@ class QPrinter;
 GridReport amboReport(const AmboState& searched, const AmboControls& verified, const DrawArchive& archive,
                       const GridModel& Fg1, const GridModel& FgS, const QDateTime& printedAt);
 
-// A printer set up for the report's pages; given a path, one that writes a PDF file there.
-void setUpReportPrinter(QPrinter& printer, const QString& pdfPath = {});
 // The save dialog of "Esporta PDF…".
 FileDialogRequest pdfExportRequest();

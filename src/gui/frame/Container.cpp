@@ -6,6 +6,7 @@
 #include "gui/kit/HelpKey.h"
 #include "gui/kit/HelpService.h"
 #include "gui/kit/HistoryArchive.h"
+#include "gui/kit/KeptSettings.h"
 #include "gui/kit/Palette.h"
 #include "gui/kit/ProgramEnd.h"
 #include "gui/kit/ProgramIcons.h"
@@ -76,6 +77,9 @@ Container::Container(Services services, QWidget* parent)
                                  QStringLiteral("Veltrano"));
     CmdCollaudo = programIconButton(Picture1, QStringLiteral("CmdCollaudo"), ProgramIcon::Collaudo,
                                     QStringLiteral("Collaudo del metodo"));
+    CmdStatistiche = programIconButton(Picture1, QStringLiteral("CmdStatistiche"), ProgramIcon::Statistiche,
+                                       QStringLiteral("Ritardi e frequenze"));
+    CmdStatistiche->setVisible(static_cast<bool>(m_services.makeStatisticheWindow));
     CmDHelp = programIconButton(Picture1, QStringLiteral("CmDHelp"), ProgramIcon::Help,
                                 QStringLiteral("Help in linea"));
     CmdAggiorna =
@@ -118,6 +122,7 @@ Container::Container(Services services, QWidget* parent)
     row->addWidget(Command2);
     row->addWidget(Command6);
     row->addWidget(CmdCollaudo);
+    row->addWidget(CmdStatistiche);
     row->addWidget(CmdAggiorna);
     row->addWidget(CmDHelp);
     row->addSpacing(12);
@@ -145,6 +150,7 @@ Container::Container(Services services, QWidget* parent)
     connect(Command2, &QToolButton::clicked, this, &Container::Command2_Click);
     connect(Command6, &QToolButton::clicked, this, &Container::Command6_Click);
     connect(CmdCollaudo, &QToolButton::clicked, this, &Container::CmdCollaudo_Click);
+    connect(CmdStatistiche, &QToolButton::clicked, this, &Container::CmdStatistiche_Click);
     connect(CmdAggiorna, &QToolButton::clicked, this, &Container::CmdAggiorna_Click);
     connect(CmDHelp, &QToolButton::clicked, this, &Container::CmDHelp_Click);
     connect(Command45, &QPushButton::clicked, this, &Container::Command45_Click);
@@ -246,10 +252,10 @@ void Container::CmdAggiorna_Click() {
 
 void Container::setBusy(bool busy) {
     m_busy = busy;
-    for (QWidget* w :
-         {static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command6),
-          static_cast<QWidget*>(CmdCollaudo), static_cast<QWidget*>(CmdAggiorna),
-          static_cast<QWidget*>(CmDHelp), static_cast<QWidget*>(Command45), static_cast<QWidget*>(mdiArea)})
+    for (QWidget* w : {static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command6),
+                       static_cast<QWidget*>(CmdCollaudo), static_cast<QWidget*>(CmdStatistiche),
+                       static_cast<QWidget*>(CmdAggiorna), static_cast<QWidget*>(CmDHelp),
+                       static_cast<QWidget*>(Command45), static_cast<QWidget*>(mdiArea)})
         w->setEnabled(!busy);
     // The bar is empty whenever no task runs: the busy sweep is taken back, a reload's full bar emptied
     // (its maximum stays, the ambo window's own).
@@ -324,13 +330,33 @@ void Container::AggiornaArchivio() {
                     kUpdateTitle, MessageIcon::Information);
 }
 
+namespace {
+
+// The choices of an open window that keeps them, to give to the window that replaces it.
+QVariantMap settingsOf(const QPointer<QMdiSubWindow>& window) {
+    const auto* kept = window ? dynamic_cast<const KeptSettings*>(window->widget()) : nullptr;
+    return kept ? kept->keptSettings() : QVariantMap();
+}
+
+void restoreInto(const QPointer<QMdiSubWindow>& window, const QVariantMap& settings) {
+    auto* kept = window ? dynamic_cast<KeptSettings*>(window->widget()) : nullptr;
+    if (kept && !settings.isEmpty())
+        kept->restoreSettings(settings);
+}
+
+} // namespace
+
 bool Container::reloadArchive() {
     const bool miniListOpen = m_miniList;
     const bool amboOpen = m_ambo;
     const bool collaudoOpen = m_collaudo;
+    const bool statisticheOpen = m_statistiche;
+    const QVariantMap collaudoSettings = settingsOf(m_collaudo);
+    const QVariantMap statisticheSettings = settingsOf(m_statistiche);
     delete m_miniList;
     delete m_ambo;
     delete m_collaudo;
+    delete m_statistiche;
     try {
         loadDrawArchive(m_services.archive, m_services.archive.archivePath(), m_services.readerProgram,
                         barProgress(pb1));
@@ -347,13 +373,23 @@ bool Container::reloadArchive() {
         Command2_Click();
     if (amboOpen)
         Command6_Click();
-    if (collaudoOpen)
+    if (collaudoOpen) {
         CmdCollaudo_Click();
+        restoreInto(m_collaudo, collaudoSettings);
+    }
+    if (statisticheOpen) {
+        CmdStatistiche_Click();
+        restoreInto(m_statistiche, statisticheSettings);
+    }
     return true;
 }
 
 void Container::CmdCollaudo_Click() {
     openChild(m_collaudo, m_services.makeCollaudoWindow);
+}
+
+void Container::CmdStatistiche_Click() {
+    openChild(m_statistiche, m_services.makeStatisticheWindow);
 }
 
 void Container::CmDHelp_Click() {

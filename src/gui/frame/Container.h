@@ -20,9 +20,9 @@ class QSettings;
 class QToolButton;
 struct Palette;
 
-// The frame of the program: shows the model-archive range, opens the mini list, the ambo window and
-// the Collaudo window inside itself (one instance each), updates the archive from the operator's
-// history, opens the help and ends the program.
+// The frame of the program: shows the model-archive range, opens the mini list, the ambo window, the
+// Collaudo window and "Ritardi e frequenze" inside itself (one instance each), updates the archive from the
+// operator's history, opens the help and ends the program.
 class Container : public QMainWindow, public FrameServices {
     Q_OBJECT
 
@@ -43,6 +43,7 @@ public:
         // For "Aggiorna archivio"; without boxes the button stays hidden.
         Prompts* prompts = nullptr;
         QString readerProgram;
+        ChildFactory makeStatisticheWindow;
     };
 
     static const QString SampleText;
@@ -77,6 +78,7 @@ public:
     QToolButton* Command2 = nullptr;
     QToolButton* Command6 = nullptr;
     QToolButton* CmdCollaudo = nullptr;
+    QToolButton* CmdStatistiche = nullptr;
     QToolButton* CmdAggiorna = nullptr;
     QToolButton* CmDHelp = nullptr;
     QPushButton* Command45 = nullptr;
@@ -86,11 +88,13 @@ public:
     QMdiSubWindow* miniListWindow() const { return m_miniList; }
     QMdiSubWindow* amboWindow() const { return m_ambo; }
     QMdiSubWindow* collaudoWindow() const { return m_collaudo; }
+    QMdiSubWindow* statisticheWindow() const { return m_statistiche; }
 
 public slots:
     void Command2_Click();
     void Command6_Click();
     void CmdCollaudo_Click();
+    void CmdStatistiche_Click();
     void CmdAggiorna_Click();
     void CmDHelp_Click();
     void Command45_Click();
@@ -103,7 +107,8 @@ private:
     void openChild(QPointer<QMdiSubWindow>& slot, const ChildFactory& factory);
     void setBusy(bool busy);
     // Loads the archive again through the normal load; the open windows are closed first and opened
-    // again on the new draws. Returns false after saying why the load failed.
+    // again on the new draws, with their choices when they keep them (KeptSettings). Returns false after
+    // saying why the load failed.
     bool reloadArchive();
     void keepPlacement();
 
@@ -111,6 +116,7 @@ private:
     QPointer<QMdiSubWindow> m_miniList;
     QPointer<QMdiSubWindow> m_ambo;
     QPointer<QMdiSubWindow> m_collaudo;
+    QPointer<QMdiSubWindow> m_statistiche;
     bool m_ending = false;
     bool m_busy = false; // the archive is being read, written or loaded again
     QSettings* m_settings = nullptr;

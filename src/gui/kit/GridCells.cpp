@@ -1,6 +1,6 @@
 #include "gui/kit/GridCells.h"
 
-#include "gui/kit/GridModel.h"
+#include "gui/kit/CellTable.h"
 #include "io/CsvField.h"
 
 #include <QStringList>
@@ -18,23 +18,23 @@ template <typename Hidden> std::vector<int> shown(int from, int to, Hidden hidde
     return indices;
 }
 
-std::vector<int> shownRows(const GridModel& grid, int from, int to) {
+std::vector<int> shownRows(const CellTable& grid, int from, int to) {
     return shown(from, to, [&grid](int r) { return grid.isRowHidden(r); });
 }
 
-std::vector<int> shownCols(const GridModel& grid, int from, int to) {
+std::vector<int> shownCols(const CellTable& grid, int from, int to) {
     return shown(from, to, [&grid](int c) { return grid.isColHidden(c); });
 }
 
 // A cell's text as it goes out: the blanks some header texts carry around them are there for the
 // screen's layout only.
-QString cellText(const GridModel& grid, int row, int col) {
+QString cellText(const CellTable& grid, int row, int col) {
     return grid.text(row, col).trimmed();
 }
 
 // The cells row by row, each text passed through `field`; empty where the block has a hole.
 template <typename Field>
-QString joinCells(const GridModel& grid, const GridCells& cells, QChar separator, Field field) {
+QString joinCells(const CellTable& grid, const GridCells& cells, QChar separator, Field field) {
     QString out;
     for (std::size_t r = 0; r < cells.rows.size(); ++r) {
         QStringList fields;
@@ -55,11 +55,11 @@ bool GridCells::isTaken(int blockRow, int blockCol) const {
     return taken[static_cast<std::size_t>(blockRow)][static_cast<std::size_t>(blockCol)];
 }
 
-GridCells GridCells::wholeGrid(const GridModel& grid) {
+GridCells GridCells::wholeGrid(const CellTable& grid) {
     return {shownRows(grid, 0, grid.rows()), shownCols(grid, 0, grid.cols()), {}};
 }
 
-GridCells GridCells::fromCells(const GridModel& grid, const std::vector<std::pair<int, int>>& cells) {
+GridCells GridCells::fromCells(const CellTable& grid, const std::vector<std::pair<int, int>>& cells) {
     std::set<int> rowSet;
     std::set<int> colSet;
     std::vector<std::pair<int, int>> kept;
@@ -83,7 +83,7 @@ GridCells GridCells::fromCells(const GridModel& grid, const std::vector<std::pai
     return block;
 }
 
-GridCells GridCells::withHeaders(const GridModel& grid) const {
+GridCells GridCells::withHeaders(const CellTable& grid) const {
     GridCells out;
     out.rows = shownRows(grid, 0, std::min(grid.fixedRows(), grid.rows()));
     out.cols = shownCols(grid, 0, std::min(grid.fixedCols(), grid.cols()));
@@ -111,7 +111,7 @@ GridCells GridCells::withHeaders(const GridModel& grid) const {
     return out;
 }
 
-QString cellsAsTabText(const GridModel& grid, const GridCells& cells) {
+QString cellsAsTabText(const CellTable& grid, const GridCells& cells) {
     // A tab or a line break inside a cell would split it in two.
     return joinCells(grid, cells, QLatin1Char('\t'), [](QString text) {
         for (QChar& ch : text)
@@ -121,11 +121,11 @@ QString cellsAsTabText(const GridModel& grid, const GridCells& cells) {
     });
 }
 
-QString cellsAsCsv(const GridModel& grid, const GridCells& cells) {
+QString cellsAsCsv(const CellTable& grid, const GridCells& cells) {
     return joinCells(grid, cells, QLatin1Char(','), csvField);
 }
 
-QString cellsAsHtml(const GridModel& grid, const GridCells& cells) {
+QString cellsAsHtml(const CellTable& grid, const GridCells& cells) {
     QString out = QStringLiteral("<table>\n");
     for (std::size_t r = 0; r < cells.rows.size(); ++r) {
         out += QStringLiteral("<tr>");

@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-class GridModel;
+class CellTable;
 
 // A block of grid cells to copy or export: the grid rows and columns it spans, in grid order, and
 // which cells of that block belong to it (a selection made of separate pieces leaves holes, which are
@@ -17,16 +17,16 @@ struct GridCells {
     bool isTaken(int blockRow, int blockCol) const;
 
     // Every shown row and column, fixed ones included: what an export writes.
-    static GridCells wholeGrid(const GridModel& grid);
+    static GridCells wholeGrid(const CellTable& grid);
     // The block of the given cells (grid row, grid column), leaving out hidden rows and columns.
-    static GridCells fromCells(const GridModel& grid, const std::vector<std::pair<int, int>>& cells);
+    static GridCells fromCells(const CellTable& grid, const std::vector<std::pair<int, int>>& cells);
     // The block with the shown fixed rows above it and the shown fixed columns to its left.
-    GridCells withHeaders(const GridModel& grid) const;
+    GridCells withHeaders(const CellTable& grid) const;
 };
 
 // The cells as text for a spreadsheet: tab-separated, one line per row.
-QString cellsAsTabText(const GridModel& grid, const GridCells& cells);
+QString cellsAsTabText(const CellTable& grid, const GridCells& cells);
 // The cells as comma-separated values, fields quoted where they need it (io/CsvField.h).
-QString cellsAsCsv(const GridModel& grid, const GridCells& cells);
+QString cellsAsCsv(const CellTable& grid, const GridCells& cells);
 // The cells as an HTML table, which spreadsheets paste cell by cell with bold text kept.
-QString cellsAsHtml(const GridModel& grid, const GridCells& cells);
+QString cellsAsHtml(const CellTable& grid, const GridCells& cells);

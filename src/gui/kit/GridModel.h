@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/kit/CellTable.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 #include <cstdint>
@@ -9,7 +11,7 @@
 // and columns, per-cell text, colours, bold and flood bar, hidden rows and columns, centred columns,
 // a current cell and a top row. Colours are 24-bit values with red in the low byte, stored exactly as
 // set; the view turns them into QColor, the logic only compares them.
-class GridModel : public QAbstractTableModel {
+class GridModel : public QAbstractTableModel, public CellTable {
     Q_OBJECT
 
 public:
@@ -22,15 +24,15 @@ public:
 
     explicit GridModel(int rows = 1, int cols = 1, QObject* parent = nullptr);
 
-    int rows() const { return static_cast<int>(m_cells.size()); }
-    int cols() const { return m_cols; }
+    int rows() const override { return static_cast<int>(m_cells.size()); }
+    int cols() const override { return m_cols; }
     void setRows(int rows); // new rows are empty; setRows(1) keeps only row 0
     void setCols(int cols);
     void addRow(); // appends one empty row
     void removeLastRow();
 
-    int fixedRows() const { return m_fixedRows; }
-    int fixedCols() const { return m_fixedCols; }
+    int fixedRows() const override { return m_fixedRows; }
+    int fixedCols() const override { return m_fixedCols; }
     void setFixedRows(int n);
     void setFixedCols(int n);
     bool isFixed(int row, int col) const { return row < m_fixedRows || col < m_fixedCols; }
@@ -38,7 +40,7 @@ public:
     // "A|B|C": the header texts of row 0, column by column; grows the column count when needed.
     void setFormatString(const QString& format);
 
-    QString text(int row, int col) const;
+    QString text(int row, int col) const override;
     void setText(int row, int col, const QString& text);
     // The number at the start of the text ("12" -> 12, "7 12 33" -> 7, "-3" -> -3, "" -> 0).
     double value(int row, int col) const;
@@ -46,7 +48,7 @@ public:
 
     Colour backColour(int row, int col) const;
     Colour foreColour(int row, int col) const;
-    bool bold(int row, int col) const;
+    bool bold(int row, int col) const override;
     double floodPercent(int row, int col) const;
     // Rectangle operations: rows row1..row2 and columns col1..col2, inclusive, in one notification.
     void setBackColour(int row1, int col1, int row2, int col2, Colour colour);
@@ -57,8 +59,9 @@ public:
     Colour floodColour() const { return m_floodColour; }
     void setFloodColour(Colour colour);
 
-    bool isColHidden(int col) const;
-    bool isRowHidden(int row) const;
+    bool isColHidden(int col) const override;
+    bool isRowHidden(int row) const override;
+    QVariant cellData(int row, int col, int role) const override { return data(index(row, col), role); }
     void setColHidden(int col, bool hidden);
     void setRowHidden(int row, bool hidden);
     bool isColCentred(int col) const;

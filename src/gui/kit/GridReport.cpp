@@ -1,11 +1,13 @@
 #include "gui/kit/GridReport.h"
 
+#include "gui/kit/CellTable.h"
 #include "gui/kit/GridModel.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrinter>
 #include <algorithm>
 #include <vector>
 
@@ -38,7 +40,7 @@ QFont fontOf(double points, bool bold = false) {
 
 // The shown rows and columns of a grid and the room each takes in a given type size.
 struct GridBlock {
-    const GridModel* grid = nullptr;
+    const CellTable* grid = nullptr;
     std::vector<int> headRows; // fixed rows, repeated on every page
     std::vector<int> bodyRows;
     std::vector<int> cols;
@@ -54,7 +56,7 @@ struct GridBlock {
     }
 };
 
-GridBlock measureGrid(const GridModel& grid, double points, const QPaintDevice& device,
+GridBlock measureGrid(const CellTable& grid, double points, const QPaintDevice& device,
                       const PageUnits& units) {
     GridBlock block;
     block.grid = &grid;
@@ -80,7 +82,7 @@ GridBlock measureGrid(const GridModel& grid, double points, const QPaintDevice& 
 }
 
 // The table in the largest type up to TablePoints that fits the page's width.
-GridBlock fitGrid(const GridModel& grid, double pageWidth, const QPaintDevice& device,
+GridBlock fitGrid(const CellTable& grid, double pageWidth, const QPaintDevice& device,
                   const PageUnits& units) {
     GridBlock block = measureGrid(grid, TablePoints, device, units);
     for (int attempt = 0; attempt < 4 && block.width() > pageWidth && block.points > SmallestPoints;
@@ -91,20 +93,28 @@ GridBlock fitGrid(const GridModel& grid, double pageWidth, const QPaintDevice& d
     return block;
 }
 
+// Models give an alignment as Qt::Alignment or as a plain int; none means left.
+Qt::Alignment alignmentOf(const QVariant& value) {
+    if (!value.isValid())
+        return Qt::AlignVCenter | Qt::AlignLeft;
+    if (value.userType() == QMetaType::Int)
+        return Qt::Alignment(value.toInt());
+    return value.value<Qt::Alignment>();
+}
+
 void paintCell(QPainter& painter, const GridBlock& block, int row, int col, const QRectF& rect,
                const PageUnits& units) {
-    const GridModel& grid = *block.grid;
-    const QModelIndex index = grid.index(row, col);
-    const QVariant back = grid.data(index, Qt::BackgroundRole);
+    const CellTable& grid = *block.grid;
+    const QVariant back = grid.cellData(row, col, Qt::BackgroundRole);
     if (back.canConvert<QColor>())
         painter.fillRect(rect, back.value<QColor>());
-    else if (grid.isFixed(row, col))
+    else if (grid.isHeaderCell(row, col))
         painter.fillRect(rect, QColor(225, 225, 225)); // as the screen's header cells
-    const QVariant flood = grid.data(index, GridModel::FloodRole);
+    const QVariant flood = grid.cellData(row, col, GridModel::FloodRole);
     if (flood.isValid()) {
         QRectF bar = rect;
         bar.setWidth(rect.width() * std::clamp(flood.toDouble(), 0.0, 100.0) / 100.0);
-        painter.fillRect(bar, grid.data(index, GridModel::FloodColourRole).value<QColor>());
+        painter.fillRect(bar, grid.cellData(row, col, GridModel::FloodColourRole).value<QColor>());
     }
     painter.setPen(QPen(QColor(140, 140, 140), units.pt(0.4)));
     painter.drawRect(rect);
@@ -112,8 +122,9 @@ void paintCell(QPainter& painter, const GridBlock& block, int row, int col, cons
     if (text.isEmpty())
         return;
     painter.setFont(fontOf(block.points, grid.bold(row, col)));
-    painter.setPen(grid.data(index, Qt::ForegroundRole).value<QColor>());
-    const auto alignment = grid.data(index, Qt::TextAlignmentRole).value<Qt::Alignment>();
+    const QVariant fore = grid.cellData(row, col, Qt::ForegroundRole);
+    painter.setPen(fore.canConvert<QColor>() ? fore.value<QColor>() : QColor(Qt::black));
+    const Qt::Alignment alignment = alignmentOf(grid.cellData(row, col, Qt::TextAlignmentRole));
     const double padding = units.pt(block.points * 0.4);
     painter.drawText(rect.adjusted(padding, 0, -padding, 0), static_cast<int>(alignment) | Qt::TextSingleLine,
                      text);
@@ -140,6 +151,16 @@ double paintRows(QPainter& painter, const GridBlock& block, const std::vector<in
 QPageLayout reportPageLayout() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
                        QPageLayout::Millimeter);
+}
+
+void setUpReportPrinter(QPrinter& printer, const QString& pdfPath) {
+    if (!pdfPath.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+    }
+    printer.setPageLayout(reportPageLayout());
+    printer.setDocName(QStringLiteral("Veltrano"));
+    printer.setCreator(QStringLiteral("Veltrano"));
 }
 
 int printGridReport(QPagedPaintDevice& device, const GridReport& report) {

@@ -5,22 +5,17 @@
 #include "gui/kit/GridHeaderView.h"
 #include "gui/kit/GridModel.h"
 #include "gui/kit/Prompts.h"
+#include "gui/kit/TableActions.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDir>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSaveFile>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QStyle>
 #include <algorithm>
 
@@ -427,57 +422,22 @@ GridCells GridView::cellsToCopy() const {
 }
 
 void GridView::copySelection() const {
-    const GridCells cells = cellsToCopy();
-    if (cells.isEmpty())
-        return;
-    auto* mime = new QMimeData;
-    mime->setText(cellsAsTabText(*m_grid, cells));
-    mime->setHtml(cellsAsHtml(*m_grid, cells));
-    QGuiApplication::clipboard()->setMimeData(mime);
+    if (m_grid)
+        tableActions::copyCells(*m_grid, cellsToCopy());
 }
 
 bool GridView::exportCsv() {
     if (!m_grid || !m_prompts)
         return false;
-    FileDialogRequest request;
-    request.title = QStringLiteral("Esporta CSV");
-    request.folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    request.fileName = m_exportFileName;
-    request.filter = QStringLiteral("File CSV (*.csv)");
-    request.defaultSuffix = QStringLiteral("csv");
-    const QString path = m_prompts->saveFile(request);
-    if (path.isEmpty())
-        return false;
-    // A byte order mark, so that spreadsheets read the accented texts as UTF-8.
-    const QByteArray bytes = "\xEF\xBB\xBF" + cellsAsCsv(*m_grid, GridCells::wholeGrid(*m_grid)).toUtf8();
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    m_prompts->message(QStringLiteral("Impossibile scrivere il file %1").arg(QDir::toNativeSeparators(path)),
-                       QStringLiteral("Avviso"), MessageIcon::Critical);
-    return false;
+    return tableActions::exportCsv(*m_prompts, m_exportFileName, *m_grid);
 }
 
 std::unique_ptr<QMenu> GridView::createContextMenu(QWidget* parent) {
-    auto menu = std::make_unique<QMenu>(parent);
-    QAction* copy = menu->addAction(QStringLiteral("Copia"), this, &GridView::copySelection);
-    copy->setObjectName(QStringLiteral("Copia"));
-    copy->setShortcut(QKeySequence::Copy); // shown beside the entry; the key itself is handled above
-    copy->setEnabled(!cellsToCopy().isEmpty());
-    if (m_prompts) {
-        QAction* csv = menu->addAction(QStringLiteral("Esporta CSV…"), this, &GridView::exportCsv);
-        csv->setObjectName(QStringLiteral("EsportaCsv"));
-    }
-    bool separated = false;
-    for (const QPointer<QAction>& action : m_contextActions) {
-        if (!action)
-            continue;
-        if (!separated)
-            menu->addSeparator();
-        separated = true;
-        menu->addAction(action);
-    }
-    return menu;
+    std::function<void()> exportCsv;
+    if (m_prompts)
+        exportCsv = [this] { this->exportCsv(); };
+    return tableActions::contextMenu(
+        parent, !cellsToCopy().isEmpty(), [this] { copySelection(); }, exportCsv, m_contextActions);
 }
 
 void GridView::contextMenuEvent(QContextMenuEvent* event) {

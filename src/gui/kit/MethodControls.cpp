@@ -6,11 +6,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -63,6 +65,16 @@ QComboBox* numberCombo(QWidget* parent, const QString& name) {
     combo->setMaxVisibleItems(18);
     combo->setMinimumContentsLength(4);
     return combo;
+}
+
+QDateEdit* dateField(QWidget* parent, const QString& name) {
+    auto* field = new QDateEdit(parent);
+    field->setObjectName(name);
+    field->setCalendarPopup(true);
+    field->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    field->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 36);
+    return field;
 }
 
 QLabel* caption(QWidget* parent, const QString& text) {

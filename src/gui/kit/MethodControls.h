@@ -11,6 +11,7 @@ class QCheckBox;
 class QGroupBox;
 class QLayout;
 class QComboBox;
+class QDateEdit;
 class QLabel;
 class QToolButton;
 class QWidget;
@@ -30,6 +31,8 @@ QToolButton* colourSquare(QWidget* parent, const QString& name, const QString& c
 QLabel* rangeLabel(QWidget* parent, const QString& name);
 // A drop-down of numbers whose text can also be typed.
 QComboBox* numberCombo(QWidget* parent, const QString& name);
+// A date field with its calendar, in the Italian form dd/MM/yyyy, wide enough for the whole date.
+QDateEdit* dateField(QWidget* parent, const QString& name);
 // A bold caption without a name of its own.
 QLabel* caption(QWidget* parent, const QString& text);
 // The caption of a setting's control ("Colpi", "Esiti", ...).

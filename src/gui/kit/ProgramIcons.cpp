@@ -50,6 +50,9 @@ QString programIconPath(ProgramIcon which) {
     case ProgramIcon::Collaudo:
         name = "collaudo";
         break;
+    case ProgramIcon::Statistiche:
+        name = "statistiche";
+        break;
     case ProgramIcon::ProgramLogo:
         break;
     }

@@ -17,13 +17,14 @@ enum class ProgramIcon {
     FirstDraw,     // "Prima estrazione"
     UpdateArchive, // main window: "Aggiorna archivio"
     Collaudo,      // main window: "Collaudo del metodo"
+    Statistiche,   // main window: "Ritardi e frequenze"
     ProgramLogo    // window icons
 };
 
 inline constexpr ProgramIcon allProgramIcons[] = {
-    ProgramIcon::MiniList,      ProgramIcon::AmboWindow, ProgramIcon::Help,       ProgramIcon::SearchDate,
-    ProgramIcon::SearchIndex,   ProgramIcon::ResetMarks, ProgramIcon::LastDraw,   ProgramIcon::FirstDraw,
-    ProgramIcon::UpdateArchive, ProgramIcon::Collaudo,   ProgramIcon::ProgramLogo};
+    ProgramIcon::MiniList,      ProgramIcon::AmboWindow, ProgramIcon::Help,        ProgramIcon::SearchDate,
+    ProgramIcon::SearchIndex,   ProgramIcon::ResetMarks, ProgramIcon::LastDraw,    ProgramIcon::FirstDraw,
+    ProgramIcon::UpdateArchive, ProgramIcon::Collaudo,   ProgramIcon::Statistiche, ProgramIcon::ProgramLogo};
 
 // Resource path of the drawing behind an icon.
 QString programIconPath(ProgramIcon which);

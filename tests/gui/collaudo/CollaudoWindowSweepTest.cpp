@@ -2,8 +2,8 @@
 #include "core/Collaudo.h"
 #include "core/Sweep.h"
 #include "gui/collaudo/CollaudoPresentation.h"
-#include "gui/collaudo/ItalianFormat.h"
 #include "gui/collaudo/SweepRunner.h"
+#include "gui/kit/ItalianFormat.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -185,9 +185,9 @@ TEST_F(CollaudoWindowSweep, CopyAndExportWriteWhatTheGridShows) {
     collauda();
     window->Schede->setCurrentIndex(1);
     QCoreApplication::processEvents();
-    ResultGrid* cases = window->FgCasi;
+    ItemTableView* cases = window->FgCasi;
     cases->setFocus();
-    cases->sortByColumn(1); // N° Estr ascending: draw 1 first
+    clickCaseHeader(1); // N° Estr ascending: draw 1 first
     QTest::keyClick(cases, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(cases, Qt::Key_C, Qt::ControlModifier);
     const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -1,6 +1,7 @@
 #include "ScriptedServices.h"
 #include "core/DrawArchive.h"
 #include "gui/frame/Container.h"
+#include "gui/kit/KeptSettings.h"
 #include "gui/kit/Palette.h"
 #include "io/ArchiveLoader.h"
 #include "io/storico/DrawArchiveFile.h"
@@ -28,6 +29,16 @@ storico::Draw draw(const char* date, int base) {
             storico::WheelNumbers{base, base + 1, base + 2, base + 3, base + 4};
     return d;
 }
+
+// A child that keeps one choice across the update: the draw count its archive had when it was built.
+class KeepingLabel : public QLabel, public KeptSettings {
+public:
+    explicit KeepingLabel(const QString& text) : QLabel(text) {}
+    QVariantMap keptSettings() const override { return {{QStringLiteral("conteggio"), text()}}; }
+    void restoreSettings(const QVariantMap& kept) override {
+        setText(text() + QStringLiteral(" dopo ") + kept.value(QStringLiteral("conteggio")).toString());
+    }
+};
 
 // The frame on an archive loaded from a real file, with a mini list that shows how many draws the
 // store held when it was built.
@@ -70,7 +81,8 @@ protected:
             [this](FrameServices&) { return new QLabel(QString::number(archive.drawCount())); },
             {},
             &prompts,
-            Reader};
+            Reader,
+            [this](FrameServices&) { return new KeepingLabel(QString::number(archive.drawCount())); }};
         frame = std::make_unique<Container>(services);
         frame->MDIForm_Load();
         frame->show();
@@ -93,6 +105,8 @@ TEST_F(ArchiveUpdateFrameTest, UpdateShowsTheReportThenReloadsTheFrameAndTheOpen
     EXPECT_EQ(qobject_cast<QLabel*>(frame->miniListWindow()->widget())->text(), "3");
     QTest::mouseClick(frame->CmdCollaudo, Qt::LeftButton);
     ASSERT_NE(frame->collaudoWindow(), nullptr);
+    QTest::mouseClick(frame->CmdStatistiche, Qt::LeftButton);
+    ASSERT_NE(frame->statisticheWindow(), nullptr);
     EXPECT_EQ(frame->LblFine->text(), "07/01/2021");
     EXPECT_EQ(frame->CmdAggiorna->toolTip(), "Aggiorna archivio");
 
@@ -133,7 +147,11 @@ TEST_F(ArchiveUpdateFrameTest, UpdateShowsTheReportThenReloadsTheFrameAndTheOpen
     EXPECT_EQ(qobject_cast<QLabel*>(frame->miniListWindow()->widget())->text(), "4");
     ASSERT_NE(frame->collaudoWindow(), nullptr);
     EXPECT_EQ(qobject_cast<QLabel*>(frame->collaudoWindow()->widget())->text(), "4");
+    // The window that keeps its choices gets them back on the new draws; the others open afresh.
+    ASSERT_NE(frame->statisticheWindow(), nullptr);
+    EXPECT_EQ(qobject_cast<QLabel*>(frame->statisticheWindow()->widget())->text(), "4 dopo 3");
     EXPECT_TRUE(frame->CmdCollaudo->isEnabled());
+    EXPECT_TRUE(frame->CmdStatistiche->isEnabled());
     EXPECT_TRUE(frame->CmdAggiorna->isEnabled());
     EXPECT_TRUE(frame->Command2->isEnabled());
 }

@@ -15,8 +15,8 @@
 
 namespace {
 
-// The Collaudo button opens its window like the other two, and the frame's services for it: the
-// progress value and a draw shown in the mini list.
+// The Collaudo and the "Ritardi e frequenze" buttons open their windows like the other two, and the
+// frame's services for them: the progress value and a draw shown in the mini list.
 class ContainerChildren : public ::testing::Test {
 protected:
     DrawArchive archive;
@@ -24,6 +24,7 @@ protected:
     ScriptedProgramEnd programEnd;
     RecordingHelp help;
     int collaudoMade = 0;
+    int statisticheMade = 0;
     int miniListsMade = 0;
     std::vector<std::pair<QWidget*, int>> shownDraws;
 
@@ -50,6 +51,14 @@ protected:
                                      },
                                      [this](QWidget& miniList, int draw) {
                                          shownDraws.push_back({&miniList, draw});
+                                     },
+                                     nullptr,
+                                     {},
+                                     [this](FrameServices&) {
+                                         ++statisticheMade;
+                                         auto* w = new QLabel(QStringLiteral("statistiche"));
+                                         w->setWindowTitle(QStringLiteral("Ritardi e frequenze"));
+                                         return w;
                                      }};
         auto frame = std::make_unique<Container>(services);
         frame->MDIForm_Load();
@@ -58,19 +67,34 @@ protected:
     }
 };
 
-TEST_F(ContainerChildren, CollaudoButtonOpensOneWindowReloadedAfterClosing) {
+TEST_F(ContainerChildren, EachWindowButtonOpensOneWindowReloadedAfterClosing) {
     auto f = openFrame();
-    EXPECT_EQ(f->CmdCollaudo->toolTip(), "Collaudo del metodo");
-    QTest::mouseClick(f->CmdCollaudo, Qt::LeftButton);
-    QTest::mouseClick(f->CmdCollaudo, Qt::LeftButton);
-    ASSERT_NE(f->collaudoWindow(), nullptr);
-    EXPECT_EQ(f->collaudoWindow()->windowTitle(), "Collaudo");
-    EXPECT_EQ(collaudoMade, 1);
-    f->collaudoWindow()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(f->collaudoWindow(), nullptr);
-    QTest::mouseClick(f->CmdCollaudo, Qt::LeftButton);
-    EXPECT_EQ(collaudoMade, 2);
+    struct Case {
+        QToolButton* button;
+        QMdiSubWindow* (Container::*window)() const;
+        int* made;
+        const char* toolTip;
+        const char* title;
+    } cases[] = {
+        {f->CmdCollaudo, &Container::collaudoWindow, &collaudoMade, "Collaudo del metodo", "Collaudo"},
+        {f->CmdStatistiche, &Container::statisticheWindow, &statisticheMade, "Ritardi e frequenze",
+         "Ritardi e frequenze"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        EXPECT_TRUE(c.button->isVisible());
+        EXPECT_EQ(c.button->toolTip(), c.toolTip);
+        QTest::mouseClick(c.button, Qt::LeftButton);
+        QTest::mouseClick(c.button, Qt::LeftButton);
+        ASSERT_NE((f.get()->*c.window)(), nullptr);
+        EXPECT_EQ((f.get()->*c.window)()->windowTitle(), c.title);
+        EXPECT_EQ(*c.made, 1);
+        (f.get()->*c.window)()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ((f.get()->*c.window)(), nullptr);
+        QTest::mouseClick(c.button, Qt::LeftButton);
+        EXPECT_EQ(*c.made, 2);
+    }
 }
 
 TEST_F(ContainerChildren, ShowDrawOpensTheMiniListOnceAndMovesItAndTheBarFollowsTheValue) {

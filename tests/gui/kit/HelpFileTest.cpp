@@ -43,6 +43,7 @@ TEST_F(BuiltHelpFile, ContextsOfTheWindowsOpenTheirTopics) {
         {200, QStringLiteral("Mini elenco estrazioni")},
         {210, QStringLiteral("Metodo Veltrano: ambo uguale su due ruote")},
         {230, QStringLiteral("Collaudo del metodo")},
+        {240, QStringLiteral("Ritardi e frequenze")},
     };
     for (const auto& [context, heading] : expected) {
         const QString topic = help.topicForContext(context);
@@ -64,9 +65,9 @@ TEST_F(BuiltHelpFile, InformationPageShowsTheProjectVersionAndIsInTheContents) {
 }
 
 TEST_F(BuiltHelpFile, TheContextTableComesFromTheFileItself) {
-    // The five windows' contexts and the update's report, and nothing else: a table read from somewhere
+    // The six windows' contexts and the update's report, and nothing else: a table read from somewhere
     // else would differ.
-    EXPECT_EQ(help.contextMap().keys(), (QList<quint32>{180, 190, 195, 200, 210, 230}));
+    EXPECT_EQ(help.contextMap().keys(), (QList<quint32>{180, 190, 195, 200, 210, 230, 240}));
 }
 
 TEST_F(BuiltHelpFile, UnknownContextsHaveNoTopic) {

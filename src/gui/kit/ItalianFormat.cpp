@@ -1,4 +1,4 @@
-#include "gui/collaudo/ItalianFormat.h"
+#include "gui/kit/ItalianFormat.h"
 
 #include <cmath>
 

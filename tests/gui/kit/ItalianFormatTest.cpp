@@ -1,4 +1,4 @@
-#include "gui/collaudo/ItalianFormat.h"
+#include "gui/kit/ItalianFormat.h"
 
 #include <QString>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "gui/collaudo/ChartPanel.h"
+#include "gui/kit/ChartPanel.h"
 
 #include "gui/kit/Prompts.h"
 

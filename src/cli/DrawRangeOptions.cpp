@@ -1,0 +1,74 @@
+#include "cli/DrawRangeOptions.h"
+
+#include "cli/MethodOptionValues.h"
+#include "core/DrawArchive.h"
+#include "core/DrawRange.h"
+
+#include <QCommandLineParser>
+#include <utility>
+
+std::optional<QDate> commandLineDate(const QString& text) {
+    for (const char* format : {"yyyy-MM-dd", "dd/MM/yyyy", "d/M/yyyy"}) {
+        const QDate d = QDate::fromString(text.trimmed(), QLatin1String(format));
+        if (d.isValid())
+            return d;
+    }
+    return std::nullopt;
+}
+
+QString readDrawNumberOption(const QCommandLineParser& parser, const QCommandLineOption& option,
+                             std::optional<int>& out) {
+    if (!parser.isSet(option))
+        return {};
+    out = optionWholeNumber(parser.value(option));
+    if (!out)
+        return QStringLiteral("--%1 vuole un numero di estrazione: \"%2\"")
+            .arg(option.names().first(), parser.value(option));
+    return {};
+}
+
+QString readDateRangeOptions(const QCommandLineParser& parser, const QCommandLineOption& dal,
+                             const QCommandLineOption& al, DrawRangeOptions& range) {
+    for (auto [option, target] : {std::pair{&dal, &range.dal}, std::pair{&al, &range.al}}) {
+        if (!parser.isSet(*option))
+            continue;
+        *target = commandLineDate(parser.value(*option));
+        if (!*target)
+            return QStringLiteral("--%1 vuole una data (AAAA-MM-GG o GG/MM/AAAA): \"%2\"")
+                .arg(option->names().first(), parser.value(*option));
+    }
+    if ((range.inizio || range.fine) && (range.dal || range.al))
+        return QStringLiteral(
+            "l'intervallo va dato con --inizio/--fine oppure con --dal/--al, non con entrambi");
+    return {};
+}
+
+QString resolveDrawRange(const DrawRangeOptions& range, const DrawArchive& archive, int& first, int& last) {
+    const int count = archive.drawCount();
+    if (range.dal || range.al) {
+        first = range.dal ? firstDrawFrom(archive, *range.dal) : 1;
+        last = range.al ? lastDrawUntil(archive, *range.al) : count;
+        if (first == 0 || last == 0 || first > last)
+            return QStringLiteral("nessuna estrazione nell'intervallo di date");
+        return {};
+    }
+    for (auto [name, bound] : {std::pair{"inizio", range.inizio}, std::pair{"fine", range.fine}}) {
+        if (bound && (*bound < 1 || *bound > count))
+            return QStringLiteral("--%1 %2 fuori dall'archivio (estrazioni da 1 a %3)")
+                .arg(QLatin1String(name))
+                .arg(*bound)
+                .arg(count);
+    }
+    first = range.inizio.value_or(1);
+    last = range.fine.value_or(count);
+    if (first > last)
+        return QStringLiteral("--inizio %1 dopo --fine %2").arg(first).arg(last);
+    return {};
+}
+
+QString drawRangeUsage() {
+    return QStringLiteral(
+        "  --inizio N --fine N     numeri di estrazione (predefiniti: 1 e l'ultima)\n"
+        "  --dal DATA --al DATA    date (AAAA-MM-GG o GG/MM/AAAA): la prima estrazione dal giorno,\n"
+        "                          l'ultima fino al giorno\n");
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+class DrawArchive;
+class QCommandLineOption;
+class QCommandLineParser;
+
+// The range of draws a tool works on, as its command line gives it: draw numbers (--inizio, --fine) or
+// dates (--dal, --al), never both.
+struct DrawRangeOptions {
+    std::optional<int> inizio;
+    std::optional<int> fine;
+    std::optional<QDate> dal;
+    std::optional<QDate> al;
+};
+
+// A date as the tools take it: AAAA-MM-GG or GG/MM/AAAA.
+std::optional<QDate> commandLineDate(const QString& text);
+
+// After a parse: one draw-number option (--inizio or --fine) into `out`. Returns an Italian error text.
+QString readDrawNumberOption(const QCommandLineParser& parser, const QCommandLineOption& option,
+                             std::optional<int>& out);
+// After a parse: --dal and --al into `range`, refusing a range given both by numbers and by dates.
+QString readDateRangeOptions(const QCommandLineParser& parser, const QCommandLineOption& dal,
+                             const QCommandLineOption& al, DrawRangeOptions& range);
+
+// The range as DrawIndex bounds: draw numbers (defaults 1 and DrawCount), or dates (the first draw on or
+// after --dal, the last on or before --al). Returns an error text for a range outside the archive or with
+// no draw.
+QString resolveDrawRange(const DrawRangeOptions& range, const DrawArchive& archive, int& first, int& last);
+
+// The lines of --help that describe the range options.
+QString drawRangeUsage();

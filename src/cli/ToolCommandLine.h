@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <initializer_list>
+
+class QCommandLineOption;
+class QCommandLineParser;
+
+// An option that takes a value, as the tools name them: --name value.
+QCommandLineOption valuedOption(const char* name, const char* valueName);
+
+// Checks every tool makes after a parse. Each returns an Italian error text, empty when good.
+
+// An option given more than once.
+QString repeatedOptionError(const QCommandLineParser& parser,
+                            std::initializer_list<const QCommandLineOption*> options);
+// The one archive the command line names, into `path`.
+QString readArchiveArgument(const QCommandLineParser& parser, QString& path);

@@ -1,0 +1,445 @@
+#include "gui/statistiche/StatisticheFrm.h"
+
+#include "core/DrawRange.h"
+#include "core/DrawArchive.h"
+#include "gui/kit/ChartPanel.h"
+#include "gui/kit/ChildArea.h"
+#include "gui/kit/FrameServices.h"
+#include "gui/kit/GridModel.h"
+#include "gui/kit/GridReport.h"
+#include "gui/kit/GridView.h"
+#include "gui/kit/HelpKey.h"
+#include "gui/kit/ItalianFormat.h"
+#include "gui/kit/ItemModelTable.h"
+#include "gui/kit/ItemTableView.h"
+#include "gui/kit/MethodControls.h"
+#include "gui/kit/ProgramIcons.h"
+#include "gui/kit/Prompts.h"
+#include "gui/kit/SelectionGrids.h"
+#include "gui/kit/WaitPointer.h"
+#include "gui/statistiche/DelayTableModel.h"
+#include "gui/statistiche/StatistichePresentation.h"
+
+#include <QAction>
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSplitter>
+#include <QToolButton>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+using namespace methodControls;
+
+namespace {
+
+const QString Title = QStringLiteral("Ritardi e frequenze");
+
+QDate archiveDate(const DrawArchive& archive, int drawIndex) {
+    return QDate::fromString(archive.drawDate(drawIndex), QStringLiteral("dd/MM/yyyy"));
+}
+
+QString sorteWord(Sorte sorte, long long count) {
+    if (sorte == Sorte::Estratto)
+        return count == 1 ? QStringLiteral("numero") : QStringLiteral("numeri");
+    return count == 1 ? QStringLiteral("ambo") : QStringLiteral("ambi");
+}
+
+} // namespace
+
+StatisticheFrm::StatisticheFrm(const DrawArchive& archive, Prompts& prompts, HelpService& help,
+                               FrameServices& frame, QWidget* parent)
+    : QWidget(parent), m_archive(archive), m_prompts(prompts), m_help(help), m_frame(frame) {
+    setObjectName(QStringLiteral("StatisticheFrm"));
+    setWindowTitle(Title);
+    setWindowIcon(programIcon(ProgramIcon::Statistiche));
+    m_model = new DelayTableModel(archive, this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addWidget(buildChoices());
+    layout->addWidget(buildResults(), 1);
+
+    connect(CmdCalcola, &QPushButton::clicked, this, &StatisticheFrm::CmdCalcola_Click);
+    connect(CmdStampa, &QPushButton::clicked, this, &StatisticheFrm::CmdStampa_Click);
+    connect(CmbRuota, &QComboBox::currentIndexChanged, this, &StatisticheFrm::CmbRuota_Change);
+    connect(FgR, &GridView::currentCellChanged, this, &StatisticheFrm::FgR_CurrentCellChanged);
+    connect(Label6, &QToolButton::clicked, this, &StatisticheFrm::Label6_Click);
+    connect(Label9, &QToolButton::clicked, this, &StatisticheFrm::Label9_Click);
+    connect(FgElementi, &QTableView::doubleClicked, this, &StatisticheFrm::FgElementi_DoubleClick);
+    HelpKey::attach(this, m_help, HelpContext);
+    Form_Load();
+}
+
+StatisticheFrm::~StatisticheFrm() = default;
+
+QSize StatisticheFrm::sizeHint() const {
+    return {1250, 690};
+}
+
+QWidget* StatisticheFrm::buildChoices() {
+    auto* panel = new QWidget(this);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(8);
+
+    auto* sorteBox = new QGroupBox(QStringLiteral("Sorte"), panel);
+    auto* sv = new QVBoxLayout(sorteBox);
+    sv->setContentsMargins(8, 4, 8, 4);
+    CmbSorte = new QComboBox(sorteBox);
+    CmbSorte->setObjectName(QStringLiteral("CmbSorte"));
+    CmbSorte->addItems({QStringLiteral("Estratto"), QStringLiteral("Ambo")});
+    CmbSorte->setToolTip(QStringLiteral("Estratto: i 90 numeri; ambo: le 4.005 coppie di numeri"));
+    sv->addWidget(CmbSorte);
+    sv->addStretch(1);
+    row->addWidget(sorteBox);
+
+    auto* wheelsBox = new QGroupBox(QStringLiteral("Ruote"), panel);
+    auto* wv = new QVBoxLayout(wheelsBox);
+    wv->setContentsMargins(8, 4, 8, 4);
+    wv->setSpacing(3);
+    FgR = new GridView(wheelsBox);
+    FgR->setObjectName(QStringLiteral("FgR"));
+    FgR->setBlackGridLines(true);
+    FgR->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FgR->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Label6 = colourSquare(wheelsBox, QStringLiteral("Label6"), QStringLiteral("rgb(0, 192, 0)"),
+                          QStringLiteral("Seleziona tutte"));
+    Label9 = colourSquare(wheelsBox, QStringLiteral("Label9"), QStringLiteral("white"),
+                          QStringLiteral("Deseleziona"));
+    ChTutte = checkBox(wheelsBox, QStringLiteral("ChTutte"),
+                       QStringLiteral("Tutte (TU): le dieci ruote da Bari a Venezia insieme"), true);
+    auto* wheels = new QHBoxLayout;
+    wheels->setSpacing(4);
+    wheels->addWidget(FgR);
+    wheels->addSpacing(4);
+    wheels->addWidget(Label6);
+    wheels->addWidget(Label9);
+    wheels->addStretch(1);
+    wv->addLayout(wheels);
+    wv->addWidget(ChTutte);
+    row->addWidget(wheelsBox);
+
+    auto* periodBox = new QGroupBox(QStringLiteral("Periodo"), panel);
+    auto* pg = new QGridLayout(periodBox);
+    pg->setContentsMargins(8, 4, 8, 4);
+    pg->setVerticalSpacing(2);
+    DtDal = dateField(periodBox, QStringLiteral("DtDal"));
+    DtAl = dateField(periodBox, QStringLiteral("DtAl"));
+    pg->addWidget(new QLabel(QStringLiteral("Dal"), periodBox), 0, 0);
+    pg->addWidget(DtDal, 0, 1);
+    pg->addWidget(new QLabel(QStringLiteral("al"), periodBox), 1, 0);
+    pg->addWidget(DtAl, 1, 1);
+    row->addWidget(periodBox);
+
+    auto* commands = new QVBoxLayout;
+    commands->setSpacing(4);
+    CmdCalcola = new QPushButton(QStringLiteral("CALCOLA"), panel);
+    CmdCalcola->setObjectName(QStringLiteral("CmdCalcola"));
+    CmdCalcola->setToolTip(QStringLiteral("Ritardi e frequenze con le scelte della finestra"));
+    QFont bold = CmdCalcola->font();
+    bold.setBold(true);
+    CmdCalcola->setFont(bold);
+    CmdCalcola->setMinimumSize(110, 30);
+    CmdStampa = new QPushButton(QStringLiteral("Stampa…"), panel);
+    CmdStampa->setObjectName(QStringLiteral("CmdStampa"));
+    CmdStampa->setToolTip(QStringLiteral("Stampa la tabella come è mostrata (ruota e ordine scelti)"));
+    commands->addWidget(CmdCalcola);
+    commands->addWidget(CmdStampa);
+    commands->addStretch(1);
+    row->addLayout(commands);
+    row->addStretch(1);
+    return panel;
+}
+
+QWidget* StatisticheFrm::buildResults() {
+    auto* area = new QWidget(this);
+    auto* column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+
+    LblFrase = new QLabel(area);
+    LblFrase->setObjectName(QStringLiteral("LblFrase"));
+    LblFrase->setWordWrap(true);
+    LblFrase->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    LblFrase->setFrameShape(QFrame::StyledPanel);
+    LblFrase->setMargin(6);
+    column->addWidget(LblFrase);
+
+    // The table across the whole window, the map and the runs chart under it: the table wants its
+    // eleven columns in view, the map its ninety numbers.
+    auto* split = new QSplitter(Qt::Vertical, area);
+    split->setObjectName(QStringLiteral("Divisore"));
+    split->setChildrenCollapsible(false);
+    auto* table = new QWidget(split);
+    auto* tv = new QVBoxLayout(table);
+    tv->setContentsMargins(0, 0, 0, 0);
+    tv->setSpacing(3);
+    auto* filter = new QHBoxLayout;
+    filter->setSpacing(6);
+    CmbRuota = new QComboBox(table);
+    CmbRuota->setObjectName(QStringLiteral("CmbRuota"));
+    CmbRuota->setToolTip(QStringLiteral("Mostra gli elementi di una sola ruota"));
+    CmbRuota->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    LblRighe = new QLabel(table);
+    LblRighe->setObjectName(QStringLiteral("LblRighe"));
+    filter->addWidget(new QLabel(QStringLiteral("Ruota"), table));
+    filter->addWidget(CmbRuota);
+    filter->addSpacing(12);
+    filter->addWidget(LblRighe, 1);
+    tv->addLayout(filter);
+    FgElementi = new ItemTableView(table);
+    FgElementi->setObjectName(QStringLiteral("FgElementi"));
+    FgElementi->setModel(m_model);
+    FgElementi->setPrompts(&m_prompts);
+    FgElementi->setExportFileName(QStringLiteral("ritardi-frequenze.csv"));
+    FgElementi->setToolTip(QStringLiteral("Doppio clic su un elemento: mini elenco sulla sua ultima uscita"));
+    FgElementi->horizontalHeader()->setResizeContentsPrecision(300);
+    auto* print = new QAction(CmdStampa->text(), this);
+    connect(print, &QAction::triggered, this, &StatisticheFrm::CmdStampa_Click);
+    FgElementi->addContextAction(print);
+    tv->addWidget(FgElementi, 1);
+    auto* charts = new QSplitter(Qt::Horizontal, split);
+    charts->setChildrenCollapsible(false);
+    GrMappa = new ChartPanel(m_prompts, QStringLiteral("GrMappa"), charts);
+    GrSerie = new ChartPanel(m_prompts, QStringLiteral("GrSerie"), charts);
+    charts->addWidget(GrMappa);
+    charts->addWidget(GrSerie);
+    charts->setStretchFactor(0, 3);
+    charts->setStretchFactor(1, 2);
+    split->addWidget(table);
+    split->addWidget(charts);
+    split->setStretchFactor(0, 4);
+    split->setStretchFactor(1, 5);
+    column->addWidget(split, 1);
+    return area;
+}
+
+void StatisticheFrm::Form_Load() {
+    layoutWheelChooser(*FgR->gridModel(), m_archive);
+    selectAllWheels(*FgR->gridModel());
+    fitSelectionGrid(*FgR);
+    ChTutte->setChecked(true);
+    CmbSorte->setCurrentIndex(0);
+    // The date fields keep every date inside the archive: the calendar offers no other.
+    const int count = m_archive.drawCount();
+    const QDate first = count > 0 ? archiveDate(m_archive, 1) : QDate::currentDate();
+    const QDate last = count > 0 ? archiveDate(m_archive, count) : first;
+    for (QDateEdit* field : {DtDal, DtAl})
+        field->setDateRange(first, last);
+    DtDal->setDate(first);
+    DtAl->setDate(last);
+    CmdCalcola_Click();
+}
+
+DelaySettings StatisticheFrm::settings() const {
+    DelaySettings s;
+    s.sorte = CmbSorte->currentIndex() == 1 ? Sorte::Ambo : Sorte::Estratto;
+    for (int w = 0; w < WheelCount; ++w)
+        s.wheels[static_cast<std::size_t>(w)] = FgR->gridModel()->backColour(0, w) == ChosenWheelColour;
+    s.wheels[TutteWheel] = ChTutte->isChecked();
+    const int first = firstDrawFrom(m_archive, DtDal->date());
+    const int last = lastDrawUntil(m_archive, DtAl->date());
+    // Dates with no draw between them give a range from 1 back to 0 wheels' worth: no draw at all.
+    s.first = first > 0 && last > 0 && first <= last ? first : 2;
+    s.last = first > 0 && last > 0 && first <= last ? last : 1;
+    return s;
+}
+
+QVariantMap StatisticheFrm::keptSettings() const {
+    QVariantList wheels;
+    for (const bool chosen : settings().wheels)
+        wheels << chosen;
+    const QHeaderView* header = FgElementi->horizontalHeader();
+    return {{QStringLiteral("sorte"), CmbSorte->currentIndex()},
+            {QStringLiteral("ruote"), wheels},
+            {QStringLiteral("dal"), DtDal->date()},
+            {QStringLiteral("al"), DtAl->date()},
+            {QStringLiteral("finoAllUltima"), DtAl->date() == DtAl->maximumDate()},
+            {QStringLiteral("filtro"), CmbRuota->currentText()},
+            {QStringLiteral("colonna"), header->sortIndicatorSection()},
+            {QStringLiteral("ordine"), static_cast<int>(header->sortIndicatorOrder())}};
+}
+
+void StatisticheFrm::restoreSettings(const QVariantMap& kept) {
+    CmbSorte->setCurrentIndex(kept.value(QStringLiteral("sorte")).toInt());
+    const QVariantList wheels = kept.value(QStringLiteral("ruote")).toList();
+    for (int w = 0; w < wheels.size() && w <= TutteWheel; ++w) {
+        if (w == TutteWheel)
+            ChTutte->setChecked(wheels[w].toBool());
+        else
+            FgR->gridModel()->setBackColour(0, w, wheels[w].toBool() ? ChosenWheelColour : NotChosenColour);
+    }
+    // The date fields bring a date past the new archive's range inside it.
+    DtDal->setDate(kept.value(QStringLiteral("dal")).toDate());
+    DtAl->setDate(kept.value(QStringLiteral("finoAllUltima")).toBool()
+                      ? DtAl->maximumDate()
+                      : kept.value(QStringLiteral("al")).toDate());
+    CmdCalcola_Click();
+    const int filter = CmbRuota->findText(kept.value(QStringLiteral("filtro")).toString());
+    if (filter >= 0)
+        CmbRuota->setCurrentIndex(filter);
+    const int column = kept.value(QStringLiteral("colonna"), -1).toInt();
+    if (column >= 0)
+        FgElementi->sortByColumn(column,
+                                 static_cast<Qt::SortOrder>(kept.value(QStringLiteral("ordine")).toInt()));
+}
+
+bool StatisticheFrm::choicesAccepted() {
+    const DelaySettings s = settings();
+    if (std::find(s.wheels.begin(), s.wheels.end(), true) == s.wheels.end()) {
+        m_prompts.message(QStringLiteral("Scegliere almeno una ruota, o Tutte."), Title,
+                          MessageIcon::Exclamation);
+        return false;
+    }
+    if (DtDal->date() > DtAl->date()) {
+        m_prompts.message(QStringLiteral("La data d'inizio (%1) è successiva alla data di fine (%2).")
+                              .arg(DtDal->text(), DtAl->text()),
+                          Title, MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+void StatisticheFrm::CmdCalcola_Click() {
+    if (!choicesAccepted())
+        return;
+    WaitPointer hourglass;
+    const DelaySettings s = settings();
+    auto statistics = std::make_shared<const DelayStatistics>(computeDelayStatistics(s, m_archive));
+    // The map shows numbers whatever the sorte: the ambi's delays would need a map of their own.
+    DelaySettings numbers = s;
+    numbers.sorte = Sorte::Estratto;
+    numbers.wheels[TutteWheel] = false;
+    std::vector<statisticheCharts::MapRow> map;
+    if (s.sorte == Sorte::Estratto)
+        map = statistichePresentation::mapRows(*statistics, m_archive);
+    else
+        map = statistichePresentation::mapRows(computeDelayStatistics(numbers, m_archive), m_archive);
+    showStatistics(std::move(statistics), std::move(map));
+}
+
+void StatisticheFrm::showStatistics(std::shared_ptr<const DelayStatistics> statistics,
+                                    std::vector<statisticheCharts::MapRow> map) {
+    const DelayStatistics& s = *statistics;
+    LblFrase->setText(statistichePresentation::sentence(s, m_archive));
+    GrSerie->setChart(statisticheCharts::runsAgainstChance(statistichePresentation::runBins(s)));
+    m_map = std::move(map);
+    QChart* mapChart = statisticheCharts::delayMap(m_map);
+    GrMappa->setChart(mapChart);
+    for (QAbstractSeries* series : mapChart->series())
+        if (auto* area = qobject_cast<QAreaSeries*>(series))
+            connect(area, &QAreaSeries::hovered, this, &StatisticheFrm::GrMappa_Hovered);
+
+    m_model->setStatistics(std::move(statistics));
+    FgElementi->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    {
+        const QSignalBlocker quiet(CmbRuota);
+        CmbRuota->clear();
+        CmbRuota->addItem(QStringLiteral("Tutte le ruote scelte"), -1);
+        for (const DelayWheel& w : s.wheels)
+            CmbRuota->addItem(
+                w.wheel == TutteWheel ? QStringLiteral("TU (Tutte)") : m_archive.wheelCode(w.wheel), w.wheel);
+    }
+    CmbRuota_Change(0);
+    FgElementi->resizeColumnsToContents();
+}
+
+void StatisticheFrm::CmbRuota_Change(int index) {
+    // The model keeps its order across the filter, as the header shows it.
+    m_model->setWheelFilter(index >= 0 ? CmbRuota->itemData(index).toInt() : -1);
+    const DelayStatistics* s = m_model->statistics();
+    const long long rows = m_model->rowCount();
+    LblRighe->setText(s ? QStringLiteral("%1 %2").arg(italian::integer(rows), sorteWord(s->sorte, rows))
+                        : QString());
+}
+
+void StatisticheFrm::FgR_CurrentCellChanged() {
+    toggleCurrentWheel(*FgR->gridModel());
+}
+
+void StatisticheFrm::Label6_Click() {
+    selectAllWheels(*FgR->gridModel());
+}
+
+void StatisticheFrm::Label9_Click() {
+    deselectAllWheels(*FgR->gridModel());
+}
+
+void StatisticheFrm::FgElementi_DoubleClick(const QModelIndex& index) {
+    if (!index.isValid() || index.row() >= m_model->rowCount())
+        return;
+    const DelayItem& d = m_model->item(index.row());
+    if (d.ultimaUscita > 0) {
+        m_frame.showDraw(d.ultimaUscita);
+        return;
+    }
+    m_prompts.message(QStringLiteral("%1 non è mai uscito nel periodo scelto.")
+                          .arg(statistichePresentation::itemName(m_archive, d, m_model->statistics()->sorte)),
+                      Title, MessageIcon::Information);
+}
+
+void StatisticheFrm::GrMappa_Hovered(const QPointF& point, bool state) {
+    const int row = static_cast<int>(std::lround(point.y()));
+    const int number = static_cast<int>(std::lround(point.x()));
+    if (!state || row < 0 || row >= static_cast<int>(m_map.size()) || number < 1 || number > 90) {
+        QToolTip::hideText();
+        return;
+    }
+    const statisticheCharts::MapRow& c = m_map[static_cast<std::size_t>(row)];
+    const auto i = static_cast<std::size_t>(number - 1);
+    QToolTip::showText(QCursor::pos(),
+                       QStringLiteral("%1 %2: ritardo %3, p ritardo %4")
+                           .arg(c.wheel)
+                           .arg(number)
+                           .arg(italian::integer(c.ritardo[i]), italian::pValue(c.pRitardo[i])),
+                       GrMappa->view());
+}
+
+void StatisticheFrm::CmdStampa_Click() {
+    const DelayStatistics* s = m_model->statistics();
+    if (!s)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    setUpReportPrinter(printer);
+    if (!m_prompts.choosePrinter(printer))
+        return;
+    const ItemModelTable table(*m_model);
+    GridReport report;
+    report.title = Title;
+    report.lines << LblFrase->text()
+                 << QStringLiteral("Sorte: %1    Ruota: %2    Dal %3 al %4    Righe: %5")
+                        .arg(CmbSorte->currentText(), CmbRuota->currentText(), DtDal->text(), DtAl->text(),
+                             italian::integer(m_model->rowCount()));
+    report.table = &table;
+    report.footer = m_archive.archivePath();
+    WaitPointer hourglass;
+    const bool printed = printGridReport(printer, report) > 0;
+    hourglass.restore();
+    if (!printed)
+        m_prompts.message(QStringLiteral("Stampa non riuscita"), QStringLiteral("Avviso"),
+                          MessageIcon::Critical);
+}
+
+void StatisticheFrm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    // Inside the frame the window takes the whole child area: the table and the map want the room.
+    fillChildArea(*this);
+}

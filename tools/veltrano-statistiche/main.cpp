@@ -1,0 +1,40 @@
+#include "cli/StatisticheOptions.h"
+#include "cli/StatisticheReport.h"
+#include "cli/ToolArchive.h"
+#include "core/DelayStatistics.h"
+#include "core/DrawArchive.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+int badOptions(const QString& error) {
+    writeText(stderr, QStringLiteral("veltrano-statistiche: %1\n\n").arg(error) + statisticheUsage());
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    StatisticheParse parsed = parseStatisticheOptions(app.arguments().mid(1));
+    if (!parsed.error.isEmpty())
+        return badOptions(parsed.error);
+    StatisticheOptions& o = parsed.options;
+    if (o.help) {
+        writeText(stdout, statisticheUsage());
+        return 0;
+    }
+
+    auto archive = std::make_unique<DrawArchive>();
+    if (!loadToolArchive(*archive, o.archivePath, QStringLiteral("veltrano-statistiche")))
+        return 1;
+    if (const QString error = resolveStatisticheRange(o, *archive); !error.isEmpty())
+        return badOptions(error);
+
+    const QByteArray report = statisticheReport(computeDelayStatistics(o.settings, *archive), o, *archive);
+    std::fwrite(report.constData(), 1, static_cast<std::size_t>(report.size()), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
