@@ -18,6 +18,7 @@
 #include "gui/kit/FrameServices.h"
 #include "gui/kit/GridModel.h"
 #include "gui/kit/HelpService.h"
+#include "gui/kit/ItemTableView.h"
 #include "gui/kit/Palette.h"
 #include "gui/kit/Prompts.h"
 #include "io/ArchiveLoader.h"
@@ -71,7 +72,7 @@ void BM_CollaudaClickHeaviest(benchmark::State& st) {
         w.window->CmdCollauda->click();
         QCoreApplication::processEvents();
     }
-    st.counters["cases"] = w.window->FgCasi->rowCount();
+    st.counters["cases"] = w.window->FgCasi->model()->rowCount();
     st.counters["draws"] = archive->drawCount();
 }
 BENCHMARK(BM_CollaudaClickHeaviest)->Unit(benchmark::kMillisecond)->MinTime(2.0);

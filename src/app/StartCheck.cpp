@@ -41,8 +41,12 @@ QString StartCheck::chooseFolder(const FileDialogRequest& request) {
     fail(QStringLiteral("la scelta di una cartella"), request.title);
 }
 
-bool StartCheck::confirm(const QString& report, const QString& title) {
-    fail(QStringLiteral("il riepilogo \"%1\"").arg(title), report);
+bool StartCheck::confirm(const ConfirmRequest& request) {
+    fail(QStringLiteral("il riepilogo \"%1\"").arg(request.title), request.report);
+}
+
+bool StartCheck::ask(const QString& question, const QString& title, DefaultButton) {
+    fail(QStringLiteral("la domanda \"%1\"").arg(title), question);
 }
 
 void StartCheck::pressProceed(INIZIO& start) {

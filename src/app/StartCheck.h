@@ -19,7 +19,8 @@ public:
     QString openFile(const FileDialogRequest& request) override;
     QStringList openFiles(const FileDialogRequest& request) override;
     QString chooseFolder(const FileDialogRequest& request) override;
-    bool confirm(const QString& report, const QString& title) override;
+    bool confirm(const ConfirmRequest& request) override;
+    bool ask(const QString& question, const QString& title, DefaultButton defaultButton) override;
 
     // Presses PROCEDI as soon as the event loop runs.
     void pressProceed(INIZIO& start);

@@ -1,6 +1,6 @@
 #include "app/StartCheck.h"
-#include "cli/ToolVersion.h"
 #include "core/DrawArchive.h"
+#include "core/ProgramVersion.h"
 #include "gui/ambo/AmboOltreFrm.h"
 #include "gui/collaudo/CollaudoFrm.h"
 #include "gui/frame/Container.h"
@@ -11,8 +11,8 @@
 #include "gui/kit/QtTranslations.h"
 #include "gui/minilist/Estrazioni_minielenco.h"
 #include "gui/start/INIZIO.h"
-#include "io/ProgramFolders.h"
 #include "gui/statistiche/StatisticheFrm.h"
+#include "io/ProgramFolders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -63,13 +63,14 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Veltrano"));
     QtTranslations::installItalian();
 
-    StartCheck check;
-    QtPrompts qtPrompts;
-    Prompts& prompts = StartCheck::requested() ? static_cast<Prompts&>(check) : qtPrompts;
-
     // The helper, the help file and the sample archive are read from the program's files folder; the
     // database and PercorsoDatabase.txt are written in the data folder (io/ProgramFolders.h).
     const QString filesDir = programFilesFolder(QCoreApplication::applicationDirPath());
+    QtHelpService help(QDir(filesDir).filePath(QStringLiteral("HelpVeltrano.chm")));
+    StartCheck check;
+    QtPrompts qtPrompts(&help);
+    Prompts& prompts = StartCheck::requested() ? static_cast<Prompts&>(check) : qtPrompts;
+
     QString dataDir;
     try {
         dataDir = userDataFolder(filesDir);
@@ -82,7 +83,6 @@ int main(int argc, char** argv) {
     DrawArchive archive;
     Palette palette;
     QtProgramEnd programEnd;
-    QtHelpService help(QDir(filesDir).filePath(QStringLiteral("HelpVeltrano.chm")));
 
     const QString readerProgram = readerProgramFor(QCoreApplication::applicationDirPath());
     QPointer<Container> frame;

@@ -2,12 +2,22 @@
 
 #include "cli/MethodCommandLine.h"
 #include "cli/MethodOptionValues.h"
-#include "cli/ToolCommandLine.h"
 #include "core/DrawArchive.h"
+#include "core/DrawRange.h"
 
 #include <QCommandLineParser>
+#include <tuple>
 
 namespace {
+
+std::optional<QDate> readDate(const QString& text) {
+    for (const char* format : {"yyyy-MM-dd", "dd/MM/yyyy", "d/M/yyyy"}) {
+        const QDate d = QDate::fromString(text.trimmed(), QLatin1String(format));
+        if (d.isValid())
+            return d;
+    }
+    return std::nullopt;
+}
 
 QString readStakes(const QString& value, Stakes& stakes) {
     for (const QString& item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -35,40 +45,42 @@ QString readStakes(const QString& value, Stakes& stakes) {
 
 // The options only veltrano-collaudo has.
 struct OwnOptions {
-    QCommandLineOption dal = valuedOption("dal", "data");
-    QCommandLineOption al = valuedOption("al", "data");
-    QCommandLineOption poste = valuedOption("poste", "poste");
-    QCommandLineOption formato = valuedOption("formato", "formato");
+    static QCommandLineOption valued(const char* name, const char* value) {
+        return QCommandLineOption(QLatin1String(name), {}, QLatin1String(value));
+    }
+    QCommandLineOption dal = valued("dal", "data");
+    QCommandLineOption al = valued("al", "data");
+    QCommandLineOption poste = valued("poste", "poste");
+    QCommandLineOption formato = valued("formato", "formato");
     QCommandLineOption elenco{QStringLiteral("elenco")};
     QCommandLineOption esplora{QStringLiteral("esplora")};
-    QCommandLineOption ordina = valuedOption("ordina", "ordine");
-    QCommandLineOption primi = valuedOption("primi", "N");
-    QCommandLineOption fuori = valuedOption("fuori-campione", "data");
+    QCommandLineOption ordina = valued("ordina", "ordine");
+    QCommandLineOption primi = valued("primi", "N");
+    QCommandLineOption fuori = valued("fuori-campione", "data");
 };
 
 QString readOwnOptions(const QCommandLineParser& parser, const OwnOptions& own, CollaudoOptions& o) {
-    if (QString error = readDateRangeOptions(parser, own.dal, own.al, o.range); !error.isEmpty())
-        return error;
-    if (parser.isSet(own.fuori)) {
-        o.fuoriCampione = commandLineDate(parser.value(own.fuori));
-        if (!o.fuoriCampione)
-            return QStringLiteral("--fuori-campione vuole una data (AAAA-MM-GG o GG/MM/AAAA): \"%1\"")
-                .arg(parser.value(own.fuori));
+    for (auto [option, target] :
+         {std::pair{&own.dal, &o.dal}, std::pair{&own.al, &o.al}, std::pair{&own.fuori, &o.fuoriCampione}}) {
+        if (!parser.isSet(*option))
+            continue;
+        *target = readDate(parser.value(*option));
+        if (!*target)
+            return QStringLiteral("--%1 vuole una data (AAAA-MM-GG o GG/MM/AAAA): \"%2\"")
+                .arg(option->names().first(), parser.value(*option));
     }
+    if ((o.inizio || o.fine) && (o.dal || o.al))
+        return QStringLiteral(
+            "l'intervallo va dato con --inizio/--fine oppure con --dal/--al, non con entrambi");
     if (parser.isSet(own.poste))
         if (QString error = readStakes(parser.value(own.poste), o.settings.stakes); !error.isEmpty())
             return error;
-    if (parser.isSet(own.formato)) {
-        const QString f = parser.value(own.formato).trimmed().toLower();
-        if (f == QLatin1String("tsv"))
-            o.formato = CollaudoOptions::Format::Tsv;
-        else if (f == QLatin1String("csv"))
-            o.formato = CollaudoOptions::Format::Csv;
-        else if (f == QLatin1String("json"))
-            o.formato = CollaudoOptions::Format::Json;
-        else
-            return QStringLiteral("--formato vuole tsv, csv o json: \"%1\"").arg(parser.value(own.formato));
-    }
+    if (parser.isSet(own.formato))
+        if (QString error =
+                readFormatOption(parser.value(own.formato),
+                                 {TableFormat::Tsv, TableFormat::Csv, TableFormat::Json}, o.formato);
+            !error.isEmpty())
+            return error;
     o.elenco = parser.isSet(own.elenco);
     o.esplora = parser.isSet(own.esplora);
     if (parser.isSet(own.ordina)) {
@@ -105,7 +117,9 @@ QString collaudoUsage() {
         "Metodo (come veltrano-analisi):\n"
         "%1"
         "Intervallo (ogni estrazione è cercata, senza limite di casi):\n"
-        "%2"
+        "  --inizio N --fine N     numeri di estrazione (predefiniti: 1 e l'ultima)\n"
+        "  --dal DATA --al DATA    date (AAAA-MM-GG o GG/MM/AAAA): la prima estrazione dal giorno,\n"
+        "                          l'ultima fino al giorno\n"
         "Bilancio:\n"
         "  --poste ambata=1,ambo=1,terno=1,quaterna=1\n"
         "                          poste di ogni giocata (quelle non indicate valgono 1; 0 = non giocata)\n"
@@ -153,7 +167,7 @@ QString collaudoUsage() {
         "    capita per caso, va letto p_holm.\n"
         "\n"
         "Uscita: 0 eseguito, 1 archivio illeggibile, 2 opzioni errate.\n");
-    return usage.arg(MethodCommandLine::methodUsage() + MethodCommandLine::outcomeUsage(), drawRangeUsage());
+    return usage.arg(MethodCommandLine::methodUsage() + MethodCommandLine::outcomeUsage());
 }
 
 CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
@@ -179,8 +193,8 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     CollaudoOptions& o = result.options;
     CollaudoSettings& s = o.settings;
     o.archivePath = v.archivePath;
-    o.range.inizio = v.inizio;
-    o.range.fine = v.fine;
+    o.inizio = v.inizio;
+    o.fine = v.fine;
     static_cast<MethodSettings&>(s) = v;
     result.error = readOwnOptions(parser, own, o);
     if (result.error.isEmpty() && o.esplora && method.combinationChosen())
@@ -190,5 +204,19 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
 }
 
 QString resolveCollaudoRange(CollaudoOptions& options, const DrawArchive& archive) {
-    return resolveDrawRange(options.range, archive, options.settings.first, options.settings.last);
+    CollaudoSettings& s = options.settings;
+    if (options.dal || options.al) {
+        const auto draws = drawsBetween(archive, options.dal, options.al);
+        if (!draws)
+            return QStringLiteral("nessuna estrazione nell'intervallo di date");
+        std::tie(s.first, s.last) = *draws;
+        return {};
+    }
+    if (QString error = drawBoundsError(options.inizio, options.fine, archive.drawCount()); !error.isEmpty())
+        return error;
+    s.first = options.inizio.value_or(1);
+    s.last = options.fine.value_or(archive.drawCount());
+    if (s.first > s.last) // an archive without draws
+        return reversedBoundsError(s.first, s.last);
+    return {};
 }

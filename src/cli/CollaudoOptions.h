@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/DrawRange.h"
+#include "cli/TableWriter.h"
 #include "core/Collaudo.h"
 #include "core/Sweep.h"
 
@@ -14,12 +14,13 @@ class DrawArchive;
 // The command line of veltrano-collaudo: the archive, the method's settings, the range, the stakes, the
 // output, and the sweep.
 struct CollaudoOptions {
-    enum class Format { Tsv, Csv, Json };
-
     QString archivePath;
     CollaudoSettings settings; // the range is resolved on the archive
-    DrawRangeOptions range;
-    Format formato = Format::Tsv;
+    std::optional<int> inizio;
+    std::optional<int> fine;
+    std::optional<QDate> dal;
+    std::optional<QDate> al;
+    TableFormat formato = TableFormat::Tsv;
     bool elenco = false;
     bool esplora = false;
     SweepSettings::Order ordina = SweepSettings::Order::P;
@@ -39,6 +40,7 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments);
 // The usage text shown by --help and after a bad option, with the definitions of the figures.
 QString collaudoUsage();
 
-// Puts the range asked for into settings.first and settings.last (see resolveDrawRange). Returns an error
+// Puts the range asked for into settings.first and settings.last: DrawIndex bounds (defaults 1 and
+// DrawCount), or dates (the first draw on or after --dal, the last on or before --al). Returns an error
 // text for a range outside the archive or with no draw.
 QString resolveCollaudoRange(CollaudoOptions& options, const DrawArchive& archive);

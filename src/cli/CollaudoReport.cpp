@@ -1,31 +1,14 @@
 #include "cli/CollaudoReport.h"
 
 #include "cli/MethodOptionValues.h"
+#include "cli/TableWriter.h"
 #include "core/DrawArchive.h"
 
-#include <QLocale>
 #include <QStringList>
 
 namespace {
 
-using Format = CollaudoOptions::Format;
-
-QString csvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-QString line(const QStringList& fields, Format format) {
-    if (format == Format::Tsv)
-        return fields.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    QStringList quoted;
-    for (const QString& f : fields)
-        quoted << csvField(f);
-    return quoted.join(QLatin1Char(',')) + QLatin1Char('\n');
-}
+using Format = TableFormat;
 
 // Numbers for a table: a fixed number of decimals, or significant digits for p-values.
 QString fixed(double v, int decimals) {
@@ -33,34 +16,6 @@ QString fixed(double v, int decimals) {
 }
 QString significant(double v) {
     return QString::number(v, 'g', 6);
-}
-
-// Numbers for json: the shortest text that reads back as the same double.
-QString jsonNumber(double v) {
-    return QString::number(v, 'g', QLocale::FloatingPointShortest);
-}
-QString jsonNumber(const std::optional<double>& v) {
-    return v ? jsonNumber(*v) : QStringLiteral("null");
-}
-QString jsonString(const QString& s) {
-    QString out = QStringLiteral("\"");
-    for (const QChar c : s) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
-            out += QLatin1Char('\\') + c;
-        else if (c.unicode() < 0x20)
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out + QLatin1Char('"');
-}
-
-// "key": value pairs joined into an object.
-QString jsonObject(const QList<std::pair<const char*, QString>>& members) {
-    QStringList parts;
-    for (const auto& [key, value] : members)
-        parts << jsonString(QLatin1String(key)) + QStringLiteral(": ") + value;
-    return QLatin1Char('{') + parts.join(QStringLiteral(", ")) + QLatin1Char('}');
 }
 
 // A figure of the summary or of a sweep row, printed by its style in tables and unrounded in json.
@@ -87,8 +42,8 @@ QString tableText(const Field& f) {
     return significant(*f.value);
 }
 
-QList<std::pair<const char*, QString>> jsonMembers(const QList<Field>& fields) {
-    QList<std::pair<const char*, QString>> members;
+JsonMembers jsonMembers(const QList<Field>& fields) {
+    JsonMembers members;
     for (const Field& f : fields)
         members.append({f.key, jsonNumber(f.value)});
     return members;
@@ -132,27 +87,28 @@ QString tableReport(const CollaudoResult& r, Format format, bool elenco, const D
     const CollaudoSummary& s = r.riepilogo;
     QString out;
     for (const Field& f : summaryFields(s))
-        out += line({QLatin1String(f.key), tableText(f)}, format);
+        out += tableLine({QLatin1String(f.key), tableText(f)}, format);
     out += QLatin1Char('\n');
-    out += line({QStringLiteral("colpo"), QStringLiteral("positivi"), QStringLiteral("attesi")}, format);
+    out += tableLine({QStringLiteral("colpo"), QStringLiteral("positivi"), QStringLiteral("attesi")}, format);
     for (const CollaudoColpo& c : r.colpi)
-        out += line({QString::number(c.colpo), QString::number(c.positivi), fixed(c.attesi, 4)}, format);
+        out += tableLine({QString::number(c.colpo), QString::number(c.positivi), fixed(c.attesi, 4)}, format);
     if (!elenco)
         return out;
     out += QLatin1Char('\n');
-    out += line({QStringLiteral("N° Estr"), QStringLiteral("Data"), QStringLiteral("R1"),
-                 QStringLiteral("R2"), QStringLiteral("Posizioni"), QStringLiteral("Ambata"),
-                 QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3"), QStringLiteral("Esito"),
-                 QStringLiteral("Colpo"), QStringLiteral("Probabilità")},
-                format);
+    out += tableLine({QStringLiteral("N° Estr"), QStringLiteral("Data"), QStringLiteral("R1"),
+                      QStringLiteral("R2"), QStringLiteral("Posizioni"), QStringLiteral("Ambata"),
+                      QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3"),
+                      QStringLiteral("Esito"), QStringLiteral("Colpo"), QStringLiteral("Probabilità")},
+                     format);
     for (const CollaudoCase& c : r.casi) {
         const EqualAmboCase& e = c.equalAmbo;
-        out += line({QString::number(e.draw), c.date, archive.wheelCode(e.wheel1),
-                     archive.wheelCode(e.wheel2), QStringLiteral("%1-%2").arg(e.position1).arg(e.position2),
-                     QString::number(e.forecast.Ambata), QString::number(e.forecast.A1),
-                     QString::number(e.forecast.A2), QString::number(e.forecast.A3), esitoName(c.esito),
-                     c.colpo ? QString::number(c.colpo) : QStringLiteral("-"), fixed(c.probability, 6)},
-                    format);
+        out +=
+            tableLine({QString::number(e.draw), c.date, archive.wheelCode(e.wheel1),
+                       archive.wheelCode(e.wheel2), QStringLiteral("%1-%2").arg(e.position1).arg(e.position2),
+                       QString::number(e.forecast.Ambata), QString::number(e.forecast.A1),
+                       QString::number(e.forecast.A2), QString::number(e.forecast.A3), esitoName(c.esito),
+                       c.colpo ? QString::number(c.colpo) : QStringLiteral("-"), fixed(c.probability, 6)},
+                      format);
     }
     return out;
 }
@@ -192,23 +148,22 @@ QString jsonReport(const CollaudoResult& r, bool elenco, const DrawArchive& arch
 
 } // namespace
 
-QString collaudoReport(const CollaudoResult& result, CollaudoOptions::Format format, bool elenco,
+QString collaudoReport(const CollaudoResult& result, TableFormat format, bool elenco,
                        const DrawArchive& archive) {
     return format == Format::Json ? jsonReport(result, elenco, archive)
                                   : tableReport(result, format, elenco, archive);
 }
 
-QString sweepReport(const SweepResult& result, CollaudoOptions::Format format) {
+QString sweepReport(const SweepResult& result, TableFormat format) {
     const bool fuori = !result.rows.empty() && result.rows.front().fuori.has_value();
     if (format == Format::Json) {
         QStringList rows;
         for (const SweepRow& row : result.rows) {
-            QList<std::pair<const char*, QString>> members{
-                {"tipi", jsonString(typeOptionValue(row.types))},
-                {"posizioni", jsonString(positionOptionValue(row.positions))},
-                {"posizioni_adiacenti",
-                 row.adjacentPositions ? QStringLiteral("true") : QStringLiteral("false")},
-                {"colpi", QString::number(row.colpi)}};
+            JsonMembers members{{"tipi", jsonString(typeOptionValue(row.types))},
+                                {"posizioni", jsonString(positionOptionValue(row.positions))},
+                                {"posizioni_adiacenti",
+                                 row.adjacentPositions ? QStringLiteral("true") : QStringLiteral("false")},
+                                {"colpi", QString::number(row.colpi)}};
             members += jsonMembers(figureFields(row.figures, row.pHolm));
             if (row.fuori)
                 members.append({"fuori", jsonObject(jsonMembers(figureFields(*row.fuori, std::nullopt)))});
@@ -224,7 +179,7 @@ QString sweepReport(const SweepResult& result, CollaudoOptions::Format format) {
     if (fuori)
         for (const Field& f : figureFields({}, std::nullopt))
             header << QStringLiteral("fuori_") + QLatin1String(f.key);
-    QString out = line(header, format);
+    QString out = tableLine(header, format);
     for (const SweepRow& row : result.rows) {
         QStringList fields{typeOptionValue(row.types), positionOptionValue(row.positions),
                            row.adjacentPositions ? QStringLiteral("si") : QStringLiteral("no"),
@@ -234,7 +189,7 @@ QString sweepReport(const SweepResult& result, CollaudoOptions::Format format) {
         if (row.fuori)
             for (const Field& f : figureFields(*row.fuori, std::nullopt))
                 fields << tableText(f);
-        out += line(fields, format);
+        out += tableLine(fields, format);
     }
     return out;
 }

@@ -23,13 +23,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* usageLine = "Uso: veltrano-importa --output PERCORSO STORICO...\n"
+constexpr const char* usageLine = "Uso: veltrano-importa --output PERCORSO [--sostituisci] STORICO...\n"
                                   "     veltrano-importa --aggiorna ARCHIVIO [--prova] STORICO...";
 constexpr const char* moreHelp = "(--help per i dettagli)";
 
 struct ImportOptions {
     bool help = false;
     bool dryRun = false;
+    bool replace = false; // --output may replace an existing file
     std::string output;
     std::string update;
     std::vector<std::string> inputs;
@@ -49,6 +50,8 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
             options.help = true;
         } else if (arg == "--prova") {
             options.dryRun = true;
+        } else if (arg == "--sostituisci") {
+            options.replace = true;
         } else if (arg == "--output" || arg == "-o" || arg == "--aggiorna") {
             if (i + 1 >= args.size()) {
                 err << "veltrano-importa: " << arg << " vuole un percorso\n";
@@ -84,6 +87,8 @@ std::string importHelpText() {
            "dello \"storico\" del gestore del Lotto, in un unico file o in un file per ruota.\n\n"
            "  -o, --output PERCORSO  l'archivio da scrivere (Veltrano apre solo i file di nome "
            "Dbarcomax.mdb)\n"
+           "  --sostituisci          con --output, sostituisce un file che esiste già; il precedente resta\n"
+           "                         accanto come copia .bak, come nell'aggiornamento\n"
            "  --aggiorna ARCHIVIO    aggiunge all'archivio esistente le estrazioni nuove dello storico\n"
            "  --prova                mostra il riepilogo senza scrivere nulla\n"
            "  STORICO...             file dello storico, cartelle di cui si leggono tutti i file .txt, o lo\n"
@@ -125,9 +130,11 @@ std::string importHelpText() {
            "Si scrive una riga per ogni data di estrazione, in ordine crescente; una ruota non estratta\n"
            "resta vuota (NULL). Un archivio di più di 9.999 estrazioni viene scritto, ma Veltrano rifiuta\n"
            "di caricarlo; il riepilogo lo segnala.\n\n"
-           "Uscita: 0 archivio scritto (o niente da fare, o --prova), 1 errore (nessun file scritto), 2 "
-           "riga\n"
-           "di comando errata.\n";
+           "Un file che esiste già non viene mai sostituito senza --sostituisci: senza, il comando si ferma\n"
+           "prima di leggere lo storico e suggerisce --aggiorna.\n\n"
+           "Uscita: 0 archivio scritto (o niente da fare, o --prova), 1 errore o file che esiste già "
+           "(nessun\n"
+           "file scritto), 2 riga di comando errata.\n";
     return help.str();
 }
 
@@ -165,7 +172,31 @@ std::optional<HistoryReading> readCheckedHistory(const std::vector<std::string>&
     return reading;
 }
 
-int createArchive(const ImportOptions& options, std::ostream& out, std::ostream& err) {
+std::string readerProgram(const ImportEnvironment& environment) {
+    return environment.readerProgram.empty() ? defaultReaderProgram() : environment.readerProgram;
+}
+
+std::time_t now(const ImportEnvironment& environment) {
+    return environment.now ? environment.now() : std::time(nullptr);
+}
+
+// A folder is left to the write, which fails on it with its own reason.
+bool fileExists(const std::string& path) {
+    std::error_code error;
+    return fs::exists(path, error) && !fs::is_directory(path, error);
+}
+
+int createArchive(const ImportOptions& options, std::ostream& out, std::ostream& err,
+                  const ImportEnvironment& environment) {
+    // A typing slip in --output must not cost an archive: replacing one is asked for by name.
+    const bool replacing = fileExists(options.output);
+    if (replacing && !options.replace) {
+        err << "veltrano-importa: Il file " << options.output << " esiste già: non viene sostituito.\n"
+            << "Per aggiungervi le estrazioni nuove usare --aggiorna " << options.output
+            << "; per sostituirlo, tenendo il precedente accanto come copia .bak, aggiungere "
+               "--sostituisci.\n";
+        return 1;
+    }
     const auto reading = readCheckedHistory(options.inputs, err, "nessun archivio scritto");
     if (!reading)
         return 1;
@@ -174,7 +205,16 @@ int createArchive(const ImportOptions& options, std::ostream& out, std::ostream&
         out << "data sfasata: " << storicoCode(join.wheel) << " del " << join.lone.storicoText()
             << " unita all'estrazione del " << join.draw.storicoText() << "\n";
 
-    if (!options.dryRun) {
+    std::string backup;
+    if (!options.dryRun && replacing) {
+        try {
+            backup = replaceDrawArchive(options.output, draws, readerProgram(environment), now(environment))
+                         .backup;
+        } catch (const StoricoError& error) {
+            err << "veltrano-importa: " << error.what() << "\n";
+            return 1;
+        }
+    } else if (!options.dryRun) {
         try {
             const auto& last = draws.back().date;
             writeDrawArchiveFile(options.output, draws, jet::toJetDate(last.year, last.month, last.day));
@@ -198,6 +238,8 @@ int createArchive(const ImportOptions& options, std::ostream& out, std::ostream&
     if (draws.size() > static_cast<std::size_t>(ProgramDrawLimit))
         out << "; più di 9.999 estrazioni: Veltrano rifiuterà di caricare questo archivio";
     out << "\n";
+    if (!backup.empty())
+        out << "Archivio sostituito; copia del precedente in " << backup << "\n";
     if (options.dryRun)
         out << "prova: nessun file scritto\n";
     if (!isArchiveFileName(options.output))
@@ -210,8 +252,7 @@ int updateArchive(const ImportOptions& options, std::ostream& out, std::ostream&
     const auto reading = readCheckedHistory(options.inputs, err, "archivio non modificato");
     if (!reading)
         return 1;
-    const std::string reader =
-        environment.readerProgram.empty() ? defaultReaderProgram() : environment.readerProgram;
+    const std::string reader = readerProgram(environment);
     ArchiveMerge merge;
     try {
         checkArchiveHoldsOnlyDraws(options.update);
@@ -235,8 +276,7 @@ int updateArchive(const ImportOptions& options, std::ostream& out, std::ostream&
         return 0;
     }
     try {
-        const auto replacement = replaceDrawArchive(options.update, merge.draws, reader,
-                                                    environment.now ? environment.now() : std::time(nullptr));
+        const auto replacement = replaceDrawArchive(options.update, merge.draws, reader, now(environment));
         out << "Archivio aggiornato";
         if (!replacement.backup.empty())
             out << "; copia del precedente in " << replacement.backup;
@@ -264,6 +304,8 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const char* problem = nullptr;
     if (!options->output.empty() && !options->update.empty())
         problem = "--output e --aggiorna non vanno insieme";
+    else if (options->replace && options->output.empty())
+        problem = "--sostituisci vale solo con --output";
     else if (options->output.empty() && options->update.empty())
         problem = "--output o --aggiorna è obbligatorio";
     else if (options->inputs.empty())
@@ -272,7 +314,7 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err << "veltrano-importa: " << problem << "\n" << usageLine << "\n" << moreHelp << "\n";
         return 2;
     }
-    return options->update.empty() ? createArchive(*options, out, err)
+    return options->update.empty() ? createArchive(*options, out, err, environment)
                                    : updateArchive(*options, out, err, environment);
 }
 

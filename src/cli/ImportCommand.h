@@ -18,8 +18,8 @@ struct ImportEnvironment {
 };
 
 // The whole of veltrano-importa, callable in-process: arguments without the program name.
-// Returns the exit code: 0 archive written (or nothing to do, or a --prova run), 1 failure (nothing
-// written), 2 bad command line.
+// Returns the exit code: 0 archive written (or nothing to do, or a --prova run), 1 failure or an
+// existing --output file without --sostituisci (nothing written), 2 bad command line.
 int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               const ImportEnvironment& environment = {});
 

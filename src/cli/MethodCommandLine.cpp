@@ -1,6 +1,6 @@
 #include "cli/MethodCommandLine.h"
 
-#include "cli/DrawRange.h"
+#include "cli/DrawRangeOptions.h"
 #include "cli/MethodOptionValues.h"
 #include "cli/ToolCommandLine.h"
 
@@ -113,4 +113,21 @@ QString MethodCommandLine::read(std::initializer_list<const QCommandLineOption*>
     if (error.isEmpty() && parser.isSet(m_esiti))
         error = readOutcomeOption(parser.value(m_esiti), v.boxes);
     return error;
+}
+
+QString drawBoundsError(const std::optional<int>& inizio, const std::optional<int>& fine, int drawCount) {
+    for (auto [name, bound] : {std::pair{"inizio", inizio}, std::pair{"fine", fine}}) {
+        if (bound && (*bound < 1 || *bound > drawCount))
+            return QStringLiteral("--%1 %2 fuori dall'archivio (estrazioni da 1 a %3)")
+                .arg(QLatin1String(name))
+                .arg(*bound)
+                .arg(drawCount);
+    }
+    if (inizio && fine && *inizio > *fine)
+        return reversedBoundsError(*inizio, *fine);
+    return {};
+}
+
+QString reversedBoundsError(int inizio, int fine) {
+    return QStringLiteral("--inizio %1 dopo --fine %2").arg(inizio).arg(fine);
 }

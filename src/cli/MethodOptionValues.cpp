@@ -15,13 +15,13 @@ const OptionNames<WheelCount>& wheelValues() {
     return names;
 }
 
-// The eleven wheels and, after them, the column of every wheel.
+// The eleven wheels and "TU", the ten wheels Bari..Venezia together (for the statistics).
 const OptionNames<WheelCount + 1>& wheelAndTutteValues() {
     static const OptionNames<WheelCount + 1> names = [] {
         OptionNames<WheelCount + 1> n;
         for (std::size_t w = 0; w < WheelCount; ++w)
             n[w] = wheelValues()[w];
-        n[WheelCount] = QString::fromLatin1(AllWheelsCode);
+        n[WheelCount] = QStringLiteral("TU");
         return n;
     }();
     return names;

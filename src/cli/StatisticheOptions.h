@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/DrawRange.h"
+#include "cli/DrawRangeOptions.h"
 #include "core/DelayStatistics.h"
 
 #include <QString>

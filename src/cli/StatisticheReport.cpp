@@ -97,12 +97,8 @@ public:
 private:
     char separator() const { return m_format == StatisticheOptions::Format::Csv ? ',' : '\t'; }
 
-    void number(long long v) {
-        char buffer[24];
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
-        m_out.append(buffer, end);
-    }
-    void number(double v) {
+    // Whole and real numbers alike: to_chars writes a double's shortest exact text.
+    template <typename Number> void number(Number v) {
         char buffer[32];
         const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
         m_out.append(buffer, end);
@@ -128,20 +124,7 @@ private:
     void member(std::string_view key, const StatisticheValue& value) {
         jsonString(key);
         m_out += ": ";
-        switch (value.kind) {
-        case StatisticheValue::Kind::Null:
-            m_out += "null";
-            break;
-        case StatisticheValue::Kind::Whole:
-            number(value.whole);
-            break;
-        case StatisticheValue::Kind::Real:
-            number(value.real);
-            break;
-        case StatisticheValue::Kind::Text:
-            jsonString(value.text);
-            break;
-        }
+        valueField(value);
     }
 
     // A text field of a table: csv quotes what holds a separator, a quote or a line break; tsv cannot
@@ -162,9 +145,13 @@ private:
             m_out += c == '\t' || c == '\n' || c == '\r' ? ' ' : c;
     }
 
+    // A value as json writes it, or as a table's field (a null is an empty field there).
     void valueField(const StatisticheValue& value) {
+        const bool json = m_format == StatisticheOptions::Format::Json;
         switch (value.kind) {
         case StatisticheValue::Kind::Null:
+            if (json)
+                m_out += "null";
             break;
         case StatisticheValue::Kind::Whole:
             number(value.whole);
@@ -173,7 +160,7 @@ private:
             number(value.real);
             break;
         case StatisticheValue::Kind::Text:
-            textField(value.text);
+            json ? jsonString(value.text) : textField(value.text);
             break;
         }
     }

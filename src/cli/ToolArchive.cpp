@@ -17,7 +17,7 @@ bool loadToolArchive(DrawArchive& archive, const QString& path, const QString& t
     archive.setModelStart(1);
     const QString reader = readerProgramFor(QCoreApplication::applicationDirPath());
     try {
-        loadDrawArchive(archive, path, reader);
+        loadDrawArchive(archive, path, reader, {}, SampleMark::Ignore);
     } catch (const std::exception& e) {
         writeText(stderr, QStringLiteral("%1: archivio illeggibile: %2: %3\n")
                               .arg(tool, path, QString::fromUtf8(e.what())));

@@ -11,7 +11,8 @@
 #include <memory>
 #include <thread>
 
-namespace {
+// Named rather than anonymous: in a unity build it shares a translation unit with the other sweep.
+namespace equalambosweep {
 constexpr int K = SweepSettings::MaxColpi;
 constexpr int PairCount = 10;
 constexpr int NamedTypes = 6;
@@ -120,11 +121,9 @@ struct Combination {
     int choice;
     int colpi;
 };
-} // namespace
 
-SweepCombinations equalAmboCombinations(const SweepSettings& settings, const DrawArchive& archive,
-                                        const std::function<void(double)>& progress,
-                                        const std::atomic<bool>* cancel) {
+SweepCombinations combinations(const SweepSettings& settings, const DrawArchive& archive,
+                               const std::function<void(double)>& progress, const std::atomic<bool>* cancel) {
     SweepCombinations result;
     auto cancelled = [cancel] { return cancel && cancel->load(std::memory_order_relaxed); };
 
@@ -244,4 +243,12 @@ SweepCombinations equalAmboCombinations(const SweepSettings& settings, const Dra
     if (progress)
         progress(1.0);
     return result;
+}
+
+} // namespace equalambosweep
+
+SweepCombinations equalAmboCombinations(const SweepSettings& settings, const DrawArchive& archive,
+                                        const std::function<void(double)>& progress,
+                                        const std::atomic<bool>* cancel) {
+    return equalambosweep::combinations(settings, archive, progress, cancel);
 }

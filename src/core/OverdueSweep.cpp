@@ -8,7 +8,8 @@
 
 #include <memory>
 
-namespace {
+// Named rather than anonymous: in a unity build it shares a translation unit with the other sweep.
+namespace overduesweep {
 constexpr int K = SweepSettings::MaxColpi;
 constexpr int Soglie = MethodSettings::SweepSoglie;
 
@@ -22,11 +23,9 @@ struct Sums {
                       static_cast<std::size_t>(part)];
     }
 };
-} // namespace
 
-SweepCombinations overdueCombinations(const SweepSettings& settings, const DrawArchive& archive,
-                                      const std::function<void(double)>& progress,
-                                      const std::atomic<bool>* cancel) {
+SweepCombinations combinations(const SweepSettings& settings, const DrawArchive& archive,
+                               const std::function<void(double)>& progress, const std::atomic<bool>* cancel) {
     SweepCombinations result;
     auto cancelled = [cancel] { return cancel && cancel->load(std::memory_order_relaxed); };
 
@@ -111,4 +110,12 @@ SweepCombinations overdueCombinations(const SweepSettings& settings, const DrawA
             sums->index.chances(k, sums->at(s, k, 1).chanceCounts)};
     };
     return result;
+}
+
+} // namespace overduesweep
+
+SweepCombinations overdueCombinations(const SweepSettings& settings, const DrawArchive& archive,
+                                      const std::function<void(double)>& progress,
+                                      const std::atomic<bool>* cancel) {
+    return overduesweep::combinations(settings, archive, progress, cancel);
 }

@@ -77,7 +77,7 @@ std::array<std::int16_t, 5> cellNumbers(const std::string& text) {
 }
 
 void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& readerProgram,
-                     const LoadProgress& progress) {
+                     const LoadProgress& progress, SampleMark sampleMark) {
     archive.reset();
     int k = 0;
     const std::string noText;
@@ -119,5 +119,6 @@ void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& r
         throw ArchiveLoadError("l'archivio non contiene estrazioni");
     archive.setDrawCount(static_cast<std::int16_t>(k));
     archive.buildModelArchive();
-    archive.setSampleArchive(storico::isSampleArchive(readerProgram.toStdString(), path.toStdString()));
+    if (sampleMark == SampleMark::Read)
+        archive.setSampleArchive(storico::isSampleArchive(readerProgram.toStdString(), path.toStdString()));
 }

@@ -27,12 +27,17 @@ struct LoadProgress {
     std::function<void(int k)> rowStored;      // after the k-th row became DrawIndex k
 };
 
+// Whether a load also asks the file whether it is the bundled sample archive: a second, short run of the
+// reader helper. The windows say so on screen; the command-line tools have no use for it.
+enum class SampleMark { Read, Ignore };
+
 // Loads every draw of the archive at path into the store: numbers, dates, DrawCount, progressive
 // numbers and model archive (from the store's ModelStart). The file is read by the reader helper
 // program, so that a damaged file cannot take the program down. Throws ArchiveLoadError; the store
-// then holds whatever had been stored so far. A load also records whether the file is the sample archive.
+// then holds whatever had been stored so far. A load also records whether the file is the sample archive
+// (unless told to ignore the mark: then the store says it is not).
 void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& readerProgram,
-                     const LoadProgress& progress = {});
+                     const LoadProgress& progress = {}, SampleMark sampleMark = SampleMark::Read);
 
 // The number in a two-character field of a wheel cell ("05" -> 5, " 7" -> 7, "-5" -> -5, "xx" -> 0).
 std::int16_t cellFieldNumber(const QString& field);

@@ -205,3 +205,75 @@ TEST_F(ArchiveUpdateCommandTest, BadHistoryLinesAreListedAndTheArchiveIsNotTouch
     EXPECT_NE(refused.err.find("archivio non modificato"), std::string::npos) << refused.err;
     EXPECT_EQ(bytes(archive), before);
 }
+
+// An existing file named by --output is replaced only on --sostituisci, and then kept beside as a copy,
+// as an update keeps it; anything else leaves it byte for byte.
+TEST_F(ArchiveUpdateCommandTest, OutputOverAnExistingFileIsReplacedOnlyWhenAskedAndTheOldOneIsKept) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> options;
+        int code;
+        bool replaced;
+        std::vector<std::string> says; // on standard error when refused, else on standard output
+    };
+    const std::vector<Case> cases{
+        {"no --sostituisci", {}, 1, false, {"Il file ", " esiste già: non viene sostituito.", "--aggiorna "}},
+        {"--sostituisci with --prova",
+         {"--sostituisci", "--prova"},
+         0,
+         false,
+         {"prova: nessun file scritto"}},
+        {"--sostituisci", {"--sostituisci"}, 0, true, {"Archivio sostituito; copia del precedente in "}},
+    };
+    const std::string history = write("other.txt", "2021/03/02\tBA\t31\t32\t33\t34\t35\n"
+                                                   "2021/03/02\tCA\t36\t37\t38\t39\t40\n"
+                                                   "2021/03/04\tBA\t41\t42\t43\t44\t45\n"
+                                                   "2021/03/04\tCA\t46\t47\t48\t49\t50\n");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString& name : backups())
+            QFile::remove(m_dir.filePath(name));
+        QFile::remove(m_dir.filePath("Dbarcomax.mdb"));
+        const std::string archive = createArchive();
+        const QByteArray before = bytes(archive);
+        std::vector<std::string> args{"--output", archive};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.push_back(history);
+        const CommandRun done = run(args);
+        EXPECT_EQ(done.code, c.code) << done.err;
+        const std::string& said = c.code == 0 ? done.out : done.err;
+        for (const auto& text : c.says)
+            EXPECT_NE(said.find(text), std::string::npos) << text << "\n" << said;
+        if (c.code != 0) {
+            EXPECT_NE(done.err.find(archive), std::string::npos) << "the refusal names the file";
+        }
+
+        const Export exported = exportArchive(QString::fromStdString(archive));
+        ASSERT_TRUE(exported.ok) << exported.error;
+        if (!c.replaced) {
+            EXPECT_EQ(bytes(archive), before);
+            EXPECT_TRUE(backups().isEmpty());
+            continue;
+        }
+        // The history alone; the old archive's draws are only in the copy.
+        ASSERT_EQ(exported.rows.size(), 2u);
+        EXPECT_EQ(exported.rows[0].date, "2021/03/02");
+        EXPECT_EQ(exported.rows[1].date, "2021/03/04");
+        EXPECT_EQ(exported.rows[1].cells[1].value_or("<null>"), "46 47 48 49 50");
+        ASSERT_EQ(backups().size(), 1);
+        EXPECT_EQ(backups().front(), QString::fromStdString(storico::backupFileName("Dbarcomax.mdb", m_now)));
+        EXPECT_EQ(bytes(m_dir.filePath(backups().front()).toStdString()), before);
+        EXPECT_NE(done.out.find(m_dir.filePath(backups().front()).toStdString()), std::string::npos)
+            << done.out;
+    }
+}
+
+TEST_F(ArchiveUpdateCommandTest, SostituisciGoesOnlyWithOutput) {
+    const std::string archive = createArchive();
+    const QByteArray before = bytes(archive);
+    const CommandRun refused = run({"--aggiorna", archive, "--sostituisci", write("new.txt", NewHistory)});
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_NE(refused.err.find("--sostituisci vale solo con --output"), std::string::npos) << refused.err;
+    EXPECT_EQ(bytes(archive), before);
+    EXPECT_TRUE(backups().isEmpty());
+}

@@ -1,6 +1,7 @@
 #include "ArchiveBuilder.h"
 #include "ArchiveFixtures.h"
 #include "QtPrinting.h"
+#include "ToolOnArchive.h"
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
 #include "io/ArchiveLoader.h"
@@ -18,81 +19,20 @@
 
 namespace {
 
-const QString Bin = QStringLiteral(VELTRANO_PROGRAM_DIR);
-
-struct ToolRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 // veltrano-collaudo run on a hand-made archive file of random draws, some with Nazionale missing, and the
 // same archive loaded in this process for comparisons.
-class CollaudoTool : public ::testing::Test {
+class CollaudoTool : public ToolOnArchive {
 protected:
     static void SetUpTestSuite() {
-        dir = std::make_unique<QTemporaryDir>();
-        path = dir->filePath(QStringLiteral("Dbarcomax.mdb"));
-        std::mt19937 gen(3);
-        std::vector<fixtures::Draw> draws;
-        QDate date(2001, 1, 2);
-        for (int i = 0; i < 150; ++i, date = date.addDays(i % 2 == 0 ? 3 : 4)) {
-            fixtures::Draw d;
-            d.year = date.year();
-            d.month = date.month();
-            d.day = date.day();
-            for (int w = 0; w < WheelCount; ++w) {
-                if (w == 10 && i < 40)
-                    continue; // Nazionale not yet drawn
-                std::vector<int> pool(90);
-                std::iota(pool.begin(), pool.end(), 1);
-                std::shuffle(pool.begin(), pool.end(), gen);
-                QStringList cell;
-                for (int p = 0; p < PositionCount; ++p)
-                    cell << QStringLiteral("%1").arg(pool[p], 2, 10, QLatin1Char('0'));
-                d.cells[w] = cell.join(QLatin1Char(' '));
-            }
-            draws.push_back(d);
-        }
-        fixtures::writeArchive(path, draws);
-        archive = std::make_unique<DrawArchive>();
-        archive->fillWheelCodesAndDiametral();
-        archive->setModelStart(1);
-        loadDrawArchive(*archive, path, Bin + QStringLiteral("/veltrano-lettore"));
+        // Nazionale not yet drawn in the first 40.
+        writeRandomArchive(150, 3, QDate(2001, 1, 2),
+                           [](int draw, int wheel) { return wheel == 10 && draw < 40; });
     }
-    static void TearDownTestSuite() {
-        archive.reset();
-        dir.reset();
-    }
-
     static ToolRun run(const QStringList& args, bool withArchive = true) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-        p.setProcessEnvironment(env);
-        p.start(Bin + QStringLiteral("/veltrano-collaudo"), withArchive ? args + QStringList{path} : args);
-        EXPECT_TRUE(p.waitForFinished(120000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return runTool("veltrano-collaudo", args, withArchive);
     }
-
-    static QJsonObject json(const QStringList& args) {
-        const ToolRun r = run(args + QStringList{QStringLiteral("--formato"), QStringLiteral("json")});
-        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-        QJsonParseError error{};
-        const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << r.out.left(300).toStdString();
-        return doc.object();
-    }
-
-    static std::unique_ptr<QTemporaryDir> dir;
-    static QString path;
-    static std::unique_ptr<DrawArchive> archive;
+    static QJsonObject json(const QStringList& args) { return toolJson("veltrano-collaudo", args); }
 };
-
-std::unique_ptr<QTemporaryDir> CollaudoTool::dir;
-QString CollaudoTool::path;
-std::unique_ptr<DrawArchive> CollaudoTool::archive;
 
 struct BadCommand {
     const char* name;

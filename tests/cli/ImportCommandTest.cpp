@@ -85,6 +85,7 @@ TEST_F(ImportCommandTest, HelpExplainsTheSplitDateRuleAndExitCodes) {
     EXPECT_NE(run.out.find("al\nmassimo 3 giorni"), std::string::npos);
     EXPECT_NE(run.out.find("Uscita: 0"), std::string::npos);
     EXPECT_NE(run.out.find("--output"), std::string::npos);
+    EXPECT_NE(run.out.find("--sostituisci"), std::string::npos);
 }
 
 TEST_F(ImportCommandTest, EachKindOfBadLineIsListedWithFileAndLineAndNothingIsWritten) {

@@ -1,4 +1,5 @@
 #include "ArchiveFixtures.h"
+#include "ToolOnArchive.h"
 #include "core/DelayStatistics.h"
 #include "core/DrawArchive.h"
 #include "io/ArchiveLoader.h"
@@ -16,86 +17,25 @@
 
 namespace statistichetool {
 
-const QString Bin = QStringLiteral(VELTRANO_PROGRAM_DIR);
-
-struct ToolRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 // veltrano-statistiche on an archive of 60 random draws: Nazionale missing from the first 20, Bari from
 // draw 30, and the same archive loaded here to compare with the engine.
-class StatisticheTool : public ::testing::Test {
+class StatisticheTool : public ToolOnArchive {
 protected:
     static void SetUpTestSuite() {
-        dir = std::make_unique<QTemporaryDir>();
-        path = dir->filePath(QStringLiteral("Dbarcomax.mdb"));
-        std::mt19937 gen(15);
-        std::vector<fixtures::Draw> draws;
-        QDate date(2003, 1, 4);
-        for (int i = 0; i < 60; ++i, date = date.addDays(i % 2 == 0 ? 3 : 4)) {
-            fixtures::Draw d;
-            d.year = date.year();
-            d.month = date.month();
-            d.day = date.day();
-            for (int w = 0; w < WheelCount; ++w) {
-                if ((w == 10 && i < 20) || (w == 0 && i == 29))
-                    continue;
-                std::vector<int> pool(90);
-                std::iota(pool.begin(), pool.end(), 1);
-                std::shuffle(pool.begin(), pool.end(), gen);
-                QStringList cell;
-                for (int p = 0; p < PositionCount; ++p)
-                    cell << QStringLiteral("%1").arg(pool[p], 2, 10, QLatin1Char('0'));
-                d.cells[w] = cell.join(QLatin1Char(' '));
-            }
-            draws.push_back(d);
-        }
-        fixtures::writeArchive(path, draws);
-        archive = std::make_unique<DrawArchive>();
-        archive->fillWheelCodesAndDiametral();
-        archive->setModelStart(1);
-        loadDrawArchive(*archive, path, Bin + QStringLiteral("/veltrano-lettore"));
+        writeRandomArchive(60, 15, QDate(2003, 1, 4), [](int draw, int wheel) {
+            return (wheel == 10 && draw < 20) || (wheel == 0 && draw == 29);
+        });
     }
-    static void TearDownTestSuite() {
-        archive.reset();
-        dir.reset();
-    }
-
     static ToolRun run(const QStringList& args, bool withArchive = true) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-        p.setProcessEnvironment(env);
-        p.start(Bin + QStringLiteral("/veltrano-statistiche"), withArchive ? args + QStringList{path} : args);
-        EXPECT_TRUE(p.waitForFinished(120000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        return runTool("veltrano-statistiche", args, withArchive);
     }
-
-    static QJsonObject json(const QStringList& args) {
-        const ToolRun r = run(args + QStringList{QStringLiteral("--formato"), QStringLiteral("json")});
-        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-        QJsonParseError error{};
-        const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << r.out.left(300).toStdString();
-        return doc.object();
-    }
+    static QJsonObject json(const QStringList& args) { return toolJson("veltrano-statistiche", args); }
 
     static QString numbersOf(Sorte sorte, int item) {
         const auto [a, b] = itemNumbers(sorte, item);
         return b == 0 ? QString::number(a) : QStringLiteral("%1-%2").arg(a).arg(b);
     }
-
-    static std::unique_ptr<QTemporaryDir> dir;
-    static QString path;
-    static std::unique_ptr<DrawArchive> archive;
 };
-
-std::unique_ptr<QTemporaryDir> StatisticheTool::dir;
-QString StatisticheTool::path;
-std::unique_ptr<DrawArchive> StatisticheTool::archive;
 
 TEST_F(StatisticheTool, RefusesBadCommandsWithTheirExitCode) {
     struct Bad {

@@ -4,13 +4,9 @@
 #include "ArchiveFixtures.h"
 #include "core/Binomial.h"
 #include "core/DrawArchive.h"
-#include "gui/ambo/AmboGridLayout.h"
-#include "gui/ambo/AmboWorkbench.h"
-#include "gui/ambo/AnalisiOptions.h"
-#include "gui/ambo/AnalisiRun.h"
-#include "gui/ambo/Elabora.h"
-#include "gui/ambo/OutcomeVerification.h"
+#include "io/ArchiveLoader.h"
 
+#include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -270,92 +266,8 @@ INSTANTIATE_TEST_SUITE_P(
                     250.0 / 6.0}),
     [](const auto& param) { return std::string(param.param.name); });
 
-// The back-test and veltrano-analisi --intervallo on the same range, below the 1000-case cap: the same
-// cases in the same order, with the same outcome and colpo.
-struct AgreementCase {
-    const char* name;
-    QStringList options;
-};
-
-class AgreesWithTheAmboWindow : public ::testing::TestWithParam<AgreementCase> {};
-
-TEST_P(AgreesWithTheAmboWindow, SameCasesAndOutcomes) {
-    DrawArchive archive;
-    ArchiveBuilder build(archive);
-    build.randomDraws(120, 5);
-    // Wheels missing in some draws, as in the real history's early years.
-    for (int d = 1; d <= 40; ++d)
-        for (int p = 1; p <= PositionCount; ++p)
-            archive.storeNumber(static_cast<std::int16_t>(d), d % 3 == 0 ? NZ : GE, p, 0);
-    build.finish();
-
-    const QStringList common{"--inizio", "20", "--fine", "110", "--intervallo"};
-    const AnalisiParse parsed = parseAnalisiOptions(common + GetParam().options + QStringList{"x.mdb"});
-    ASSERT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
-    const AnalisiOptions& o = parsed.options;
-    AmboWorkbench work;
-    ASSERT_TRUE(prepareAnalisi(o, archive, work.grids, work.state, work.controls).isEmpty());
-    elabora(work.controls, work.grids, work.state, archive, work.palette, {});
-
-    CollaudoSettings s;
-    s.wheels = o.ruote;
-    s.positions = o.posizioni;
-    for (int t = 0; t < WheelRelations::TypeCount; ++t)
-        s.types[t] = o.tipi[t] == 1;
-    s.adjacentPositions = o.posizioniAdiacenti;
-    s.colpi = o.colpi;
-    s.boxes = {o.ambata, o.treAmbi, o.quartina, o.tutte};
-    s.first = 20;
-    s.last = 110;
-    const CollaudoResult r = runCollaudo(s, archive);
-
-    const GridModel& g = work.Fg1;
-    ASSERT_GT(r.casi.size(), 10u);
-    ASSERT_LT(r.casi.size(), 1000u);
-    ASSERT_EQ(static_cast<std::size_t>(g.rows() - 1), r.casi.size());
-    int positives = 0;
-    for (std::size_t i = 0; i < r.casi.size(); ++i) {
-        const int row = static_cast<int>(i) + 1;
-        const CollaudoCase& c = r.casi[i];
-        const EqualAmboCase& e = c.equalAmbo;
-        SCOPED_TRACE(row);
-        EXPECT_EQ(g.text(row, ColEstrazione), QString::number(e.draw));
-        EXPECT_EQ(g.text(row, ColData), c.date);
-        EXPECT_EQ(g.text(row, ColRuota1), QString::number(e.wheel1));
-        EXPECT_EQ(g.text(row, ColRuota2), QString::number(e.wheel2));
-        EXPECT_EQ(g.backColour(row, ColNumeri1 + e.position1 - 1), AmboState::ColorePosizione);
-        EXPECT_EQ(g.backColour(row, ColNumeri1 + e.position2 - 1), AmboState::ColorePosizione);
-        EXPECT_EQ(g.text(row, ColAmbata), QString::number(e.forecast.Ambata));
-        EXPECT_EQ(g.text(row, ColA1), QString::number(e.forecast.A1));
-        EXPECT_EQ(g.text(row, ColA2), QString::number(e.forecast.A2));
-        EXPECT_EQ(g.text(row, ColA3), QString::number(e.forecast.A3));
-        EXPECT_EQ(g.text(row, ColColpo), c.colpo == 0 ? QString() : QString::number(c.colpo));
-        const GridModel::Colour caseColour = g.backColour(row, ColCaso);
-        const CaseOutcome::Esito shown = caseColour == EsitoPositivo ? CaseOutcome::Esito::Positivo
-                                         : caseColour == work.palette.PaletteOrange
-                                             ? CaseOutcome::Esito::InGioco
-                                             : CaseOutcome::Esito::Negativo;
-        EXPECT_EQ(shown, c.esito);
-        positives += c.esito == CaseOutcome::Esito::Positivo ? 1 : 0;
-    }
-    EXPECT_EQ(r.riepilogo.positivi, positives);
-    EXPECT_EQ(work.FgS.text(2, 1), QString::number(r.riepilogo.positivi));
-    EXPECT_EQ(work.FgS.text(3, 1), QString::number(r.riepilogo.negativi));
-    EXPECT_EQ(work.FgS.text(4, 1), QString::number(r.riepilogo.inGioco));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Settings, AgreesWithTheAmboWindow,
-    ::testing::Values(AgreementCase{"Defaults", {}},
-                      AgreementCase{"TutteEighteenColpi", {"--tipi", "tutte", "--colpi", "18"}},
-                      AgreementCase{"AmbataAlone", {"--tipi", "tutte", "--esiti", "ambata", "--colpi", "3"}},
-                      AgreementCase{
-                          "QuartinaOnTwoWheels",
-                          {"--tipi", "gemelle,gmtv,cfrz,bnp", "--esiti", "quartina", "--colpi", "5"}},
-                      AgreementCase{"SomeWheelsAndPositions",
-                                    {"--tipi", "tutte", "--ruote", "BA,GE,MI,RO,NZ", "--posizioni", "1,2,4",
-                                     "--posizioni-adiacenti", "--esiti", "3ambi,quartina,tutte"}}),
-    [](const auto& param) { return std::string(param.param.name); });
+// The back-test's agreement with the ambo window's grids is checked beside the window, in
+// tests/gui/ambo/AmboPipelineAgreementTest.cpp.
 
 // Every case's chance adds up to the expected count, and per colpo both columns grow.
 TEST(CollaudoSummary, CountsAddUpAndColpiAreCumulative) {
@@ -398,7 +310,7 @@ TEST(CollaudoOnTheRealHistory, DefaultSettingsStayCloseToChance) {
         GTEST_SKIP() << "no real history beside the project";
     QString error;
     const std::unique_ptr<DrawArchive> archive = fixtures::loadRealHistory(error);
-    ASSERT_TRUE(archive) << error.toStdString();
+    ASSERT_NE(archive, nullptr) << error.toStdString();
     ASSERT_GT(archive->drawCount(), 7000);
 
     const CollaudoResult r = runCollaudo(CollaudoSettings{}, *archive);

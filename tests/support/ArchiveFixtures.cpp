@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <exception>
 
 namespace fixtures {
 
@@ -112,12 +111,7 @@ std::unique_ptr<DrawArchive> loadRealHistory(QString& error) {
     auto archive = std::make_unique<DrawArchive>();
     archive->fillWheelCodesAndDiametral();
     archive->setModelStart(1);
-    try {
-        loadDrawArchive(*archive, path, QStringLiteral(VELTRANO_PROGRAM_DIR "/veltrano-lettore"));
-    } catch (const std::exception& e) {
-        error = QString::fromUtf8(e.what());
-        return nullptr;
-    }
+    loadDrawArchive(*archive, path, QStringLiteral(VELTRANO_PROGRAM_DIR "/veltrano-lettore"));
     return archive;
 }
 

@@ -42,8 +42,8 @@ QString realHistoryFolder();
 // returns that path; empty, with the tool's complaint in `error`, when the import fails.
 QString importRealHistory(const QString& folder, QString& error);
 
-// The real history imported as above into a temporary folder and loaded with the program folder's
-// reader helper; null, with the complaint in `error`, when that fails.
+// The real history imported into a temporary archive and loaded through the program folder's reader, as
+// the program loads an archive; null, with the reason in `error`, when that fails.
 std::unique_ptr<DrawArchive> loadRealHistory(QString& error);
 
 } // namespace fixtures

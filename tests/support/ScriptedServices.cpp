@@ -47,9 +47,20 @@ QString ScriptedPrompts::chooseFolder(const FileDialogRequest& request) {
     return nextAnswer(m_folders);
 }
 
-bool ScriptedPrompts::confirm(const QString& report, const QString& title) {
-    m_shown.push_back({ShownBox::Confirm, report, title, MessageIcon::Question, {}});
+bool ScriptedPrompts::confirm(const ConfirmRequest& request) {
+    m_shown.push_back({ShownBox::Confirm,
+                       request.report,
+                       request.title,
+                       MessageIcon::Question,
+                       {},
+                       request.defaultButton,
+                       request.helpContext});
     return nextAnswer(m_confirms, false);
+}
+
+bool ScriptedPrompts::ask(const QString& question, const QString& title, DefaultButton defaultButton) {
+    m_shown.push_back({ShownBox::Ask, question, title, MessageIcon::Question, {}, defaultButton});
+    return nextAnswer(m_asks, false);
 }
 
 bool ScriptedPrompts::choosePrinter(QPrinter& printer) {

@@ -18,17 +18,21 @@ struct ShownBox {
         OpenFiles,
         ChooseFolder,
         Confirm,
+        Ask,
         SaveFile,
         Printer
     } kind = Message;
-    QString text; // message text, input prompt, report to confirm, or file dialog title
+    QString text; // message text, input prompt, report to confirm, question, or file dialog title
     QString title;
     MessageIcon icon = MessageIcon::None;
-    FileDialogRequest file; // for OpenFile and SaveFile
+    FileDialogRequest file;                              // for OpenFile and SaveFile
+    DefaultButton defaultButton = DefaultButton::Accept; // for Confirm and Ask
+    int helpContext = -1;                                // for Confirm
 };
 
 // Answers each box from a script and records what was shown. An input box or file dialog with no
-// scripted answer left is answered as cancelled (empty text); a report to confirm, with Annulla.
+// scripted answer left is answered as cancelled (empty text); a report to confirm, with Annulla; a
+// question, with No.
 class ScriptedPrompts : public Prompts {
 public:
     void message(const QString& text, const QString& title, MessageIcon icon) override;
@@ -36,7 +40,8 @@ public:
     QString openFile(const FileDialogRequest& request) override;
     QStringList openFiles(const FileDialogRequest& request) override;
     QString chooseFolder(const FileDialogRequest& request) override;
-    bool confirm(const QString& report, const QString& title) override;
+    bool confirm(const ConfirmRequest& request) override;
+    bool ask(const QString& question, const QString& title, DefaultButton defaultButton) override;
     QString saveFile(const FileDialogRequest& request) override;
     bool choosePrinter(QPrinter& printer) override;
 
@@ -46,6 +51,7 @@ public:
     void answerFiles(const QStringList& paths) { m_fileLists.push_back(paths); }
     void answerFolder(const QString& path) { m_folders.push_back(path); }
     void answerConfirm(bool ok) { m_confirms.push_back(ok); }
+    void answerAsk(bool yes) { m_asks.push_back(yes); }
     // The next print dialog is accepted with the printer writing a PDF file at the path; without an
     // answer it is cancelled.
     void answerPrinter(const QString& pdfPath) { m_printers.push_back(pdfPath); }
@@ -62,6 +68,7 @@ private:
     std::deque<QStringList> m_fileLists;
     std::deque<QString> m_folders;
     std::deque<bool> m_confirms;
+    std::deque<bool> m_asks;
     std::deque<QString> m_printers;
     std::vector<ShownBox> m_shown;
 };

@@ -1,8 +1,8 @@
+#include "cli/AnalysisOptions.h"
+#include "cli/AnalysisReport.h"
 #include "cli/ToolArchive.h"
-#include "cli/ToolVersion.h"
+#include "core/ProgramVersion.h"
 #include "core/DrawArchive.h"
-#include "gui/ambo/AnalisiOptions.h"
-#include "gui/ambo/AnalisiRun.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -11,7 +11,7 @@
 namespace {
 
 int badOptions(const QString& error) {
-    writeText(stderr, QStringLiteral("veltrano-analisi: %1\n\n").arg(error) + analisiUsage());
+    writeText(stderr, QStringLiteral("veltrano-analisi: %1\n\n").arg(error) + analysisUsage());
     return 2;
 }
 
@@ -21,11 +21,11 @@ int main(int argc, char** argv) {
     if (answerVersion(argc, argv, "veltrano-analisi"))
         return 0;
     QCoreApplication app(argc, argv);
-    const AnalisiParse parsed = parseAnalisiOptions(app.arguments().mid(1));
+    const AnalysisParse parsed = parseAnalysisOptions(app.arguments().mid(1));
     if (!parsed.error.isEmpty())
         return badOptions(parsed.error);
     if (parsed.options.help) {
-        writeText(stdout, analisiUsage());
+        writeText(stdout, analysisUsage());
         return 0;
     }
 
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
 
     QString report;
     QString notice;
-    if (const QString error = runAnalisi(parsed.options, *archive, report, &notice); !error.isEmpty())
+    if (const QString error = runAnalysis(parsed.options, *archive, report, &notice); !error.isEmpty())
         return badOptions(error);
     writeText(stdout, report);
     // The cases are complete as far as they go; the line says where the search gave up.

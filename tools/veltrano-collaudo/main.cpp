@@ -1,9 +1,10 @@
 #include "cli/CollaudoOptions.h"
 #include "cli/CollaudoReport.h"
 #include "cli/ToolArchive.h"
-#include "cli/ToolVersion.h"
+#include "core/ProgramVersion.h"
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
+#include "core/DrawRange.h"
 #include "core/Sweep.h"
 
 #include <QCoreApplication>

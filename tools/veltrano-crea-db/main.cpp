@@ -1,4 +1,4 @@
-#include "cli/ToolVersion.h"
+#include "core/ProgramVersion.h"
 #include "io/ProgramDatabaseSpec.h"
 #include "io/jet/JetDate.h"
 #include "io/jet/JetError.h"

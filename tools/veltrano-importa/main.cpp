@@ -1,5 +1,5 @@
 #include "cli/ImportCommand.h"
-#include "cli/ToolVersion.h"
+#include "core/ProgramVersion.h"
 
 #include <iostream>
 

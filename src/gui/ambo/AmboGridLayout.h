@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CaseTable.h"
 #include "gui/ambo/AmboGrids.h"
 #include "gui/kit/SelectionGrids.h"
 
@@ -7,35 +8,36 @@
 
 class DrawArchive;
 
-// Columns of the case grid Fg1 that the search, the formatting and the verification use.
+// Columns of the case grid Fg1 that the search, the formatting and the verification use: the window's
+// names for the columns of the case table.
 enum Fg1Column : int {
-    ColCaso = 0,
-    ColEstrazione = 1,
-    ColData = 2,
-    ColDep = 3,
-    ColInizio = 4,
-    ColFine = 5,
-    ColRuota1 = 7, // wheel number, hidden
-    ColCodice1 = 8,
-    ColNumeri1 = 9, // 9..13
-    ColEstrazione2 = 14,
-    ColData2 = 15,
-    ColRuota2 = 16, // wheel number, hidden
-    ColCodice2 = 17,
-    ColNumeri2 = 18, // 18..22
-    ColAmbata = 28,
-    ColA1 = 29,
-    ColA2 = 30,
-    ColA3 = 31,
-    ColColpo = 32,
-    ColEsitoR1 = 33,
-    ColEsitoR2 = 34,
-    ColQuartina = 35,
-    ColAmbiA1 = 36, // 36..38
-    Fg1ColumnCount = 48
+    ColCaso = caseTable::Number,
+    ColEstrazione = caseTable::Draw,
+    ColData = caseTable::Date,
+    ColDep = caseTable::Gap,
+    ColInizio = caseTable::PlayFirst,
+    ColFine = caseTable::PlayLast,
+    ColRuota1 = caseTable::Wheel1, // wheel number, hidden
+    ColCodice1 = caseTable::Code1,
+    ColNumeri1 = caseTable::Numbers1, // 9..13
+    ColEstrazione2 = caseTable::Draw2,
+    ColData2 = caseTable::Date2,
+    ColRuota2 = caseTable::Wheel2, // wheel number, hidden
+    ColCodice2 = caseTable::Code2,
+    ColNumeri2 = caseTable::Numbers2, // 18..22
+    ColAmbata = caseTable::Ambata,
+    ColA1 = caseTable::A1,
+    ColA2 = caseTable::A2,
+    ColA3 = caseTable::A3,
+    ColColpo = caseTable::Colpo,
+    ColEsitoR1 = caseTable::AmbataCode1,
+    ColEsitoR2 = caseTable::AmbataCode2,
+    ColQuartina = caseTable::Quartina,
+    ColAmbiA1 = caseTable::Ambi, // 36..38
+    Fg1ColumnCount = caseTable::ColumnCount
 };
 
-inline constexpr int FgSRows = 9;
+inline constexpr int FgSRows = caseTable::SummaryLines + 1; // a hidden first row, then the summary
 
 // The header texts of Fg1, columns 0 to 38.
 QString fg1FormatString();

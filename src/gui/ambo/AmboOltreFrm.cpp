@@ -1,5 +1,6 @@
 #include "gui/ambo/AmboOltreFrm.h"
 
+#include "core/CaseSearch.h"
 #include "core/DrawArchive.h"
 #include "gui/ambo/AmboGridLayout.h"
 #include "gui/ambo/AmboRange.h"
@@ -40,7 +41,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int CasiChoices = 200;
 constexpr int RangePageStep = 25;
 constexpr int SummaryWidth = 180;
 } // namespace
@@ -325,7 +325,7 @@ void AmboOltreFrm::Form_Load() {
 
     fillColpiChoices(*ComboC);
     ComboNC->clear();
-    for (int i = 1; i <= CasiChoices; ++i)
+    for (int i = 1; i <= MaxCases; ++i)
         ComboNC->addItem(QString::number(i));
     ComboNC->setCurrentIndex(MethodSettings::Casi - 1);
 

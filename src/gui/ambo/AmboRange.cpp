@@ -1,8 +1,7 @@
 #include "gui/ambo/AmboRange.h"
 
 #include "core/DrawArchive.h"
-
-#include <algorithm>
+#include "core/DrawRange.h"
 
 QString rangeLabelText(const DrawArchive& archive, int drawIndex) {
     return QString::number(drawIndex) + QLatin1Char(' ') + archive.drawDate(drawIndex) +
@@ -10,34 +9,32 @@ QString rangeLabelText(const DrawArchive& archive, int drawIndex) {
 }
 
 std::int16_t loadRangeStart(std::int16_t drawCount) {
-    return static_cast<std::int16_t>(std::max(drawCount - 500, 1));
+    return defaultRangeStart(drawCount);
 }
 
+namespace {
+DrawRange rangeOf(const AmboState& state) {
+    return {state.IndiceInizio, state.IndiceFine};
+}
+} // namespace
+
 std::optional<std::int16_t> rangeStartChanged(AmboState& state, std::int16_t value) {
-    state.IndiceInizio = value;
-    if (state.IndiceFine < state.IndiceInizio)
-        return state.IndiceInizio;
-    return std::nullopt;
+    DrawRange range = rangeOf(state);
+    const auto dragged = range.startMoved(value);
+    state.IndiceInizio = range.start;
+    return dragged;
 }
 
 std::optional<std::int16_t> rangeEndChanged(AmboState& state, std::int16_t value) {
-    state.IndiceFine = value;
-    if (state.IndiceFine < state.IndiceInizio)
-        return state.IndiceFine;
-    return std::nullopt;
+    DrawRange range = rangeOf(state);
+    const auto dragged = range.endMoved(value);
+    state.IndiceFine = range.end;
+    return dragged;
 }
 
 void setRange(AmboState& state, std::int16_t start, std::int16_t end) {
-    // A scroll bar set to the value it already has reports no change.
-    auto moveStart = [&](std::int16_t v) {
-        if (v == state.IndiceInizio)
-            return;
-        if (auto end2 = rangeStartChanged(state, v); end2 && *end2 != state.IndiceFine)
-            rangeEndChanged(state, *end2);
-    };
-    moveStart(start);
-    if (end != state.IndiceFine) {
-        if (auto start2 = rangeEndChanged(state, end); start2 && *start2 != state.IndiceInizio)
-            rangeStartChanged(state, *start2);
-    }
+    DrawRange range = rangeOf(state);
+    range.moveTo(start, end);
+    state.IndiceInizio = range.start;
+    state.IndiceFine = range.end;
 }

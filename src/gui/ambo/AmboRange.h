@@ -8,9 +8,10 @@
 
 class DrawArchive;
 
-// What the change handlers of the two range scroll bars do. Each stores its bound and, when the start
-// would lie after the end, returns the value the other scroll bar must take (its own change handler then
-// runs with it); the window sets that value on the real scroll bar.
+// What the change handlers of the two range scroll bars do, on the rules of a draw range (core/DrawRange.h).
+// Each stores its bound and, when the start would lie after the end, returns the value the other scroll
+// bar must take (its own change handler then runs with it); the window sets that value on the real
+// scroll bar.
 
 // The label beside a scroll bar, "812 22/12/2022 PM:10": DrawIndex, date, progressive number in the month.
 QString rangeLabelText(const DrawArchive& archive, int drawIndex);

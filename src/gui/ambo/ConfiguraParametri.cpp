@@ -1,5 +1,6 @@
 #include "gui/ambo/ConfiguraParametri.h"
 
+#include "core/CaseSearch.h"
 #include "core/DrawArchive.h"
 #include "core/LeadingNumber.h"
 
@@ -17,13 +18,11 @@ void ConfiguraParametri(const AmboControls& controls, AmboGrids& grids, AmboStat
     state.Colpi = readComboNumber(controls.ComboC);
     if (setProgressMaximum)
         setProgressMaximum(archive.drawCount());
-    if (controls.Ch_Intervallo == AmboControls::Checked) {
-        state.LimiteCasi = 30000;
-        state.EstrazioneMinima = state.IndiceInizio;
-    } else {
-        state.LimiteCasi = readComboNumber(controls.ComboNC);
-        state.EstrazioneMinima = 1;
-    }
+    const bool interval = controls.Ch_Intervallo == AmboControls::Checked;
+    const CaseSearchSpan span =
+        caseSearchSpan(interval, state.IndiceInizio, state.IndiceFine, readComboNumber(controls.ComboNC));
+    state.LimiteCasi = static_cast<std::int16_t>(span.limit);
+    state.EstrazioneMinima = static_cast<std::int16_t>(span.to);
     for (int k = 0; k < 11; ++k)
         state.RuoteSelezionate[k] = grids.FgR.backColour(0, k) == AmboState::ColoreRuota;
     for (int k = 0; k < 5; ++k)

@@ -1,5 +1,7 @@
 #include "gui/ambo/EqualAmboSearch.h"
 
+#include "core/CaseSearch.h"
+#include "core/CaseTable.h"
 #include "core/DrawArchive.h"
 #include "gui/ambo/AmboGridLayout.h"
 #include "gui/ambo/CellValue.h"
@@ -9,44 +11,22 @@
 #include <array>
 
 namespace {
-constexpr int CaseCap = 1000;
 constexpr GridModel::Colour Red = 255;
 constexpr GridModel::Colour Blue = 16711680;
 
-void writeNumbers(GridModel& Fg1, int row, int firstCol,
-                  const std::array<std::int16_t, PositionCount>& numbers, int p1, int p2) {
-    for (int p = 1; p <= PositionCount; ++p)
-        Fg1.setText(row, firstCol + p - 1, QString::number(numbers[p - 1]));
-    Fg1.setBackColour(row, firstCol + p1 - 1, AmboState::ColorePosizione);
-    Fg1.setBackColour(row, firstCol + p2 - 1, AmboState::ColorePosizione);
-}
-
+// One row of Fg1 with the case's texts, its two positions marked in both rows of numbers.
 void appendCase(GridModel& Fg1, const AmboState& state, const DrawArchive& archive, const EqualAmboCase& c) {
-    const int d = c.draw;
-    const int w1 = c.wheel1;
-    const int w2 = c.wheel2;
-    const Forecast& f = c.forecast;
+    caseTable::Row texts;
+    caseTable::writeCase(texts, c, state.CasiTrovati, state.Colpi, archive);
     Fg1.addRow();
     const int r = Fg1.rows() - 1;
-    const QString draw = QString::number(d);
-    const QString& date = archive.drawDate(d);
-    Fg1.setText(r, ColCaso, QString::number(state.CasiTrovati));
-    Fg1.setText(r, ColEstrazione, draw);
-    Fg1.setText(r, ColData, date);
-    Fg1.setText(r, ColInizio, QString::number(d + 1));
-    Fg1.setText(r, ColFine, QString::number(static_cast<std::int32_t>(d) + state.Colpi));
-    Fg1.setText(r, ColRuota1, QString::number(w1));
-    Fg1.setText(r, ColCodice1, archive.wheelCode(w1));
-    Fg1.setText(r, ColEstrazione2, draw);
-    Fg1.setText(r, ColData2, date);
-    Fg1.setText(r, ColRuota2, QString::number(w2));
-    Fg1.setText(r, ColCodice2, archive.wheelCode(w2));
-    Fg1.setText(r, ColAmbata, QString::number(f.Ambata));
-    Fg1.setText(r, ColA1, QString::number(f.A1));
-    Fg1.setText(r, ColA2, QString::number(f.A2));
-    Fg1.setText(r, ColA3, QString::number(f.A3));
-    writeNumbers(Fg1, r, ColNumeri1, c.numbers1, c.position1, c.position2);
-    writeNumbers(Fg1, r, ColNumeri2, c.numbers2, c.position1, c.position2);
+    for (int col = 0; col < Fg1ColumnCount; ++col)
+        if (!texts[static_cast<std::size_t>(col)].isNull())
+            Fg1.setText(r, col, texts[static_cast<std::size_t>(col)]);
+    for (int firstCol : {ColNumeri1, ColNumeri2}) {
+        Fg1.setBackColour(r, firstCol + c.position1 - 1, AmboState::ColorePosizione);
+        Fg1.setBackColour(r, firstCol + c.position2 - 1, AmboState::ColorePosizione);
+    }
 }
 } // namespace
 
@@ -61,30 +41,18 @@ SearchSettings searchSettings(const AmboState& state) {
 
 void searchEqualAmbi(AmboState& state, const DrawArchive& archive, GridModel& Fg1) {
     GridModel::Batch batch(Fg1);
-    state.EstrazioneFermata = 0;
-    // The counter may start above zero; the search stops between draws once it reaches LimiteCasi or
-    // passes the cap.
-    const std::int64_t found = state.CasiTrovati;
-    const std::int64_t stopAt = std::min<std::int64_t>(state.LimiteCasi - found, CaseCap + 1 - found);
-    const std::vector<EqualAmboCase> cases =
-        findEqualAmbi(searchSettings(state), archive, state.IndiceFine, state.EstrazioneMinima, stopAt);
-    for (const EqualAmboCase& c : cases) {
+    const CaseSearch search =
+        searchCases(searchSettings(state), archive,
+                    {state.IndiceFine, state.EstrazioneMinima, state.LimiteCasi}, state.CasiTrovati);
+    for (const EqualAmboCase& c : search.cases) {
         ++state.CasiTrovati;
         appendCase(Fg1, state, archive, c);
     }
-    // Stopped by the cap, not by the case count asked for, with older draws of the range left unread.
-    if (!cases.empty() && state.CasiTrovati < state.LimiteCasi && state.CasiTrovati > CaseCap &&
-        cases.back().draw > std::max<int>(state.EstrazioneMinima, 0))
-        state.EstrazioneFermata = static_cast<std::int16_t>(cases.back().draw);
+    state.EstrazioneFermata = static_cast<std::int16_t>(search.stoppedAt);
 }
 
 QString caseCapNotice(const AmboState& state) {
-    if (state.EstrazioneFermata == 0)
-        return {};
-    return QStringLiteral("Ricerca fermata a %1 casi: estrazioni dalla %2 alla %3")
-        .arg(CaseCap)
-        .arg(state.EstrazioneFermata)
-        .arg(state.IndiceFine);
+    return caseCapNotice(state.EstrazioneFermata, state.IndiceFine);
 }
 
 void formatFoundCases(GridModel& Fg1) {

@@ -13,8 +13,9 @@ class DrawArchive;
 SearchSettings searchSettings(const AmboState& state);
 
 // Walks back from IndiceFine to EstrazioneMinima and appends one row of Fg1 per case, counting them in
-// CasiTrovati; stops between draws once LimiteCasi cases (or more than 1000) are found. When the cap
-// of 1000 stopped it with draws of the range left, EstrazioneFermata is the last draw it looked at.
+// CasiTrovati; stops between draws once LimiteCasi cases (or more than CaseCap) are found, as every
+// search does (core/CaseSearch.h). When the cap stopped it with draws of the range left,
+// EstrazioneFermata is the last draw it looked at.
 void searchEqualAmbi(AmboState& state, const DrawArchive& archive, GridModel& Fg1);
 
 // "Ricerca fermata a 1000 casi: estrazioni dalla N alla M" after a search the cap stopped (N the last

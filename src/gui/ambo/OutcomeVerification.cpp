@@ -1,5 +1,6 @@
 #include "gui/ambo/OutcomeVerification.h"
 
+#include "core/CaseTable.h"
 #include "core/CaseVerification.h"
 #include "core/DrawArchive.h"
 #include "gui/ambo/AmboGridLayout.h"
@@ -23,11 +24,6 @@ int cellNumber(const GridModel& Fg1, int row, int col) {
     return static_cast<int>(v);
 }
 
-void appendText(GridModel& Fg1, int row, int col, const QString& separator, const QString& entry) {
-    const QString old = Fg1.text(row, col);
-    Fg1.setText(row, col, old.isEmpty() ? entry : old + separator + entry);
-}
-
 // The case as its row shows it: only the cells the verification reads.
 EqualAmboCase readCase(const GridModel& Fg1, int r) {
     EqualAmboCase c;
@@ -46,44 +42,22 @@ OutcomeBoxes outcomeBoxes(const AmboControls& boxes) {
             boxes.Ch_4 == AmboControls::Checked, boxes.Ch_Tutte == AmboControls::Checked};
 }
 
-// Writes what hit at the first positive colpo, in the order the checks run: ambata, quartina, 3 ambi.
+// Writes what hit at the first positive colpo, with the quartina's colour for a terno or a quaterna.
 void writeOutcome(GridModel& Fg1, int r, const EqualAmboCase& c, const CaseOutcome& o,
-                  const DrawArchive& archive, const Palette& palette, VerificationTotals& totals) {
+                  const DrawArchive& archive, const Palette& palette) {
     if (!o.positive())
         return;
-    Fg1.setText(r, ColColpo, QString::number(o.colpo));
-    const std::array<int, 2> wheels{c.wheel1, c.wheel2};
-    const std::array<int, 2> ambataCols{ColEsitoR1, ColEsitoR2};
-    for (int i = 0; i < 2; ++i) {
-        if (o.ambata[i] == 0)
-            continue;
-        Fg1.setText(r, ambataCols[i], archive.wheelCode(wheels[i]));
-        totals.ambate += o.ambata[i];
-    }
+    caseTable::Row texts;
+    caseTable::writeOutcome(texts, c, o, archive);
+    for (int col = ColColpo; col <= ColAmbiA1 + 2; ++col)
+        if (!texts[static_cast<std::size_t>(col)].isNull())
+            Fg1.setText(r, col, texts[static_cast<std::size_t>(col)]);
     for (int q = 0; q < o.quartinaCount; ++q) {
-        const QuartinaHit& hit = o.quartina[q];
-        QString collected;
-        for (int k = 0; k < hit.count; ++k)
-            collected += (k == 0 ? QString() : QStringLiteral(" ")) + QString::number(hit.numbers[k]);
-        appendText(Fg1, r, ColQuartina, QStringLiteral("/"),
-                   archive.wheelCode(hit.wheel) + QLatin1Char(' ') + collected);
-        if (hit.count == 2) {
-            ++totals.ambi;
-        } else if (hit.count == 3) {
-            ++totals.terni;
+        const int count = o.quartina[static_cast<std::size_t>(q)].count;
+        if (count == 3)
             Fg1.setBackColour(r, ColQuartina, TernoYellow);
-        } else if (hit.count == 4) {
-            ++totals.quaterne;
+        else if (count == 4)
             Fg1.setBackColour(r, ColQuartina, palette.PaletteLightOrange);
-        }
-    }
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 2; ++j) {
-            if (!o.ambi[i][j])
-                continue;
-            appendText(Fg1, r, ColAmbiA1 + i, QStringLiteral("-"), archive.wheelCode(wheels[j]));
-            ++totals.ambi;
-        }
     }
     Fg1.setBackColour(r, ColCaso, EsitoPositivo);
 }
@@ -92,9 +66,10 @@ VerificationTotals verifyRows(GridModel& Fg1, std::int16_t Colpi, const AmboCont
                               const DrawArchive& archive, const Palette& palette) {
     VerificationTotals totals;
     const int last = Fg1.rows() - 1;
-    totals.casi = last;
-    if (last < 1)
+    if (last < 1) {
+        totals.casi = last;
         return totals;
+    }
     // Starting from clean outcome columns makes a second run give the same grid as the first.
     for (int r = 1; r <= last; ++r)
         for (int c = ColColpo; c <= ColAmbiA1 + 2; ++c)
@@ -106,15 +81,10 @@ VerificationTotals verifyRows(GridModel& Fg1, std::int16_t Colpi, const AmboCont
     for (int r = 1; r <= last; ++r) {
         const EqualAmboCase c = readCase(Fg1, r);
         const CaseOutcome o = verifyCase(c, Colpi, boxes, archive);
-        writeOutcome(Fg1, r, c, o, archive, palette, totals);
-        if (o.positive())
-            ++totals.positivi;
-        else
-            ++totals.senzaEsito;
-        if (o.esito == CaseOutcome::Esito::InGioco) {
+        writeOutcome(Fg1, r, c, o, archive, palette);
+        totals.add(o);
+        if (o.esito == CaseOutcome::Esito::InGioco)
             Fg1.setBackColour(r, ColCaso, palette.PaletteOrange);
-            ++totals.inGioco;
-        }
     }
     return totals;
 }
@@ -128,16 +98,10 @@ void fillSummary(GridModel& FgS, const VerificationTotals& totals) {
             FgS.setFloodPercent(r, c, GridModel::NoFlood);
         }
     }
-    const std::array<std::int32_t, 8> values{totals.casi,    totals.positivi, totals.negativi(),
-                                             totals.inGioco, totals.ambate,   totals.ambi,
-                                             totals.terni,   totals.quaterne};
-    for (int i = 0; i < 8; ++i)
-        FgS.setText(i + 1, 1, QString::number(values[i]));
-    if (totals.casi <= 0)
-        return;
-    for (int r = 2; r <= 7; ++r) {
-        const std::int32_t hundredfold = values[r - 1] * 100;
-        FgS.setFloodPercent(r, 1, static_cast<double>(hundredfold) / totals.casi);
+    for (int line = 0; line < caseTable::SummaryLines; ++line) {
+        FgS.setText(line + 1, 1, QString::number(caseTable::summaryCount(totals, line)));
+        if (const auto share = caseTable::summaryShare(totals, line))
+            FgS.setFloodPercent(line + 1, 1, *share);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/VerificationTotals.h"
 #include "gui/ambo/AmboControls.h"
 #include "gui/kit/GridModel.h"
 #include "gui/kit/Palette.h"
@@ -8,20 +9,6 @@
 
 class DrawArchive;
 struct Palette;
-
-// Counters of one verification run.
-struct VerificationTotals {
-    std::int32_t casi = 0; // case rows of Fg1
-    std::int32_t positivi = 0;
-    std::int32_t senzaEsito = 0; // followed to the end without outcome (in play or negative)
-    std::int32_t inGioco = 0;
-    std::int32_t ambate = 0;
-    std::int32_t ambi = 0;
-    std::int32_t terni = 0;
-    std::int32_t quaterne = 0;
-
-    std::int32_t negativi() const { return senzaEsito - inGioco; }
-};
 
 // Colours of column 0 after the verification.
 inline constexpr GridModel::Colour EsitoPositivo = PositiveCaseColour;

@@ -2,6 +2,7 @@
 
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
+#include "gui/collaudo/CaseListModel.h"
 #include "gui/collaudo/CollaudoParameters.h"
 #include "gui/collaudo/CollaudoPresentation.h"
 #include "gui/collaudo/ResultGrid.h"
@@ -12,6 +13,7 @@
 #include "gui/kit/GridView.h"
 #include "gui/kit/HelpKey.h"
 #include "gui/kit/HelpService.h"
+#include "gui/kit/ItemTableView.h"
 #include "gui/kit/ProgramIcons.h"
 #include "gui/kit/Prompts.h"
 #include "gui/kit/WaitPointer.h"
@@ -20,6 +22,7 @@
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -47,7 +50,7 @@ CollaudoFrm::CollaudoFrm(DrawArchive& archive, const Palette& palette, Prompts& 
     connect(CmdCollauda, &QPushButton::clicked, this, &CollaudoFrm::CmdCollauda_Click);
     connect(CmdEsplora, &QPushButton::clicked, this, &CollaudoFrm::CmdEsplora_Click);
     connect(CmdAnnulla, &QPushButton::clicked, this, &CollaudoFrm::CmdAnnulla_Click);
-    connect(FgCasi, &ResultGrid::rowActivated, this, &CollaudoFrm::FgCasi_RowActivated);
+    connect(FgCasi, &QTableView::doubleClicked, this, &CollaudoFrm::FgCasi_DoubleClick);
     connect(FgEsplora, &ResultGrid::rowActivated, this, &CollaudoFrm::FgEsplora_RowActivated);
     connect(m_runner, &SweepRunner::progress, this, &CollaudoFrm::sweepProgress);
     connect(m_runner, &SweepRunner::finished, this, &CollaudoFrm::sweepFinished);
@@ -156,7 +159,15 @@ QWidget* CollaudoFrm::buildResults() {
         ch->addWidget(panel, 1);
     Schede->addTab(charts, QStringLiteral("Grafici"));
 
-    FgCasi = new ResultGrid(QStringLiteral("FgCasi"), true, Schede);
+    m_cases = new CaseListModel(m_archive, m_palette, this);
+    FgCasi = new ItemTableView(Schede);
+    FgCasi->setObjectName(QStringLiteral("FgCasi"));
+    FgCasi->setModel(m_cases);
+    FgCasi->verticalHeader()->hide();
+    FgCasi->horizontalHeader()->setMinimumSectionSize(14); // the marker column is a narrow strip
+    // Every case has texts of the same few widths: a hundred rows measure the columns.
+    FgCasi->horizontalHeader()->setResizeContentsPrecision(100);
+    FgCasi->setPrompts(&m_prompts);
     FgCasi->setExportFileName(QStringLiteral("collaudo-casi.csv"));
     FgCasi->setToolTip(QStringLiteral("Doppio clic su un caso: mini elenco su quell'estrazione"));
     Schede->addTab(FgCasi, QStringLiteral("Casi"));
@@ -175,9 +186,68 @@ QWidget* CollaudoFrm::buildResults() {
     sw->addWidget(FgEsplora, 1);
     Schede->addTab(sweep, QStringLiteral("Esplorazione"));
     h->addWidget(Schede, 1);
-    for (GridView* g : {FgRiepilogo, static_cast<GridView*>(FgCasi), static_cast<GridView*>(FgEsplora)})
+    for (GridView* g : {FgRiepilogo, static_cast<GridView*>(FgEsplora)})
         g->setPrompts(&m_prompts);
     return area;
+}
+
+namespace {
+
+template <typename T, std::size_t N> QVariantList listOf(const std::array<T, N>& values) {
+    QVariantList list;
+    for (const T& v : values)
+        list << v;
+    return list;
+}
+
+template <typename T, std::size_t N>
+std::array<T, N> arrayOf(const QVariant& value, const std::array<T, N>& fallback) {
+    const QVariantList list = value.toList();
+    if (list.size() != static_cast<qsizetype>(N))
+        return fallback;
+    std::array<T, N> out{};
+    for (std::size_t i = 0; i < N; ++i)
+        out[i] = list[static_cast<qsizetype>(i)].value<T>();
+    return out;
+}
+
+} // namespace
+
+QVariantMap CollaudoFrm::keptSettings() const {
+    const CollaudoParameters& p = *Parametri;
+    QVariantMap kept{{QStringLiteral("ruote"), listOf(p.wheels())},
+                     {QStringLiteral("posizioni"), listOf(p.positions())},
+                     {QStringLiteral("tipi"), listOf(p.wheelTypes())},
+                     {QStringLiteral("adiacenti"), p.adjacentPositions()},
+                     {QStringLiteral("colpi"), p.colpi()},
+                     {QStringLiteral("esiti"), listOf(p.outcomeBoxes().flags())},
+                     {QStringLiteral("poste"), listOf(p.stakes())},
+                     {QStringLiteral("dal"), p.rangeStart()},
+                     {QStringLiteral("al"), p.rangeEnd()},
+                     {QStringLiteral("finoAllUltima"), p.rangeEnd() == p.DtAl->maximumDate()},
+                     {QStringLiteral("scheda"), Schede->currentIndex()}};
+    if (const auto from = p.outOfSampleFrom())
+        kept.insert(QStringLiteral("fuoriCampione"), *from);
+    return kept;
+}
+
+void CollaudoFrm::restoreSettings(const QVariantMap& kept) {
+    CollaudoParameters& p = *Parametri;
+    p.setWheels(arrayOf(kept.value(QStringLiteral("ruote")), p.wheels()));
+    p.setPositions(arrayOf(kept.value(QStringLiteral("posizioni")), p.positions()));
+    p.setWheelTypes(arrayOf(kept.value(QStringLiteral("tipi")), p.wheelTypes()));
+    p.setAdjacentPositions(kept.value(QStringLiteral("adiacenti")).toBool());
+    p.setColpi(kept.value(QStringLiteral("colpi"), p.colpi()).toInt());
+    p.setOutcomeBoxes(arrayOf(kept.value(QStringLiteral("esiti")), p.outcomeBoxes().flags()));
+    p.setStakes(arrayOf(kept.value(QStringLiteral("poste")), p.stakes()));
+    p.setRange(kept.value(QStringLiteral("dal")).toDate(),
+               kept.value(QStringLiteral("finoAllUltima")).toBool()
+                   ? p.DtAl->maximumDate()
+                   : kept.value(QStringLiteral("al")).toDate());
+    p.setOutOfSampleFrom(kept.contains(QStringLiteral("fuoriCampione"))
+                             ? std::optional<QDate>(kept.value(QStringLiteral("fuoriCampione")).toDate())
+                             : std::nullopt);
+    Schede->setCurrentIndex(kept.value(QStringLiteral("scheda")).toInt());
 }
 
 bool CollaudoFrm::rangeAccepted() {
@@ -193,11 +263,12 @@ void CollaudoFrm::CmdCollauda_Click() {
     if (!rangeAccepted())
         return;
     WaitPointer hourglass;
-    const CollaudoResult result = runCollaudo(collaudoSettings(*Parametri, m_archive), m_archive);
-    showResults(presentCollaudo(result, m_archive, m_palette));
+    auto result = std::make_shared<const CollaudoResult>(
+        runCollaudo(collaudoSettings(*Parametri, m_archive), m_archive));
+    showResults(presentCollaudo(*result), result);
 }
 
-void CollaudoFrm::showResults(CollaudoShown shown) {
+void CollaudoFrm::showResults(const CollaudoShown& shown, std::shared_ptr<const CollaudoResult> result) {
     LblRiepilogo->setText(shown.sentence);
     GridModel& s = *FgRiepilogo->gridModel();
     {
@@ -215,8 +286,10 @@ void CollaudoFrm::showResults(CollaudoShown shown) {
     }
     s.autoSizeColumns();
 
-    FgCasi->setTable(shown.caseHeaders, std::move(shown.cases));
-    m_caseDraws = std::move(shown.caseDraws);
+    m_cases->setResult(std::move(result));
+    FgCasi->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    FgCasi->resizeColumnsToContents();
+    FgCasi->setColumnWidth(CaseListModel::Marker, 14);
     GrColpi->setChart(collaudoCharts::positivesByColpo(shown.byColpo));
     GrSaldo->setChart(collaudoCharts::balanceOverTime(shown.balance, shown.yield));
     GrAnni->setChart(collaudoCharts::positivesPerYear(shown.perYear));
@@ -249,7 +322,9 @@ void CollaudoFrm::CmdAnnulla_Click() {
 }
 
 void CollaudoFrm::sweepProgress(int done, int total) {
-    if (total > 0)
+    // Reports queued before ANNULLA or the window's close arrive after it: they must not fill the bar
+    // again once it has been emptied.
+    if (total > 0 && !m_runner->cancelRequested())
         m_frame.setProgressValue(static_cast<int>(100LL * done / total));
 }
 
@@ -276,9 +351,9 @@ void CollaudoFrm::setSweeping(bool sweeping) {
     CmdEsplora->setEnabled(!sweeping);
 }
 
-void CollaudoFrm::FgCasi_RowActivated(int sourceRow) {
-    if (sourceRow >= 0 && sourceRow < static_cast<int>(m_caseDraws.size()))
-        m_frame.showDraw(m_caseDraws[static_cast<std::size_t>(sourceRow)]);
+void CollaudoFrm::FgCasi_DoubleClick(const QModelIndex& index) {
+    if (index.isValid() && index.row() < m_cases->rowCount())
+        m_frame.showDraw(m_cases->caseAt(index.row()).equalAmbo.draw);
 }
 
 void CollaudoFrm::FgEsplora_RowActivated(int sourceRow) {

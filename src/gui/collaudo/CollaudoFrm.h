@@ -1,22 +1,26 @@
 #pragma once
 
 #include "gui/collaudo/CollaudoShown.h"
+#include "gui/kit/KeptSettings.h"
 
 #include <QWidget>
 #include <memory>
 
+class CaseListModel;
 class ChartPanel;
 class CollaudoParameters;
 class DrawArchive;
 class FrameServices;
 class GridView;
 class HelpService;
+class ItemTableView;
 class Prompts;
 class QLabel;
 class QPushButton;
 class QTabWidget;
 class ResultGrid;
 class SweepRunner;
+struct CollaudoResult;
 struct Palette;
 struct SweepOutcome;
 
@@ -24,7 +28,7 @@ struct SweepOutcome;
 // ("COLLAUDA"), and the sweep over every combination of settings ("ESPLORA", on a worker thread). The
 // numbers come from the method's back-test engine; this window only collects the parameters and shows
 // the results as a summary, three charts and two tables.
-class CollaudoFrm : public QWidget {
+class CollaudoFrm : public QWidget, public KeptSettings {
     Q_OBJECT
 
 public:
@@ -46,9 +50,13 @@ public:
     ChartPanel* GrColpi = nullptr;
     ChartPanel* GrSaldo = nullptr;
     ChartPanel* GrAnni = nullptr;
-    ResultGrid* FgCasi = nullptr;
+    ItemTableView* FgCasi = nullptr;
     ResultGrid* FgEsplora = nullptr;
     QLabel* LblEsplora = nullptr;
+
+    // The parameters (a period up to the last draw stays so) and the tab shown; results are not kept.
+    QVariantMap keptSettings() const override;
+    void restoreSettings(const QVariantMap& settings) override;
 
     // The sweep running on its worker thread, if any.
     bool sweepRunning() const;
@@ -58,7 +66,7 @@ public slots:
     void CmdCollauda_Click();
     void CmdEsplora_Click();
     void CmdAnnulla_Click();
-    void FgCasi_RowActivated(int sourceRow);
+    void FgCasi_DoubleClick(const QModelIndex& index);
     void FgEsplora_RowActivated(int sourceRow);
 
 protected:
@@ -70,7 +78,7 @@ private:
     QWidget* buildCommands();
     QWidget* buildResults();
     bool rangeAccepted();
-    void showResults(CollaudoShown shown);
+    void showResults(const CollaudoShown& shown, std::shared_ptr<const CollaudoResult> result);
     void sweepProgress(int done, int total);
     void sweepFinished(bool cancelled);
     void setSweeping(bool sweeping);
@@ -86,6 +94,6 @@ private:
     // The sweep shown in FgEsplora (its rows' settings) and the one being computed.
     std::shared_ptr<SweepOutcome> m_sweep;
     std::shared_ptr<SweepOutcome> m_pendingSweep;
-    std::vector<int> m_caseDraws;
+    CaseListModel* m_cases = nullptr;
     bool m_placed = false;
 };

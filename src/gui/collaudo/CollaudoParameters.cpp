@@ -201,6 +201,35 @@ void CollaudoParameters::setPositions(const std::array<bool, 5>& positions) {
     showPositions(*Fgp->gridModel(), positions);
 }
 
+void CollaudoParameters::setWheels(const std::array<bool, 11>& wheels) {
+    GridModel& g = *FgR->gridModel();
+    for (int w = 0; w < 11; ++w)
+        g.setBackColour(0, w, wheels[static_cast<std::size_t>(w)] ? ChosenWheelColour : NotChosenColour);
+}
+
+void CollaudoParameters::setOutcomeBoxes(const std::array<bool, 4>& boxes) {
+    Ch_1->setChecked(boxes[0]);
+    Ch_2->setChecked(boxes[1]);
+    Ch_4->setChecked(boxes[2]);
+    Ch_Tutte->setChecked(boxes[3]);
+}
+
+void CollaudoParameters::setStakes(const std::array<double, Stakes>& stakes) {
+    for (std::size_t i = 0; i < stakes.size(); ++i)
+        SpPosta[i]->setValue(stakes[i]);
+}
+
+void CollaudoParameters::setRange(const QDate& start, const QDate& end) {
+    DtDal->setDate(start);
+    DtAl->setDate(end);
+}
+
+void CollaudoParameters::setOutOfSampleFrom(const std::optional<QDate>& from) {
+    ChFuori->setChecked(from.has_value());
+    if (from)
+        DtFuori->setDate(*from);
+}
+
 void CollaudoParameters::setWheelTypes(const std::array<bool, 7>& types) {
     for (std::size_t i = 0; i < types.size(); ++i)
         Ch_RuoteTipo[i]->setChecked(types[i]);

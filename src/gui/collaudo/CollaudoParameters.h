@@ -41,10 +41,16 @@ public:
     std::array<double, Stakes> stakes() const;
     std::optional<QDate> outOfSampleFrom() const;
 
+    void setWheels(const std::array<bool, 11>& wheels);
     void setPositions(const std::array<bool, 5>& positions);
     void setWheelTypes(const std::array<bool, 7>& types);
     void setAdjacentPositions(bool adjacent);
     void setColpi(int colpi);
+    void setOutcomeBoxes(const std::array<bool, 4>& boxes);
+    void setStakes(const std::array<double, Stakes>& stakes);
+    // Dates outside the archive are brought inside it by the date fields.
+    void setRange(const QDate& start, const QDate& end);
+    void setOutOfSampleFrom(const std::optional<QDate>& from);
 
     GridView* FgR = nullptr;
     GridView* Fgp = nullptr;

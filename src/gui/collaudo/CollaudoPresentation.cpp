@@ -1,12 +1,11 @@
 #include "gui/collaudo/CollaudoPresentation.h"
 
-#include "cli/CollaudoOptions.h"
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
 #include "core/DrawDate.h"
+#include "core/DrawRange.h"
 #include "gui/collaudo/CollaudoParameters.h"
 #include "gui/kit/ItalianFormat.h"
-#include "gui/kit/Palette.h"
 
 #include <algorithm>
 #include <array>
@@ -34,51 +33,10 @@ ResultGrid::Cell number(double value) {
     return {QString::number(value), value};
 }
 
-// Texts a case grid repeats tens of thousands of times, made once per click: the numbers 0-90 (ambate,
-// colpi), the position pairs and the probabilities, which take few distinct values.
-class CaseTexts {
-public:
-    CaseTexts() {
-        for (int n = 0; n < static_cast<int>(m_small.size()); ++n)
-            m_small[static_cast<std::size_t>(n)] = QString::number(n);
-        for (int a = 0; a < 6; ++a)
-            for (int b = 0; b < 6; ++b)
-                m_pairs[static_cast<std::size_t>(a * 6 + b)] = QStringLiteral("%1-%2").arg(a).arg(b);
-    }
-
-    ResultGrid::Cell whole(int value) const {
-        const bool small = value >= 0 && value < static_cast<int>(m_small.size());
-        return {small ? m_small[static_cast<std::size_t>(value)] : QString::number(value),
-                static_cast<double>(value)};
-    }
-
-    QString positions(int first, int second) const {
-        if (first >= 0 && first < 6 && second >= 0 && second < 6)
-            return m_pairs[static_cast<std::size_t>(first * 6 + second)];
-        return QStringLiteral("%1-%2").arg(first).arg(second);
-    }
-
-    QString probability(double p) {
-        auto it = m_probabilities.find(p);
-        if (it == m_probabilities.end())
-            it = m_probabilities.emplace(p, italian::decimal(p, 4)).first;
-        return it->second;
-    }
-
-private:
-    std::array<QString, 91> m_small;
-    std::array<QString, 36> m_pairs;
-    std::map<double, QString> m_probabilities;
-};
-
 // The draws between the two dates; dates with no draw between them give a search from 1 back to 2,
 // which finds nothing (a last of 0 would mean the archive's last draw).
 std::pair<int, int> drawRange(const CollaudoParameters& parameters, const DrawArchive& archive) {
-    const int first = firstDrawFrom(archive, parameters.rangeStart());
-    const int last = lastDrawUntil(archive, parameters.rangeEnd());
-    if (first == 0 || last == 0 || first > last)
-        return {2, 1};
-    return {first, last};
+    return drawsBetween(archive, parameters.rangeStart(), parameters.rangeEnd()).value_or(std::pair{2, 1});
 }
 
 Stakes stakesOf(const CollaudoParameters& parameters) {
@@ -245,8 +203,7 @@ QString summarySentence(const CollaudoResult& result) {
     return text;
 }
 
-CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& archive,
-                              const Palette& palette) {
+CollaudoShown presentCollaudo(const CollaudoResult& result) {
     const CollaudoSummary& s = result.riepilogo;
     CollaudoShown shown;
     shown.sentence = summarySentence(result);
@@ -268,42 +225,12 @@ CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& a
         {QStringLiteral("Resa"), s.resa ? italian::percent(*s.resa) : QStringLiteral("-")},
     };
 
-    shown.caseHeaders = {QStringLiteral("N° Estr"), QStringLiteral("Data"),  QStringLiteral("R1"),
-                         QStringLiteral("R2"),      QStringLiteral("Pos."),  QStringLiteral("Ambata"),
-                         QStringLiteral("A1"),      QStringLiteral("A2"),    QStringLiteral("A3"),
-                         QStringLiteral("Esito"),   QStringLiteral("Colpo"), QStringLiteral("Probabilità")};
-    shown.cases.reserve(result.casi.size());
-    shown.caseDraws.reserve(result.casi.size());
     std::map<int, collaudoCharts::YearPositives> years;
-    CaseTexts texts;
-    std::vector<QDate> days; // each case's date, read once for the grid, the years and the balance
+    std::vector<QDate> days; // each case's date, read once for the years and the balance
     days.reserve(result.casi.size());
-    const double none = std::nan("");
     for (const CollaudoCase& c : result.casi) {
-        const EqualAmboCase& e = c.equalAmbo;
         const QDate day = drawDay(c.date);
         days.push_back(day);
-        ResultGrid::Row row;
-        // Built in place: a braced list would copy every cell once more.
-        std::vector<ResultGrid::Cell>& cells = row.cells;
-        cells.reserve(12);
-        cells.push_back(texts.whole(e.draw));
-        cells.push_back({c.date, static_cast<double>(day.toJulianDay())});
-        cells.push_back({archive.wheelCode(e.wheel1), none});
-        cells.push_back({archive.wheelCode(e.wheel2), none});
-        cells.push_back({texts.positions(e.position1, e.position2), e.position1 * 10.0 + e.position2});
-        cells.push_back(texts.whole(e.forecast.Ambata));
-        cells.push_back(texts.whole(e.forecast.A1));
-        cells.push_back(texts.whole(e.forecast.A2));
-        cells.push_back(texts.whole(e.forecast.A3));
-        cells.push_back({esitoName(c.esito), none});
-        cells.push_back(c.colpo > 0 ? texts.whole(c.colpo) : ResultGrid::Cell{QString(), none});
-        cells.push_back({texts.probability(c.probability), c.probability});
-        row.marker = c.esito == CaseOutcome::Esito::Positivo  ? PositiveCaseColour
-                     : c.esito == CaseOutcome::Esito::InGioco ? palette.PaletteOrange
-                                                              : GridModel::White;
-        shown.cases.push_back(std::move(row));
-        shown.caseDraws.push_back(e.draw);
         if (c.complete && day.isValid()) {
             collaudoCharts::YearPositives& y = years[day.year()];
             y.year = day.year();

@@ -9,7 +9,6 @@ class CollaudoParameters;
 class DrawArchive;
 struct CollaudoResult;
 struct CollaudoSettings;
-struct Palette;
 
 // A sweep as the window keeps it: what was asked and what came back.
 struct SweepOutcome {
@@ -35,5 +34,5 @@ SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive);
 // Puts a sweep row's types, positions, "Adiacenti" and Colpi into the controls; false for no such row.
 bool applySweepRow(const SweepOutcome& sweep, int row, CollaudoParameters& parameters);
 
-CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& archive,
-                              const Palette& palette);
+// The summary, the sentence and the charts' series of a back-test.
+CollaudoShown presentCollaudo(const CollaudoResult& result);

@@ -9,14 +9,12 @@
 #include <utility>
 #include <vector>
 
-// Everything the Collaudo window shows after one back-test, in the words and number forms a person
-// reads; made from the engine's result by plain functions, so tests check it without the window.
+// Everything the Collaudo window shows after one back-test beside its list of cases (a model over the
+// result itself), in the words and number forms a person reads; made from the engine's result by plain
+// functions, so tests check it without the window.
 struct CollaudoShown {
     QString sentence;                                 // "3.475 positivi su 3.931 casi completi; ..."
     std::vector<std::pair<QString, QString>> summary; // label, value (Italian form)
-    QStringList caseHeaders;
-    std::vector<ResultGrid::Row> cases; // most recent first
-    std::vector<int> caseDraws;         // DrawIndex of each case, in the same order
     std::vector<collaudoCharts::ColpoShare> byColpo;
     std::vector<collaudoCharts::BalanceStep> balance;
     std::optional<double> yield;

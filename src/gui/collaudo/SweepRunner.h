@@ -21,6 +21,8 @@ public:
     // False when a job is already running.
     bool start(Job job);
     void cancel();
+    // Since cancel(), until the next start(): progress already on its way is stale.
+    bool cancelRequested() const { return m_cancelled.load(); }
     bool isRunning() const;
     // Blocks until the running job (if any) has returned.
     void wait();

@@ -6,6 +6,7 @@
 #include "gui/kit/HelpKey.h"
 #include "gui/kit/HelpService.h"
 #include "gui/kit/HistoryArchive.h"
+#include "gui/kit/KeptSettings.h"
 #include "gui/kit/Palette.h"
 #include "gui/kit/ProgramEnd.h"
 #include "gui/kit/ProgramIcons.h"
@@ -256,13 +257,24 @@ void Container::setBusy(bool busy) {
                        static_cast<QWidget*>(CmdAggiorna), static_cast<QWidget*>(CmDHelp),
                        static_cast<QWidget*>(Command45), static_cast<QWidget*>(mdiArea)})
         w->setEnabled(!busy);
-    // A reload leaves the bar full, as the start window's load does; only the busy sweep is taken back.
+    // The bar is empty whenever no task runs: the busy sweep is taken back, a reload's full bar emptied
+    // (its maximum stays, the ambo window's own).
     if (busy || pb1->maximum() == 0)
         showBusy(pb1, busy);
+    else
+        pb1->setValue(0);
 }
 
 void Container::AggiornaArchivio() {
     Prompts& prompts = *m_services.prompts;
+    if (m_services.archive.isSampleArchive()) {
+        prompts.message(QStringLiteral("Questo è l'archivio di esempio, con estrazioni inventate: non si "
+                                       "aggiorna con quelle vere. Per lavorare sulle estrazioni vere, "
+                                       "riavviare il programma e usare CREA DA STORICO… nella finestra "
+                                       "iniziale."),
+                        kUpdateTitle, MessageIcon::Exclamation);
+        return;
+    }
     const QString archivePath = m_services.archive.archivePath();
     const QStringList files = prompts.openFiles(historyFilesRequest(QFileInfo(archivePath).absolutePath()));
     if (files.isEmpty())
@@ -292,8 +304,8 @@ void Container::AggiornaArchivio() {
             kUpdateTitle, MessageIcon::Information);
         return;
     }
-    if (!prompts.confirm(report + QStringLiteral("\n\nArchivio: ") + QDir::toNativeSeparators(archivePath),
-                         kUpdateTitle))
+    if (!prompts.confirm({report + QStringLiteral("\n\nArchivio: ") + QDir::toNativeSeparators(archivePath),
+                          kUpdateTitle, updateReportDefault(plan.merge), UpdateHelpContext}))
         return;
 
     storico::ArchiveReplacement replacement;
@@ -314,17 +326,33 @@ void Container::AggiornaArchivio() {
     setBusy(false);
     if (!loaded)
         return;
-    prompts.message(
-        QStringLiteral("Archivio aggiornato: ultima estrazione del %1.\nCopia del precedente: %2")
-            .arg(LblFine->text(), QDir::toNativeSeparators(QString::fromStdString(replacement.backup))),
-        kUpdateTitle, MessageIcon::Information);
+    prompts.message(updateDoneText(plan.merge, LblFine->text(), QString::fromStdString(replacement.backup)),
+                    kUpdateTitle, MessageIcon::Information);
 }
+
+namespace {
+
+// The choices of an open window that keeps them, to give to the window that replaces it.
+QVariantMap settingsOf(const QPointer<QMdiSubWindow>& window) {
+    const auto* kept = window ? dynamic_cast<const KeptSettings*>(window->widget()) : nullptr;
+    return kept ? kept->keptSettings() : QVariantMap();
+}
+
+void restoreInto(const QPointer<QMdiSubWindow>& window, const QVariantMap& settings) {
+    auto* kept = window ? dynamic_cast<KeptSettings*>(window->widget()) : nullptr;
+    if (kept && !settings.isEmpty())
+        kept->restoreSettings(settings);
+}
+
+} // namespace
 
 bool Container::reloadArchive() {
     const bool miniListOpen = m_miniList;
     const bool amboOpen = m_ambo;
     const bool collaudoOpen = m_collaudo;
     const bool statisticheOpen = m_statistiche;
+    const QVariantMap collaudoSettings = settingsOf(m_collaudo);
+    const QVariantMap statisticheSettings = settingsOf(m_statistiche);
     delete m_miniList;
     delete m_ambo;
     delete m_collaudo;
@@ -345,10 +373,14 @@ bool Container::reloadArchive() {
         Command2_Click();
     if (amboOpen)
         Command6_Click();
-    if (collaudoOpen)
+    if (collaudoOpen) {
         CmdCollaudo_Click();
-    if (statisticheOpen)
+        restoreInto(m_collaudo, collaudoSettings);
+    }
+    if (statisticheOpen) {
         CmdStatistiche_Click();
+        restoreInto(m_statistiche, statisticheSettings);
+    }
     return true;
 }
 

@@ -49,6 +49,8 @@ public:
     static const QString SampleText;
 
     static constexpr int HelpContext = 190;
+    // The topic F1 opens in the update's report.
+    static constexpr int UpdateHelpContext = 195;
 
     explicit Container(Services services, QWidget* parent = nullptr);
 
@@ -105,7 +107,8 @@ private:
     void openChild(QPointer<QMdiSubWindow>& slot, const ChildFactory& factory);
     void setBusy(bool busy);
     // Loads the archive again through the normal load; the open windows are closed first and opened
-    // again on the new draws. Returns false after saying why the load failed.
+    // again on the new draws, with their choices when they keep them (KeptSettings). Returns false after
+    // saying why the load failed.
     bool reloadArchive();
     void keepPlacement();
 

@@ -1,6 +1,7 @@
 #include "gui/kit/GridCells.h"
 
 #include "gui/kit/CellTable.h"
+#include "io/CsvField.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -108,15 +109,6 @@ GridCells GridCells::withHeaders(const CellTable& grid) const {
         }
     }
     return out;
-}
-
-QString csvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 QString cellsAsTabText(const CellTable& grid, const GridCells& cells) {

@@ -26,9 +26,7 @@ struct GridCells {
 
 // The cells as text for a spreadsheet: tab-separated, one line per row.
 QString cellsAsTabText(const CellTable& grid, const GridCells& cells);
-// The cells as comma-separated values, fields quoted where they need it.
+// The cells as comma-separated values, fields quoted where they need it (io/CsvField.h).
 QString cellsAsCsv(const CellTable& grid, const GridCells& cells);
 // The cells as an HTML table, which spreadsheets paste cell by cell with bold text kept.
 QString cellsAsHtml(const CellTable& grid, const GridCells& cells);
-// One comma-separated field: quoted when it holds a comma, a quote or a line break.
-QString csvField(const QString& text);

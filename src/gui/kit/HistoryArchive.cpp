@@ -4,9 +4,22 @@
 #include "io/storico/ArchiveDraws.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProgressBar>
 #include <memory>
+
+namespace {
+
+// "1 estrazione", "7.365 estrazioni".
+QString counted(std::size_t count, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(
+        QString::fromStdString(storico::italianCount(static_cast<long long>(count))),
+        QString::fromUtf8(count == 1 ? one : many));
+}
+
+} // namespace
 
 FileDialogRequest historyFilesRequest(const QString& folder) {
     FileDialogRequest request;
@@ -82,4 +95,46 @@ LoadProgress barProgress(QProgressBar* bar) {
         repaint();
     };
     return progress;
+}
+
+QString proposedArchiveFolder(const QString& dataDir, const QString& sampleFolder) {
+    const QString data = QFileInfo(dataDir).canonicalFilePath();
+    if (data.isEmpty() || data == QFileInfo(sampleFolder).canonicalFilePath())
+        return QDir::homePath();
+    return dataDir;
+}
+
+QString replaceArchiveQuestion(const QString& archivePath, const QString& readerProgram) {
+    const QString folder = QDir::toNativeSeparators(QFileInfo(archivePath).absolutePath());
+    std::vector<storico::Draw> draws;
+    try {
+        draws = storico::readArchiveDraws(readerProgram.toStdString(), archivePath.toStdString());
+    } catch (const std::exception&) {
+        return QStringLiteral("Esiste già un file %1 in %2, che non si riesce a leggere come archivio: "
+                              "sostituirlo?")
+            .arg(QFileInfo(archivePath).fileName(), folder);
+    }
+    const QString held = draws.empty() ? QStringLiteral("nessuna estrazione")
+                                       : counted(draws.size(), "estrazione", "estrazioni") +
+                                             QStringLiteral(", l'ultima del ") +
+                                             QString::fromStdString(draws.back().date.programText());
+    return QStringLiteral("Esiste già un archivio in %1 (%2): sostituirlo?").arg(folder, held);
+}
+
+DefaultButton updateReportDefault(const storico::ArchiveMerge& merge) {
+    return merge.corrections.empty() && merge.archiveOnly.empty() ? DefaultButton::Accept
+                                                                  : DefaultButton::Cancel;
+}
+
+QString updateDoneText(const storico::ArchiveMerge& merge, const QString& lastDate, const QString& backup) {
+    QStringList done;
+    done << (merge.added.empty() ? QStringLiteral("nessuna estrazione aggiunta")
+                                 : counted(merge.added.size(), "estrazione aggiunta", "estrazioni aggiunte"));
+    if (!merge.filled.empty())
+        done << counted(merge.filled.size(), "ruota aggiunta a un'estrazione già in archivio",
+                        "ruote aggiunte a estrazioni già in archivio");
+    done << (merge.corrections.empty() ? QStringLiteral("nessuna correzione")
+                                       : counted(merge.corrections.size(), "correzione", "correzioni"));
+    return QStringLiteral("Archivio aggiornato: %1; ultima estrazione del %2.\nCopia del precedente: %3")
+        .arg(done.join(QStringLiteral(", ")), lastDate, QDir::toNativeSeparators(backup));
 }

@@ -32,6 +32,23 @@ struct ArchiveUpdatePlan {
 ArchiveUpdatePlan planArchiveUpdate(const QString& archivePath, const QStringList& files,
                                     const QString& readerProgram);
 
+// Where "CREA DA STORICO…" proposes to save an archive of real draws: the user's data folder, unless that is
+// the folder of the bundled sample (a build tree, a writable install), where an Enter too many would
+// replace it; then the user's home folder.
+QString proposedArchiveFolder(const QString& dataDir, const QString& sampleFolder);
+
+// The question asked before an archive made from the history replaces the one at archivePath: where
+// it is, how many draws it holds and the date of the last. Reads the archive through the reader helper:
+// run it off the GUI thread.
+QString replaceArchiveQuestion(const QString& archivePath, const QString& readerProgram);
+
+// An update that corrects draws, or that does not find some archive draws in the history (the wrong
+// history chosen?), is confirmed only on purpose: Annulla is then the report's default.
+DefaultButton updateReportDefault(const storico::ArchiveMerge& merge);
+
+// The closing message of a written update: what was added and corrected, the last draw, the copy.
+QString updateDoneText(const storico::ArchiveMerge& merge, const QString& lastDate, const QString& backup);
+
 // The rejected lines of a history, as a box shows them.
 QString rejectedLinesText(const storico::HistoryReading& reading, const QString& consequence);
 

@@ -15,8 +15,20 @@ struct FileDialogRequest {
     QString defaultSuffix; // e.g. "Mdb"
 };
 
+// The button that Enter presses in a box that asks before something is done: OK (or Sì), or Annulla
+// (or No) when going on could cost the user something.
+enum class DefaultButton { Accept, Cancel };
+
+// A report, possibly long, shown whole before something is done.
+struct ConfirmRequest {
+    QString report;
+    QString title;
+    DefaultButton defaultButton = DefaultButton::Accept;
+    int helpContext = -1; // the help topic F1 opens in the box; -1 for none
+};
+
 // The program's modal boxes: message box (OK only), input box, open-file, save-file and folder dialogs,
-// the print dialog, and a report to confirm or cancel.
+// the print dialog, a report to confirm or cancel, and a question answered Sì or No.
 // Windows receive one from outside so that tests can answer the boxes and see what was shown.
 class Prompts {
 public:
@@ -32,8 +44,12 @@ public:
     virtual QStringList openFiles(const FileDialogRequest& /*request*/) { return {}; }
     // An existing folder; an empty text when the user cancelled.
     virtual QString chooseFolder(const FileDialogRequest& /*request*/) { return {}; }
-    // A report, possibly long, shown whole before something is done: true for OK, false for Annulla.
-    virtual bool confirm(const QString& /*report*/, const QString& /*title*/) { return false; }
+    // True for OK, false for Annulla.
+    virtual bool confirm(const ConfirmRequest& /*request*/) { return false; }
+    // True for Sì, false for No (or the box closed).
+    virtual bool ask(const QString& /*question*/, const QString& /*title*/, DefaultButton /*defaultButton*/) {
+        return false;
+    }
     // The path to write (the dialog has asked before replacing a file); empty when cancelled.
     virtual QString saveFile(const FileDialogRequest& /*request*/) { return {}; }
     // Lets the user choose the printer and its settings; false when cancelled.

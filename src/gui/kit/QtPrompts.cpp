@@ -1,5 +1,7 @@
 #include "gui/kit/QtPrompts.h"
 
+#include "gui/kit/HelpKey.h"
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -141,28 +143,56 @@ bool QtPrompts::choosePrinter(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-std::unique_ptr<QDialog> QtPrompts::createConfirmDialog(const QString& report, const QString& title,
+std::unique_ptr<QDialog> QtPrompts::createConfirmDialog(const ConfirmRequest& request, HelpService* help,
                                                         QWidget* parent) {
     auto dialog = std::make_unique<QDialog>(parent);
-    dialog->setWindowTitle(boxTitle(title));
+    dialog->setWindowTitle(boxTitle(request.title));
     // A report can run to many lines (every correction is listed): it scrolls, in a fixed-width font so
     // that numbers line up.
     auto* text = new QPlainTextEdit(dialog.get());
     text->setObjectName(QStringLiteral("report"));
     text->setReadOnly(true);
-    text->setPlainText(report);
+    text->setPlainText(request.report);
     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The keys scroll the report; Enter still goes to the default button.
+    text->setFocus();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog.get());
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    buttons
+        ->button(request.defaultButton == DefaultButton::Accept ? QDialogButtonBox::Ok
+                                                                : QDialogButtonBox::Cancel)
+        ->setDefault(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog.get(), &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog.get(), &QDialog::reject);
     auto* layout = new QVBoxLayout(dialog.get());
     layout->addWidget(text);
     layout->addWidget(buttons);
     dialog->resize(640, 420);
+    if (help && request.helpContext >= 0) {
+        HelpKey::attach(dialog.get(), *help, request.helpContext);
+        // Modal to its window only: the help window, opened from here, must take the keys and the mouse
+        // while the report waits.
+        dialog->setWindowModality(Qt::WindowModal);
+    }
     return dialog;
+}
+
+std::unique_ptr<QMessageBox> QtPrompts::createQuestionBox(const QString& question, const QString& title,
+                                                          DefaultButton defaultButton, QWidget* parent) {
+    auto box = createMessageBox(question, title, MessageIcon::Question, parent);
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box->button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+    box->button(QMessageBox::No)->setText(QStringLiteral("No"));
+    box->setDefaultButton(defaultButton == DefaultButton::Accept ? QMessageBox::Yes : QMessageBox::No);
+    box->setEscapeButton(QMessageBox::No);
+    return box;
+}
+
+bool QtPrompts::ask(const QString& question, const QString& title, DefaultButton defaultButton) {
+    auto box = createQuestionBox(question, title, defaultButton, ownerWindow());
+    return box->exec() == QMessageBox::Yes;
 }
 
 QStringList QtPrompts::openFiles(const FileDialogRequest& request) {
@@ -183,7 +213,7 @@ QString QtPrompts::chooseFolder(const FileDialogRequest& request) {
     return chosen.isEmpty() ? QString() : chosen.front();
 }
 
-bool QtPrompts::confirm(const QString& report, const QString& title) {
-    auto dialog = createConfirmDialog(report, title, ownerWindow());
+bool QtPrompts::confirm(const ConfirmRequest& request) {
+    auto dialog = createConfirmDialog(request, m_help, ownerWindow());
     return dialog->exec() == QDialog::Accepted;
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class HelpService;
 class QDialog;
 class QFileDialog;
 class QInputDialog;
@@ -11,15 +12,19 @@ class QMessageBox;
 class QWidget;
 
 // The program's boxes on Qt widgets. Each box is built by a function of its own, so that what the
-// user will see can be checked without running the box.
+// user will see can be checked without running the box. A box that names a help topic opens it on F1
+// through `help`, when there is one.
 class QtPrompts : public Prompts {
 public:
+    explicit QtPrompts(HelpService* help = nullptr) : m_help(help) {}
+
     void message(const QString& text, const QString& title, MessageIcon icon) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFile(const FileDialogRequest& request) override;
     QStringList openFiles(const FileDialogRequest& request) override;
     QString chooseFolder(const FileDialogRequest& request) override;
-    bool confirm(const QString& report, const QString& title) override;
+    bool confirm(const ConfirmRequest& request) override;
+    bool ask(const QString& question, const QString& title, DefaultButton defaultButton) override;
     QString saveFile(const FileDialogRequest& request) override;
     bool choosePrinter(QPrinter& printer) override;
 
@@ -32,8 +37,14 @@ public:
                                                            QWidget* parent = nullptr);
     static std::unique_ptr<QFileDialog> createOpenFileDialog(const FileDialogRequest& request,
                                                              QWidget* parent = nullptr);
-    static std::unique_ptr<QDialog> createConfirmDialog(const QString& report, const QString& title,
+    static std::unique_ptr<QDialog> createConfirmDialog(const ConfirmRequest& request, HelpService* help,
                                                         QWidget* parent = nullptr);
+    static std::unique_ptr<QMessageBox> createQuestionBox(const QString& question, const QString& title,
+                                                          DefaultButton defaultButton,
+                                                          QWidget* parent = nullptr);
     static std::unique_ptr<QFileDialog> createSaveFileDialog(const FileDialogRequest& request,
                                                              QWidget* parent = nullptr);
+
+private:
+    HelpService* m_help = nullptr;
 };

@@ -224,20 +224,16 @@ void INIZIO::CreaDaStorico() {
         return;
     }
 
-    FileDialogRequest where;
-    where.title = QStringLiteral("Cartella in cui salvare Dbarcomax.mdb");
-    where.folder = m_services.dataDir;
-    const QString folder = m_services.prompts.chooseFolder(where);
-    if (folder.isEmpty())
+    const QString path = chooseNewArchivePath(title);
+    if (path.isEmpty())
         return;
-    const QString path = QDir(folder).filePath(ArchiveFileName);
     QString report = joinedLines(storico::historySummaryLines(reading)) + QStringLiteral("\n\nArchivio: ") +
                      QDir::toNativeSeparators(path);
     if (QFileInfo::exists(path))
         report +=
             QStringLiteral("\nL'archivio che c'è già verrà sostituito; il precedente resta accanto come "
                            "copia .bak");
-    if (!m_services.prompts.confirm(report, title))
+    if (!m_services.prompts.confirm({report, title}))
         return;
 
     setLoading(true);
@@ -264,6 +260,32 @@ void INIZIO::CreaDaStorico() {
                          storico::italianCount(static_cast<long long>(reading.draws.size()))),
                      QString::fromStdString(reading.draws.back().date.programText())),
             title, MessageIcon::Information);
+}
+
+QString INIZIO::chooseNewArchivePath(const QString& title) {
+    FileDialogRequest where;
+    where.title = QStringLiteral("Cartella in cui salvare Dbarcomax.mdb");
+    // The reader helper lives beside the bundled sample, in the program's own files.
+    where.folder =
+        proposedArchiveFolder(m_services.dataDir, QFileInfo(m_services.readerProgram).absolutePath());
+    // An archive already in the chosen folder is replaced only on an explicit "Sì"; "No" asks again.
+    for (;;) {
+        const QString folder = m_services.prompts.chooseFolder(where);
+        if (folder.isEmpty())
+            return {};
+        const QString path = QDir(folder).filePath(ArchiveFileName);
+        if (!QFileInfo::exists(path))
+            return path;
+        setLoading(true);
+        showBusy(pb1, true);
+        const QString question =
+            runInBackground([&] { return replaceArchiveQuestion(path, m_services.readerProgram); });
+        showBusy(pb1, false);
+        setLoading(false);
+        if (m_services.prompts.ask(question, title, DefaultButton::Cancel))
+            return path;
+        where.folder = folder;
+    }
 }
 
 void INIZIO::LoadDrawArchive() {

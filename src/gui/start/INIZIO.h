@@ -69,6 +69,9 @@ private:
     // Records the archive in PercorsoDatabase.txt and in the program database; on failure says why and
     // keeps the archive in force (and its label) as it was. Returns whether the new path is recorded.
     bool registerArchive(const QString& path);
+    // Where CREA DA STORICO writes: a folder chosen by the user, asked before an archive there is
+    // replaced. Empty when the user gave up.
+    QString chooseNewArchivePath(const QString& title);
     void endProgram();
 
     Services m_services;

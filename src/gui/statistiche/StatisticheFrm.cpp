@@ -1,6 +1,6 @@
 #include "gui/statistiche/StatisticheFrm.h"
 
-#include "cli/DrawRange.h"
+#include "core/DrawRange.h"
 #include "core/DrawArchive.h"
 #include "core/DrawDate.h"
 #include "gui/kit/ChartPanel.h"
@@ -255,6 +255,45 @@ DelaySettings StatisticheFrm::settings() const {
     s.first = first > 0 && last > 0 && first <= last ? first : 2;
     s.last = first > 0 && last > 0 && first <= last ? last : 1;
     return s;
+}
+
+QVariantMap StatisticheFrm::keptSettings() const {
+    QVariantList wheels;
+    for (const bool chosen : settings().wheels)
+        wheels << chosen;
+    const QHeaderView* header = FgElementi->horizontalHeader();
+    return {{QStringLiteral("sorte"), CmbSorte->currentIndex()},
+            {QStringLiteral("ruote"), wheels},
+            {QStringLiteral("dal"), DtDal->date()},
+            {QStringLiteral("al"), DtAl->date()},
+            {QStringLiteral("finoAllUltima"), DtAl->date() == DtAl->maximumDate()},
+            {QStringLiteral("filtro"), CmbRuota->currentText()},
+            {QStringLiteral("colonna"), header->sortIndicatorSection()},
+            {QStringLiteral("ordine"), static_cast<int>(header->sortIndicatorOrder())}};
+}
+
+void StatisticheFrm::restoreSettings(const QVariantMap& kept) {
+    CmbSorte->setCurrentIndex(kept.value(QStringLiteral("sorte")).toInt());
+    const QVariantList wheels = kept.value(QStringLiteral("ruote")).toList();
+    for (int w = 0; w < wheels.size() && w <= TutteWheel; ++w) {
+        if (w == TutteWheel)
+            ChTutte->setChecked(wheels[w].toBool());
+        else
+            FgR->gridModel()->setBackColour(0, w, wheels[w].toBool() ? ChosenWheelColour : NotChosenColour);
+    }
+    // The date fields bring a date past the new archive's range inside it.
+    DtDal->setDate(kept.value(QStringLiteral("dal")).toDate());
+    DtAl->setDate(kept.value(QStringLiteral("finoAllUltima")).toBool()
+                      ? DtAl->maximumDate()
+                      : kept.value(QStringLiteral("al")).toDate());
+    CmdCalcola_Click();
+    const int filter = CmbRuota->findText(kept.value(QStringLiteral("filtro")).toString());
+    if (filter >= 0)
+        CmbRuota->setCurrentIndex(filter);
+    const int column = kept.value(QStringLiteral("colonna"), -1).toInt();
+    if (column >= 0)
+        FgElementi->sortByColumn(column,
+                                 static_cast<Qt::SortOrder>(kept.value(QStringLiteral("ordine")).toInt()));
 }
 
 bool StatisticheFrm::choicesAccepted() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DelayStatistics.h"
+#include "gui/kit/KeptSettings.h"
 #include "gui/statistiche/StatisticheCharts.h"
 
 #include <QWidget>
@@ -27,7 +28,7 @@ class QToolButton;
 // sentence that says how ordinary the longest delay is, the runs without exit against the geometric law
 // and the map of the numbers' current delays. The figures are the delay engine's; this window collects
 // the choices and shows them.
-class StatisticheFrm : public QWidget {
+class StatisticheFrm : public QWidget, public KeptSettings {
     Q_OBJECT
 
 public:
@@ -61,6 +62,10 @@ public:
     DelayTableModel* tableModel() const { return m_model; }
     // The settings the controls give, the range resolved on the archive.
     DelaySettings settings() const;
+
+    // Sorte, wheels, period (a period up to the last draw stays so), wheel filter and order.
+    QVariantMap keptSettings() const override;
+    void restoreSettings(const QVariantMap& settings) override;
 
 public slots:
     void CmdCalcola_Click();

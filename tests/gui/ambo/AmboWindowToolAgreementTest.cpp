@@ -1,7 +1,8 @@
 #include "AmboWindowFixture.h"
 #include "ArchiveFixtures.h"
-#include "gui/ambo/AnalisiOptions.h"
-#include "gui/ambo/AnalisiRun.h"
+#include "ToolOnWindow.h"
+#include "cli/AnalysisOptions.h"
+#include "cli/AnalysisReport.h"
 #include "io/ArchiveLoader.h"
 
 #include <QDir>
@@ -17,13 +18,13 @@ namespace {
 // same report: the window's grids put through the tool's report are the tool's own output.
 class AmboWindowAndTool : public AmboWindowTest {
 protected:
-    QString windowReport() const { return analisiReport(Fg1(), FgS(), palette, AnalisiOptions::Format::Tsv); }
+    QString windowReport() const { return ::windowReport(Fg1(), FgS(), palette); }
 
     QString toolReport(const QStringList& options) {
-        const AnalisiParse p = parseAnalisiOptions(options + QStringList{QStringLiteral("Dbarcomax.mdb")});
+        const AnalysisParse p = parseAnalysisOptions(options + QStringList{QStringLiteral("Dbarcomax.mdb")});
         EXPECT_TRUE(p.error.isEmpty()) << p.error.toStdString();
         QString report;
-        EXPECT_TRUE(runAnalisi(p.options, archive(), report).isEmpty());
+        EXPECT_TRUE(runAnalysis(p.options, archive(), report).isEmpty());
         return report;
     }
 

@@ -12,11 +12,13 @@
 #include "gui/kit/FrameServices.h"
 #include "gui/kit/GridModel.h"
 #include "gui/kit/GridView.h"
+#include "gui/kit/ItemTableView.h"
 #include "gui/kit/Palette.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -94,6 +96,39 @@ protected:
         for (int r = 1; r < g.rows(); ++r)
             texts << g.text(r, col);
         return texts;
+    }
+
+    // The texts of one column of the case list, and the colour of a case's marker.
+    QStringList caseColumn(int col) const {
+        const QAbstractItemModel& cases = *window->FgCasi->model();
+        QStringList texts;
+        for (int r = 0; r < cases.rowCount(); ++r)
+            texts << cases.index(r, col).data().toString();
+        return texts;
+    }
+    QString caseText(int row, int col) const {
+        return window->FgCasi->model()->index(row, col).data().toString();
+    }
+    QColor caseMarker(int row) const {
+        return window->FgCasi->model()->index(row, 0).data(Qt::BackgroundRole).value<QColor>();
+    }
+
+    // Clicks a header of the case list (the first click sorts ascending) and double-clicks a case.
+    void clickCaseHeader(int col) {
+        QHeaderView* header = window->FgCasi->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(header->sectionViewportPosition(col) + header->sectionSize(col) / 2,
+                                 header->height() / 2));
+    }
+    void doubleClickCase(int row, int col) {
+        ItemTableView* view = window->FgCasi;
+        const QModelIndex index = view->model()->index(row, col);
+        view->scrollTo(index);
+        QCoreApplication::processEvents();
+        // A double click is a press, a release and a second press, which the view matches to the first.
+        const QPoint centre = view->visualRect(index).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
     }
 
     // Double-clicks a data cell of a grid, scrolling it into view first as the user would.

@@ -13,7 +13,9 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
+#include <atomic>
 
 namespace {
 
@@ -133,6 +135,35 @@ TEST_F(CollaudoWindowSweep, ClosingDuringASweepStopsTheWorker) {
     EXPECT_LT(timer.elapsed(), 3000);
 }
 
+// Closing the window mid-sweep empties the frame's bar for good: reports of the worker already on their
+// way when the window closes do not fill it again.
+TEST_F(CollaudoWindowSweep, ClosingDuringASweepLeavesTheFramesBarEmpty) {
+    openRandom(2000);
+    std::atomic<bool> reported{false};
+    // Runs on the worker's thread, after the window's own (queued) report of the same step was posted.
+    QObject::connect(
+        &window->sweepRunner(), &SweepRunner::progress, &window->sweepRunner(),
+        [&reported](int done, int total) { reported = total > 0 && 100LL * done / total >= 1; },
+        Qt::DirectConnection);
+    QSignalSpy finished(&window->sweepRunner(), &SweepRunner::finished);
+    press("CmdEsplora");
+    QElapsedTimer timer;
+    timer.start();
+    // No events are processed meanwhile: the report stays queued, as when the user closes the window
+    // while the bar moves.
+    while (!reported && timer.elapsed() < 60000)
+        QThread::msleep(5);
+    ASSERT_TRUE(reported);
+    ASSERT_TRUE(window->sweepRunning());
+    const std::size_t beforeClose = frame.values.size();
+    window->close();
+    ASSERT_TRUE(finished.wait(60000));
+    QCoreApplication::processEvents();
+    ASSERT_GT(frame.values.size(), beforeClose);
+    for (std::size_t i = beforeClose; i < frame.values.size(); ++i)
+        EXPECT_EQ(frame.values[i], 0) << "value " << i << " after the close";
+}
+
 // Ending the program mid-sweep ("FINE", the frame's close) leaves the event loop without closing the
 // window: the worker is stopped before the loop returns, since the store it reads is about to go.
 TEST_F(CollaudoWindowSweep, EndingTheProgramDuringASweepStopsTheWorkerFirst) {
@@ -154,9 +185,9 @@ TEST_F(CollaudoWindowSweep, CopyAndExportWriteWhatTheGridShows) {
     collauda();
     window->Schede->setCurrentIndex(1);
     QCoreApplication::processEvents();
-    ResultGrid* cases = window->FgCasi;
+    ItemTableView* cases = window->FgCasi;
     cases->setFocus();
-    cases->sortByColumn(1); // N° Estr ascending: draw 1 first
+    clickCaseHeader(1); // N° Estr ascending: draw 1 first
     QTest::keyClick(cases, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(cases, Qt::Key_C, Qt::ControlModifier);
     const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -7,6 +7,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QDateTime>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
 #include <QLineSeries>
@@ -55,25 +56,24 @@ TEST_F(CollaudoWindowBackTest, SummarySentenceChartsAndCasesShowTheEngineResult)
         << sentence.toStdString();
 
     // Cases, most recent first: the Genova-Torino case positive at colpo 2, the Bari-Cagliari one at 1.
-    const GridModel& cases = grid("FgCasi");
-    EXPECT_EQ(column(cases, 1), QStringList({"3", "1"}));
-    EXPECT_EQ(column(cases, 2), QStringList({"04/01/2020", "02/01/2020"}));
-    EXPECT_EQ(column(cases, 3), QStringList({"GE", "BA"}));
-    EXPECT_EQ(column(cases, 6), QStringList({"2", "37"}));
+    EXPECT_EQ(caseColumn(1), QStringList({"3", "1"}));
+    EXPECT_EQ(caseColumn(2), QStringList({"04/01/2020", "02/01/2020"}));
+    EXPECT_EQ(caseColumn(3), QStringList({"GE", "BA"}));
+    EXPECT_EQ(caseColumn(6), QStringList({"2", "37"}));
     // Positions and the further numbers, each as the case has them.
     for (int r = 0; r < 2; ++r) {
         const EqualAmboCase& e = engine.casi[static_cast<std::size_t>(r)].equalAmbo;
-        EXPECT_EQ(cases.text(r + 1, 5), QStringLiteral("%1-%2").arg(e.position1).arg(e.position2)) << r;
-        EXPECT_EQ(cases.text(r + 1, 7), QString::number(e.forecast.A1)) << r;
-        EXPECT_EQ(cases.text(r + 1, 8), QString::number(e.forecast.A2)) << r;
-        EXPECT_EQ(cases.text(r + 1, 9), QString::number(e.forecast.A3)) << r;
+        EXPECT_EQ(caseText(r, 5), QStringLiteral("%1-%2").arg(e.position1).arg(e.position2)) << r;
+        EXPECT_EQ(caseText(r, 7), QString::number(e.forecast.A1)) << r;
+        EXPECT_EQ(caseText(r, 8), QString::number(e.forecast.A2)) << r;
+        EXPECT_EQ(caseText(r, 9), QString::number(e.forecast.A3)) << r;
     }
-    EXPECT_EQ(column(cases, 10), QStringList({"positivo", "positivo"}));
-    EXPECT_EQ(column(cases, 11), QStringList({"2", "1"}));
-    EXPECT_EQ(column(cases, 12), QStringList({italian::decimal(engine.casi[0].probability, 4),
-                                              italian::decimal(engine.casi[1].probability, 4)}));
-    EXPECT_EQ(cases.backColour(1, 0), 65280u);
-    EXPECT_EQ(cases.backColour(2, 0), 65280u);
+    EXPECT_EQ(caseColumn(10), QStringList({"positivo", "positivo"}));
+    EXPECT_EQ(caseColumn(11), QStringList({"2", "1"}));
+    EXPECT_EQ(caseColumn(12), QStringList({italian::decimal(engine.casi[0].probability, 4),
+                                           italian::decimal(engine.casi[1].probability, 4)}));
+    EXPECT_EQ(caseMarker(0), QColor(0, 255, 0));
+    EXPECT_EQ(caseMarker(1), QColor(0, 255, 0));
 
     // Positives by colpo: half the cases by colpo 1, all of them from colpo 2; chance beside them.
     QChart* byColpo = control<ChartPanel>("GrColpi")->chart();
@@ -182,11 +182,45 @@ TEST_F(CollaudoWindowBackTest, DoubleClickOnACaseShowsItsDrawInTheMiniList) {
     collauda();
     window->Schede->setCurrentIndex(1);
     QCoreApplication::processEvents();
-    doubleClickCell("FgCasi", 1, 2);
-    window->FgCasi->sortByColumn(1); // N° Estr ascending
-    EXPECT_EQ(column(grid("FgCasi"), 1), QStringList({"1", "3"}));
-    doubleClickCell("FgCasi", 1, 5);
+    doubleClickCase(0, 2);
+    clickCaseHeader(1); // N° Estr ascending
+    EXPECT_EQ(caseColumn(1), QStringList({"1", "3"}));
+    doubleClickCase(0, 5);
     EXPECT_EQ(frame.draws, std::vector<int>({3, 1}));
+}
+
+// The choices a window gives the one the frame opens after an archive update come back whole; a period that
+// ran to the last draw runs to the new last one.
+TEST_F(CollaudoWindowBackTest, KeepsItsChoicesForTheNewDraws) {
+    buildTwoCases();
+    open();
+    CollaudoParameters& p = *window->Parametri;
+    p.setColpi(5);
+    p.setPositions({true, true, false, false, true});
+    p.setWheelTypes({false, false, true, true, false, false, false});
+    setBox("Ch_2", false);
+    setBox("ChPosAdi", true);
+    p.SpPosta[1]->setValue(2.5);
+    p.setWheels({true, false, true, false, true, false, true, false, true, false, true});
+    p.DtDal->setDate(QDate(2020, 1, 3));
+    setBox("ChFuori", true);
+    window->Schede->setCurrentIndex(1);
+    const QVariantMap kept = window->keptSettings();
+
+    CollaudoFrm again(archive(), palette, prompts, help, frame);
+    again.restoreSettings(kept);
+    const CollaudoParameters& q = *again.Parametri;
+    EXPECT_EQ(q.colpi(), 5);
+    EXPECT_EQ(q.positions(), p.positions());
+    EXPECT_EQ(q.wheelTypes(), p.wheelTypes());
+    EXPECT_EQ(q.outcomeBoxes().flags(), (std::array<bool, 4>{true, false, true, true}));
+    EXPECT_TRUE(q.adjacentPositions());
+    EXPECT_EQ(q.stakes(), p.stakes());
+    EXPECT_EQ(q.wheels(), p.wheels());
+    EXPECT_EQ(q.rangeStart(), QDate(2020, 1, 3));
+    EXPECT_EQ(q.rangeEnd(), q.DtAl->maximumDate());
+    EXPECT_EQ(q.outOfSampleFrom(), p.outOfSampleFrom());
+    EXPECT_EQ(again.Schede->currentIndex(), 1);
 }
 
 // "Salva immagine…" writes the chart as PNG or SVG by the name the user gives.

@@ -39,6 +39,7 @@ TEST_F(BuiltHelpFile, ContextsOfTheWindowsOpenTheirTopics) {
     const std::pair<int, QString> expected[] = {
         {180, QStringLiteral("Finestra iniziale")},
         {190, QStringLiteral("Finestra principale")},
+        {195, QStringLiteral("Aggiornare l'archivio")},
         {200, QStringLiteral("Mini elenco estrazioni")},
         {210, QStringLiteral("Metodo Veltrano: ambo uguale su due ruote")},
         {230, QStringLiteral("Collaudo del metodo")},
@@ -64,8 +65,9 @@ TEST_F(BuiltHelpFile, InformationPageShowsTheProjectVersionAndIsInTheContents) {
 }
 
 TEST_F(BuiltHelpFile, TheContextTableComesFromTheFileItself) {
-    // The six windows' contexts and nothing else: a table read from somewhere else would differ.
-    EXPECT_EQ(help.contextMap().keys(), (QList<quint32>{180, 190, 200, 210, 230, 240}));
+    // The six windows' contexts and the update's report, and nothing else: a table read from somewhere
+    // else would differ.
+    EXPECT_EQ(help.contextMap().keys(), (QList<quint32>{180, 190, 195, 200, 210, 230, 240}));
 }
 
 TEST_F(BuiltHelpFile, UnknownContextsHaveNoTopic) {
@@ -105,6 +107,16 @@ TEST_F(BuiltHelpFile, TopicListPointsAtPagesOfTheFile) {
         nested = nested || entry.depth > 0;
     }
     EXPECT_TRUE(nested);
+}
+
+// F1 never opens a page the reader could not find again in the contents.
+TEST_F(BuiltHelpFile, EveryTopicAContextOpensIsListedInTheContents) {
+    QStringList listed;
+    for (const ChmContentsEntry& entry : help.contents())
+        listed << help.resolve(entry.local);
+    for (const quint32 context : help.contextMap().keys())
+        EXPECT_TRUE(listed.contains(help.topicForContext(static_cast<int>(context))))
+            << context << " " << help.topicForContext(static_cast<int>(context)).toStdString();
 }
 
 TEST_F(BuiltHelpFile, ReadingAnAbsentObjectGivesNothing) {

@@ -1,5 +1,7 @@
 #include "gui/kit/QtPrompts.h"
 
+#include "ScriptedServices.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -232,6 +234,122 @@ TEST(QtConfirmBox, ReportIsShownWholeAndOkOrAnnullaDecide) {
             EXPECT_EQ(button->text(), ok ? QStringLiteral("OK") : QStringLiteral("Annulla"));
             QTest::mouseClick(button, Qt::LeftButton);
         });
-        EXPECT_EQ(prompts.confirm(report, QStringLiteral("Aggiorna archivio")), ok);
+        EXPECT_EQ(prompts.confirm({report, QStringLiteral("Aggiorna archivio")}), ok);
+    }
+}
+
+// Enter presses the button the request names, with the report's text holding the focus as the box
+// opens; F1 opens the request's help topic, and none when the request names none.
+TEST(QtConfirmBox, EnterPressesTheNamedDefaultAndF1OpensTheNamedTopic) {
+    struct Case {
+        DefaultButton defaultButton;
+        int helpContext;
+    };
+    for (const Case c : {Case{DefaultButton::Accept, -1}, Case{DefaultButton::Cancel, 195}}) {
+        SCOPED_TRACE(c.helpContext);
+        RecordingHelp help;
+        QtPrompts prompts(&help);
+        QString focused;
+        whenBoxOpens<QDialog>([&focused](QDialog* box) {
+            QWidget* focus = box->focusWidget();
+            focused = focus ? focus->objectName() : QString();
+            QTest::keyClick(focus ? focus : box, Qt::Key_F1);
+            QTest::keyClick(focus ? focus : box, Qt::Key_Return);
+        });
+        const bool accepted =
+            prompts.confirm({QStringLiteral("Correzioni: 1"), QStringLiteral("Aggiorna archivio"),
+                             c.defaultButton, c.helpContext});
+        EXPECT_EQ(focused, QStringLiteral("report"));
+        EXPECT_EQ(accepted, c.defaultButton == DefaultButton::Accept);
+        EXPECT_EQ(help.contexts, c.helpContext < 0 ? std::vector<int>{} : std::vector<int>{c.helpContext});
+    }
+}
+
+// Counts the times a window is blocked by a modal box.
+class BlockWatch : public QObject {
+public:
+    int blocked = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowBlocked)
+            ++blocked;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Opens a window of its own on each topic, as the program's help does.
+class WindowHelp : public HelpService {
+public:
+    void showHelp(int /*context*/) override {
+        window = std::make_unique<QWidget>();
+        window->installEventFilter(&watch);
+        window->show();
+    }
+    std::unique_ptr<QWidget> window;
+    BlockWatch watch;
+};
+
+// The help opened from the report takes input while the report waits; the window under the report does
+// not.
+TEST(QtConfirmBox, HelpOpenedFromTheReportIsNotBlockedByIt) {
+    QWidget owner;
+    BlockWatch ownerWatch;
+    owner.installEventFilter(&ownerWatch);
+    owner.show();
+    owner.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+    WindowHelp help;
+    QtPrompts prompts(&help);
+    whenBoxOpens<QDialog>([&help](QDialog* box) {
+        QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_F1);
+        QCoreApplication::processEvents();
+        EXPECT_NE(help.window, nullptr);
+        box->reject();
+    });
+    EXPECT_FALSE(prompts.confirm(
+        {QStringLiteral("Correzioni: 1"), QStringLiteral("Aggiorna archivio"), DefaultButton::Cancel, 195}));
+    ASSERT_NE(help.window, nullptr);
+    EXPECT_EQ(help.watch.blocked, 0);
+    EXPECT_GE(ownerWatch.blocked, 1);
+}
+
+TEST(QtQuestionBox, AsksWithSiAndNoAndTheNamedDefault) {
+    for (const DefaultButton defaultButton : {DefaultButton::Accept, DefaultButton::Cancel}) {
+        auto box = QtPrompts::createQuestionBox(QStringLiteral("Sostituirlo?"),
+                                                QStringLiteral("Crea da storico"), defaultButton);
+        EXPECT_EQ(box->text(), QStringLiteral("Sostituirlo?"));
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Crea da storico"));
+        EXPECT_EQ(box->icon(), QMessageBox::Question);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(box->button(QMessageBox::Yes)->text(), QStringLiteral("Sì"));
+        EXPECT_EQ(box->button(QMessageBox::No)->text(), QStringLiteral("No"));
+        EXPECT_EQ(box->defaultButton(),
+                  box->button(defaultButton == DefaultButton::Accept ? QMessageBox::Yes : QMessageBox::No));
+    }
+}
+
+TEST(QtQuestionBox, EnterGivesTheDefaultEscapeNoAndSiYes) {
+    struct Case {
+        const char* name;
+        DefaultButton defaultButton;
+        std::function<void(QMessageBox*)> answer;
+        bool yes;
+    };
+    const auto key = [](Qt::Key k) { return [k](QMessageBox* box) { QTest::keyClick(box, k); }; };
+    const std::vector<Case> cases{
+        {"Enter, No by default", DefaultButton::Cancel, key(Qt::Key_Return), false},
+        {"Enter, Sì by default", DefaultButton::Accept, key(Qt::Key_Return), true},
+        {"Escape", DefaultButton::Accept, key(Qt::Key_Escape), false},
+        {"Sì clicked", DefaultButton::Cancel,
+         [](QMessageBox* box) { QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QtPrompts prompts;
+        whenBoxOpens<QMessageBox>(c.answer);
+        EXPECT_EQ(
+            prompts.ask(QStringLiteral("Sostituirlo?"), QStringLiteral("Crea da storico"), c.defaultButton),
+            c.yes);
     }
 }

@@ -1,6 +1,8 @@
+#include "ArchiveExport.h"
 #include "ArchiveFixtures.h"
 #include "ScriptedServices.h"
 #include "core/DrawArchive.h"
+#include "gui/kit/HistoryArchive.h"
 #include "gui/start/INIZIO.h"
 
 #include <QDir>
@@ -98,6 +100,8 @@ TEST_F(ArchiveFromHistoryTest, CreaDaStoricoShowsTheSummaryWritesTheArchiveAndMa
     EXPECT_EQ(prompts.shown()[0].kind, ShownBox::OpenFiles);
     EXPECT_EQ(prompts.shown()[0].file.filter, "Storico delle estrazioni (*.txt *.zip);;Tutti i file (*)");
     EXPECT_EQ(prompts.shown()[1].kind, ShownBox::ChooseFolder);
+    // The data folder; never the folder of the bundled sample.
+    EXPECT_NE(QDir(prompts.shown()[1].file.folder), QDir(VELTRANO_PROGRAM_DIR));
     EXPECT_EQ(prompts.shown()[1].file.folder, dir.path());
     const ShownBox& summary = prompts.shown()[2];
     EXPECT_EQ(summary.kind, ShownBox::Confirm);
@@ -124,6 +128,105 @@ TEST_F(ArchiveFromHistoryTest, CreaDaStoricoShowsTheSummaryWritesTheArchiveAndMa
     EXPECT_EQ(archive.number(1, 5, 1), 11); // Napoli joined from 01/05
     EXPECT_FALSE(archive.isSampleArchive());
     EXPECT_EQ(recordedPath(), created);
+}
+
+// An archive already in the chosen folder is replaced only after a question of its own, answered Sì; its
+// default, No, leaves the file byte for byte and asks for the folder again.
+TEST_F(ArchiveFromHistoryTest, AnArchiveInTheChosenFolderIsReplacedOnlyOnSiAndKeptAsACopy) {
+    const QString history = writeText("storico.txt", History);
+    const QString nuovo = file("nuovo");
+    const QString existing = file("nuovo/Dbarcomax.mdb");
+    struct Case {
+        const char* name;
+        std::function<void()> make;
+        QString question;
+        bool yes;
+        QString thenFolder; // chosen after No; empty: the dialog is cancelled
+        bool confirm;       // the summary's answer
+        bool replaced;
+    };
+    const QString oneDraw = "Esiste già un archivio in " + QDir::toNativeSeparators(nuovo) +
+                            " (1 estrazione, l'ultima del 02/01/2021): sostituirlo?";
+    const auto oneDrawArchive = [&] { fixtures::writeArchive(existing, {fixtures::drawOn(2021, 1, 2)}); };
+    const std::vector<Case> cases{
+        {"No, the default", oneDrawArchive, oneDraw, false, {}, false, false},
+        {"No, then another folder", oneDrawArchive, oneDraw, false, file("altro"), true, false},
+        {"Sì, then the summary cancelled", oneDrawArchive, oneDraw, true, {}, false, false},
+        {"Sì, then OK",
+         [&] {
+             fixtures::writeArchive(existing, {fixtures::drawOn(2020, 12, 29), fixtures::drawOn(2020, 12, 31),
+                                               fixtures::drawOn(2021, 1, 2)});
+         },
+         "Esiste già un archivio in " + QDir::toNativeSeparators(nuovo) +
+             " (3 estrazioni, l'ultima del 02/01/2021): sostituirlo?",
+         true,
+         {},
+         true,
+         true},
+        {"a file that is not an archive",
+         [&] {
+             QFile out(existing);
+             ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+             out.write("not an archive");
+         },
+         "Esiste già un file Dbarcomax.mdb in " + QDir::toNativeSeparators(nuovo) +
+             ", che non si riesce a leggere come archivio: sostituirlo?",
+         false,
+         {},
+         false,
+         false},
+    };
+    auto w = start();
+    const QString inForce = archive.archivePath();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(nuovo).removeRecursively();
+        QDir(file("altro")).removeRecursively();
+        QDir().mkpath(nuovo);
+        QDir().mkpath(file("altro"));
+        c.make();
+        const QByteArray before = archive_export::fileBytes(existing);
+        prompts.clear();
+        prompts.answerFiles({history});
+        prompts.answerFolder(nuovo);
+        prompts.answerAsk(c.yes);
+        if (!c.yes && !c.thenFolder.isEmpty())
+            prompts.answerFolder(c.thenFolder);
+        if (c.yes || !c.thenFolder.isEmpty())
+            prompts.answerConfirm(c.confirm);
+        QTest::mouseClick(w->Command5, Qt::LeftButton);
+
+        ASSERT_GE(prompts.shown().size(), 3u);
+        const ShownBox& question = prompts.shown()[2];
+        EXPECT_EQ(question.kind, ShownBox::Ask);
+        EXPECT_EQ(question.text, c.question);
+        EXPECT_EQ(question.title, "Crea da storico");
+        EXPECT_EQ(question.defaultButton, DefaultButton::Cancel);
+        if (!c.yes) {
+            ASSERT_GE(prompts.shown().size(), 4u);
+            EXPECT_EQ(prompts.shown()[3].kind, ShownBox::ChooseFolder);
+            EXPECT_EQ(prompts.shown()[3].file.folder, nuovo) << "asked again from the folder refused";
+        }
+        const QStringList copies = QDir(nuovo).entryList({"*.bak"});
+        if (c.replaced) {
+            ASSERT_EQ(copies.size(), 1);
+            EXPECT_EQ(archive_export::fileBytes(QDir(nuovo).filePath(copies.front())), before);
+            EXPECT_NE(archive_export::fileBytes(existing), before);
+            EXPECT_EQ(archive.archivePath(), existing);
+        } else {
+            EXPECT_EQ(archive_export::fileBytes(existing), before);
+            EXPECT_TRUE(copies.isEmpty());
+            const bool elsewhere = !c.thenFolder.isEmpty();
+            EXPECT_EQ(QFile::exists(file("altro/Dbarcomax.mdb")), elsewhere);
+            EXPECT_EQ(archive.archivePath(), elsewhere ? file("altro/Dbarcomax.mdb") : inForce);
+        }
+        // Back to the archive of before, for the next case.
+        if (archive.archivePath() != inForce) {
+            prompts.answerFile(inForce);
+            QTest::mouseClick(w->Command4, Qt::LeftButton);
+            ASSERT_EQ(archive.archivePath(), inForce);
+        }
+    }
 }
 
 TEST_F(ArchiveFromHistoryTest, CancellingAnyStepOrABadHistoryLeavesEverythingAsItWas) {
@@ -208,4 +311,16 @@ TEST_F(ArchiveFromHistoryTest, ArchiveThatCannotBeRecordedIsReportedAndThePathIn
         EXPECT_FALSE(pathFile().contains(failure.chosen.toUtf8()));
         EXPECT_EQ(recordedPath(), before);
     }
+}
+
+TEST(ProposedArchiveFolder, IsTheDataFolderUnlessTheSampleLivesThere) {
+    QTemporaryDir data, sample;
+    struct Row {
+        QString dataDir, sampleFolder, proposed;
+    };
+    for (const Row& row : {Row{data.path(), sample.path(), data.path()},
+                           Row{data.path(), data.path() + "/.", QDir::homePath()},
+                           Row{QString(), sample.path(), QDir::homePath()}})
+        EXPECT_EQ(proposedArchiveFolder(row.dataDir, row.sampleFolder), row.proposed)
+            << row.dataDir.toStdString();
 }

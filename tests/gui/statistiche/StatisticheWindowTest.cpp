@@ -37,23 +37,27 @@ public:
     std::vector<int> draws;
 };
 
-// 25 draws, every wheel drawn: 1 2 3 4 5 on every wheel but Bari, which holds 6 7 8 9 10; in draw 20
-// Cagliari holds 11 12 13 14 15 instead. So on Bari 1..5 never come out (delay 25, the longest, tied with
-// every number never out anywhere), and on Cagliari 11..15 came out once, in draw 20.
+// `count` draws, every wheel drawn: 1 2 3 4 5 on every wheel but Bari, which holds 6 7 8 9 10; in draw 20
+// Cagliari holds 11 12 13 14 15 instead. So in 25 draws on Bari 1..5 never come out (delay 25, the
+// longest, tied with every number never out anywhere), and on Cagliari 11..15 came out once, in draw 20.
+void buildDraws(DrawArchive& archive, int count) {
+    ArchiveBuilder build(archive);
+    for (int d = 1; d <= count; ++d) {
+        ArchiveBuilder::Wheels wheels;
+        for (int w = 0; w < WheelCount; ++w)
+            wheels[w] = N{1, 2, 3, 4, 5};
+        wheels[BA] = N{6, 7, 8, 9, 10};
+        if (d == 20)
+            wheels[CA] = N{11, 12, 13, 14, 15};
+        build.draw(wheels);
+    }
+    build.finish();
+}
+
 class StatisticheWindow : public ::testing::Test {
 protected:
     StatisticheWindow() : archive(std::make_unique<DrawArchive>()) {
-        ArchiveBuilder build(*archive);
-        for (int d = 1; d <= 25; ++d) {
-            ArchiveBuilder::Wheels wheels;
-            for (int w = 0; w < WheelCount; ++w)
-                wheels[w] = N{1, 2, 3, 4, 5};
-            wheels[BA] = N{6, 7, 8, 9, 10};
-            if (d == 20)
-                wheels[CA] = N{11, 12, 13, 14, 15};
-            build.draw(wheels);
-        }
-        build.finish();
+        buildDraws(*archive, 25);
         window = std::make_unique<StatisticheFrm>(*archive, prompts, help, frame);
         window->resize(1250, 760);
         window->show();
@@ -245,6 +249,43 @@ TEST_F(StatisticheWindow, F1OpensTheWindowsOwnTopic) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     EXPECT_EQ(help.contexts, std::vector<int>({StatisticheFrm::HelpContext}));
     EXPECT_EQ(StatisticheFrm::HelpContext, 240);
+}
+
+} // namespace statistichewindow
+
+namespace statistichewindow {
+
+// After an archive update the window comes back with its choices: sorte, wheels, period (up to the new
+// last draw when it ran to the last one), wheel filter and order.
+TEST_F(StatisticheWindow, KeepsItsChoicesOnTheNewDraws) {
+    choose("CmbSorte", QStringLiteral("Ambo"));
+    clickWheel(NZ);
+    clickCheckBoxTo(*window, "ChTutte", false);
+    control<QDateEdit>("DtDal")->setDate(
+        QDate::fromString(archive->drawDate(3), QStringLiteral("dd/MM/yyyy")));
+    clickButton(*window, "CmdCalcola");
+    choose("CmbRuota", QStringLiteral("CA"));
+    clickHeader(DelayTableModel::Ritardo);
+    const QVariantMap kept = window->keptSettings();
+
+    // Five more draws, and a new window on them.
+    DrawArchive longer;
+    buildDraws(longer, 30);
+    StatisticheFrm again(longer, prompts, help, frame);
+    again.restoreSettings(kept);
+    EXPECT_EQ(again.CmbSorte->currentText(), QStringLiteral("Ambo"));
+    EXPECT_FALSE(again.ChTutte->isChecked());
+    const DelaySettings s = again.settings();
+    EXPECT_EQ(s.sorte, Sorte::Ambo);
+    EXPECT_FALSE(s.wheels[NZ]);
+    EXPECT_TRUE(s.wheels[BA]);
+    EXPECT_EQ(s.first, 3);
+    EXPECT_EQ(s.last, 30);
+    EXPECT_EQ(again.CmbRuota->currentText(), QStringLiteral("CA"));
+    EXPECT_EQ(again.tableModel()->rowCount(), 4005);
+    EXPECT_EQ(again.FgElementi->horizontalHeader()->sortIndicatorSection(), DelayTableModel::Ritardo);
+    // Cagliari's longest delay now: the pairs of 11..15, out in draw 20 only, 10 draws ago.
+    EXPECT_EQ(again.tableModel()->index(0, DelayTableModel::Ritardo).data().toString(), QStringLiteral("28"));
 }
 
 } // namespace statistichewindow

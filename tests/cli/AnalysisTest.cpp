@@ -1,23 +1,27 @@
-#include "AmboFixture.h"
+#include "ArchiveBuilder.h"
 #include "ArchiveFixtures.h"
-#include "gui/ambo/AnalisiOptions.h"
-#include "gui/ambo/AnalisiRun.h"
-#include "io/ArchiveLoader.h"
+#include "cli/AnalysisOptions.h"
+#include "cli/AnalysisReport.h"
+#include "core/DrawArchive.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
-AnalisiParse parse(const QStringList& args) {
-    return parseAnalisiOptions(args);
+enum AnalysisWheel { BA = 0, CA, FI, GE, MI, NA, PA, RO, TO, VE, NZ };
+
+AnalysisParse parseAnalysis(const QStringList& args) {
+    return parseAnalysisOptions(args);
 }
 
 TEST(AnalisiOptionsParse, DefaultsAreTheWindowsLoadState) {
-    const AnalisiParse p = parse({"archivio.mdb"});
+    const AnalysisParse p = parseAnalysis({"archivio.mdb"});
     ASSERT_TRUE(p.error.isEmpty()) << p.error.toStdString();
-    const AnalisiOptions& o = p.options;
+    const AnalysisOptions& o = p.options;
     EXPECT_EQ(o.archivePath, "archivio.mdb");
     EXPECT_FALSE(o.inizio.has_value());
     EXPECT_FALSE(o.fine.has_value());
@@ -25,45 +29,45 @@ TEST(AnalisiOptionsParse, DefaultsAreTheWindowsLoadState) {
         EXPECT_TRUE(w);
     for (bool pos : o.posizioni)
         EXPECT_TRUE(pos);
-    EXPECT_EQ(o.tipi, (std::array<int, 7>{0, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(o.tipi, (WheelRelations::Types{false, true, true, false, false, false, false}));
     EXPECT_FALSE(o.posizioniAdiacenti);
     EXPECT_EQ(o.colpi, 9);
     EXPECT_EQ(o.casi, 10);
     EXPECT_FALSE(o.intervallo);
     EXPECT_TRUE(o.ambata && o.treAmbi && o.quartina && o.tutte);
-    EXPECT_EQ(o.formato, AnalisiOptions::Format::Tsv);
+    EXPECT_EQ(o.formato, TableFormat::Tsv);
     EXPECT_FALSE(o.help);
 }
 
 TEST(AnalisiOptionsParse, EveryOptionSetsItsParameter) {
-    const AnalisiParse p = parse({"--inizio",
-                                  "12",
-                                  "--fine=40",
-                                  "--ruote",
-                                  "ba,Ro,NZ",
-                                  "--posizioni",
-                                  "1, 3,5",
-                                  "--tipi",
-                                  "gemelle,BNP",
-                                  "--posizioni-adiacenti",
-                                  "--colpi",
-                                  "18",
-                                  "--casi",
-                                  "200",
-                                  "--intervallo",
-                                  "--esiti",
-                                  "quartina,3ambi",
-                                  "--formato",
-                                  "csv",
-                                  "a.mdb"});
+    const AnalysisParse p = parseAnalysis({"--inizio",
+                                           "12",
+                                           "--fine=40",
+                                           "--ruote",
+                                           "ba,Ro,NZ",
+                                           "--posizioni",
+                                           "1, 3,5",
+                                           "--tipi",
+                                           "gemelle,BNP",
+                                           "--posizioni-adiacenti",
+                                           "--colpi",
+                                           "18",
+                                           "--casi",
+                                           "200",
+                                           "--intervallo",
+                                           "--esiti",
+                                           "quartina,3ambi",
+                                           "--formato",
+                                           "csv",
+                                           "a.mdb"});
     ASSERT_TRUE(p.error.isEmpty()) << p.error.toStdString();
-    const AnalisiOptions& o = p.options;
+    const AnalysisOptions& o = p.options;
     EXPECT_EQ(o.inizio, 12);
     EXPECT_EQ(o.fine, 40);
     for (int w = 0; w < 11; ++w)
         EXPECT_EQ(o.ruote[w], w == BA || w == RO || w == NZ) << w;
     EXPECT_EQ(o.posizioni, (std::array<bool, 5>{true, false, true, false, true}));
-    EXPECT_EQ(o.tipi, (std::array<int, 7>{0, 0, 0, 1, 0, 0, 1}));
+    EXPECT_EQ(o.tipi, (WheelRelations::Types{false, false, false, true, false, false, true}));
     EXPECT_TRUE(o.posizioniAdiacenti);
     EXPECT_EQ(o.colpi, 18);
     EXPECT_EQ(o.casi, 200);
@@ -72,13 +76,13 @@ TEST(AnalisiOptionsParse, EveryOptionSetsItsParameter) {
     EXPECT_TRUE(o.treAmbi);
     EXPECT_TRUE(o.quartina);
     EXPECT_FALSE(o.tutte);
-    EXPECT_EQ(o.formato, AnalisiOptions::Format::Csv);
+    EXPECT_EQ(o.formato, TableFormat::Csv);
 }
 
 TEST(AnalisiOptionsParse, EmptyListsSelectNothing) {
-    const AnalisiParse p = parse({"--tipi", "", "--esiti", "", "a.mdb"});
+    const AnalysisParse p = parseAnalysis({"--tipi", "", "--esiti", "", "a.mdb"});
     ASSERT_TRUE(p.error.isEmpty()) << p.error.toStdString();
-    EXPECT_EQ(p.options.tipi, (std::array<int, 7>{}));
+    EXPECT_EQ(p.options.tipi, (WheelRelations::Types{}));
     EXPECT_FALSE(p.options.ambata || p.options.treAmbi || p.options.quartina || p.options.tutte);
 }
 
@@ -102,32 +106,43 @@ TEST(AnalisiOptionsParse, BadCommandLinesAreRefused) {
         {"--colpi"},
     };
     for (const QStringList& args : bad)
-        EXPECT_FALSE(parse(args).error.isEmpty()) << args.join(' ').toStdString();
+        EXPECT_FALSE(parseAnalysis(args).error.isEmpty()) << args.join(' ').toStdString();
 }
 
 TEST(AnalisiOptionsParse, HelpNeedsNoArchive) {
-    const AnalisiParse p = parse({"--help"});
+    const AnalysisParse p = parseAnalysis({"--help"});
     EXPECT_TRUE(p.error.isEmpty());
     EXPECT_TRUE(p.options.help);
 }
 
-class AnalisiRange : public AmboFixture {
+// An archive built in memory for the tool's run.
+class AnalysisArchive : public ::testing::Test {
+protected:
+    AnalysisArchive() : m_archive(std::make_unique<DrawArchive>()), build(*m_archive) {}
+    DrawArchive& archive() { return *m_archive; }
+
+    std::unique_ptr<DrawArchive> m_archive;
+    ArchiveBuilder build;
+};
+
+class AnalisiRange : public AnalysisArchive {
 protected:
     void SetUp() override {
         build.emptyDraws(800);
         build.finish();
     }
     QString apply(const QStringList& args) {
-        const AnalisiParse p = parse(args + QStringList{"a.mdb"});
+        const AnalysisParse p = parseAnalysis(args + QStringList{"a.mdb"});
         EXPECT_TRUE(p.error.isEmpty());
-        return applyAnalisiRange(p.options, archive(), state);
+        return resolveAnalysisRange(p.options, archive(), range);
     }
+    DrawRange range;
 };
 
 TEST_F(AnalisiRange, DefaultsToTheLast500Draws) {
     EXPECT_TRUE(apply({}).isEmpty());
-    EXPECT_EQ(state.IndiceInizio, 300);
-    EXPECT_EQ(state.IndiceFine, 800);
+    EXPECT_EQ(range.start, 300);
+    EXPECT_EQ(range.end, 800);
 }
 
 TEST_F(AnalisiRange, BoundsOutsideTheArchiveOrReversedAreRefused) {
@@ -136,83 +151,30 @@ TEST_F(AnalisiRange, BoundsOutsideTheArchiveOrReversedAreRefused) {
     EXPECT_FALSE(apply({"--inizio", "-3"}).isEmpty());
     EXPECT_FALSE(apply({"--inizio", "50", "--fine", "49"}).isEmpty());
     EXPECT_TRUE(apply({"--inizio", "800", "--fine", "800"}).isEmpty());
-    EXPECT_EQ(state.IndiceInizio, 800);
+    EXPECT_EQ(range.start, 800);
 }
 
 TEST_F(AnalisiRange, AnEndBelowTheDefaultStartDragsTheStartAsTheScrollBarsDo) {
     EXPECT_TRUE(apply({"--fine", "100"}).isEmpty());
-    EXPECT_EQ(state.IndiceInizio, 100);
-    EXPECT_EQ(state.IndiceFine, 100);
+    EXPECT_EQ(range.start, 100);
+    EXPECT_EQ(range.end, 100);
     EXPECT_TRUE(apply({"--inizio", "7"}).isEmpty());
-    EXPECT_EQ(state.IndiceInizio, 7);
-    EXPECT_EQ(state.IndiceFine, 800);
+    EXPECT_EQ(range.start, 7);
+    EXPECT_EQ(range.end, 800);
 }
 
-class AnalisiOutput : public AmboFixture {
-protected:
-    static QStringList visibleTexts(const GridModel& g, int row) {
-        QStringList out;
-        for (int c = 0; c < g.cols(); ++c)
-            if (!g.isColHidden(c))
-                out << g.text(row, c);
-        return out;
-    }
-};
-
-TEST_F(AnalisiOutput, MatchesTheGridsOfTheSameAnalysisInTheWindow) {
-    build.randomDraws(600, 21);
-    open();
-    // The window, set by hand as a user would.
-    setRange(state, 350, 420);
-    deselectAllWheels(FgR);
-    for (int w : {BA, CA, FI, MI, NA, RO, TO, NZ})
-        FgR.setBackColour(0, w, AmboState::ColoreRuota);
-    Fgp.setBackColour(0, 3, AmboState::Bianco);
-    typesOnly({1, 3, 5});
-    controls.ComboC = "12";
-    controls.Ch_Intervallo = 1;
-    outcomeBoxes(1, 0, 1, 0);
-    elaboraClick();
-    ASSERT_GT(caseRows(), 5);
-
-    QString report;
-    const AnalisiParse p = parse({"--inizio", "350", "--fine", "420", "--ruote", "BA,CA,FI,MI,NA,RO,TO,NZ",
-                                  "--posizioni", "1,2,3,5", "--tipi", "adiacenti,gemelle,cfrz", "--colpi",
-                                  "12", "--intervallo", "--esiti", "ambata,quartina", "x.mdb"});
-    ASSERT_TRUE(p.error.isEmpty());
-    ASSERT_TRUE(runAnalisi(p.options, archive(), report).isEmpty());
-
-    const QStringList lines = report.split('\n');
-    ASSERT_EQ(lines.size(), 1 + caseRows() + 1 + 8 + 1); // the text ends with a newline
-    QStringList header;
-    for (const QString& h : visibleTexts(Fg1, 0))
-        header << h.trimmed();
-    EXPECT_EQ(lines[0], header.join('\t') + "\tEsito");
-    for (int r = 1; r <= caseRows(); ++r) {
-        QStringList expected = visibleTexts(Fg1, r);
-        const GridModel::Colour c = Fg1.backColour(r, 0);
-        expected << (c == EsitoPositivo ? "positivo" : c == palette.PaletteOrange ? "in gioco" : "negativo");
-        EXPECT_EQ(lines[r], expected.join('\t')) << r;
-    }
-    EXPECT_TRUE(lines[caseRows() + 1].isEmpty());
-    for (int s = 1; s <= 8; ++s) {
-        const QStringList fields = lines[caseRows() + 1 + s].split('\t');
-        ASSERT_EQ(fields.size(), 3);
-        EXPECT_EQ(fields[0], FgS.text(s, 0));
-        EXPECT_EQ(fields[1], FgS.text(s, 1));
-        if (s == 1 || s == 8)
-            EXPECT_TRUE(fields[2].isEmpty());
-        else
-            EXPECT_EQ(fields[2], QString::number(FgS.floodPercent(s, 1), 'f', 1));
-    }
-    EXPECT_TRUE(lines.last().isEmpty());
+TEST_F(AnalisiRange, MessagesSayWhichBoundIsWrong) {
+    EXPECT_EQ(apply({"--fine", "801"}), "--fine 801 fuori dall'archivio (estrazioni da 1 a 800)");
+    EXPECT_EQ(apply({"--inizio", "50", "--fine", "49"}), "--inizio 50 dopo --fine 49");
 }
+
+using AnalisiOutput = AnalysisArchive;
 
 TEST_F(AnalisiOutput, HeaderNamesTheVisibleColumnsTrimmed) {
     build.emptyDraws(3);
     build.finish();
     QString report;
-    ASSERT_TRUE(runAnalisi(parse({"a.mdb"}).options, archive(), report).isEmpty());
+    ASSERT_TRUE(runAnalysis(parseAnalysis({"a.mdb"}).options, archive(), report).isEmpty());
     EXPECT_EQ(report.section('\n', 0, 0),
               "\tN° Estr\tData Estraz\tR1\tN1\tN2\tN3\tN4\tN5\tR2\tN1\tN2\tN3\tN4\tN5"
               "\tAmbata\tA1\tA2\tA3\tColpo\tR1\tR2\tQuartina\tA1\tA2\tA3\tEsito");
@@ -222,7 +184,7 @@ TEST_F(AnalisiOutput, WithoutCasesPrintsHeaderEmptyLineAndZeroSummary) {
     build.emptyDraws(30);
     build.finish();
     QString report;
-    ASSERT_TRUE(runAnalisi(parse({"a.mdb"}).options, archive(), report).isEmpty());
+    ASSERT_TRUE(runAnalysis(parseAnalysis({"a.mdb"}).options, archive(), report).isEmpty());
     const QStringList lines = report.split('\n');
     ASSERT_EQ(lines.size(), 11);
     EXPECT_TRUE(lines[1].isEmpty());
@@ -237,9 +199,10 @@ TEST_F(AnalisiOutput, CsvSeparatesWithCommasAndQuotesWhereNeeded) {
     build.finish();
     QString tsv;
     QString csv;
-    ASSERT_TRUE(runAnalisi(parse({"--casi", "30", "a.mdb"}).options, archive(), tsv).isEmpty());
+    ASSERT_TRUE(runAnalysis(parseAnalysis({"--casi", "30", "a.mdb"}).options, archive(), tsv).isEmpty());
     ASSERT_TRUE(
-        runAnalisi(parse({"--casi", "30", "--formato", "csv", "a.mdb"}).options, archive(), csv).isEmpty());
+        runAnalysis(parseAnalysis({"--casi", "30", "--formato", "csv", "a.mdb"}).options, archive(), csv)
+            .isEmpty());
     QString expected = tsv;
     expected.replace('\t', ',');
     EXPECT_EQ(csv, expected); // no cell holds a comma or a quote
@@ -247,7 +210,7 @@ TEST_F(AnalisiOutput, CsvSeparatesWithCommasAndQuotesWhereNeeded) {
 }
 
 // An archive file holding the draws of a DrawArchive, written with the program's own writer.
-void writeArchiveFile(const DrawArchive& archive, const QString& path) {
+void writeAnalysisArchiveFile(const DrawArchive& archive, const QString& path) {
     std::vector<fixtures::Draw> draws;
     for (int d = 1; d <= archive.drawCount(); ++d) {
         fixtures::Draw draw;
@@ -266,7 +229,7 @@ void writeArchiveFile(const DrawArchive& archive, const QString& path) {
     fixtures::writeArchive(path, draws);
 }
 
-class AnalisiProgram : public AmboFixture {
+class AnalisiProgram : public AnalysisArchive {
 protected:
     struct Run {
         int exitCode = -1;
@@ -294,14 +257,15 @@ TEST_F(AnalisiProgram, PrintsWhatTheSameRunGivesOnTheArchiveInMemory) {
     build.randomDraws(250, 8);
     build.finish();
     const QString path = dir.filePath("Storico.mdb");
-    writeArchiveFile(archive(), path);
+    writeAnalysisArchiveFile(archive(), path);
     const QStringList options{"--tipi", "tutte", "--casi", "40", "--colpi", "6"};
 
     const Run r = run(options + QStringList{path});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_TRUE(r.err.isEmpty());
     QString expected;
-    ASSERT_TRUE(runAnalisi(parse(options + QStringList{"a.mdb"}).options, archive(), expected).isEmpty());
+    ASSERT_TRUE(
+        runAnalysis(parseAnalysis(options + QStringList{"a.mdb"}).options, archive(), expected).isEmpty());
     EXPECT_GT(expected.count('\n'), 40 + 10);
     EXPECT_EQ(r.out, expected);
 }
@@ -310,7 +274,7 @@ TEST_F(AnalisiProgram, CaseCapLineGoesToStderrAndTheCasesStayOnStdout) {
     build.equalAmboDraws(105, 5);
     build.finish();
     const QString path = dir.filePath("Storico.mdb");
-    writeArchiveFile(archive(), path);
+    writeAnalysisArchiveFile(archive(), path);
     for (const auto& [options, line] :
          {std::pair{QStringList{"--tipi", "tutte", "--intervallo", "--inizio", "1"},
                     QString("Ricerca fermata a 1000 casi: estrazioni dalla 5 alla 105\n")},
@@ -320,8 +284,9 @@ TEST_F(AnalisiProgram, CaseCapLineGoesToStderrAndTheCasesStayOnStdout) {
         EXPECT_EQ(r.err, line) << options.join(' ').toStdString();
         QString expected;
         QString notice;
-        ASSERT_TRUE(runAnalisi(parse(options + QStringList{"a.mdb"}).options, archive(), expected, &notice)
-                        .isEmpty());
+        ASSERT_TRUE(
+            runAnalysis(parseAnalysis(options + QStringList{"a.mdb"}).options, archive(), expected, &notice)
+                .isEmpty());
         EXPECT_EQ(r.out, expected);
         EXPECT_EQ(notice + (notice.isEmpty() ? "" : "\n"), line);
     }
@@ -339,7 +304,7 @@ TEST_F(AnalisiProgram, RangeOutsideTheArchiveIsABadOption) {
     build.randomDraws(20, 2);
     build.finish();
     const QString path = dir.filePath("Storico.mdb");
-    writeArchiveFile(archive(), path);
+    writeAnalysisArchiveFile(archive(), path);
     const Run r = run({"--fine", "21", path});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.out.isEmpty());

@@ -32,9 +32,5 @@ QString readDateRangeOptions(const QCommandLineParser& parser, const QCommandLin
 // no draw.
 QString resolveDrawRange(const DrawRangeOptions& range, const DrawArchive& archive, int& first, int& last);
 
-// The first draw on or after a date, and the last on or before it; 0 when there is none.
-int firstDrawFrom(const DrawArchive& archive, const QDate& date);
-int lastDrawUntil(const DrawArchive& archive, const QDate& date);
-
 // The lines of --help that describe the range options.
 QString drawRangeUsage();

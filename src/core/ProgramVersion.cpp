@@ -1,4 +1,4 @@
-#include "cli/ToolVersion.h"
+#include "core/ProgramVersion.h"
 
 #include <cstdio>
 #include <string_view>

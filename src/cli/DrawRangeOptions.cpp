@@ -1,8 +1,8 @@
-#include "cli/DrawRange.h"
+#include "cli/DrawRangeOptions.h"
 
 #include "cli/MethodOptionValues.h"
 #include "core/DrawArchive.h"
-#include "core/DrawDate.h"
+#include "core/DrawRange.h"
 
 #include <QCommandLineParser>
 #include <utility>
@@ -41,20 +41,6 @@ QString readDateRangeOptions(const QCommandLineParser& parser, const QCommandLin
         return QStringLiteral(
             "l'intervallo va dato con --inizio/--fine oppure con --dal/--al, non con entrambi");
     return {};
-}
-
-int lastDrawUntil(const DrawArchive& archive, const QDate& date) {
-    for (int d = archive.drawCount(); d >= 1; --d)
-        if (drawDay(archive, d) <= date)
-            return d;
-    return 0;
-}
-
-int firstDrawFrom(const DrawArchive& archive, const QDate& date) {
-    for (int d = 1; d <= archive.drawCount(); ++d)
-        if (drawDay(archive, d) >= date)
-            return d;
-    return 0;
 }
 
 QString resolveDrawRange(const DrawRangeOptions& range, const DrawArchive& archive, int& first, int& last) {

@@ -1,0 +1,159 @@
+#include "gui/collaudo/CaseListModel.h"
+
+#include "core/DrawArchive.h"
+#include "gui/kit/ItalianFormat.h"
+#include "gui/kit/Palette.h"
+
+#include <QColor>
+#include <QDate>
+#include <cmath>
+
+namespace {
+
+const char* const Headers[CaseListModel::Columns] = {
+    "", "N° Estr", "Data", "R1", "R2", "Pos.", "Ambata", "A1", "A2", "A3", "Esito", "Colpo", "Probabilità"};
+
+QColor colourOf(std::uint32_t value) {
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+// A draw's date text ("22/12/2022") as a day number, read by hand: sorting reads every case's.
+double dayNumber(const QString& text) {
+    if (text.size() != 10)
+        return std::nan("");
+    const QStringView t(text);
+    return static_cast<double>(
+        QDate(t.mid(6, 4).toInt(), t.mid(3, 2).toInt(), t.mid(0, 2).toInt()).toJulianDay());
+}
+
+} // namespace
+
+CaseListModel::CaseListModel(const DrawArchive& archive, const Palette& palette, QObject* parent)
+    : QAbstractTableModel(parent), m_archive(archive), m_palette(palette) {}
+
+void CaseListModel::setResult(std::shared_ptr<const CollaudoResult> result) {
+    beginResetModel();
+    m_result = std::move(result);
+    m_rows.filter(m_result ? static_cast<int>(m_result->casi.size()) : 0);
+    endResetModel();
+}
+
+const CollaudoCase& CaseListModel::caseAt(int row) const {
+    return m_result->casi.at(static_cast<std::size_t>(m_rows.source(row)));
+}
+
+int CaseListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rows.size();
+}
+
+int CaseListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Columns;
+}
+
+void CaseListModel::sort(int column, Qt::SortOrder order) {
+    if (!m_result || column <= Marker || column >= Columns)
+        return;
+    emit layoutAboutToBeChanged();
+    m_rows.filter(static_cast<int>(m_result->casi.size()));
+    m_rows.sort([&](int r) { return sortKey(m_result->casi[static_cast<std::size_t>(r)], column); }, order);
+    changePersistentIndexList(persistentIndexList(), QModelIndexList(persistentIndexList().size()));
+    emit layoutChanged();
+}
+
+double CaseListModel::sortKey(const CollaudoCase& c, int column) const {
+    const EqualAmboCase& e = c.equalAmbo;
+    switch (column) {
+    case Estrazione:
+        return e.draw;
+    case Data:
+        return dayNumber(c.date);
+    case R1:
+        return e.wheel1;
+    case R2:
+        return e.wheel2;
+    case Posizioni:
+        return e.position1 * 10.0 + e.position2;
+    case Ambata:
+        return e.forecast.Ambata;
+    case A1:
+        return e.forecast.A1;
+    case A2:
+        return e.forecast.A2;
+    case A3:
+        return e.forecast.A3;
+    case Esito:
+        return static_cast<double>(c.esito);
+    case Colpo:
+        return c.colpo > 0 ? c.colpo : std::nan("");
+    case Probabilita:
+        return c.probability;
+    default:
+        return std::nan("");
+    }
+}
+
+QString CaseListModel::text(const CollaudoCase& c, int column) const {
+    const EqualAmboCase& e = c.equalAmbo;
+    switch (column) {
+    case Estrazione:
+        return QString::number(e.draw);
+    case Data:
+        return c.date;
+    case R1:
+        return m_archive.wheelCode(e.wheel1);
+    case R2:
+        return m_archive.wheelCode(e.wheel2);
+    case Posizioni:
+        return QStringLiteral("%1-%2").arg(e.position1).arg(e.position2);
+    case Ambata:
+        return QString::number(e.forecast.Ambata);
+    case A1:
+        return QString::number(e.forecast.A1);
+    case A2:
+        return QString::number(e.forecast.A2);
+    case A3:
+        return QString::number(e.forecast.A3);
+    case Esito:
+        return esitoName(c.esito);
+    case Colpo:
+        return c.colpo > 0 ? QString::number(c.colpo) : QString();
+    case Probabilita:
+        return italian::decimal(c.probability, 4);
+    default:
+        return {};
+    }
+}
+
+QVariant CaseListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= Columns)
+        return {};
+    const CollaudoCase& c = caseAt(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return text(c, index.column());
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::AlignCenter);
+    case Qt::BackgroundRole:
+        if (index.column() != Marker)
+            return {};
+        return colourOf(c.esito == CaseOutcome::Esito::Positivo  ? PositiveCaseColour
+                        : c.esito == CaseOutcome::Esito::InGioco ? m_palette.PaletteOrange
+                                                                 : 0xFFFFFFu);
+    default:
+        return {};
+    }
+}
+
+QVariant CaseListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= Columns)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromUtf8(Headers[section]);
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(Qt::AlignCenter);
+    default:
+        return {};
+    }
+}
