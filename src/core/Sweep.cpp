@@ -29,6 +29,7 @@ bool betterResa(const SweepRow& a, const SweepRow& b) {
 SweepResult runSweep(const SweepSettings& settings, const DrawArchive& archive,
                      const std::function<void(double)>& progress, const std::atomic<bool>* cancel) {
     SweepResult result;
+    result.metodo = settings.metodo;
     auto cancelled = [cancel] { return cancel && cancel->load(std::memory_order_relaxed); };
 
     const double share = 0.8; // of the progress, for the combinations' figures

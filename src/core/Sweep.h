@@ -68,6 +68,7 @@ struct SweepRow {
 };
 
 struct SweepResult {
+    MethodSettings::Metodo metodo = MethodSettings::Metodo::AmboUguale;
     std::size_t combinations = 0;
     std::size_t cases = 0;
     std::vector<SweepRow> rows; // ranked; at most primi

@@ -1,10 +1,10 @@
 #include "cli/CollaudoOptions.h"
 #include "cli/CollaudoReport.h"
 #include "cli/ToolArchive.h"
-#include "core/ProgramVersion.h"
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
 #include "core/DrawRange.h"
+#include "core/ProgramVersion.h"
 #include "core/Sweep.h"
 
 #include <QCoreApplication>
@@ -22,6 +22,7 @@ int badOptions(const QString& error) {
 
 QString explore(const CollaudoOptions& o, const DrawArchive& archive, QString& error) {
     SweepSettings s;
+    s.metodo = o.settings.metodo;
     s.wheels = o.settings.wheels;
     s.boxes = o.settings.boxes;
     s.stakes = o.settings.stakes;
