@@ -102,7 +102,8 @@ QWidget* CollaudoFrm::buildCommands() {
     CmdCollauda->setToolTip(QStringLiteral("Collaudo del metodo con le scelte della finestra"));
     CmdEsplora = new QPushButton(QStringLiteral("ESPLORA"), panel);
     CmdEsplora->setObjectName(QStringLiteral("CmdEsplora"));
-    CmdEsplora->setToolTip(QStringLiteral("Prova tutte le combinazioni di tipi, posizioni e colpi"));
+    CmdEsplora->setToolTip(QStringLiteral("Prova tutte le combinazioni del metodo: tipi, posizioni e colpi "
+                                          "per l'ambo uguale, soglie e colpi per il ritardatario"));
     CmdAnnulla = new QPushButton(QStringLiteral("ANNULLA"), panel);
     CmdAnnulla->setObjectName(QStringLiteral("CmdAnnulla"));
     CmdAnnulla->setToolTip(QStringLiteral("Ferma l'esplorazione in corso"));
@@ -215,7 +216,9 @@ std::array<T, N> arrayOf(const QVariant& value, const std::array<T, N>& fallback
 
 QVariantMap CollaudoFrm::keptSettings() const {
     const CollaudoParameters& p = *Parametri;
-    QVariantMap kept{{QStringLiteral("ruote"), listOf(p.wheels())},
+    QVariantMap kept{{QStringLiteral("metodo"), static_cast<int>(p.metodo())},
+                     {QStringLiteral("soglia"), p.soglia()},
+                     {QStringLiteral("ruote"), listOf(p.wheels())},
                      {QStringLiteral("posizioni"), listOf(p.positions())},
                      {QStringLiteral("tipi"), listOf(p.wheelTypes())},
                      {QStringLiteral("adiacenti"), p.adjacentPositions()},
@@ -233,6 +236,9 @@ QVariantMap CollaudoFrm::keptSettings() const {
 
 void CollaudoFrm::restoreSettings(const QVariantMap& kept) {
     CollaudoParameters& p = *Parametri;
+    p.setMetodo(static_cast<MethodSettings::Metodo>(
+        kept.value(QStringLiteral("metodo"), static_cast<int>(p.metodo())).toInt()));
+    p.setSoglia(kept.value(QStringLiteral("soglia"), p.soglia()).toInt());
     p.setWheels(arrayOf(kept.value(QStringLiteral("ruote")), p.wheels()));
     p.setPositions(arrayOf(kept.value(QStringLiteral("posizioni")), p.positions()));
     p.setWheelTypes(arrayOf(kept.value(QStringLiteral("tipi")), p.wheelTypes()));
@@ -353,7 +359,7 @@ void CollaudoFrm::setSweeping(bool sweeping) {
 
 void CollaudoFrm::FgCasi_DoubleClick(const QModelIndex& index) {
     if (index.isValid() && index.row() < m_cases->rowCount())
-        m_frame.showDraw(m_cases->caseAt(index.row()).equalAmbo.draw);
+        m_frame.showDraw(m_cases->caseAt(index.row()).draw);
 }
 
 void CollaudoFrm::FgEsplora_RowActivated(int sourceRow) {
