@@ -95,16 +95,16 @@ void CollaudoParameters::buildControls() {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
-    auto* method = new QGroupBox(captionOf(MethodSettings::MetodoName), this);
-    auto* mg = new QGridLayout(method);
-    mg->setContentsMargins(8, 4, 8, 4);
-    mg->setVerticalSpacing(2);
-    mg->addWidget(ComboMetodo, 0, 0, 1, 2);
-    mg->addWidget(new QLabel(captionOf(MethodSettings::SogliaName), method), 1, 0);
-    mg->addWidget(SpSoglia, 1, 1);
-    mg->setRowStretch(2, 1);
-    row->addWidget(method);
-    row->addWidget(selectionPanel(this, {FgR, Fgp, Label6, Label9, Label32, Label30}, ChPosAdi));
+    // The method under the wheels and positions: the row of parameters has no room for a panel more.
+    auto* method = new QHBoxLayout;
+    method->setSpacing(4);
+    method->addWidget(caption(this, captionOf(MethodSettings::MetodoName)));
+    method->addWidget(ComboMetodo);
+    method->addSpacing(8);
+    method->addWidget(new QLabel(captionOf(MethodSettings::SogliaName), this));
+    method->addWidget(SpSoglia);
+    method->addStretch(1);
+    row->addWidget(selectionPanel(this, {FgR, Fgp, Label6, Label9, Label32, Label30}, ChPosAdi, method));
     row->addWidget(wheelTypesPanel(this, Ch_RuoteTipo));
 
     auto* outcomes = new QGroupBox(captionOf(MethodSettings::OutcomesName), this);
