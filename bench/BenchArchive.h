@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QTemporaryDir>
+#include <benchmark/benchmark.h>
 #include <memory>
 
 // The largest archive the program loads: 9,999 random draws, built once per benchmark program.
@@ -30,6 +31,14 @@ inline DrawArchive* realHistory() {
         return fixtures::loadRealHistory(error);
     }();
     return archive.get();
+}
+
+// The real history for a benchmark, which is skipped when it is absent.
+inline DrawArchive* historyOrSkip(benchmark::State& st) {
+    DrawArchive* archive = realHistory();
+    if (!archive)
+        st.SkipWithError("no real history in ../shared/data/storico");
+    return archive;
 }
 
 // The real history as an archive file for the tools, imported once per benchmark program; empty when the

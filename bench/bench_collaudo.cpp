@@ -26,11 +26,9 @@ CollaudoSettings heaviest() {
 }
 
 void BM_CollaudoHeaviest(benchmark::State& st) {
-    const DrawArchive* archive = realHistory();
-    if (!archive) {
-        st.SkipWithError("no real history");
+    const DrawArchive* archive = historyOrSkip(st);
+    if (!archive)
         return;
-    }
     for (auto _ : st) {
         CollaudoResult r = runCollaudo(heaviest(), *archive);
         benchmark::DoNotOptimize(r);
@@ -41,11 +39,9 @@ BENCHMARK(BM_CollaudoHeaviest)->Unit(benchmark::kMillisecond);
 
 // Its parts: the search, following the cases, the exact p-value.
 void BM_CollaudoSearch(benchmark::State& st) {
-    const DrawArchive* archive = realHistory();
-    if (!archive) {
-        st.SkipWithError("no real history");
+    const DrawArchive* archive = historyOrSkip(st);
+    if (!archive)
         return;
-    }
     const CollaudoSettings s = heaviest();
     for (auto _ : st)
         benchmark::DoNotOptimize(findEqualAmbi(s.search(), *archive, archive->drawCount(), 1));
@@ -53,11 +49,9 @@ void BM_CollaudoSearch(benchmark::State& st) {
 BENCHMARK(BM_CollaudoSearch)->Unit(benchmark::kMillisecond);
 
 void BM_CollaudoTracks(benchmark::State& st) {
-    const DrawArchive* archive = realHistory();
-    if (!archive) {
-        st.SkipWithError("no real history");
+    const DrawArchive* archive = historyOrSkip(st);
+    if (!archive)
         return;
-    }
     const CollaudoSettings s = heaviest();
     const auto cases = findEqualAmbi(s.search(), *archive, archive->drawCount(), 1);
     for (auto _ : st)
@@ -66,11 +60,9 @@ void BM_CollaudoTracks(benchmark::State& st) {
 BENCHMARK(BM_CollaudoTracks)->Unit(benchmark::kMillisecond);
 
 void BM_CollaudoPValue(benchmark::State& st) {
-    const DrawArchive* archive = realHistory();
-    if (!archive) {
-        st.SkipWithError("no real history");
+    const DrawArchive* archive = historyOrSkip(st);
+    if (!archive)
         return;
-    }
     const CollaudoSettings s = heaviest();
     const CaseTracks t = trackCases(findEqualAmbi(s.search(), *archive, archive->drawCount(), 1), 18, s.boxes,
                                     s.stakes, *archive);
@@ -88,11 +80,9 @@ BENCHMARK(BM_CollaudoPValue)->Unit(benchmark::kMillisecond);
 
 // The whole sweep on both cores, with the default 30 rows given their exact p-value.
 void BM_SweepWhole(benchmark::State& st) {
-    const DrawArchive* archive = realHistory();
-    if (!archive) {
-        st.SkipWithError("no real history");
+    const DrawArchive* archive = historyOrSkip(st);
+    if (!archive)
         return;
-    }
     for (auto _ : st) {
         SweepResult r = runSweep(SweepSettings{}, *archive);
         benchmark::DoNotOptimize(r);
@@ -103,11 +93,9 @@ BENCHMARK(BM_SweepWhole)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The whole sweep with every row given its exact p-value, as --primi 0 prints it.
 void BM_SweepEveryRow(benchmark::State& st) {
-    const DrawArchive* archive = realHistory();
-    if (!archive) {
-        st.SkipWithError("no real history");
+    const DrawArchive* archive = historyOrSkip(st);
+    if (!archive)
         return;
-    }
     SweepSettings s;
     s.primi = 0;
     for (auto _ : st) {
@@ -120,11 +108,9 @@ BENCHMARK(BM_SweepEveryRow)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The overdue number on every wheel, threshold 100, 18 colpi: the back-test's logic.
 void BM_OverdueCollaudo(benchmark::State& st) {
-    const DrawArchive* archive = realHistory();
-    if (!archive) {
-        st.SkipWithError("no real history");
+    const DrawArchive* archive = historyOrSkip(st);
+    if (!archive)
         return;
-    }
     CollaudoSettings s;
     s.metodo = MethodSettings::Metodo::Ritardatario;
     s.soglia = 100;
@@ -139,11 +125,9 @@ BENCHMARK(BM_OverdueCollaudo)->Unit(benchmark::kMillisecond);
 
 // Its 180 combinations of threshold and Colpi over every wheel, every row given its exact p-value.
 void BM_OverdueSweep(benchmark::State& st) {
-    const DrawArchive* archive = realHistory();
-    if (!archive) {
-        st.SkipWithError("no real history");
+    const DrawArchive* archive = historyOrSkip(st);
+    if (!archive)
         return;
-    }
     SweepSettings s;
     s.metodo = MethodSettings::Metodo::Ritardatario;
     s.primi = 0;

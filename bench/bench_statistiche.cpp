@@ -26,13 +26,6 @@
 
 namespace {
 
-DrawArchive* historyOrSkip(benchmark::State& st) {
-    DrawArchive* archive = realHistory();
-    if (!archive)
-        st.SkipWithError("no real history in ../shared/data/storico");
-    return archive;
-}
-
 void BM_StatisticsOfASorte(benchmark::State& st) {
     DrawArchive* archive = historyOrSkip(st);
     if (!archive)

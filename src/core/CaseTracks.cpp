@@ -6,10 +6,10 @@
 #include "core/DrawArchive.h"
 #include "core/DrawnNumbers.h"
 #include "core/OverdueCases.h"
+#include "core/Threads.h"
 
 #include <algorithm>
 #include <mutex>
-#include <thread>
 
 namespace {
 // One case of any method, opened after `draw`, whose first positive colpo is known.
@@ -71,12 +71,7 @@ CaseTracks trackAll(std::size_t n, int colpi, int threads, const std::function<v
             }
         }
     };
-    {
-        std::vector<std::jthread> helpers;
-        for (int h = 1; h < threads; ++h)
-            helpers.emplace_back(work);
-        work();
-    }
+    runOnThreads(threads, work);
     const std::size_t followed = std::min(next.load(), n);
     std::fill(t.probability.begin() + static_cast<std::ptrdiff_t>(followed * t.colpi), t.probability.end(),
               0.0);

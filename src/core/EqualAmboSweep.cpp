@@ -4,12 +4,12 @@
 #include "core/EqualAmbi.h"
 #include "core/SweepCombinations.h"
 #include "core/SweepTotals.h"
+#include "core/Threads.h"
 
 #include <algorithm>
 #include <bit>
 #include <map>
 #include <memory>
-#include <thread>
 
 // Named rather than anonymous: in a unity build it shares a translation unit with the other sweep.
 namespace equalambosweep {
@@ -139,13 +139,8 @@ SweepCombinations combinations(const SweepSettings& settings, const DrawArchive&
     const std::size_t n = found.size();
     result.cases = n;
     const double share = 0.8; // of the progress, for following the cases
-    const CaseTracks tracks = trackCases(
-        found, K, settings.boxes, settings.stakes, archive, settings.threads,
-        [&](std::size_t done) {
-            if (progress && n > 0)
-                progress(share * static_cast<double>(done) / static_cast<double>(n));
-        },
-        cancel);
+    const CaseTracks tracks = trackCases(found, K, settings.boxes, settings.stakes, archive, settings.threads,
+                                         followingProgress(progress, share, n), cancel);
     if (cancelled()) {
         result.cancelled = true;
         return result;
@@ -224,12 +219,7 @@ SweepCombinations combinations(const SweepSettings& settings, const DrawArchive&
             }
         }
     };
-    {
-        std::vector<std::jthread> helpers;
-        for (int h = 1; h < settings.threads; ++h)
-            helpers.emplace_back(work);
-        work();
-    }
+    runOnThreads(settings.threads, work);
     if (cancelled()) {
         result.cancelled = true;
         return result;

@@ -45,13 +45,8 @@ SweepCombinations combinations(const SweepSettings& settings, const DrawArchive&
     const std::size_t n = candidates.size();
     result.cases = n;
     const double share = 0.5; // of the progress, for following the cases
-    const CaseTracks tracks = trackCases(
-        candidates, K, settings.stakes, drawn, settings.threads,
-        [&](std::size_t done) {
-            if (progress && n > 0)
-                progress(share * static_cast<double>(done) / static_cast<double>(n));
-        },
-        cancel);
+    const CaseTracks tracks = trackCases(candidates, K, settings.stakes, drawn, settings.threads,
+                                         followingProgress(progress, share, n), cancel);
     if (cancelled()) {
         result.cancelled = true;
         return result;

@@ -3,12 +3,12 @@
 #include "core/Holm.h"
 #include "core/PoissonBinomial.h"
 #include "core/SweepCombinations.h"
+#include "core/Threads.h"
 
 #include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <numeric>
-#include <thread>
 
 namespace {
 bool betterP(const SweepRow& a, const SweepRow& b) {
@@ -84,12 +84,7 @@ SweepResult runSweep(const SweepSettings& settings, const DrawArchive& archive,
             }
         }
     };
-    {
-        std::vector<std::jthread> helpers;
-        for (int h = 1; h < settings.threads; ++h)
-            helpers.emplace_back(work);
-        work();
-    }
+    runOnThreads(settings.threads, work);
     if (cancelled()) {
         result.cancelled = true;
         return result;

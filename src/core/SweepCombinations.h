@@ -21,6 +21,15 @@ struct SweepCombinations {
     bool cancelled = false;
 };
 
+// Following n cases reported as the first `share` of a part's progress.
+inline std::function<void(std::size_t)> followingProgress(const std::function<void(double)>& progress,
+                                                          double share, std::size_t n) {
+    return [&progress, share, n](std::size_t done) {
+        if (progress && n > 0)
+            progress(share * static_cast<double>(done) / static_cast<double>(n));
+    };
+}
+
 // Each method's combinations. progress (may be empty) gets the share of this part done, 0 to 1.
 SweepCombinations equalAmboCombinations(const SweepSettings& settings, const DrawArchive& archive,
                                         const std::function<void(double)>& progress,

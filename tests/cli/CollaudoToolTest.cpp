@@ -20,6 +20,13 @@
 
 namespace {
 
+struct BadCommand {
+    const char* name;
+    QStringList args;
+    int exitCode;
+    const char* message;
+};
+
 // veltrano-collaudo run on a hand-made archive file of random draws, some with Nazionale missing, and the
 // same archive loaded in this process for comparisons.
 class CollaudoTool : public ToolOnArchive {
@@ -33,13 +40,17 @@ protected:
         return runTool("veltrano-collaudo", args, withArchive);
     }
     static QJsonObject json(const QStringList& args) { return toolJson("veltrano-collaudo", args); }
-};
 
-struct BadCommand {
-    const char* name;
-    QStringList args;
-    int exitCode;
-    const char* message;
+    // Each command ends with its exit code and its message, and prints nothing on the standard output.
+    static void expectRefused(const std::vector<BadCommand>& cases) {
+        for (const BadCommand& c : cases) {
+            SCOPED_TRACE(c.name);
+            const ToolRun r = run(c.args);
+            EXPECT_EQ(r.exitCode, c.exitCode);
+            EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.left(200).toStdString();
+            EXPECT_TRUE(r.out.isEmpty());
+        }
+    }
 };
 
 TEST_F(CollaudoTool, RefusesBadCommandsWithTheirExitCode) {
@@ -59,13 +70,7 @@ TEST_F(CollaudoTool, RefusesBadCommandsWithTheirExitCode) {
         {"sconosciuta", {"--gioca"}, 2, "gioca"},
         {"esploraConTipi", {"--esplora", "--tipi", "gemelle"}, 2, "--esplora prova da sé tipi"},
     };
-    for (const BadCommand& c : cases) {
-        SCOPED_TRACE(c.name);
-        const ToolRun r = run(c.args);
-        EXPECT_EQ(r.exitCode, c.exitCode);
-        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.left(200).toStdString();
-        EXPECT_TRUE(r.out.isEmpty());
-    }
+    expectRefused(cases);
     const ToolRun missing = run({QStringLiteral("/nessuna/cartella/Dbarcomax.mdb")}, false);
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("archivio illeggibile")));
@@ -201,13 +206,7 @@ TEST_F(CollaudoTool, OverdueNumberRefusesWhatItDoesNotPlay) {
          "prova da sé soglie e colpi"},
         {"esploraColpi", overdue + QStringList{"--esplora", "--colpi", "3"}, 2, "prova da sé soglie e colpi"},
     };
-    for (const BadCommand& c : cases) {
-        SCOPED_TRACE(c.name);
-        const ToolRun r = run(c.args);
-        EXPECT_EQ(r.exitCode, c.exitCode);
-        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.left(200).toStdString();
-        EXPECT_TRUE(r.out.isEmpty());
-    }
+    expectRefused(cases);
     const ToolRun help = run({QStringLiteral("--help")}, false);
     for (const char* line : {"--metodo M", "--soglia R", "Ritardatario: il ritardo di un numero",
                              "1 - (1 - 5/90)^k", "le soglie 18, 36, ..., 180"})

@@ -151,20 +151,31 @@ void PrintTo(const Archive& a, std::ostream* os) {
     *os << a.name;
 }
 
-class OverdueCases : public ::testing::TestWithParam<Archive> {};
-
-TEST_P(OverdueCases, OpenWhereTheHandWorkedDelaysSay) {
-    const Archive& a = GetParam();
-    DrawArchive archive;
+// The archive's draws into `archive`; returns how many.
+int buildArchive(const Archive& a, DrawArchive& archive) {
     ArchiveBuilder build(archive);
     for (const ArchiveBuilder::Wheels& draw : a.draws)
         build.draw(draw);
     build.finish();
+    return build.count();
+}
+
+CollaudoSettings overdueSettings(const Archive& a) {
     CollaudoSettings s;
     s.metodo = MethodSettings::Metodo::Ritardatario;
     s.wheels = a.wheels;
     s.soglia = a.soglia;
     s.colpi = a.colpi;
+    return s;
+}
+
+class OverdueCases : public ::testing::TestWithParam<Archive> {};
+
+TEST_P(OverdueCases, OpenWhereTheHandWorkedDelaysSay) {
+    const Archive& a = GetParam();
+    DrawArchive archive;
+    const int draws = buildArchive(a, archive);
+    CollaudoSettings s = overdueSettings(a);
     s.first = a.first;
     s.last = a.last;
     s.stakes.ambata = 2.0;
@@ -181,7 +192,7 @@ TEST_P(OverdueCases, OpenWhereTheHandWorkedDelaysSay) {
         EXPECT_EQ(c.overdue, (OverdueCase{e.draw, e.wheel, e.number, e.delay}));
         EXPECT_EQ(c.esito, e.esito);
         EXPECT_EQ(c.colpo, e.colpo);
-        EXPECT_EQ(c.complete, e.draw + a.colpi <= build.count());
+        EXPECT_EQ(c.complete, e.draw + a.colpi <= draws);
         EXPECT_DOUBLE_EQ(c.probability, 1.0 - std::pow(1.0 - 5.0 / 90.0, e.drawnColpi));
         EXPECT_DOUBLE_EQ(c.spent, 2.0 * e.spent);
         EXPECT_DOUBLE_EQ(c.won, e.esito == Esito::Positivo ? 2.0 * 11.23 : 0.0);
@@ -195,16 +206,8 @@ INSTANTIATE_TEST_SUITE_P(HandWorked, OverdueCases, ::testing::ValuesIn(HandWorke
 TEST(OverdueSummary, ComparesCompleteCasesAndBalancesEveryCase) {
     const Archive& a = HandWorked.front();
     DrawArchive archive;
-    ArchiveBuilder build(archive);
-    for (const ArchiveBuilder::Wheels& draw : a.draws)
-        build.draw(draw);
-    build.finish();
-    CollaudoSettings s;
-    s.metodo = MethodSettings::Metodo::Ritardatario;
-    s.wheels = a.wheels;
-    s.soglia = a.soglia;
-    s.colpi = a.colpi;
-    const CollaudoResult r = runCollaudo(s, archive);
+    buildArchive(a, archive);
+    const CollaudoResult r = runCollaudo(overdueSettings(a), archive);
     const CollaudoSummary& m = r.riepilogo;
     const double p2 = 1.0 - std::pow(85.0 / 90.0, 2);
     EXPECT_EQ(m.casi, 4);

@@ -36,10 +36,8 @@ struct TailCase {
     int distinct = 0; // when above 0, only this many different probabilities, as cases of a back-test share
 };
 
-class UpperTail : public ::testing::TestWithParam<TailCase> {};
-
-TEST_P(UpperTail, MatchesTheDirectSumToSixSignificantDigits) {
-    const TailCase& c = GetParam();
+// The case's trials, the same on every call.
+std::vector<double> probabilitiesOf(const TailCase& c) {
     std::mt19937 gen(7);
     std::uniform_real_distribution<double> pick(c.low, c.high);
     std::vector<double> values;
@@ -49,6 +47,14 @@ TEST_P(UpperTail, MatchesTheDirectSumToSixSignificantDigits) {
     std::vector<double> ps;
     for (int i = 0; i < c.n; ++i)
         ps.push_back(c.distinct > 0 ? values[which(gen)] : pick(gen));
+    return ps;
+}
+
+class UpperTail : public ::testing::TestWithParam<TailCase> {};
+
+TEST_P(UpperTail, MatchesTheDirectSumToSixSignificantDigits) {
+    const TailCase& c = GetParam();
+    const std::vector<double> ps = probabilitiesOf(c);
     for (int x : c.xs) {
         const double expected = directUpperTail(ps, x);
         const double got = poissonBinomialUpperTail(ps, x);
@@ -89,15 +95,7 @@ std::vector<ChanceCount> countsOf(const std::vector<double>& ps) {
 
 TEST_P(UpperTail, FromCountsIsTheSameExactTail) {
     const TailCase& c = GetParam();
-    std::mt19937 gen(7);
-    std::uniform_real_distribution<double> pick(c.low, c.high);
-    std::vector<double> values;
-    for (int i = 0; i < c.distinct; ++i)
-        values.push_back(pick(gen));
-    std::uniform_int_distribution<int> which(0, std::max(c.distinct - 1, 0));
-    std::vector<double> ps;
-    for (int i = 0; i < c.n; ++i)
-        ps.push_back(c.distinct > 0 ? values[which(gen)] : pick(gen));
+    const std::vector<double> ps = probabilitiesOf(c);
     const std::vector<ChanceCount> chances = countsOf(ps);
     for (int x : c.xs) {
         const double exact = poissonBinomialUpperTail(ps, x);
