@@ -178,7 +178,7 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     parser.addOptions(
         {own.dal, own.al, own.poste, own.formato, own.elenco, own.esplora, own.ordina, own.primi, own.fuori});
     if (!parser.parse(QStringList{QStringLiteral("veltrano-collaudo")} + arguments)) {
-        result.error = parser.errorText();
+        result.error = parserErrorText(parser);
         return result;
     }
     if (method.help()) {

@@ -3,6 +3,7 @@
 #include "cli/MethodOptionValues.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <algorithm>
 #include <functional>
 
@@ -95,8 +96,8 @@ QString MethodCommandLine::read(std::initializer_list<const QCommandLineOption*>
                 return QStringLiteral("--%1 indicata più volte").arg(option->names().first());
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1)
-        return positional.isEmpty() ? QStringLiteral("manca l'archivio delle estrazioni")
-                                    : QStringLiteral("un solo archivio, non %1").arg(positional.size());
+        return positional.isEmpty() ? QStringLiteral("Manca l'archivio delle estrazioni")
+                                    : QStringLiteral("Un solo archivio, non %1").arg(positional.size());
     v.archivePath = positional.first();
 
     for (auto [option, target] : {std::pair{&m_inizio, &v.inizio}, std::pair{&m_fine, &v.fine}}) {
@@ -122,6 +123,27 @@ QString MethodCommandLine::read(std::initializer_list<const QCommandLineOption*>
     if (error.isEmpty() && parser.isSet(m_esiti))
         error = readOutcomeOption(parser.value(m_esiti), v.boxes);
     return error;
+}
+
+QString parserErrorText(const QCommandLineParser& parser) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        QStringList dashed;
+        for (const QString& name : unknown)
+            dashed << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        return (dashed.size() == 1 ? QStringLiteral("Opzione sconosciuta: %1")
+                                   : QStringLiteral("Opzioni sconosciute: %1"))
+            .arg(dashed.join(QStringLiteral(", ")));
+    }
+    // The option's name is what Qt quotes; the rest of its sentence is replaced.
+    static const QRegularExpression quoted(QStringLiteral("'([^']*)'"));
+    const QString text = parser.errorText();
+    const QString option = quoted.match(text).captured(1);
+    if (text.startsWith(QLatin1String("Missing value")))
+        return QStringLiteral("Manca il valore di %1").arg(option);
+    if (text.startsWith(QLatin1String("Unexpected value")))
+        return QStringLiteral("%1 non vuole un valore").arg(option);
+    return QStringLiteral("Riga di comando non valida");
 }
 
 QString drawBoundsError(const std::optional<int>& inizio, const std::optional<int>& fine, int drawCount) {

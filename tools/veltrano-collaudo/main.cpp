@@ -1,10 +1,11 @@
 #include "cli/CollaudoOptions.h"
 #include "cli/CollaudoReport.h"
+#include "cli/CommandLineError.h"
 #include "cli/ToolArchive.h"
-#include "core/ProgramVersion.h"
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
 #include "core/DrawRange.h"
+#include "core/ProgramVersion.h"
 #include "core/Sweep.h"
 
 #include <QCoreApplication>
@@ -16,7 +17,7 @@
 namespace {
 
 int badOptions(const QString& error) {
-    writeText(stderr, QStringLiteral("veltrano-collaudo: %1\n\n").arg(error) + collaudoUsage());
+    writeText(stderr, QString::fromStdString(commandLineErrorText("veltrano-collaudo", error.toStdString())));
     return 2;
 }
 
