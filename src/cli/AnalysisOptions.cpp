@@ -3,6 +3,7 @@
 #include "cli/MethodCommandLine.h"
 #include "cli/MethodOptionValues.h"
 #include "core/CaseSearch.h"
+#include "core/SettingsCheck.h"
 
 #include <QCommandLineParser>
 
@@ -75,6 +76,8 @@ AnalysisParse parseAnalysisOptions(const QStringList& arguments) {
     if (parser.isSet(formato))
         result.error =
             readFormatOption(parser.value(formato), {TableFormat::Tsv, TableFormat::Csv}, o.formato);
+    if (result.error.isEmpty())
+        result.error = twoWheelsError(o.ruote);
     return result;
 }
 

@@ -114,7 +114,7 @@ TEST_F(CollaudoTool, RefusesBadCommandsWithTheirExitCode) {
         {"data", {"--dal", "31/02/2001"}, 2, "--dal vuole una data"},
         {"dateVuote", {"--dal", "2030-01-01"}, 2, "Nessuna estrazione nell'intervallo di date"},
         {"primi", {"--primi", "5"}, 2, "valgono solo con --esplora"},
-        {"fuori", {"--esplora", "--fuori-campione", "2040-01-01"}, 2, "--fuori-campione: nessuna estrazione"},
+        {"fuori", {"--esplora", "--fuori-campione", "2040-01-01"}, 2, "La data fuori campione (01/01/2040)"},
         {"sconosciuta", {"--gioca"}, 2, "gioca"},
         {"esploraConTipi", {"--esplora", "--tipi", "gemelle"}, 2, "--esplora prova da sé tipi"},
     };

@@ -6,6 +6,7 @@
 #include "core/DrawArchive.h"
 #include "core/DrawRange.h"
 #include "core/ProgramVersion.h"
+#include "core/SettingsCheck.h"
 #include "core/Sweep.h"
 
 #include <QCoreApplication>
@@ -32,12 +33,10 @@ QString explore(const CollaudoOptions& o, const DrawArchive& archive, QString& e
     s.primi = o.primi;
     s.threads = static_cast<int>(std::max(2u, std::thread::hardware_concurrency()));
     if (o.fuoriCampione) {
-        s.split = firstDrawFrom(archive, *o.fuoriCampione);
-        if (s.split == 0) {
-            error = QStringLiteral("--fuori-campione: nessuna estrazione dal %1")
-                        .arg(o.fuoriCampione->toString(QStringLiteral("dd/MM/yyyy")));
+        error = outOfSampleError(archive, s.first, s.last, *o.fuoriCampione);
+        if (!error.isEmpty())
             return {};
-        }
+        s.split = firstDrawFrom(archive, *o.fuoriCampione);
     }
     // A progress line only for a person watching, never into a file or a pipe.
     std::function<void(double)> progress;

@@ -2,6 +2,7 @@
 
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
+#include "core/SettingsCheck.h"
 #include "gui/collaudo/ChartPanel.h"
 #include "gui/collaudo/CollaudoParameters.h"
 #include "gui/collaudo/CollaudoPresentation.h"
@@ -189,11 +190,21 @@ bool CollaudoFrm::rangeAccepted() {
     return false;
 }
 
+bool CollaudoFrm::settingsAccepted(const QString& error) {
+    if (error.isEmpty())
+        return true;
+    m_prompts.message(error, Title, MessageIcon::Exclamation);
+    return false;
+}
+
 void CollaudoFrm::CmdCollauda_Click() {
     if (!rangeAccepted())
         return;
+    const CollaudoSettings settings = collaudoSettings(*Parametri, m_archive);
+    if (!settingsAccepted(equalAmboWheelsError(settings.wheels, settings.types)))
+        return;
     WaitPointer hourglass;
-    const CollaudoResult result = runCollaudo(collaudoSettings(*Parametri, m_archive), m_archive);
+    const CollaudoResult result = runCollaudo(settings, m_archive);
     showResults(presentCollaudo(result, m_archive, m_palette));
 }
 
@@ -227,6 +238,12 @@ void CollaudoFrm::CmdEsplora_Click() {
         return;
     auto sweep = std::make_shared<SweepOutcome>();
     sweep->settings = sweepSettings(*Parametri, m_archive, SweepRows);
+    if (!settingsAccepted(twoWheelsError(sweep->settings.wheels)))
+        return;
+    if (const auto from = Parametri->outOfSampleFrom();
+        from &&
+        !settingsAccepted(outOfSampleError(m_archive, sweep->settings.first, sweep->settings.last, *from)))
+        return;
     m_pendingSweep = sweep;
     const DrawArchive& archive = m_archive;
     // The job holds its own reference to the outcome it fills; the window takes it when the job is done.

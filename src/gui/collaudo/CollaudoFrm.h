@@ -70,6 +70,8 @@ private:
     QWidget* buildCommands();
     QWidget* buildResults();
     bool rangeAccepted();
+    // False after showing the error, when there is one.
+    bool settingsAccepted(const QString& error);
     void showResults(CollaudoShown shown);
     void sweepProgress(int done, int total);
     void sweepFinished(bool cancelled);
