@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -98,6 +99,8 @@ QWidget* CollaudoFrm::buildCommands() {
     CmdCollauda = new QPushButton(QStringLiteral("COLLAUDA"), panel);
     CmdCollauda->setObjectName(QStringLiteral("CmdCollauda"));
     CmdCollauda->setToolTip(QStringLiteral("Collaudo del metodo con le scelte della finestra"));
+    // Drawn as the default, and Enter presses it (keyPressEvent): a window is no dialog, Qt does neither.
+    CmdCollauda->setDefault(true);
     CmdEsplora = new QPushButton(QStringLiteral("ESPLORA"), panel);
     CmdEsplora->setObjectName(QStringLiteral("CmdEsplora"));
     CmdEsplora->setToolTip(QStringLiteral("Prova tutte le combinazioni di tipi, posizioni e colpi"));
@@ -314,6 +317,16 @@ void CollaudoFrm::showEvent(QShowEvent* event) {
     m_placed = true;
     // Inside the frame the window takes the whole child area: charts and tables want the room.
     fillChildArea(*this);
+}
+
+void CollaudoFrm::keyPressEvent(QKeyEvent* event) {
+    // Only the Enter no control took for itself (a date field hands it on after taking its date).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && CmdCollauda->isEnabled()) {
+        event->accept();
+        CmdCollauda->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CollaudoFrm::closeEvent(QCloseEvent* event) {
