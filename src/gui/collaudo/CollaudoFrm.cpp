@@ -8,6 +8,7 @@
 #include "gui/collaudo/CollaudoPresentation.h"
 #include "gui/collaudo/ResultGrid.h"
 #include "gui/collaudo/SweepRunner.h"
+#include "gui/collaudo/SweepSelection.h"
 #include "gui/kit/ChildArea.h"
 #include "gui/kit/FrameServices.h"
 #include "gui/kit/GridView.h"
@@ -208,7 +209,13 @@ void CollaudoFrm::CmdCollauda_Click() {
         return;
     WaitPointer hourglass;
     const CollaudoResult result = runCollaudo(settings, m_archive);
-    showResults(presentCollaudo(result, m_archive, m_palette));
+    CollaudoShown shown = presentCollaudo(result, m_archive, m_palette);
+    // A setting changed by hand since the row was applied makes these settings the user's own.
+    if (m_selection && !m_selection->stillHolds(settings))
+        m_selection.reset();
+    if (m_selection)
+        noteSweepSelection(shown, *m_selection);
+    showResults(std::move(shown));
 }
 
 void CollaudoFrm::showResults(CollaudoShown shown) {
@@ -306,6 +313,10 @@ void CollaudoFrm::FgCasi_RowActivated(int sourceRow) {
 void CollaudoFrm::FgEsplora_RowActivated(int sourceRow) {
     if (!m_sweep || !applySweepRow(*m_sweep, sourceRow, *Parametri))
         return;
+    const int split = m_sweep->settings.split;
+    m_selection = std::make_unique<SweepSelection>(
+        sweepSelection(*m_sweep, sourceRow, collaudoSettings(*Parametri, m_archive),
+                       split > 0 && split <= m_archive.drawCount() ? m_archive.drawDate(split) : QString()));
     CmdCollauda_Click();
     Schede->setCurrentIndex(0);
 }

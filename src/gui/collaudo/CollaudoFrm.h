@@ -19,6 +19,7 @@ class ResultGrid;
 class SweepRunner;
 struct Palette;
 struct SweepOutcome;
+struct SweepSelection;
 
 // The Collaudo window: the method back-tested over a range of draws against chance and in money
 // ("COLLAUDA"), and the sweep over every combination of settings ("ESPLORA", on a worker thread). The
@@ -90,5 +91,7 @@ private:
     std::shared_ptr<SweepOutcome> m_sweep;
     std::shared_ptr<SweepOutcome> m_pendingSweep;
     std::vector<int> m_caseDraws;
+    // How the settings were chosen, when a sweep row put them there.
+    std::unique_ptr<SweepSelection> m_selection;
     bool m_placed = false;
 };

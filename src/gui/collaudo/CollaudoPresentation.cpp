@@ -334,3 +334,7 @@ CollaudoShown presentCollaudo(const CollaudoResult& result, const DrawArchive& a
     shown.yield = s.resa;
     return shown;
 }
+
+QString chanceVerdict(double p) {
+    return verdict(p);
+}
