@@ -130,7 +130,8 @@ TimeAxisLayout timeAxisLayout(const QDate& first, const QDate& last) {
         static constexpr std::array<int, 5> monthSteps{1, 2, 3, 6, 12};
         for (int candidate : years ? std::span<const int>(yearSteps) : std::span<const int>(monthSteps)) {
             step = candidate;
-            if ((units + step - 1) / step <= 8)
+            // A third of a chart's width holds about six year labels side by side.
+            if ((units + step - 1) / step <= 5)
                 break;
         }
         const int ticks = (units + step - 1) / step + 1;

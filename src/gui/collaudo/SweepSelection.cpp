@@ -3,6 +3,8 @@
 #include "gui/collaudo/CollaudoPresentation.h"
 #include "gui/collaudo/ItalianFormat.h"
 
+#include <algorithm>
+
 bool SweepSelection::stillHolds(const CollaudoSettings& asked) const {
     const auto stakes = [](const Stakes& s) { return std::array{s.ambata, s.ambo, s.terno, s.quaterna}; };
     return static_cast<const MethodSettings&>(asked) == static_cast<const MethodSettings&>(settings) &&
@@ -28,7 +30,8 @@ void noteSweepSelection(CollaudoShown& shown, const SweepSelection& selection) {
         QStringLiteral(" Attenzione: queste impostazioni sono state scelte nell'esplorazione tra %1 "
                        "combinazioni provate, e la migliore di tante prove sembra buona anche per sola "
                        "fortuna. Tenendo conto di tutte, p corretto (Holm) = %2: %3")
-            .arg(tried, italian::pValue(selection.pHolm), chanceVerdict(selection.pHolm));
+            // A corrected p near 1 says nothing was found, not that the result is worse than chance.
+            .arg(tried, italian::pValue(selection.pHolm), chanceVerdict(std::min(selection.pHolm, 0.5)));
     shown.summary.emplace_back(QStringLiteral("Combinazioni provate"), tried);
     shown.summary.emplace_back(QStringLiteral("p corretto (Holm)"), italian::pValue(selection.pHolm));
     if (!selection.fuori)
