@@ -4,6 +4,7 @@
 #include "cli/MethodOptionValues.h"
 #include "core/DrawArchive.h"
 #include "core/DrawRange.h"
+#include "core/SettingsCheck.h"
 
 #include <QCommandLineParser>
 #include <tuple>
@@ -178,7 +179,7 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     parser.addOptions(
         {own.dal, own.al, own.poste, own.formato, own.elenco, own.esplora, own.ordina, own.primi, own.fuori});
     if (!parser.parse(QStringList{QStringLiteral("veltrano-collaudo")} + arguments)) {
-        result.error = parser.errorText();
+        result.error = parserErrorText(parser);
         return result;
     }
     if (method.help()) {
@@ -200,6 +201,8 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     if (result.error.isEmpty() && o.esplora && method.combinationChosen())
         result.error = QStringLiteral("--esplora prova da sé tipi, posizioni, posizioni adiacenti e colpi: "
                                       "non vanno indicati");
+    if (result.error.isEmpty())
+        result.error = o.esplora ? twoWheelsError(s.wheels) : equalAmboWheelsError(s.wheels, s.types);
     return result;
 }
 
