@@ -3,7 +3,6 @@
 #include "ArchiveBuilder.h"
 #include "ArchiveFixtures.h"
 #include "core/DrawArchive.h"
-#include "io/ArchiveLoader.h"
 
 #include <QDate>
 #include <QTemporaryDir>
@@ -31,4 +30,17 @@ inline DrawArchive* realHistory() {
         return fixtures::loadRealHistory(error);
     }();
     return archive.get();
+}
+
+// The real history as an archive file for the tools, imported once per benchmark program; empty when the
+// folder is not there or the import fails.
+inline QString realHistoryFile() {
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        if (!dir.isValid() || fixtures::realHistoryFolder().isEmpty())
+            return QString();
+        QString error;
+        return fixtures::importRealHistory(dir.path(), error);
+    }();
+    return path;
 }

@@ -1,5 +1,6 @@
 // The back-test and the sweep on the real draw history (../shared/data/storico, imported once into a
-// temporary archive and loaded through the reader helper, as the tool does). Skipped when it is absent.
+// temporary archive and loaded through the reader helper, as the tool does), for both methods, and
+// veltrano-collaudo end to end as a process. Skipped when the history is absent.
 
 #include "BenchArchive.h"
 #include "core/CaseTracks.h"
@@ -8,9 +9,9 @@
 #include "core/EqualAmbi.h"
 #include "core/PoissonBinomial.h"
 #include "core/Sweep.h"
-#include "io/ArchiveLoader.h"
 
 #include <QCoreApplication>
+#include <QProcess>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -99,6 +100,91 @@ void BM_SweepWhole(benchmark::State& st) {
     }
 }
 BENCHMARK(BM_SweepWhole)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The whole sweep with every row given its exact p-value, as --primi 0 prints it.
+void BM_SweepEveryRow(benchmark::State& st) {
+    const DrawArchive* archive = realHistory();
+    if (!archive) {
+        st.SkipWithError("no real history");
+        return;
+    }
+    SweepSettings s;
+    s.primi = 0;
+    for (auto _ : st) {
+        SweepResult r = runSweep(s, *archive);
+        benchmark::DoNotOptimize(r);
+        st.counters["righe"] = static_cast<double>(r.rows.size());
+    }
+}
+BENCHMARK(BM_SweepEveryRow)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The overdue number on every wheel, threshold 100, 18 colpi: the back-test's logic.
+void BM_OverdueCollaudo(benchmark::State& st) {
+    const DrawArchive* archive = realHistory();
+    if (!archive) {
+        st.SkipWithError("no real history");
+        return;
+    }
+    CollaudoSettings s;
+    s.metodo = MethodSettings::Metodo::Ritardatario;
+    s.soglia = 100;
+    s.colpi = 18;
+    for (auto _ : st) {
+        CollaudoResult r = runCollaudo(s, *archive);
+        benchmark::DoNotOptimize(r);
+        st.counters["casi"] = r.riepilogo.casi;
+    }
+}
+BENCHMARK(BM_OverdueCollaudo)->Unit(benchmark::kMillisecond);
+
+// Its 180 combinations of threshold and Colpi over every wheel, every row given its exact p-value.
+void BM_OverdueSweep(benchmark::State& st) {
+    const DrawArchive* archive = realHistory();
+    if (!archive) {
+        st.SkipWithError("no real history");
+        return;
+    }
+    SweepSettings s;
+    s.metodo = MethodSettings::Metodo::Ritardatario;
+    s.primi = 0;
+    for (auto _ : st) {
+        SweepResult r = runSweep(s, *archive);
+        benchmark::DoNotOptimize(r);
+        st.counters["combinazioni"] = static_cast<double>(r.combinations);
+    }
+}
+BENCHMARK(BM_OverdueSweep)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// veltrano-collaudo as a process on the real history, from start to its last line of output.
+void toolEndToEnd(benchmark::State& st, const QStringList& options) {
+    const QString path = realHistoryFile();
+    if (path.isEmpty()) {
+        st.SkipWithError("no real history");
+        return;
+    }
+    qint64 bytes = 0;
+    for (auto _ : st) {
+        QProcess p;
+        p.start(QStringLiteral(VELTRANO_PROGRAM_DIR "/veltrano-collaudo"), options + QStringList{path});
+        if (!p.waitForFinished(60000) || p.exitCode() != 0) {
+            st.SkipWithError("veltrano-collaudo failed");
+            return;
+        }
+        bytes = p.readAllStandardOutput().size();
+    }
+    st.counters["bytes"] = static_cast<double>(bytes);
+}
+
+void BM_ToolOverdueEndToEnd(benchmark::State& st) {
+    toolEndToEnd(st, {QStringLiteral("--metodo"), QStringLiteral("ritardatario"), QStringLiteral("--soglia"),
+                      QStringLiteral("100"), QStringLiteral("--colpi"), QStringLiteral("18")});
+}
+BENCHMARK(BM_ToolOverdueEndToEnd)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+void BM_ToolSweepEveryRowEndToEnd(benchmark::State& st) {
+    toolEndToEnd(st, {QStringLiteral("--esplora"), QStringLiteral("--primi"), QStringLiteral("0")});
+}
+BENCHMARK(BM_ToolSweepEveryRowEndToEnd)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace
 

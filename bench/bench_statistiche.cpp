@@ -20,7 +20,6 @@
 #include <QComboBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <memory>
@@ -102,20 +101,8 @@ void BM_StatisticheClickHeaviest(benchmark::State& st) {
 }
 BENCHMARK(BM_StatisticheClickHeaviest)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// The real history as an archive file for the tool, imported once.
-QString historyFile() {
-    static QTemporaryDir dir;
-    static const QString path = [] {
-        if (!dir.isValid() || fixtures::realHistoryFolder().isEmpty())
-            return QString();
-        QString error;
-        return fixtures::importRealHistory(dir.path(), error);
-    }();
-    return path;
-}
-
 void BM_ToolAmboJsonEndToEnd(benchmark::State& st) {
-    const QString path = historyFile();
+    const QString path = realHistoryFile();
     if (path.isEmpty()) {
         st.SkipWithError("no real history in ../shared/data/storico");
         return;

@@ -5,6 +5,7 @@
 #include "core/DrawArchive.h"
 #include "core/DrawRange.h"
 #include "core/SettingsCheck.h"
+#include "core/WheelNames.h"
 
 #include <QCommandLineParser>
 #include <tuple>
@@ -58,7 +59,36 @@ struct OwnOptions {
     QCommandLineOption ordina = valued("ordina", "ordine");
     QCommandLineOption primi = valued("primi", "N");
     QCommandLineOption fuori = valued("fuori-campione", "data");
+    QCommandLineOption metodo = valued(MethodSettings::MetodoName.option.data(), "metodo");
+    QCommandLineOption soglia = valued(MethodSettings::SogliaName.option.data(), "R");
 };
+
+QString readMetodo(const QString& value, MethodSettings::Metodo& metodo) {
+    const QString v = value.trimmed().toLower();
+    for (std::size_t m = 0; m < MethodSettings::MetodoNames.size(); ++m)
+        if (v == optionName(MethodSettings::MetodoNames[m])) {
+            metodo = static_cast<MethodSettings::Metodo>(m);
+            return {};
+        }
+    return QStringLiteral("--metodo vuole %1 o %2: \"%3\"")
+        .arg(optionName(MethodSettings::MetodoNames[0]), optionName(MethodSettings::MetodoNames[1]), value);
+}
+
+// The overdue number plays one wheel at a time, and has none of the equal ambo's own options.
+QString overdueRefusals(const QCommandLineParser& parser, const MethodCommandLine& method) {
+    const QString wheels = optionName(MethodSettings::WheelsName);
+    const QString tutte =
+        QString::fromLatin1(AllWheelsCode.data(), static_cast<qsizetype>(AllWheelsCode.size()));
+    if (parser.isSet(wheels))
+        for (const QString& item : parser.value(wheels).split(QLatin1Char(',')))
+            if (item.trimmed().toUpper() == tutte)
+                return QStringLiteral("--ruote: il ritardatario si gioca su una ruota alla volta, non su %1")
+                    .arg(tutte);
+    if (const QStringList given = method.equalAmboOptionsGiven(); !given.isEmpty())
+        return QStringLiteral("%1 non vale con --metodo ritardatario: è un'opzione dell'ambo uguale")
+            .arg(given.first());
+    return {};
+}
 
 QString readOwnOptions(const QCommandLineParser& parser, const OwnOptions& own, CollaudoOptions& o) {
     for (auto [option, target] :
@@ -93,6 +123,18 @@ QString readOwnOptions(const QCommandLineParser& parser, const OwnOptions& own, 
         else
             return QStringLiteral("--ordina vuole p o resa: \"%1\"").arg(parser.value(own.ordina));
     }
+    const bool overdue = o.settings.metodo == MethodSettings::Metodo::Ritardatario;
+    if (parser.isSet(own.soglia)) {
+        if (!overdue)
+            return QStringLiteral("--soglia vale solo con --metodo ritardatario");
+        if (QString error =
+                readBoundedOption(optionName(MethodSettings::SogliaName), parser.value(own.soglia), 1,
+                                  MethodSettings::MaxSoglia, o.settings.soglia);
+            !error.isEmpty())
+            return error;
+        if (o.esplora)
+            return QStringLiteral("--esplora prova da sé soglie e colpi: non vanno indicati");
+    }
     if (parser.isSet(own.primi))
         if (QString error =
                 readBoundedOption(QStringLiteral("primi"), parser.value(own.primi), 0, 1000000, o.primi);
@@ -112,11 +154,17 @@ QString collaudoUsage() {
     const QString usage = QStringLiteral(
         "Uso: veltrano-collaudo [opzioni] ARCHIVIO.mdb\n"
         "\n"
-        "Collauda il metodo dell'ambo uguale su due ruote su tutto un intervallo di estrazioni: cerca\n"
-        "ogni caso, lo verifica come \"VERIFICA\", lo confronta con il caso e ne fa il bilancio in denaro.\n"
+        "Collauda un metodo su tutto un intervallo di estrazioni: cerca ogni caso, lo verifica, lo\n"
+        "confronta con il caso e ne fa il bilancio in denaro. I metodi: l'ambo uguale su due ruote (come\n"
+        "veltrano-analisi; ogni caso verificato come fa \"VERIFICA\") e il ritardatario (il numero più in\n"
+        "ritardo di una ruota, giocato come estratto finché esce, per i colpi scelti).\n"
         "\n"
-        "Metodo (come veltrano-analisi):\n"
+        "Metodo:\n"
+        "%2"
+        "Ambo uguale (come veltrano-analisi; --ruote e --colpi valgono per entrambi i metodi):\n"
         "%1"
+        "Ritardatario (una ruota alla volta, TU esclusa; le opzioni proprie dell'ambo uguale non valgono):\n"
+        "%3"
         "Intervallo (ogni estrazione è cercata, senza limite di casi):\n"
         "  --inizio N --fine N     numeri di estrazione (predefiniti: 1 e l'ultima)\n"
         "  --dal DATA --al DATA    date (AAAA-MM-GG o GG/MM/AAAA): la prima estrazione dal giorno,\n"
@@ -131,7 +179,9 @@ QString collaudoUsage() {
         "  --esplora               prova ogni combinazione di tipi (ogni insieme dei sei tipi, e "
         "\"tutte\"),\n"
         "                          posizioni (due o più), posizioni adiacenti e colpi da 1 a 18, con le\n"
-        "                          ruote, gli esiti, le poste e l'intervallo scelti\n"
+        "                          ruote, gli esiti, le poste e l'intervallo scelti; con il ritardatario,\n"
+        "                          le soglie %4 e i colpi da 1 a 18 sulle ruote scelte\n"
+        "                          insieme (%5 combinazioni)\n"
         "  --ordina p|resa         ordine delle combinazioni (predefinito: p)\n"
         "  --primi N               quante combinazioni stampare (predefinito: 30; 0 = tutte)\n"
         "  --fuori-campione DATA   misura e ordina sui casi prima di DATA e mostra ogni combinazione\n"
@@ -162,13 +212,47 @@ QString collaudoUsage() {
         "    (un decimo di vincita per ruota); una ruota con k degli n numeri paga C(k,2)/C(n,2) x 250,\n"
         "    C(k,3)/C(n,3) x 4500, C(k,4)/C(n,4) x 120000 volte la posta. Ritenuta dell'8% su ogni\n"
         "    vincita; saldo = vincite - ritenuta - spesa; resa = saldo / spesa.\n"
-        "  Esplorazione: p viene da un'approssimazione normale raffinata della stessa legge (con il\n"
-        "    termine di asimmetria), p_esatto è il valore esatto delle righe stampate, p_holm è p\n"
-        "    corretto con il metodo di Holm su tutte le combinazioni: dopo migliaia di prove un p piccolo\n"
-        "    capita per caso, va letto p_holm.\n"
+        "  Ritardatario: il ritardo di un numero su una ruota conta le estrazioni dell'archivio, dalla\n"
+        "    prima, in cui la ruota è estratta (cella con almeno un numero da 1 a 90) da quando il numero "
+        "vi\n"
+        "    è uscito l'ultima volta; un numero mai uscito ha per ritardo tutte quelle estrazioni. Dopo\n"
+        "    un'estrazione d dell'intervallo in cui la ruota è estratta, se su quella ruota nessun caso è "
+        "in\n"
+        "    gioco e il ritardo più lungo raggiunge la soglia, si apre un caso: il numero più piccolo con\n"
+        "    quel ritardo si gioca come estratto sulla ruota nelle estrazioni da d+1 a d+colpi\n"
+        "    dell'archivio (il colpo j è l'estrazione d+j, anche dopo la fine dell'intervallo; dove la\n"
+        "    ruota non è estratta non si gioca e non c'è esito). Positivo al primo colpo in cui il numero\n"
+        "    esce sulla ruota, negativo se i colpi passano senza, in gioco se l'archivio finisce prima. Il\n"
+        "    caso è in gioco dall'estrazione d fino all'ultima giocata (il colpo dell'uscita o l'ultimo\n"
+        "    colpo): il caso seguente sulla ruota si apre solo dopo. Probabilità a caso: 1 - (1 - 5/90)^k,\n"
+        "    k = estrazioni dei suoi colpi in cui la ruota è estratta. Bilancio: la posta dell'ambata a\n"
+        "    ogni colpo giocato fino all'uscita compresa (paga 11,23 volte la posta, ritenuta dell'8%);\n"
+        "    le altre poste non si giocano. Nell'elenco e in json: ruota, numero giocato e \"ritardo\", il\n"
+        "    suo ritardo all'apertura del caso.\n"
+        "  Esplorazione: p viene dall'approssimazione di punto di sella (Lugannani-Rice, con la correzione\n"
+        "    di continuità) della stessa legge, entro l'1% del valore esatto; p_esatto è il valore esatto\n"
+        "    delle righe stampate, p_holm è p corretto con il metodo di Holm su tutte le combinazioni: dopo\n"
+        "    migliaia di prove un p piccolo capita per caso, va letto p_holm.\n"
         "\n"
         "Uscita: 0 eseguito, 1 archivio illeggibile, 2 opzioni errate.\n");
-    return usage.arg(MethodCommandLine::methodUsage() + MethodCommandLine::outcomeUsage());
+    const MethodSettings d;
+    QStringList soglie;
+    for (int i = 1; i <= MethodSettings::SweepSoglie; ++i)
+        if (i <= 2 || i == MethodSettings::SweepSoglie)
+            soglie << QString::number(i * MethodSettings::SogliaStep);
+    const QString metodo = MethodCommandLine::usageLine(
+        optionName(MethodSettings::MetodoName) + QStringLiteral(" M"),
+        QStringLiteral("%1 o %2 (predefinito: %3)")
+            .arg(optionName(MethodSettings::MetodoNames[0]), optionName(MethodSettings::MetodoNames[1]),
+                 optionName(MethodSettings::MetodoNames[static_cast<std::size_t>(d.metodo)])));
+    const QString soglia =
+        MethodCommandLine::usageLine(optionName(MethodSettings::SogliaName) + QStringLiteral(" R"),
+                                     QStringLiteral("ritardo che apre un caso, da 1 a %1 (predefinito: %2)")
+                                         .arg(MethodSettings::MaxSoglia)
+                                         .arg(d.soglia));
+    return usage.arg(MethodCommandLine::methodUsage() + MethodCommandLine::outcomeUsage(), metodo, soglia,
+                     soglie.mid(0, 2).join(QStringLiteral(", ")) + QStringLiteral(", ..., ") + soglie.last(),
+                     QString::number(MethodSettings::SweepSoglie * MethodSettings::MaxColpi));
 }
 
 CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
@@ -176,8 +260,8 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     QCommandLineParser parser;
     const MethodCommandLine method(parser);
     const OwnOptions own;
-    parser.addOptions(
-        {own.dal, own.al, own.poste, own.formato, own.elenco, own.esplora, own.ordina, own.primi, own.fuori});
+    parser.addOptions({own.dal, own.al, own.poste, own.formato, own.elenco, own.esplora, own.ordina,
+                       own.primi, own.fuori, own.metodo, own.soglia});
     if (!parser.parse(QStringList{QStringLiteral("veltrano-collaudo")} + arguments)) {
         result.error = parserErrorText(parser);
         return result;
@@ -186,9 +270,17 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
         result.options.help = true;
         return result;
     }
+    MethodSettings::Metodo metodo = MethodSettings::Metodo::AmboUguale;
+    if (parser.values(own.metodo).size() == 1)
+        result.error = readMetodo(parser.value(own.metodo), metodo);
+    const bool overdue = metodo == MethodSettings::Metodo::Ritardatario;
+    if (result.error.isEmpty() && overdue)
+        result.error = overdueRefusals(parser, method);
     MethodCommandLine::Values v;
-    result.error =
-        method.read({&own.dal, &own.al, &own.poste, &own.formato, &own.ordina, &own.primi, &own.fuori}, v);
+    if (result.error.isEmpty())
+        result.error = method.read({&own.dal, &own.al, &own.poste, &own.formato, &own.ordina, &own.primi,
+                                    &own.fuori, &own.metodo, &own.soglia},
+                                   v);
     if (!result.error.isEmpty())
         return result;
     CollaudoOptions& o = result.options;
@@ -197,12 +289,15 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     o.inizio = v.inizio;
     o.fine = v.fine;
     static_cast<MethodSettings&>(s) = v;
+    s.metodo = metodo;
     result.error = readOwnOptions(parser, own, o);
-    if (result.error.isEmpty() && o.esplora && method.combinationChosen())
+    if (result.error.isEmpty() && o.esplora && overdue && method.colpiChosen())
+        result.error = QStringLiteral("--esplora prova da sé soglie e colpi: non vanno indicati");
+    if (result.error.isEmpty() && o.esplora && !overdue && method.combinationChosen())
         result.error = QStringLiteral("--esplora prova da sé tipi, posizioni, posizioni adiacenti e colpi: "
                                       "non vanno indicati");
     if (result.error.isEmpty())
-        result.error = o.esplora ? twoWheelsError(s.wheels) : equalAmboWheelsError(s.wheels, s.types);
+        result.error = methodWheelsError(metodo, s.wheels, s.types, o.esplora);
     return result;
 }
 

@@ -95,6 +95,21 @@ QString tableReport(const CollaudoResult& r, Format format, bool elenco, const D
     if (!elenco)
         return out;
     out += QLatin1Char('\n');
+    if (r.metodo == MethodSettings::Metodo::Ritardatario) {
+        out += tableLine({QStringLiteral("N° Estr"), QStringLiteral("Data"), QStringLiteral("Ruota"),
+                          QStringLiteral("Numero"), QStringLiteral("Ritardo"), QStringLiteral("Esito"),
+                          QStringLiteral("Colpo"), QStringLiteral("Probabilità")},
+                         format);
+        for (const CollaudoCase& c : r.casi) {
+            const OverdueCase& o = c.overdue;
+            out +=
+                tableLine({QString::number(o.draw), c.date, archive.wheelCode(o.wheel),
+                           QString::number(o.number), QString::number(o.delay), esitoName(c.esito),
+                           c.colpo ? QString::number(c.colpo) : QStringLiteral("-"), fixed(c.probability, 6)},
+                          format);
+        }
+        return out;
+    }
     out += tableLine({QStringLiteral("N° Estr"), QStringLiteral("Data"), QStringLiteral("R1"),
                       QStringLiteral("R2"), QStringLiteral("Posizioni"), QStringLiteral("Ambata"),
                       QStringLiteral("A1"), QStringLiteral("A2"), QStringLiteral("A3"),
@@ -126,6 +141,24 @@ QString jsonReport(const CollaudoResult& r, bool elenco, const DrawArchive& arch
     if (elenco) {
         QStringList casi;
         for (const CollaudoCase& c : r.casi) {
+            if (r.metodo == MethodSettings::Metodo::Ritardatario) {
+                // The equal ambo's keys, with what the overdue number has of them, and its delay.
+                const OverdueCase& o = c.overdue;
+                casi << jsonObject({
+                    {"estrazione", QString::number(o.draw)},
+                    {"data", jsonString(c.date)},
+                    {"ruota1", jsonString(archive.wheelCode(o.wheel))},
+                    {"ruota2", QStringLiteral("null")},
+                    {"posizioni", QStringLiteral("null")},
+                    {"ambata", QString::number(o.number)},
+                    {"a", QStringLiteral("[]")},
+                    {"esito", jsonString(esitoName(c.esito))},
+                    {"colpo", c.colpo ? QString::number(c.colpo) : QStringLiteral("null")},
+                    {"probabilita", jsonNumber(c.probability)},
+                    {"ritardo", QString::number(o.delay)},
+                });
+                continue;
+            }
             const EqualAmboCase& e = c.equalAmbo;
             casi << jsonObject({
                 {"estrazione", QString::number(e.draw)},
@@ -156,14 +189,19 @@ QString collaudoReport(const CollaudoResult& result, TableFormat format, bool el
 
 QString sweepReport(const SweepResult& result, TableFormat format) {
     const bool fuori = !result.rows.empty() && result.rows.front().fuori.has_value();
+    const bool overdue = result.metodo == MethodSettings::Metodo::Ritardatario;
     if (format == Format::Json) {
         QStringList rows;
         for (const SweepRow& row : result.rows) {
-            JsonMembers members{{"tipi", jsonString(typeOptionValue(row.types))},
-                                {"posizioni", jsonString(positionOptionValue(row.positions))},
-                                {"posizioni_adiacenti",
-                                 row.adjacentPositions ? QStringLiteral("true") : QStringLiteral("false")},
-                                {"colpi", QString::number(row.colpi)}};
+            JsonMembers members;
+            if (overdue)
+                members = {{"soglia", QString::number(row.soglia)}, {"colpi", QString::number(row.colpi)}};
+            else
+                members = {{"tipi", jsonString(typeOptionValue(row.types))},
+                           {"posizioni", jsonString(positionOptionValue(row.positions))},
+                           {"posizioni_adiacenti",
+                            row.adjacentPositions ? QStringLiteral("true") : QStringLiteral("false")},
+                           {"colpi", QString::number(row.colpi)}};
             members += jsonMembers(figureFields(row.figures, row.pHolm));
             if (row.fuori)
                 members.append({"fuori", jsonObject(jsonMembers(figureFields(*row.fuori, std::nullopt)))});
@@ -172,8 +210,10 @@ QString sweepReport(const SweepResult& result, TableFormat format) {
         return QStringLiteral("{\"combinazioni\": [\n") + rows.join(QStringLiteral(",\n")) +
                QStringLiteral("\n]}\n");
     }
-    QStringList header{QStringLiteral("tipi"), QStringLiteral("posizioni"),
-                       QStringLiteral("posizioni_adiacenti"), QStringLiteral("colpi")};
+    QStringList header = overdue
+                             ? QStringList{QStringLiteral("soglia"), QStringLiteral("colpi")}
+                             : QStringList{QStringLiteral("tipi"), QStringLiteral("posizioni"),
+                                           QStringLiteral("posizioni_adiacenti"), QStringLiteral("colpi")};
     for (const Field& f : figureFields({}, 1.0))
         header << QLatin1String(f.key);
     if (fuori)
@@ -181,9 +221,11 @@ QString sweepReport(const SweepResult& result, TableFormat format) {
             header << QStringLiteral("fuori_") + QLatin1String(f.key);
     QString out = tableLine(header, format);
     for (const SweepRow& row : result.rows) {
-        QStringList fields{typeOptionValue(row.types), positionOptionValue(row.positions),
-                           row.adjacentPositions ? QStringLiteral("si") : QStringLiteral("no"),
-                           QString::number(row.colpi)};
+        QStringList fields =
+            overdue ? QStringList{QString::number(row.soglia), QString::number(row.colpi)}
+                    : QStringList{typeOptionValue(row.types), positionOptionValue(row.positions),
+                                  row.adjacentPositions ? QStringLiteral("si") : QStringLiteral("no"),
+                                  QString::number(row.colpi)};
         for (const Field& f : figureFields(row.figures, row.pHolm))
             fields << tableText(f);
         if (row.fuori)

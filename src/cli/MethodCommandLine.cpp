@@ -21,10 +21,6 @@ QCommandLineOption valued(const MethodSettings::Name& name, const char* value) {
 // "  --colpi N               colpi di gioco, ...": every description starts in the same column.
 constexpr int UsageColumn = 26;
 
-QString usageLine(const QString& option, const QString& text) {
-    return (QStringLiteral("  --") + option).leftJustified(UsageColumn) + text + QLatin1Char('\n');
-}
-
 // A list option's default: its word for every value when all are chosen, else the values.
 template <std::size_t N>
 QString listDefault(const std::array<bool, N>& chosen, const char* all, const QString& values) {
@@ -52,6 +48,22 @@ bool MethodCommandLine::help() const {
 bool MethodCommandLine::combinationChosen() const {
     return m_parser.isSet(m_tipi) || m_parser.isSet(m_posizioni) || m_parser.isSet(m_adiacenti) ||
            m_parser.isSet(m_colpi);
+}
+
+bool MethodCommandLine::colpiChosen() const {
+    return m_parser.isSet(m_colpi);
+}
+
+QStringList MethodCommandLine::equalAmboOptionsGiven() const {
+    QStringList given;
+    for (const QCommandLineOption* option : {&m_posizioni, &m_tipi, &m_adiacenti, &m_esiti})
+        if (m_parser.isSet(*option))
+            given << QStringLiteral("--") + option->names().first();
+    return given;
+}
+
+QString MethodCommandLine::usageLine(const QString& option, const QString& text) {
+    return (QStringLiteral("  --") + option).leftJustified(UsageColumn) + text + QLatin1Char('\n');
 }
 
 QString MethodCommandLine::methodUsage() {

@@ -4,6 +4,7 @@
 
 #include <QCommandLineOption>
 #include <QString>
+#include <QStringList>
 #include <initializer_list>
 #include <optional>
 
@@ -26,6 +27,10 @@ public:
     bool help() const;
     // After a successful parse: whether types, positions, "Adiacenti" or Colpi were chosen.
     bool combinationChosen() const;
+    // After a successful parse: whether Colpi was chosen, and the equal ambo's own options that were
+    // given (positions, types, "Adiacenti", outcomes), by name, for a method that has none of them.
+    bool colpiChosen() const;
+    QStringList equalAmboOptionsGiven() const;
     // After a successful parse: refuses a repeated option (these and the tool's own `single` ones) and
     // anything but one archive, then reads the values. Returns an Italian error text, empty when good.
     QString read(std::initializer_list<const QCommandLineOption*> single, Values& values) const;
@@ -34,6 +39,8 @@ public:
     // defaults.
     static QString methodUsage();
     static QString outcomeUsage();
+    // One help line: "  --option VALUE" and its text from the column where every description starts.
+    static QString usageLine(const QString& option, const QString& text);
 
 private:
     QCommandLineParser& m_parser;

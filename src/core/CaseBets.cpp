@@ -52,6 +52,9 @@ CaseBets::CaseBets(const EqualAmboCase& c, const OutcomeBoxes& boxes, const Stak
     }
 }
 
+CaseBets::CaseBets(const OverdueCase& c, const Stakes& stakes)
+    : m_boxes{true, false, false, false}, m_stakes(stakes), m_wheels{c.wheel, -1}, m_ambata(c.number) {}
+
 double CaseBets::spent(WheelMask drawn) const {
     double total = 0.0;
     for (int w : m_wheels) {

@@ -4,6 +4,7 @@
 #include "core/EqualAmboCase.h"
 #include "core/NumberSet.h"
 #include "core/OutcomeBoxes.h"
+#include "core/OverdueCase.h"
 #include "core/Stakes.h"
 
 #include <array>
@@ -20,6 +21,8 @@ class DrawnNumbers;
 class CaseBets {
 public:
     CaseBets(const EqualAmboCase& c, const OutcomeBoxes& boxes, const Stakes& stakes);
+    // The overdue number: its number as estratto on its wheel, the ambata's stake.
+    CaseBets(const OverdueCase& c, const Stakes& stakes);
 
     double spent(WheelMask drawn) const;
     // The gross win in draw d, before withholding.
@@ -30,7 +33,7 @@ private:
 
     OutcomeBoxes m_boxes;
     Stakes m_stakes;
-    std::array<int, 2> m_wheels;
+    std::array<int, 2> m_wheels; // -1 for none
     int m_ambata;
     int m_ambiCount = 0;
     std::array<int, 3> m_ambi{}; // the other number of each distinct ambo

@@ -2,6 +2,7 @@
 
 #include "core/Binomial.h"
 #include "core/CaseOutcome.h"
+#include "core/DelayItems.h"
 
 #include <array>
 #include <bit>
@@ -81,6 +82,11 @@ CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
     m_noHitOthers[0] = 1.0;
     for (std::size_t n = 1; n < m_noHitOthers.size(); ++n)
         m_noHitOthers[n] = m_noHitOthers[n - 1] * m_noHitOther;
+}
+
+CaseChance::CaseChance(const OverdueCase& c)
+    : m_wheel1(c.wheel), m_wheel2(-1), m_noHitR1(1.0 - wheelChance(Sorte::Estratto)) {
+    m_noHitOthers[0] = 1.0;
 }
 
 double CaseChance::noOutcome(WheelMask drawn) const {

@@ -4,6 +4,7 @@
 #include "core/DrawnWheels.h"
 #include "core/EqualAmboCase.h"
 #include "core/OutcomeBoxes.h"
+#include "core/OverdueCase.h"
 
 #include <array>
 
@@ -14,13 +15,15 @@
 class CaseChance {
 public:
     CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes);
+    // The overdue number: one number on one wheel, out with probability 5/90 in each draw of the wheel.
+    explicit CaseChance(const OverdueCase& c);
 
     // Probability that a draw with these wheels drawn gives the case no outcome.
     double noOutcome(WheelMask drawn) const;
 
 private:
     int m_wheel1;
-    int m_wheel2;
+    int m_wheel2; // -1 when the case plays one wheel
     double m_noHitR1 = 1.0;
     double m_noHitR2 = 1.0;
     double m_noHitOther = 1.0; // any other of the ten quartina wheels, with "Tutte"

@@ -5,54 +5,49 @@
 #include "core/CaseVerification.h"
 #include "core/DrawArchive.h"
 #include "core/DrawnNumbers.h"
+#include "core/OverdueCases.h"
 
 #include <algorithm>
 #include <mutex>
 #include <thread>
 
 namespace {
-void trackOne(CaseTracks& t, std::size_t i, const OutcomeBoxes& boxes, const Stakes& stakes,
-              const DrawArchive& archive, const DrawnNumbers& drawn) {
-    const EqualAmboCase& c = t.cases[i];
-    t.colpo[i] = firstPositiveColpo(c, t.colpi, boxes, archive, drawn);
-    const int available = std::clamp(archive.drawCount() - c.draw, 0, t.colpi);
+// One case of any method, opened after `draw`, whose first positive colpo is known.
+void trackOne(CaseTracks& t, std::size_t i, int draw, const CaseChance& chance, const CaseBets& bets,
+              const DrawnNumbers& drawn) {
+    const int available = std::clamp(drawn.drawCount() - draw, 0, t.colpi);
     t.available[i] = available;
-    const CaseChance chance(c, boxes);
-    const CaseBets bets(c, boxes, stakes);
+    const int colpo = t.colpo[i];
     double noOutcome = 1.0;
     double spent = 0.0;
     double* probability = &t.probability[i * t.colpi];
     double* spending = &t.spent[i * t.colpi];
     for (int k = 1; k <= t.colpi; ++k) {
         if (k <= available) {
-            const WheelMask mask = drawn.drawn(c.draw + k);
+            const WheelMask mask = drawn.drawn(draw + k);
             noOutcome *= chance.noOutcome(mask);
-            if (t.colpo[i] == 0 || k <= t.colpo[i])
+            if (colpo == 0 || k <= colpo)
                 spent += bets.spent(mask);
-            if (k == t.colpo[i])
-                t.won[i] = bets.won(drawn, c.draw + k);
+            if (k == colpo)
+                t.won[i] = bets.won(drawn, draw + k);
         }
         probability[k - 1] = 1.0 - noOutcome;
         spending[k - 1] = spent;
     }
 }
-} // namespace
 
-CaseTracks trackCases(std::vector<EqualAmboCase> cases, int colpi, const OutcomeBoxes& boxes,
-                      const Stakes& stakes, const DrawArchive& archive, int threads,
-                      const std::function<void(std::size_t)>& progress, const std::atomic<bool>* cancel) {
+// Follows n cases, track(t, i) each, shared out in blocks over the threads.
+template <typename TrackOne>
+CaseTracks trackAll(std::size_t n, int colpi, int threads, const std::function<void(std::size_t)>& progress,
+                    const std::atomic<bool>* cancel, TrackOne&& track) {
     CaseTracks t;
     t.colpi = std::max(colpi, 0);
-    t.cases = std::move(cases);
-    const std::size_t n = t.cases.size();
     t.colpo.assign(n, 0);
     t.available.assign(n, 0);
     t.won.assign(n, 0.0);
     // Every case followed writes all its colpi; only a cancelled run leaves some to be cleared below.
     t.probability.resize(n * t.colpi);
     t.spent.resize(n * t.colpi);
-
-    const DrawnNumbers drawn(archive);
 
     // Cases go out in blocks, so that progress and cancellation are seen often and threads stay busy.
     constexpr std::size_t Block = 512;
@@ -68,7 +63,7 @@ CaseTracks trackCases(std::vector<EqualAmboCase> cases, int colpi, const Outcome
                 return;
             const std::size_t end = std::min(n, start + Block);
             for (std::size_t i = start; i < end; ++i)
-                trackOne(t, i, boxes, stakes, archive, drawn);
+                track(t, i);
             const std::size_t total = done.fetch_add(end - start) + (end - start);
             if (progress) {
                 const std::lock_guard lock(progressMutex);
@@ -87,4 +82,26 @@ CaseTracks trackCases(std::vector<EqualAmboCase> cases, int colpi, const Outcome
               0.0);
     std::fill(t.spent.begin() + static_cast<std::ptrdiff_t>(followed * t.colpi), t.spent.end(), 0.0);
     return t;
+}
+} // namespace
+
+CaseTracks trackCases(const std::vector<EqualAmboCase>& cases, int colpi, const OutcomeBoxes& boxes,
+                      const Stakes& stakes, const DrawArchive& archive, int threads,
+                      const std::function<void(std::size_t)>& progress, const std::atomic<bool>* cancel) {
+    const DrawnNumbers drawn(archive);
+    return trackAll(cases.size(), colpi, threads, progress, cancel, [&](CaseTracks& t, std::size_t i) {
+        const EqualAmboCase& c = cases[i];
+        t.colpo[i] = firstPositiveColpo(c, t.colpi, boxes, archive, drawn);
+        trackOne(t, i, c.draw, CaseChance(c, boxes), CaseBets(c, boxes, stakes), drawn);
+    });
+}
+
+CaseTracks trackCases(const std::vector<OverdueCase>& cases, int colpi, const Stakes& stakes,
+                      const DrawnNumbers& drawn, int threads,
+                      const std::function<void(std::size_t)>& progress, const std::atomic<bool>* cancel) {
+    return trackAll(cases.size(), colpi, threads, progress, cancel, [&](CaseTracks& t, std::size_t i) {
+        const OverdueCase& c = cases[i];
+        t.colpo[i] = firstOverdueHit(c, t.colpi, drawn);
+        trackOne(t, i, c.draw, CaseChance(c), CaseBets(c, stakes), drawn);
+    });
 }

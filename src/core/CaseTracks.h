@@ -3,6 +3,7 @@
 #include "core/CaseOutcome.h"
 #include "core/EqualAmboCase.h"
 #include "core/OutcomeBoxes.h"
+#include "core/OverdueCase.h"
 #include "core/Stakes.h"
 #include "core/UninitialisedAllocator.h"
 
@@ -12,14 +13,15 @@
 #include <vector>
 
 class DrawArchive;
+class DrawnNumbers;
 
 // Every case followed once over up to `colpi` draws: its first positive colpo, and colpo by colpo the
 // chance probability of an outcome so far and what playing it has spent so far. Both stop growing after
 // the last draw of the archive; the spending also stops at the first positive colpo, where the win is.
-// A back-test with fewer colpi reads its figures from the same tracks.
+// A back-test with fewer colpi reads its figures from the same tracks. Whatever the method, its cases
+// give these figures; track i is the i-th case given.
 struct CaseTracks {
     int colpi = 0;
-    std::vector<EqualAmboCase> cases;
     std::vector<int> colpo;     // first positive colpo, 0 when none within colpi
     std::vector<int> available; // colpi draws that lie in the archive, at most colpi
     // [case * colpi + k - 1]: within k colpi, and over the first k colpi
@@ -27,7 +29,7 @@ struct CaseTracks {
     std::vector<double, UninitialisedAllocator<double>> spent;
     std::vector<double> won; // gross, at the first positive colpo
 
-    std::size_t size() const { return cases.size(); }
+    std::size_t size() const { return colpo.size(); }
     double probabilityWithin(std::size_t i, int k) const {
         return k > 0 ? probability[i * colpi + k - 1] : 0.0;
     }
@@ -39,7 +41,12 @@ struct CaseTracks {
 
 // Follows the cases on `threads` threads. progress (may be empty) gets the number of cases done so far;
 // a raised cancel flag stops the work early, leaving the tracks incomplete.
-CaseTracks trackCases(std::vector<EqualAmboCase> cases, int colpi, const OutcomeBoxes& boxes,
+CaseTracks trackCases(const std::vector<EqualAmboCase>& cases, int colpi, const OutcomeBoxes& boxes,
                       const Stakes& stakes, const DrawArchive& archive, int threads = 1,
+                      const std::function<void(std::size_t)>& progress = {},
+                      const std::atomic<bool>* cancel = nullptr);
+// The overdue number's cases, over the draws as the back-test reads them.
+CaseTracks trackCases(const std::vector<OverdueCase>& cases, int colpi, const Stakes& stakes,
+                      const DrawnNumbers& drawn, int threads = 1,
                       const std::function<void(std::size_t)>& progress = {},
                       const std::atomic<bool>* cancel = nullptr);

@@ -1,6 +1,8 @@
 #include "core/Collaudo.h"
 
 #include "core/DrawArchive.h"
+#include "core/DrawnNumbers.h"
+#include "core/OverdueCases.h"
 #include "core/Payouts.h"
 #include "core/PoissonBinomial.h"
 
@@ -87,11 +89,41 @@ std::vector<EqualAmboCase> findCases(const CollaudoSettings& settings, const Dra
 }
 } // namespace
 
+namespace {
+// The figures every method's case shows, from its track.
+CollaudoCase caseOf(const CaseTracks& t, std::size_t i, int colpi, int draw, const DrawArchive& archive) {
+    CollaudoCase c;
+    c.draw = draw;
+    c.date = archive.drawDate(draw);
+    c.colpo = t.colpo[i];
+    c.complete = t.completeWithin(i, colpi);
+    c.esito = c.colpo != 0 ? CaseOutcome::Esito::Positivo
+              : c.complete ? CaseOutcome::Esito::Negativo
+                           : CaseOutcome::Esito::InGioco;
+    c.probability = t.probabilityWithin(i, colpi);
+    c.spent = t.spentWithin(i, colpi);
+    c.won = t.wonWithin(i, colpi);
+    c.withheld = c.won * Payouts::Ritenuta;
+    return c;
+}
+} // namespace
+
 CollaudoResult runCollaudo(const CollaudoSettings& settings, const DrawArchive& archive) {
     const int colpi = std::max(settings.colpi, 0);
-    CaseTracks t = trackCases(findCases(settings, archive), colpi, settings.boxes, settings.stakes, archive,
-                              settings.threads);
     CollaudoResult r;
+    r.metodo = settings.metodo;
+    std::vector<EqualAmboCase> equalAmbi;
+    std::vector<OverdueCase> overdue;
+    CaseTracks t;
+    if (settings.metodo == MethodSettings::Metodo::Ritardatario) {
+        const DrawnNumbers drawn(archive);
+        overdue = findOverdueCases(settings.wheels, settings.soglia, colpi, settings.first,
+                                   settings.lastDraw(archive), archive, drawn);
+        t = trackCases(overdue, colpi, settings.stakes, drawn, settings.threads);
+    } else {
+        equalAmbi = findCases(settings, archive);
+        t = trackCases(equalAmbi, colpi, settings.boxes, settings.stakes, archive, settings.threads);
+    }
     r.riepilogo = summariseTracks(t, colpi);
     r.colpi.resize(static_cast<std::size_t>(colpi));
     for (int k = 1; k <= colpi; ++k)
@@ -108,20 +140,13 @@ CollaudoResult runCollaudo(const CollaudoSettings& settings, const DrawArchive& 
         }
     }
     r.casi.reserve(t.size());
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        CollaudoCase c;
-        c.equalAmbo = t.cases[i];
-        c.date = archive.drawDate(c.equalAmbo.draw);
-        c.colpo = t.colpo[i];
-        c.complete = t.completeWithin(i, colpi);
-        c.esito = c.colpo != 0 ? CaseOutcome::Esito::Positivo
-                  : c.complete ? CaseOutcome::Esito::Negativo
-                               : CaseOutcome::Esito::InGioco;
-        c.probability = t.probabilityWithin(i, colpi);
-        c.spent = t.spentWithin(i, colpi);
-        c.won = t.wonWithin(i, colpi);
-        c.withheld = c.won * Payouts::Ritenuta;
-        r.casi.push_back(c);
+    for (std::size_t i = 0; i < equalAmbi.size(); ++i) {
+        r.casi.push_back(caseOf(t, i, colpi, equalAmbi[i].draw, archive));
+        r.casi.back().equalAmbo = equalAmbi[i];
+    }
+    for (std::size_t i = 0; i < overdue.size(); ++i) {
+        r.casi.push_back(caseOf(t, i, colpi, overdue[i].draw, archive));
+        r.casi.back().overdue = overdue[i];
     }
     return r;
 }

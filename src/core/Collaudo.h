@@ -5,6 +5,7 @@
 #include "core/EqualAmbi.h"
 #include "core/EqualAmboCase.h"
 #include "core/MethodSettings.h"
+#include "core/OverdueCase.h"
 #include "core/Stakes.h"
 
 #include <QString>
@@ -25,9 +26,12 @@ struct CollaudoSettings : MethodSettings {
     int lastDraw(const DrawArchive& archive) const { return last > 0 ? last : archive.drawCount(); }
 };
 
-// One case of the back-test with its outcome, its chance and its own balance.
+// One case of the back-test with its outcome, its chance and its own balance. The case itself is the
+// method's: equalAmbo for the equal ambo, overdue for the overdue number.
 struct CollaudoCase {
+    int draw = 0; // DrawIndex of the draw the case opens after
     EqualAmboCase equalAmbo;
+    OverdueCase overdue;
     QString date;
     CaseOutcome::Esito esito = CaseOutcome::Esito::Negativo;
     int colpo = 0;            // first positive colpo, 0 when none
@@ -65,12 +69,14 @@ struct CollaudoColpo {
 };
 
 struct CollaudoResult {
+    MethodSettings::Metodo metodo = MethodSettings::Metodo::AmboUguale;
     CollaudoSummary riepilogo;
     std::vector<CollaudoColpo> colpi;
-    std::vector<CollaudoCase> casi; // most recent first, in the ambo window's order
+    // Most recent first: for the equal ambo in the ambo window's order, for the overdue number by wheel.
+    std::vector<CollaudoCase> casi;
 };
 
-// The whole back-test: every draw of the range searched, no case limit.
+// The whole back-test of the settings' method: every draw of the range searched, no case limit.
 CollaudoResult runCollaudo(const CollaudoSettings& settings, const DrawArchive& archive);
 
 // The summary of the tracked cases that `includes` picks (all when empty), as if played with k colpi.

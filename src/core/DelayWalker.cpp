@@ -70,3 +70,10 @@ void DelayWalker::collectExits(const std::int16_t* numbers, bool dedupe) {
         for (int j = i + 1; j < count; ++j)
             add(amboItem(valid[i], valid[j]));
 }
+
+DelayWalker::Longest DelayWalker::longest() const {
+    if (m_oldest < 0)
+        m_oldest =
+            static_cast<int>(std::min_element(m_lastStep.begin(), m_lastStep.end()) - m_lastStep.begin());
+    return {delay(m_oldest), m_oldest};
+}

@@ -27,6 +27,8 @@ public:
         if (!advance())
             return false;
         for (const int item : m_exits) {
+            if (item == m_oldest)
+                m_oldest = -1;
             const auto i = static_cast<std::size_t>(item);
             onExit(item, m_length - 1 - m_lastStep[i]);
             m_lastStep[i] = m_length;
@@ -52,6 +54,13 @@ public:
     // DrawIndex of the item's last exit so far, 0 when it has not exited.
     int lastExit(int item) const { return m_lastDraw.at(static_cast<std::size_t>(item)); }
 
+    // The longest current delay and the first item, in item order, that has it.
+    struct Longest {
+        int delay = 0;
+        int item = 0;
+    };
+    Longest longest() const;
+
 private:
     // Finds the next draw of the sequence and the items out in it.
     bool advance();
@@ -69,4 +78,7 @@ private:
     std::vector<int> m_lastStep; // position in the sequence (from 1) of the last exit, 0 for none
     std::vector<int> m_lastDraw;
     std::vector<int> m_seenIn; // DrawIndex in which the item was last collected: Tutte counts it once
+    // The item longest() found, until it exits: only its exit can shorten the longest delay, since every
+    // other exit moves an item that was not behind it. -1 when it has to be looked for again.
+    mutable int m_oldest = -1;
 };

@@ -85,38 +85,10 @@ std::vector<double> binomialBand(const Group& g, std::int64_t& first) {
         v /= sum;
     return pmf;
 }
-} // namespace
 
-double poissonBinomialUpperTail(std::span<const double> probabilities, std::int64_t x) {
-    std::vector<double> ps;
-    ps.reserve(probabilities.size());
-    for (double p : probabilities) {
-        if (p >= 1.0)
-            --x; // a certain success
-        else if (p > 0.0)
-            ps.push_back(p);
-    }
-    if (x <= 0)
-        return 1.0;
-    const auto n = static_cast<std::int64_t>(ps.size());
-    if (x > n)
-        return 0.0;
-    if (x == n) {
-        double logP = 0.0;
-        for (double p : ps)
-            logP += std::log(p);
-        return std::exp(logP);
-    }
-    // Cases of a back-test share few distinct chances: each group is one binomial law.
-    std::sort(ps.begin(), ps.end());
-    std::vector<Group> groups;
-    double mean = 0.0;
-    for (double p : ps) {
-        if (groups.empty() || groups.back().p != p)
-            groups.push_back({p, 0});
-        ++groups.back().count;
-        mean += p;
-    }
+// The tail of a law given by its groups, sorted by probability, each probability in (0, 1), with
+// 0 < x < the number of trials.
+double groupedUpperTail(std::vector<Group> groups, std::int64_t x, double mean) {
     const double theta = static_cast<double>(x) > mean ? solveTilt(groups, static_cast<double>(x)) : 0.0;
 
     // Under the tilted law P'[S = j] = P[S = j] e^(theta j) / M(theta), and x lies in its middle.
@@ -176,6 +148,185 @@ double poissonBinomialUpperTail(std::span<const double> probabilities, std::int6
     if (theta == 0.0)
         return std::min(1.0, tail);
     return std::min(1.0, std::exp(logM - theta * static_cast<double>(x)) * tail);
+}
+
+} // namespace
+
+double poissonBinomialUpperTail(std::span<const double> probabilities, std::int64_t x) {
+    std::vector<double> ps;
+    ps.reserve(probabilities.size());
+    for (double p : probabilities) {
+        if (p >= 1.0)
+            --x; // a certain success
+        else if (p > 0.0)
+            ps.push_back(p);
+    }
+    if (x <= 0)
+        return 1.0;
+    const auto n = static_cast<std::int64_t>(ps.size());
+    if (x > n)
+        return 0.0;
+    if (x == n) {
+        double logP = 0.0;
+        for (double p : ps)
+            logP += std::log(p);
+        return std::exp(logP);
+    }
+    // Cases of a back-test share few distinct chances: each group is one binomial law.
+    std::sort(ps.begin(), ps.end());
+    std::vector<Group> groups;
+    double mean = 0.0;
+    for (double p : ps) {
+        if (groups.empty() || groups.back().p != p)
+            groups.push_back({p, 0});
+        ++groups.back().count;
+        mean += p;
+    }
+    return groupedUpperTail(std::move(groups), x, mean);
+}
+
+double poissonBinomialUpperTail(std::span<const ChanceCount> chances, std::int64_t x) {
+    std::vector<Group> groups;
+    std::int64_t n = 0;
+    for (const ChanceCount& c : chances) {
+        if (c.count <= 0)
+            continue;
+        if (c.p >= 1.0)
+            x -= c.count;
+        else if (c.p > 0.0) {
+            groups.push_back({c.p, c.count});
+            n += c.count;
+        }
+    }
+    if (x <= 0)
+        return 1.0;
+    if (x > n)
+        return 0.0;
+    std::sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) { return a.p < b.p; });
+    std::vector<Group> merged;
+    for (const Group& g : groups) {
+        if (merged.empty() || merged.back().p != g.p)
+            merged.push_back({g.p, 0});
+        merged.back().count += g.count;
+    }
+    double logP = 0.0;
+    double mean = 0.0;
+    for (const Group& g : merged) {
+        logP += static_cast<double>(g.count) * std::log(g.p);
+        mean += static_cast<double>(g.count) * g.p;
+    }
+    if (x == n)
+        return std::exp(logP);
+    return groupedUpperTail(std::move(merged), x, mean);
+}
+
+namespace {
+// Below this variance the exact tail costs little, and the approximation is least accurate.
+constexpr double ExactBelowVariance = 30.0;
+
+// The upper tail of the standard normal law divided by its density (Mills' ratio): directly where both
+// are far from underflow, by its continued fraction beyond.
+double millsRatio(double w) {
+    if (w < 5.0)
+        return 0.5 * std::erfc(w / std::numbers::sqrt2) * std::sqrt(2.0 * std::numbers::pi) *
+               std::exp(0.5 * w * w);
+    double f = w;
+    for (int k = 60; k >= 1; --k)
+        f = w + k / f;
+    return 1.0 / f;
+}
+
+// The cumulant generating function K(s) = sum of c log(1 - p + p e^s) and its first two derivatives.
+struct Cumulants {
+    double k0 = 0.0;
+    double k1 = 0.0;
+    double k2 = 0.0;
+};
+
+Cumulants cumulantsAt(const std::vector<Group>& groups, double s, bool withK0) {
+    Cumulants c;
+    const double e = std::exp(s);
+    const double em1 = std::expm1(s);
+    for (const Group& g : groups) {
+        const double q = tiltedP(g.p, e);
+        const auto n = static_cast<double>(g.count);
+        c.k1 += n * q;
+        c.k2 += n * q * (1.0 - q);
+        if (withK0)
+            c.k0 += n * std::log1p(g.p * em1);
+    }
+    return c;
+}
+} // namespace
+
+double saddlepointUpperTail(std::span<const ChanceCount> chances, std::int64_t x) {
+    std::vector<Group> groups;
+    std::int64_t n = 0;
+    std::int64_t certain = 0;
+    double mean = 0.0;
+    double variance = 0.0;
+    double third = 0.0;
+    for (const ChanceCount& c : chances) {
+        if (c.count <= 0)
+            continue;
+        if (c.p >= 1.0)
+            certain += c.count;
+        else if (c.p > 0.0) {
+            groups.push_back({c.p, c.count});
+            n += c.count;
+            const auto k = static_cast<double>(c.count);
+            mean += k * c.p;
+            variance += k * c.p * (1.0 - c.p);
+            third += k * c.p * (1.0 - c.p) * (1.0 - 2.0 * c.p);
+        }
+    }
+    const std::int64_t y = x - certain;
+    if (y <= 0)
+        return 1.0;
+    if (y >= n || variance < ExactBelowVariance)
+        return poissonBinomialUpperTail(chances, x);
+
+    // The saddlepoint s where the tilted mean K'(s) is y - 1/2, by Newton's steps kept inside a bracket.
+    const double target = static_cast<double>(y) - 0.5;
+    const double sigma = std::sqrt(variance);
+    if (std::abs(target - mean) < 1e-3 * sigma) {
+        // At the mean the formula below is 0/0; its limit.
+        return 0.5 - third / (6.0 * std::sqrt(2.0 * std::numbers::pi) * variance * sigma);
+    }
+    double lo = 0.0;
+    double hi = 0.0;
+    double step = 1.0;
+    if (target > mean) {
+        while (cumulantsAt(groups, hi = step, false).k1 < target)
+            step *= 2.0;
+    } else {
+        while (cumulantsAt(groups, lo = -step, false).k1 > target)
+            step *= 2.0;
+    }
+    double s = (target - mean) / variance;
+    if (!(s > lo && s < hi))
+        s = 0.5 * (lo + hi);
+    for (int iter = 0; iter < 100; ++iter) {
+        const Cumulants c = cumulantsAt(groups, s, false);
+        if (c.k1 < target)
+            lo = s;
+        else
+            hi = s;
+        double next = s - (c.k1 - target) / c.k2;
+        if (!(next > lo && next < hi))
+            next = 0.5 * (lo + hi);
+        const bool done = std::abs(next - s) <= 1e-14 * std::max(1.0, std::abs(s));
+        s = next;
+        if (done || hi - lo <= 1e-15 * std::max(1.0, std::abs(s)))
+            break;
+    }
+    const Cumulants c = cumulantsAt(groups, s, true);
+    const double w = std::copysign(std::sqrt(std::max(0.0, 2.0 * (s * target - c.k0))), s);
+    const double u = 2.0 * std::sinh(0.5 * s) * std::sqrt(c.k2);
+    const double density = std::exp(-0.5 * w * w) / std::sqrt(2.0 * std::numbers::pi);
+    const double tail = w > 0.0 ? density * (millsRatio(w) + 1.0 / u - 1.0 / w)
+                                : 0.5 * std::erfc(w / std::numbers::sqrt2) + density * (1.0 / u - 1.0 / w);
+    return std::clamp(tail, 0.0, 1.0);
 }
 
 double refinedNormalUpperTail(const PoissonBinomialMoments& m, std::int64_t x) {

@@ -9,6 +9,23 @@
 // partial sums, tilted so that x sits in the middle of the band when x lies above the mean.
 double poissonBinomialUpperTail(std::span<const double> probabilities, std::int64_t x);
 
+// Trials that share one probability. Cases of a back-test share few distinct chances, so a law is
+// most cheaply given as these counts.
+struct ChanceCount {
+    double p = 0.0;
+    std::int64_t count = 0;
+};
+
+// The same exact tail from the counts of each distinct probability (any order, a probability may repeat):
+// given the same trials it adds them in the same order as the function above.
+double poissonBinomialUpperTail(std::span<const ChanceCount> chances, std::int64_t x);
+
+// P[X >= x] within a fraction of a percent of the exact value, in far tails too, at the cost of a few
+// passes over the distinct probabilities: the saddlepoint approximation of Lugannani and Rice with the
+// continuity correction for a law on the integers (Daniels), on the exact tail where the law is too
+// narrow for it.
+double saddlepointUpperTail(std::span<const ChanceCount> chances, std::int64_t x);
+
 // The moments the approximation below needs: sums of p, p(1-p) and p(1-p)(1-2p).
 struct PoissonBinomialMoments {
     double mean = 0.0;

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QStringList>
+#include <algorithm>
 
 QString equalAmboWheelsError(const std::array<bool, WheelCount>& wheels, const WheelRelations::Types& types) {
     int chosen = 0;
@@ -34,6 +35,15 @@ QString twoWheelsError(const std::array<bool, WheelCount>& wheels) {
     WheelRelations::Types anyPair{};
     anyPair[0] = true; // "Tutte"
     return equalAmboWheelsError(wheels, anyPair);
+}
+
+QString methodWheelsError(MethodSettings::Metodo metodo, const std::array<bool, WheelCount>& wheels,
+                          const WheelRelations::Types& types, bool sweep) {
+    if (metodo == MethodSettings::Metodo::Ritardatario)
+        return std::find(wheels.begin(), wheels.end(), true) != wheels.end()
+                   ? QString()
+                   : QStringLiteral("Selezionare almeno una ruota.");
+    return sweep ? twoWheelsError(wheels) : equalAmboWheelsError(wheels, types);
 }
 
 QString outOfSampleError(const DrawArchive& archive, int first, int last, const QDate& from) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/MethodSettings.h"
 #include "core/WheelRelations.h"
 
 #include <QString>
@@ -19,6 +20,11 @@ QString equalAmboWheelsError(const std::array<bool, WheelCount>& wheels, const W
 // Two wheels at least, whatever the types: the sweep tries every type itself, and the analysis (like the
 // ambo window) searches what its types admit, none included.
 QString twoWheelsError(const std::array<bool, WheelCount>& wheels);
+
+// The wheels a method needs: the overdue number one wheel at least, the equal ambo as above (its sweep, which
+// tries every type itself, two wheels).
+QString methodWheelsError(MethodSettings::Metodo metodo, const std::array<bool, WheelCount>& wheels,
+                          const WheelRelations::Types& types, bool sweep);
 
 // The out-of-sample date splits the range's draws first..last in two: it must leave cases on both sides,
 // so it falls after the first draw's day and no later than the last draw's.

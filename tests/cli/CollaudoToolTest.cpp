@@ -16,6 +16,7 @@
 #include <memory>
 #include <numeric>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -71,7 +72,7 @@ TEST_F(CollaudoTool, RefusesBadCommandsWithTheirExitCode) {
     const ToolRun help = run({QStringLiteral("--help")}, false);
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("Probabilità a caso")));
-    EXPECT_TRUE(help.out.contains(QStringLiteral("approssimazione normale raffinata")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("approssimazione di punto di sella")));
 }
 
 // The json carries the back-test's own figures, with exactly the listed keys.
@@ -179,6 +180,115 @@ TEST_F(CollaudoTool, SweepPrintsRankedCombinationsWithTheListedKeys) {
         EXPECT_DOUBLE_EQ(again.value("p").toDouble(), row.value("p_esatto").toDouble());
         EXPECT_TRUE(row.value("fuori").toObject().contains("p_esatto"));
     }
+}
+
+// The overdue number plays one wheel at a time and has none of the equal ambo's own options; its
+// threshold belongs to it alone, and its sweep chooses thresholds and Colpi itself.
+TEST_F(CollaudoTool, OverdueNumberRefusesWhatItDoesNotPlay) {
+    const QStringList overdue{"--metodo", "ritardatario"};
+    const std::vector<BadCommand> cases{
+        {"tutte", overdue + QStringList{"--ruote", "BA,TU"}, 2, "una ruota alla volta, non su TU"},
+        {"tipi", overdue + QStringList{"--tipi", "gemelle"}, 2, "--tipi non vale con --metodo ritardatario"},
+        {"posizioni", overdue + QStringList{"--posizioni", "1,2"}, 2, "--posizioni non vale"},
+        {"adiacenti", overdue + QStringList{"--posizioni-adiacenti"}, 2, "--posizioni-adiacenti non vale"},
+        {"esiti", overdue + QStringList{"--esiti", "ambata"}, 2, "--esiti non vale"},
+        {"sogliaSenzaMetodo", {"--soglia", "40"}, 2, "--soglia vale solo con --metodo ritardatario"},
+        {"sogliaAmbo", {"--metodo", "ambo-uguale", "--soglia", "40"}, 2, "--soglia vale solo"},
+        {"sogliaZero", overdue + QStringList{"--soglia", "0"}, 2, "--soglia vuole un numero da 1 a 9999"},
+        {"sogliaDueVolte", overdue + QStringList{"--soglia", "4", "--soglia", "5"}, 2, "indicata più volte"},
+        {"metodo", {"--metodo", "cadenza"}, 2, "--metodo vuole ambo-uguale o ritardatario: \"cadenza\""},
+        {"esploraSoglia", overdue + QStringList{"--esplora", "--soglia", "40"}, 2,
+         "prova da sé soglie e colpi"},
+        {"esploraColpi", overdue + QStringList{"--esplora", "--colpi", "3"}, 2, "prova da sé soglie e colpi"},
+    };
+    for (const BadCommand& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ToolRun r = run(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message))) << r.err.left(200).toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    const ToolRun help = run({QStringLiteral("--help")}, false);
+    for (const char* line : {"--metodo M", "--soglia R", "Ritardatario: il ritardo di un numero",
+                             "1 - (1 - 5/90)^k", "le soglie 18, 36, ..., 180"})
+        EXPECT_TRUE(help.out.contains(QString::fromUtf8(line))) << line;
+}
+
+// Its json has the equal ambo's keys, with what an overdue case has of them, and its delay.
+TEST_F(CollaudoTool, OverdueJsonHoldsTheBackTestsCases) {
+    const QJsonObject o = json({"--metodo", "ritardatario", "--soglia", "25", "--colpi", "7", "--ruote",
+                                "BA,FI,NZ", "--elenco", "--poste", "ambata=3"});
+    CollaudoSettings s;
+    s.metodo = MethodSettings::Metodo::Ritardatario;
+    s.soglia = 25;
+    s.colpi = 7;
+    s.wheels = {true, false, true, false, false, false, false, false, false, false, true};
+    s.stakes.ambata = 3.0;
+    const CollaudoResult expected = runCollaudo(s, *archive);
+    const CollaudoSummary& e = expected.riepilogo;
+    const QJsonObject summary = o.value("riepilogo").toObject();
+    EXPECT_EQ(summary.value("casi").toInt(), e.casi);
+    EXPECT_EQ(summary.value("positivi_completi").toInt(), e.positiviCompleti);
+    EXPECT_EQ(summary.value("p").toDouble(), e.p);
+    EXPECT_EQ(summary.value("spesa").toDouble(), e.spesa);
+    EXPECT_EQ(o.value("colpi").toArray().size(), 7);
+
+    const QJsonArray casi = o.value("casi").toArray();
+    ASSERT_EQ(casi.size(), e.casi);
+    ASSERT_GT(e.casi, 5);
+    std::set<QString> wheels;
+    for (int i = 0; i < casi.size(); ++i) {
+        const QJsonObject c = casi[i].toObject();
+        const CollaudoCase& x = expected.casi[static_cast<std::size_t>(i)];
+        ASSERT_EQ(c.keys(), (QStringList{"a", "ambata", "colpo", "data", "esito", "estrazione", "posizioni",
+                                         "probabilita", "ritardo", "ruota1", "ruota2"}));
+        EXPECT_EQ(c.value("estrazione").toInt(), x.overdue.draw);
+        EXPECT_EQ(c.value("data").toString(), x.date);
+        EXPECT_EQ(c.value("ruota1").toString(), archive->wheelCode(x.overdue.wheel));
+        EXPECT_TRUE(c.value("ruota2").isNull());
+        EXPECT_TRUE(c.value("posizioni").isNull());
+        EXPECT_EQ(c.value("ambata").toInt(), x.overdue.number);
+        EXPECT_EQ(c.value("a").toArray(), QJsonArray());
+        EXPECT_EQ(c.value("ritardo").toInt(), x.overdue.delay);
+        EXPECT_GE(c.value("ritardo").toInt(), 25);
+        EXPECT_EQ(c.value("colpo").isNull(), x.colpo == 0);
+        EXPECT_EQ(c.value("probabilita").toDouble(), x.probability);
+        wheels.insert(c.value("ruota1").toString());
+    }
+    EXPECT_EQ(wheels, (std::set<QString>{"BA", "FI", "NZ"}));
+
+    const ToolRun table = run({"--metodo", "ritardatario", "--soglia", "25", "--elenco"});
+    const QStringList lines = table.out.split(QLatin1Char('\n'));
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("N° Estr\tData\tRuota\tNumero\tRitardo\tEsito\tColpo\tProbabilità")));
+}
+
+// Its sweep: the 180 combinations of threshold and Colpi, each the back-test of its own options.
+TEST_F(CollaudoTool, OverdueSweepTriesEveryThresholdAndColpi) {
+    const QJsonObject o = json({"--metodo", "ritardatario", "--esplora", "--primi", "0"});
+    const QJsonArray rows = o.value("combinazioni").toArray();
+    ASSERT_EQ(rows.size(), 180);
+    std::set<std::pair<int, int>> seen;
+    for (const QJsonValue& v : rows) {
+        const QJsonObject row = v.toObject();
+        ASSERT_EQ(row.keys(), (QStringList{"attesi", "casi_completi", "colpi", "p", "p_esatto", "p_holm",
+                                           "positivi", "resa", "saldo", "soglia", "z"}));
+        seen.insert({row.value("soglia").toInt(), row.value("colpi").toInt()});
+    }
+    EXPECT_EQ(seen.size(), 180u);
+    for (int i : {0, 1, 179}) {
+        const QJsonObject row = rows[i].toObject();
+        const QJsonObject again =
+            json({"--metodo", "ritardatario", "--soglia", QString::number(row.value("soglia").toInt()),
+                  "--colpi", QString::number(row.value("colpi").toInt())})
+                .value("riepilogo")
+                .toObject();
+        EXPECT_EQ(again.value("positivi_completi").toInt(), row.value("positivi").toInt());
+        EXPECT_DOUBLE_EQ(again.value("p").toDouble(), row.value("p_esatto").toDouble());
+        EXPECT_DOUBLE_EQ(again.value("saldo").toDouble(), row.value("saldo").toDouble());
+    }
+    const QStringList header = run({"--metodo", "ritardatario", "--esplora", "--primi", "1"}).out.split('\n');
+    EXPECT_TRUE(header.first().startsWith(QStringLiteral("soglia\tcolpi\tcasi_completi\t")));
 }
 
 } // namespace

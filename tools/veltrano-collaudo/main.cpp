@@ -24,6 +24,7 @@ int badOptions(const QString& error) {
 
 QString explore(const CollaudoOptions& o, const DrawArchive& archive, QString& error) {
     SweepSettings s;
+    s.metodo = o.settings.metodo;
     s.wheels = o.settings.wheels;
     s.boxes = o.settings.boxes;
     s.stakes = o.settings.stakes;

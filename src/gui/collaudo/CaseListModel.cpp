@@ -10,8 +10,16 @@
 
 namespace {
 
-const char* const Headers[CaseListModel::Columns] = {
-    "", "N° Estr", "Data", "R1", "R2", "Pos.", "Ambata", "A1", "A2", "A3", "Esito", "Colpo", "Probabilità"};
+const char* const Headers[CaseListModel::Kinds] = {
+    "",   "N° Estr", "Data",  "R1",    "R2",          "Pos.",  "Ambata", "A1",
+    "A2", "A3",      "Esito", "Colpo", "Probabilità", "Ruota", "Numero", "Ritardo"};
+
+using C = CaseListModel::Column;
+const std::vector<C> EqualAmboColumns{C::Marker,    C::Estrazione, C::Data,       C::R1, C::R2,
+                                      C::Posizioni, C::Ambata,     C::A1,         C::A2, C::A3,
+                                      C::Esito,     C::Colpo,      C::Probabilita};
+const std::vector<C> OverdueColumns{C::Marker,  C::Estrazione, C::Data,  C::Ruota,      C::Numero,
+                                    C::Ritardo, C::Esito,      C::Colpo, C::Probabilita};
 
 QColor colourOf(std::uint32_t value) {
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
@@ -30,11 +38,13 @@ double dayNumber(const QString& text) {
 } // namespace
 
 CaseListModel::CaseListModel(const DrawArchive& archive, const Palette& palette, QObject* parent)
-    : QAbstractTableModel(parent), m_archive(archive), m_palette(palette) {}
+    : QAbstractTableModel(parent), m_archive(archive), m_palette(palette), m_columns(EqualAmboColumns) {}
 
 void CaseListModel::setResult(std::shared_ptr<const CollaudoResult> result) {
     beginResetModel();
     m_result = std::move(result);
+    m_columns = m_result && m_result->metodo == MethodSettings::Metodo::Ritardatario ? OverdueColumns
+                                                                                     : EqualAmboColumns;
     m_rows.filter(m_result ? static_cast<int>(m_result->casi.size()) : 0);
     endResetModel();
 }
@@ -48,24 +58,25 @@ int CaseListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int CaseListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : Columns;
+    return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
 }
 
 void CaseListModel::sort(int column, Qt::SortOrder order) {
-    if (!m_result || column <= Marker || column >= Columns)
+    if (!m_result || column <= Marker || column >= columnCount())
         return;
     emit layoutAboutToBeChanged();
     m_rows.filter(static_cast<int>(m_result->casi.size()));
-    m_rows.sort([&](int r) { return sortKey(m_result->casi[static_cast<std::size_t>(r)], column); }, order);
+    const Column kind = kindOf(column);
+    m_rows.sort([&](int r) { return sortKey(m_result->casi[static_cast<std::size_t>(r)], kind); }, order);
     changePersistentIndexList(persistentIndexList(), QModelIndexList(persistentIndexList().size()));
     emit layoutChanged();
 }
 
-double CaseListModel::sortKey(const CollaudoCase& c, int column) const {
+double CaseListModel::sortKey(const CollaudoCase& c, Column column) const {
     const EqualAmboCase& e = c.equalAmbo;
     switch (column) {
     case Estrazione:
-        return e.draw;
+        return c.draw;
     case Data:
         return dayNumber(c.date);
     case R1:
@@ -88,16 +99,22 @@ double CaseListModel::sortKey(const CollaudoCase& c, int column) const {
         return c.colpo > 0 ? c.colpo : std::nan("");
     case Probabilita:
         return c.probability;
+    case Ruota:
+        return c.overdue.wheel;
+    case Numero:
+        return c.overdue.number;
+    case Ritardo:
+        return c.overdue.delay;
     default:
         return std::nan("");
     }
 }
 
-QString CaseListModel::text(const CollaudoCase& c, int column) const {
+QString CaseListModel::text(const CollaudoCase& c, Column column) const {
     const EqualAmboCase& e = c.equalAmbo;
     switch (column) {
     case Estrazione:
-        return QString::number(e.draw);
+        return QString::number(c.draw);
     case Data:
         return c.date;
     case R1:
@@ -120,18 +137,24 @@ QString CaseListModel::text(const CollaudoCase& c, int column) const {
         return c.colpo > 0 ? QString::number(c.colpo) : QString();
     case Probabilita:
         return italian::decimal(c.probability, 4);
+    case Ruota:
+        return m_archive.wheelCode(c.overdue.wheel);
+    case Numero:
+        return QString::number(c.overdue.number);
+    case Ritardo:
+        return QString::number(c.overdue.delay);
     default:
         return {};
     }
 }
 
 QVariant CaseListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= Columns)
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
     const CollaudoCase& c = caseAt(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return text(c, index.column());
+        return text(c, kindOf(index.column()));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignCenter);
     case Qt::BackgroundRole:
@@ -146,11 +169,11 @@ QVariant CaseListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant CaseListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= Columns)
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromUtf8(Headers[section]);
+        return QString::fromUtf8(Headers[kindOf(section)]);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignCenter);
     default:

@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <memory>
+#include <vector>
 
 class DrawArchive;
 struct Palette;
@@ -12,11 +13,13 @@ struct Palette;
 // The Collaudo window's list of cases over the back-test's result: one row per case, most recent first,
 // every cell made when the view asks for it (the heaviest back-test has some forty thousand cases). Column
 // 0 is a narrow marker coloured like the ambo window's case grid (green positive, orange in play); a click
-// on a header sorts by that column, ties in the result's order.
+// on a header sorts by that column, ties in the result's order. The columns are the method's: the equal
+// ambo's wheels, positions and forecast, or the overdue number's wheel, number and delay.
 class CaseListModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
+    // What a column shows; the equal ambo's columns are the first ones, in this order.
     enum Column {
         Marker,
         Estrazione,
@@ -31,7 +34,10 @@ public:
         Esito,
         Colpo,
         Probabilita,
-        Columns
+        Ruota,
+        Numero,
+        Ritardo,
+        Kinds
     };
 
     CaseListModel(const DrawArchive& archive, const Palette& palette, QObject* parent = nullptr);
@@ -47,11 +53,13 @@ public:
     void sort(int column, Qt::SortOrder order) override;
 
 private:
-    QString text(const CollaudoCase& c, int column) const;
-    double sortKey(const CollaudoCase& c, int column) const;
+    QString text(const CollaudoCase& c, Column column) const;
+    double sortKey(const CollaudoCase& c, Column column) const;
+    Column kindOf(int column) const { return m_columns[static_cast<std::size_t>(column)]; }
 
     const DrawArchive& m_archive;
     const Palette& m_palette;
     std::shared_ptr<const CollaudoResult> m_result;
     RowOrder m_rows;
+    std::vector<Column> m_columns;
 };

@@ -107,7 +107,8 @@ QWidget* CollaudoFrm::buildCommands() {
     CmdCollauda->setDefault(true);
     CmdEsplora = new QPushButton(QStringLiteral("ESPLORA"), panel);
     CmdEsplora->setObjectName(QStringLiteral("CmdEsplora"));
-    CmdEsplora->setToolTip(QStringLiteral("Prova tutte le combinazioni di tipi, posizioni e colpi"));
+    CmdEsplora->setToolTip(QStringLiteral("Prova tutte le combinazioni del metodo: tipi, posizioni e colpi "
+                                          "per l'ambo uguale, soglie e colpi per il ritardatario"));
     CmdAnnulla = new QPushButton(QStringLiteral("ANNULLA"), panel);
     CmdAnnulla->setObjectName(QStringLiteral("CmdAnnulla"));
     CmdAnnulla->setToolTip(QStringLiteral("Ferma l'esplorazione in corso"));
@@ -220,7 +221,9 @@ std::array<T, N> arrayOf(const QVariant& value, const std::array<T, N>& fallback
 
 QVariantMap CollaudoFrm::keptSettings() const {
     const CollaudoParameters& p = *Parametri;
-    QVariantMap kept{{QStringLiteral("ruote"), listOf(p.wheels())},
+    QVariantMap kept{{QStringLiteral("metodo"), static_cast<int>(p.metodo())},
+                     {QStringLiteral("soglia"), p.soglia()},
+                     {QStringLiteral("ruote"), listOf(p.wheels())},
                      {QStringLiteral("posizioni"), listOf(p.positions())},
                      {QStringLiteral("tipi"), listOf(p.wheelTypes())},
                      {QStringLiteral("adiacenti"), p.adjacentPositions()},
@@ -238,6 +241,9 @@ QVariantMap CollaudoFrm::keptSettings() const {
 
 void CollaudoFrm::restoreSettings(const QVariantMap& kept) {
     CollaudoParameters& p = *Parametri;
+    p.setMetodo(static_cast<MethodSettings::Metodo>(
+        kept.value(QStringLiteral("metodo"), static_cast<int>(p.metodo())).toInt()));
+    p.setSoglia(kept.value(QStringLiteral("soglia"), p.soglia()).toInt());
     p.setWheels(arrayOf(kept.value(QStringLiteral("ruote")), p.wheels()));
     p.setPositions(arrayOf(kept.value(QStringLiteral("posizioni")), p.positions()));
     p.setWheelTypes(arrayOf(kept.value(QStringLiteral("tipi")), p.wheelTypes()));
@@ -275,7 +281,7 @@ void CollaudoFrm::CmdCollauda_Click() {
     if (!rangeAccepted())
         return;
     const CollaudoSettings settings = collaudoSettings(*Parametri, m_archive);
-    if (!settingsAccepted(equalAmboWheelsError(settings.wheels, settings.types)))
+    if (!settingsAccepted(methodWheelsError(settings.metodo, settings.wheels, settings.types, false)))
         return;
     WaitPointer hourglass;
     auto result = std::make_shared<const CollaudoResult>(runCollaudo(settings, m_archive));
@@ -320,7 +326,7 @@ void CollaudoFrm::CmdEsplora_Click() {
         return;
     auto sweep = std::make_shared<SweepOutcome>();
     sweep->settings = sweepSettings(*Parametri, m_archive, SweepRows);
-    if (!settingsAccepted(twoWheelsError(sweep->settings.wheels)))
+    if (!settingsAccepted(methodWheelsError(sweep->settings.metodo, sweep->settings.wheels, {}, true)))
         return;
     if (const auto from = Parametri->outOfSampleFrom();
         from &&
@@ -379,7 +385,7 @@ void CollaudoFrm::setSweeping(bool sweeping) {
 
 void CollaudoFrm::FgCasi_DoubleClick(const QModelIndex& index) {
     if (index.isValid() && index.row() < m_cases->rowCount())
-        m_frame.showDraw(m_cases->caseAt(index.row()).equalAmbo.draw);
+        m_frame.showDraw(m_cases->caseAt(index.row()).draw);
 }
 
 void CollaudoFrm::FgEsplora_RowActivated(int sourceRow) {

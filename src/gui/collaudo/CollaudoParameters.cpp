@@ -16,8 +16,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <vector>
 
 using namespace methodControls;
 
@@ -38,10 +40,23 @@ CollaudoParameters::CollaudoParameters(const DrawArchive& archive, QWidget* pare
     connect(Label32, &QToolButton::clicked, this, &CollaudoParameters::Label32_Click);
     connect(Label30, &QToolButton::clicked, this, &CollaudoParameters::Label30_Click);
     connect(ChFuori, &QCheckBox::toggled, this, &CollaudoParameters::ChFuori_Toggled);
+    connect(ComboMetodo, &QComboBox::currentIndexChanged, this, &CollaudoParameters::ComboMetodo_Change);
     Form_Load();
 }
 
 void CollaudoParameters::buildControls() {
+    ComboMetodo = new QComboBox(this);
+    ComboMetodo->setObjectName(QStringLiteral("ComboMetodo"));
+    for (const MethodSettings::Name& name : MethodSettings::MetodoNames)
+        ComboMetodo->addItem(captionOf(name));
+    ComboMetodo->setToolTip(QStringLiteral("Ambo uguale: il metodo dell'ambo uguale su due ruote. "
+                                           "Ritardatario: su ogni ruota il numero più in ritardo, giocato "
+                                           "come estratto quando il ritardo raggiunge la soglia."));
+    SpSoglia = new QSpinBox(this);
+    SpSoglia->setObjectName(QStringLiteral("SpSoglia"));
+    SpSoglia->setRange(1, MethodSettings::MaxSoglia);
+    SpSoglia->setToolTip(
+        QStringLiteral("Il ritardo che apre un caso: estrazioni della ruota senza il numero"));
     const SelectionControls selection = selectionControls(this);
     FgR = selection.wheels;
     Fgp = selection.positions;
@@ -80,6 +95,15 @@ void CollaudoParameters::buildControls() {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
+    auto* method = new QGroupBox(captionOf(MethodSettings::MetodoName), this);
+    auto* mg = new QGridLayout(method);
+    mg->setContentsMargins(8, 4, 8, 4);
+    mg->setVerticalSpacing(2);
+    mg->addWidget(ComboMetodo, 0, 0, 1, 2);
+    mg->addWidget(new QLabel(captionOf(MethodSettings::SogliaName), method), 1, 0);
+    mg->addWidget(SpSoglia, 1, 1);
+    mg->setRowStretch(2, 1);
+    row->addWidget(method);
     row->addWidget(selectionPanel(this, {FgR, Fgp, Label6, Label9, Label32, Label30}, ChPosAdi));
     row->addWidget(wheelTypesPanel(this, Ch_RuoteTipo));
 
@@ -133,6 +157,8 @@ void CollaudoParameters::Form_Load() {
     fitSelectionGrid(*FgR);
     fitSelectionGrid(*Fgp);
     fillColpiChoices(*ComboC);
+    setMetodo(defaults.metodo);
+    SpSoglia->setValue(defaults.soglia);
 
     // The date fields keep every date inside the archive: the calendar offers no other.
     const int count = m_archive.drawCount();
@@ -145,6 +171,26 @@ void CollaudoParameters::Form_Load() {
     DtFuori->setDate(first.daysTo(last) > 0 ? first.addDays(first.daysTo(last) / 2) : first);
     ChFuori->setChecked(false);
     DtFuori->setEnabled(false);
+}
+
+MethodSettings::Metodo CollaudoParameters::metodo() const {
+    return ComboMetodo->currentIndex() == static_cast<int>(MethodSettings::Metodo::Ritardatario)
+               ? MethodSettings::Metodo::Ritardatario
+               : MethodSettings::Metodo::AmboUguale;
+}
+
+int CollaudoParameters::soglia() const {
+    return SpSoglia->value();
+}
+
+void CollaudoParameters::setMetodo(MethodSettings::Metodo metodo) {
+    ComboMetodo->setCurrentIndex(static_cast<int>(metodo));
+    // Also when the index stays: Form_Load sets the controls' state this way.
+    ComboMetodo_Change();
+}
+
+void CollaudoParameters::setSoglia(int soglia) {
+    SpSoglia->setValue(soglia);
 }
 
 std::array<bool, 11> CollaudoParameters::wheels() const {
@@ -265,6 +311,18 @@ void CollaudoParameters::Label32_Click() {
 
 void CollaudoParameters::Label30_Click() {
     deselectAllPositions(*Fgp->gridModel());
+}
+
+void CollaudoParameters::ComboMetodo_Change() {
+    const bool overdue = metodo() == MethodSettings::Metodo::Ritardatario;
+    SpSoglia->setEnabled(overdue);
+    // The overdue number plays an estratto on one wheel at a time: the ambata's stake and the wheels
+    // are its only other choices besides Colpi and the range.
+    std::vector<QWidget*> equalAmboOnly{Fgp, Label32, Label30, ChPosAdi, Ch_1, Ch_2, Ch_4, Ch_Tutte};
+    equalAmboOnly.insert(equalAmboOnly.end(), Ch_RuoteTipo.begin(), Ch_RuoteTipo.end());
+    equalAmboOnly.insert(equalAmboOnly.end(), SpPosta.begin() + 1, SpPosta.end());
+    for (QWidget* control : equalAmboOnly)
+        control->setEnabled(!overdue);
 }
 
 void CollaudoParameters::ChFuori_Toggled(bool checked) {

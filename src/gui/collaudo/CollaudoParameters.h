@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/MethodSettings.h"
 #include "core/OutcomeBoxes.h"
 
 #include <QDate>
@@ -13,12 +14,14 @@ class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QDoubleSpinBox;
+class QSpinBox;
 class QToolButton;
 
-// The parameters of the Collaudo window, made of the ambo window's own kinds of control (the wheel and
-// position grids with their squares, the wheel-type boxes, "Adiacenti", "Colpi", the outcome boxes),
-// plus the range as two dates, the four stakes and the out-of-sample date. The window reads them
-// through the accessors and writes a sweep row back through the setters.
+// The parameters of the Collaudo window: the method ("Metodo": the equal ambo or the overdue number, with
+// its "Soglia"), the ambo window's own kinds of control (the wheel and position grids with their squares,
+// the wheel-type boxes, "Adiacenti", "Colpi", the outcome boxes), the range as two dates, the four
+// stakes and the out-of-sample date. The controls only the other method has are disabled. The window
+// reads them through the accessors and writes a sweep row back through the setters.
 class CollaudoParameters : public QWidget {
     Q_OBJECT
 
@@ -30,6 +33,8 @@ public:
     // Refills the controls for the archive: every wheel and position, the whole archive as range.
     void Form_Load();
 
+    MethodSettings::Metodo metodo() const;
+    int soglia() const;
     std::array<bool, 11> wheels() const;
     std::array<bool, 5> positions() const;  // positions 1..5
     std::array<bool, 7> wheelTypes() const; // as Ch_RuoteTipo(0..6)
@@ -41,6 +46,8 @@ public:
     std::array<double, Stakes> stakes() const;
     std::optional<QDate> outOfSampleFrom() const;
 
+    void setMetodo(MethodSettings::Metodo metodo);
+    void setSoglia(int soglia);
     void setWheels(const std::array<bool, 11>& wheels);
     void setPositions(const std::array<bool, 5>& positions);
     void setWheelTypes(const std::array<bool, 7>& types);
@@ -52,6 +59,8 @@ public:
     void setRange(const QDate& start, const QDate& end);
     void setOutOfSampleFrom(const std::optional<QDate>& from);
 
+    QComboBox* ComboMetodo = nullptr; // "Ambo uguale", "Ritardatario"
+    QSpinBox* SpSoglia = nullptr;     // the overdue number's threshold
     GridView* FgR = nullptr;
     GridView* Fgp = nullptr;
     QToolButton* Label6 = nullptr;  // select every wheel
@@ -72,6 +81,8 @@ public:
     QDateEdit* DtFuori = nullptr;
 
 public slots:
+    // Enables the chosen method's own controls and disables the other's.
+    void ComboMetodo_Change();
     void FgR_CurrentCellChanged();
     void Fgp_CurrentCellChanged();
     void Label6_Click();

@@ -79,6 +79,8 @@ ResultGrid::Cell pCell(double p) {
 
 CollaudoSettings collaudoSettings(const CollaudoParameters& parameters, const DrawArchive& archive) {
     CollaudoSettings s;
+    s.metodo = parameters.metodo();
+    s.soglia = parameters.soglia();
     s.wheels = parameters.wheels();
     s.positions = parameters.positions();
     s.types = parameters.wheelTypes();
@@ -92,6 +94,7 @@ CollaudoSettings collaudoSettings(const CollaudoParameters& parameters, const Dr
 
 SweepSettings sweepSettings(const CollaudoParameters& parameters, const DrawArchive& archive, int rows) {
     SweepSettings s;
+    s.metodo = parameters.metodo();
     s.wheels = parameters.wheels();
     s.boxes = parameters.outcomeBoxes();
     s.stakes = stakesOf(parameters);
@@ -124,11 +127,16 @@ SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive) {
                                         "combinazioni sui casi dal %1 in poi.")
                              .arg(from);
     }
-    shown.headers = {QStringLiteral("Tipi"),   QStringLiteral("Posizioni"),   QStringLiteral("Adiacenti"),
-                     QStringLiteral("Colpi"),  QStringLiteral("Casi compl."), QStringLiteral("Positivi"),
-                     QStringLiteral("Attesi"), QStringLiteral("z"),           QStringLiteral("p"),
-                     QStringLiteral("p Holm"), QStringLiteral("p esatto"),    QStringLiteral("Saldo"),
-                     QStringLiteral("Resa")};
+    // The combination's own settings, then the figures every method has.
+    const bool overdue = sweep.settings.metodo == MethodSettings::Metodo::Ritardatario;
+    if (overdue)
+        shown.headers = {QStringLiteral("Soglia"), QStringLiteral("Colpi")};
+    else
+        shown.headers = {QStringLiteral("Tipi"), QStringLiteral("Posizioni"), QStringLiteral("Adiacenti"),
+                         QStringLiteral("Colpi")};
+    shown.headers << QStringLiteral("Casi compl.") << QStringLiteral("Positivi") << QStringLiteral("Attesi")
+                  << QStringLiteral("z") << QStringLiteral("p") << QStringLiteral("p Holm")
+                  << QStringLiteral("p esatto") << QStringLiteral("Saldo") << QStringLiteral("Resa");
     if (outOfSample)
         shown.headers << QStringLiteral("Fuori: casi") << QStringLiteral("Fuori: positivi")
                       << QStringLiteral("Fuori: attesi") << QStringLiteral("Fuori: p")
@@ -136,19 +144,23 @@ SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive) {
     for (const SweepRow& r : sweep.result.rows) {
         const SweepFigures& f = r.figures;
         ResultGrid::Row row;
-        row.cells = {{typesText(r.types), std::nan("")},
-                     {positionsText(r.positions), std::nan("")},
-                     {r.adjacentPositions ? QStringLiteral("sì") : QStringLiteral("no"), std::nan("")},
-                     number(r.colpi),
-                     {italian::integer(f.casiCompleti), static_cast<double>(f.casiCompleti)},
-                     {italian::integer(f.positivi), static_cast<double>(f.positivi)},
-                     {italian::decimal(f.attesi, 1), f.attesi},
-                     optionalCell(f.z, 2),
-                     pCell(f.p),
-                     pCell(r.pHolm),
-                     f.pEsatto ? pCell(*f.pEsatto) : ResultGrid::Cell{QStringLiteral("-"), std::nan("")},
-                     {italian::decimal(f.saldo, 2), f.saldo},
-                     yieldCell(f.resa)};
+        if (overdue)
+            row.cells = {number(r.soglia), number(r.colpi)};
+        else
+            row.cells = {{typesText(r.types), std::nan("")},
+                         {positionsText(r.positions), std::nan("")},
+                         {r.adjacentPositions ? QStringLiteral("sì") : QStringLiteral("no"), std::nan("")},
+                         number(r.colpi)};
+        row.cells.insert(row.cells.end(),
+                         {{italian::integer(f.casiCompleti), static_cast<double>(f.casiCompleti)},
+                          {italian::integer(f.positivi), static_cast<double>(f.positivi)},
+                          {italian::decimal(f.attesi, 1), f.attesi},
+                          optionalCell(f.z, 2),
+                          pCell(f.p),
+                          pCell(r.pHolm),
+                          f.pEsatto ? pCell(*f.pEsatto) : ResultGrid::Cell{QStringLiteral("-"), std::nan("")},
+                          {italian::decimal(f.saldo, 2), f.saldo},
+                          yieldCell(f.resa)});
         if (outOfSample) {
             const SweepFigures out = r.fuori.value_or(SweepFigures{});
             row.cells.push_back({italian::integer(out.casiCompleti), static_cast<double>(out.casiCompleti)});
@@ -167,9 +179,14 @@ bool applySweepRow(const SweepOutcome& sweep, int row, CollaudoParameters& param
     if (row < 0 || row >= static_cast<int>(sweep.result.rows.size()))
         return false;
     const SweepRow& r = sweep.result.rows[static_cast<std::size_t>(row)];
-    parameters.setWheelTypes(r.types);
-    parameters.setPositions(r.positions);
-    parameters.setAdjacentPositions(r.adjacentPositions);
+    parameters.setMetodo(sweep.settings.metodo);
+    if (sweep.settings.metodo == MethodSettings::Metodo::Ritardatario) {
+        parameters.setSoglia(r.soglia);
+    } else {
+        parameters.setWheelTypes(r.types);
+        parameters.setPositions(r.positions);
+        parameters.setAdjacentPositions(r.adjacentPositions);
+    }
     parameters.setColpi(r.colpi);
     return true;
 }

@@ -27,11 +27,12 @@ CollaudoSettings collaudoSettings(const CollaudoParameters& parameters, const Dr
 // risultato compatibile con il caso." and the balance; an explanation instead when nothing compares.
 QString summarySentence(const CollaudoResult& result);
 
-// The sweep settings of the controls: their wheels, outcome boxes, stakes and range, and the split at the
-// out-of-sample date when its box is checked. The best `rows` combinations by p come back.
+// The sweep settings of the controls: their method, wheels, outcome boxes, stakes and range, and the split at
+// the out-of-sample date when its box is checked. The best `rows` combinations by p come back.
 SweepSettings sweepSettings(const CollaudoParameters& parameters, const DrawArchive& archive, int rows);
 SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive);
-// Puts a sweep row's types, positions, "Adiacenti" and Colpi into the controls; false for no such row.
+// Puts a sweep row into the controls: the sweep's method, the row's types, positions and "Adiacenti" or its
+// threshold, and its Colpi; false for no such row.
 bool applySweepRow(const SweepOutcome& sweep, int row, CollaudoParameters& parameters);
 
 // The plain words for a p-value: "risultato compatibile con il caso." and the like.

@@ -2,6 +2,7 @@
 
 #include "core/DrawRange.h"
 #include "core/DrawArchive.h"
+#include "core/DrawDate.h"
 #include "gui/kit/ChartPanel.h"
 #include "gui/kit/ChildArea.h"
 #include "gui/kit/FrameServices.h"
@@ -47,10 +48,6 @@ using namespace methodControls;
 namespace {
 
 const QString Title = QStringLiteral("Ritardi e frequenze");
-
-QDate archiveDate(const DrawArchive& archive, int drawIndex) {
-    return QDate::fromString(archive.drawDate(drawIndex), QStringLiteral("dd/MM/yyyy"));
-}
 
 QString sorteWord(Sorte sorte, long long count) {
     if (sorte == Sorte::Estratto)
@@ -237,8 +234,8 @@ void StatisticheFrm::Form_Load() {
     CmbSorte->setCurrentIndex(0);
     // The date fields keep every date inside the archive: the calendar offers no other.
     const int count = m_archive.drawCount();
-    const QDate first = count > 0 ? archiveDate(m_archive, 1) : QDate::currentDate();
-    const QDate last = count > 0 ? archiveDate(m_archive, count) : first;
+    const QDate first = count > 0 ? drawDay(m_archive, 1) : QDate::currentDate();
+    const QDate last = count > 0 ? drawDay(m_archive, count) : first;
     for (QDateEdit* field : {DtDal, DtAl})
         field->setDateRange(first, last);
     DtDal->setDate(first);
