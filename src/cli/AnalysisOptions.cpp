@@ -3,10 +3,12 @@
 #include "cli/MethodCommandLine.h"
 #include "cli/MethodOptionValues.h"
 #include "core/CaseSearch.h"
+#include "core/SettingsCheck.h"
 
 #include <QCommandLineParser>
 
 QString analysisUsage() {
+    // The method's options, with their defaults, are written once for both tools.
     return QStringLiteral(
                "Uso: veltrano-analisi [opzioni] ARCHIVIO.mdb\n"
                "\n"
@@ -17,23 +19,18 @@ QString analysisUsage() {
                "  --inizio N              prima estrazione dell'intervallo (predefinita: 500 prima "
                "dell'ultima)\n"
                "  --fine N                ultima estrazione da cui parte la ricerca (predefinita: l'ultima)\n"
-               "  --ruote BA,CA,...       ruote selezionate (predefinite: tutte le undici)\n"
-               "  --posizioni 1,2,...     posizioni selezionate (predefinite: tutte)\n"
-               "  --tipi T,...            tipi di ruote: tutte,adiacenti,diametrali,gemelle,gmtv,cfrz,bnp\n"
-               "                          (predefiniti: adiacenti,diametrali)\n"
-               "  --posizioni-adiacenti   solo ambi su posizioni adiacenti\n"
-               "  --colpi N               colpi di gioco, da 1 a 18 (predefinito: 9)\n"
-               "  --casi N                numero di casi, da 1 a %1 (predefinito: 10)\n"
-               "  --intervallo            cerca esattamente nell'intervallo, fino a %2 casi\n"
-               "  --esiti E,...           esiti verificati: ambata,3ambi,quartina,tutte (predefiniti: "
-               "tutti)\n"
+               "%1"
+               "  --casi N                numero di casi, da 1 a %2 (predefinito: %3)\n"
+               "  --intervallo            cerca esattamente nell'intervallo, fino a %4 casi\n"
+               "%5"
                "  --formato tsv|csv       formato dell'uscita (predefinito: tsv)\n"
                "  --help                  mostra questo aiuto\n"
                "  --version               mostra la versione del programma\n"
                "\n"
                "Uscita: 0 eseguito, 1 archivio illeggibile, 2 opzioni errate.\n")
-        .arg(MaxCases)
-        .arg(CaseCap);
+        .arg(MethodCommandLine::methodUsage(), QString::number(MaxCases),
+             QString::number(MethodSettings::Casi), QString::number(CaseCap),
+             MethodCommandLine::outcomeUsage());
 }
 
 AnalysisParse parseAnalysisOptions(const QStringList& arguments) {
@@ -47,7 +44,7 @@ AnalysisParse parseAnalysisOptions(const QStringList& arguments) {
     parser.addOptions({casi, intervallo, formato});
 
     if (!parser.parse(QStringList{QStringLiteral("veltrano-analisi")} + arguments)) {
-        result.error = parser.errorText();
+        result.error = parserErrorText(parser);
         return result;
     }
     if (method.help()) {
@@ -79,6 +76,8 @@ AnalysisParse parseAnalysisOptions(const QStringList& arguments) {
     if (parser.isSet(formato))
         result.error =
             readFormatOption(parser.value(formato), {TableFormat::Tsv, TableFormat::Csv}, o.formato);
+    if (result.error.isEmpty())
+        result.error = twoWheelsError(o.ruote);
     return result;
 }
 

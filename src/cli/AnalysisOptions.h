@@ -3,6 +3,7 @@
 #include "cli/TableWriter.h"
 #include "core/DrawArchive.h"
 #include "core/DrawRange.h"
+#include "core/MethodSettings.h"
 #include "core/WheelRelations.h"
 
 #include <QString>
@@ -15,12 +16,12 @@ struct AnalysisOptions {
     QString archivePath;
     std::optional<int> inizio; // DrawIndex; the window's load default when absent
     std::optional<int> fine;
-    std::array<bool, WheelCount> ruote{true, true, true, true, true, true, true, true, true, true, true};
-    std::array<bool, PositionCount> posizioni{true, true, true, true, true};
-    WheelRelations::Types tipi{false, true, true, false, false, false, false};
-    bool posizioniAdiacenti = false;
-    int colpi = 9;
-    int casi = 10;
+    std::array<bool, WheelCount> ruote = MethodSettings().wheels;
+    std::array<bool, PositionCount> posizioni = MethodSettings().positions;
+    WheelRelations::Types tipi = MethodSettings().types;
+    bool posizioniAdiacenti = MethodSettings().adjacentPositions;
+    int colpi = MethodSettings().colpi;
+    int casi = MethodSettings::Casi;
     bool intervallo = false;
     bool ambata = true;
     bool treAmbi = true;

@@ -4,6 +4,7 @@
 #include "cli/MethodOptionValues.h"
 #include "core/DrawArchive.h"
 #include "core/DrawRange.h"
+#include "core/SettingsCheck.h"
 #include "core/WheelNames.h"
 
 #include <QCommandLineParser>
@@ -262,7 +263,7 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     parser.addOptions({own.dal, own.al, own.poste, own.formato, own.elenco, own.esplora, own.ordina,
                        own.primi, own.fuori, own.metodo, own.soglia});
     if (!parser.parse(QStringList{QStringLiteral("veltrano-collaudo")} + arguments)) {
-        result.error = parser.errorText();
+        result.error = parserErrorText(parser);
         return result;
     }
     if (method.help()) {
@@ -295,6 +296,8 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     if (result.error.isEmpty() && o.esplora && !overdue && method.combinationChosen())
         result.error = QStringLiteral("--esplora prova da sé tipi, posizioni, posizioni adiacenti e colpi: "
                                       "non vanno indicati");
+    if (result.error.isEmpty())
+        result.error = methodWheelsError(metodo, s.wheels, s.types, o.esplora);
     return result;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/ImportCommand.h"
 
+#include "cli/CommandLineError.h"
 #include "io/ProgramFolders.h"
 #include "io/jet/JetDate.h"
 #include "io/jet/JetError.h"
@@ -25,7 +26,6 @@ namespace {
 
 constexpr const char* usageLine = "Uso: veltrano-importa --output PERCORSO [--sostituisci] STORICO...\n"
                                   "     veltrano-importa --aggiorna ARCHIVIO [--prova] STORICO...";
-constexpr const char* moreHelp = "(--help per i dettagli)";
 
 struct ImportOptions {
     bool help = false;
@@ -36,8 +36,8 @@ struct ImportOptions {
     std::vector<std::string> inputs;
 };
 
-// std::nullopt after printing what is wrong.
-std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, std::ostream& err) {
+// std::nullopt with what is wrong in `error`.
+std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, std::string& error) {
     ImportOptions options;
     bool onlyInputs = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -54,7 +54,7 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
             options.replace = true;
         } else if (arg == "--output" || arg == "-o" || arg == "--aggiorna") {
             if (i + 1 >= args.size()) {
-                err << "veltrano-importa: " << arg << " vuole un percorso\n";
+                error = arg + " vuole un percorso";
                 return std::nullopt;
             }
             (arg == "--aggiorna" ? options.update : options.output) = args[++i];
@@ -63,7 +63,7 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
         } else if (arg.starts_with("--aggiorna=")) {
             options.update = arg.substr(11);
         } else {
-            err << "veltrano-importa: opzione sconosciuta " << arg << "\n";
+            error = "Opzione sconosciuta: " + arg;
             return std::nullopt;
         }
     }
@@ -202,7 +202,7 @@ int createArchive(const ImportOptions& options, std::ostream& out, std::ostream&
         return 1;
     const auto& draws = reading->draws;
     for (const auto& join : reading->joins)
-        out << "data sfasata: " << storicoCode(join.wheel) << " del " << join.lone.storicoText()
+        out << "Data sfasata: " << storicoCode(join.wheel) << " del " << join.lone.storicoText()
             << " unita all'estrazione del " << join.draw.storicoText() << "\n";
 
     std::string backup;
@@ -241,9 +241,9 @@ int createArchive(const ImportOptions& options, std::ostream& out, std::ostream&
     if (!backup.empty())
         out << "Archivio sostituito; copia del precedente in " << backup << "\n";
     if (options.dryRun)
-        out << "prova: nessun file scritto\n";
+        out << "Prova: nessun file scritto\n";
     if (!isArchiveFileName(options.output))
-        out << "nota: Veltrano apre solo gli archivi di nome Dbarcomax.mdb\n";
+        out << "Nota: Veltrano apre solo gli archivi di nome Dbarcomax.mdb\n";
     return 0;
 }
 
@@ -262,8 +262,8 @@ int updateArchive(const ImportOptions& options, std::ostream& out, std::ostream&
         return 1;
     }
 
-    out << options.update << ": " << italianCount(merge.archiveDraws) << " estrazioni in archivio; storico "
-        << italianCount(static_cast<long long>(reading->draws.size())) << " estrazioni, "
+    out << options.update << ": " << drawCountText(merge.archiveDraws) << " in archivio; storico "
+        << drawCountText(static_cast<long long>(reading->draws.size())) << ", "
         << dateSpanText(reading->draws.front().date, reading->draws.back().date) << "\n";
     for (const auto& line : mergeReportLines(merge))
         out << line << "\n";
@@ -272,7 +272,7 @@ int updateArchive(const ImportOptions& options, std::ostream& out, std::ostream&
         return 0;
     }
     if (options.dryRun) {
-        out << "prova: nessun file scritto\n";
+        out << "Prova: nessun file scritto\n";
         return 0;
     }
     try {
@@ -292,9 +292,10 @@ int updateArchive(const ImportOptions& options, std::ostream& out, std::ostream&
 
 int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               const ImportEnvironment& environment) {
-    const auto options = parseOptions(args, err);
+    std::string mistake;
+    const auto options = parseOptions(args, mistake);
     if (!options) {
-        err << usageLine << "\n" << moreHelp << "\n";
+        err << commandLineErrorText("veltrano-importa", mistake);
         return 2;
     }
     if (options->help) {
@@ -311,7 +312,7 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     else if (options->inputs.empty())
         problem = "manca lo storico da leggere";
     if (problem) {
-        err << "veltrano-importa: " << problem << "\n" << usageLine << "\n" << moreHelp << "\n";
+        err << commandLineErrorText("veltrano-importa", problem);
         return 2;
     }
     return options->update.empty() ? createArchive(*options, out, err, environment)

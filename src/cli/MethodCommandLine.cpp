@@ -5,6 +5,7 @@
 #include "cli/ToolCommandLine.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <algorithm>
 #include <functional>
 
@@ -125,6 +126,27 @@ QString MethodCommandLine::read(std::initializer_list<const QCommandLineOption*>
     if (error.isEmpty() && parser.isSet(m_esiti))
         error = readOutcomeOption(parser.value(m_esiti), v.boxes);
     return error;
+}
+
+QString parserErrorText(const QCommandLineParser& parser) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        QStringList dashed;
+        for (const QString& name : unknown)
+            dashed << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        return (dashed.size() == 1 ? QStringLiteral("Opzione sconosciuta: %1")
+                                   : QStringLiteral("Opzioni sconosciute: %1"))
+            .arg(dashed.join(QStringLiteral(", ")));
+    }
+    // The option's name is what Qt quotes; the rest of its sentence is replaced.
+    static const QRegularExpression quoted(QStringLiteral("'([^']*)'"));
+    const QString text = parser.errorText();
+    const QString option = quoted.match(text).captured(1);
+    if (text.startsWith(QLatin1String("Missing value")))
+        return QStringLiteral("Manca il valore di %1").arg(option);
+    if (text.startsWith(QLatin1String("Unexpected value")))
+        return QStringLiteral("%1 non vuole un valore").arg(option);
+    return QStringLiteral("Riga di comando non valida");
 }
 
 QString drawBoundsError(const std::optional<int>& inizio, const std::optional<int>& fine, int drawCount) {

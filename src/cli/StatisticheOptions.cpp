@@ -1,5 +1,6 @@
 #include "cli/StatisticheOptions.h"
 
+#include "cli/MethodCommandLine.h"
 #include "cli/MethodOptionValues.h"
 #include "cli/ToolCommandLine.h"
 
@@ -110,7 +111,7 @@ StatisticheParse parseStatisticheOptions(const QStringList& arguments) {
     parser.addOptions({sorte, ruote, inizio, fine, dal, al, ordina, primi, formato, help});
     parser.addPositionalArgument(QStringLiteral("archivio"), {});
     if (!parser.parse(QStringList{QStringLiteral("veltrano-statistiche")} + arguments)) {
-        result.error = parser.errorText();
+        result.error = parserErrorText(parser);
         return result;
     }
     if (parser.isSet(help)) {

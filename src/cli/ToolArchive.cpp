@@ -19,7 +19,7 @@ bool loadToolArchive(DrawArchive& archive, const QString& path, const QString& t
     try {
         loadDrawArchive(archive, path, reader, {}, SampleMark::Ignore);
     } catch (const std::exception& e) {
-        writeText(stderr, QStringLiteral("%1: archivio illeggibile: %2: %3\n")
+        writeText(stderr, QStringLiteral("%1: Archivio illeggibile: %2: %3\n")
                               .arg(tool, path, QString::fromUtf8(e.what())));
         return false;
     }

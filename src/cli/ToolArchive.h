@@ -11,5 +11,5 @@ class DrawArchive;
 void writeText(std::FILE* stream, const QString& text);
 
 // Loads the archive (the model archive and the sample mark play no part in the tools). On failure writes
-// "<tool>: archivio illeggibile: ..." on stderr and returns false.
+// "<tool>: Archivio illeggibile: ..." on stderr and returns false.
 bool loadToolArchive(DrawArchive& archive, const QString& path, const QString& tool);

@@ -209,8 +209,8 @@ TEST_F(ArchiveKill, FullDiskOrFailedFlushIsReportedAndTheOldArchiveStays) {
         const char* says;
     };
     for (const Fault& fault :
-         {Fault{"write", callNumber("write", "Standard Jet DB"), "ENOSPC", "No space left on device"},
-          Fault{"fsync", callNumber("fsync", {}), "EIO", "Input/output error"}}) {
+         {Fault{"write", callNumber("write", "Standard Jet DB"), "ENOSPC", "spazio esaurito sul disco"},
+          Fault{"fsync", callNumber("fsync", {}), "EIO", "errore di lettura o scrittura sul disco"}}) {
         SCOPED_TRACE(fault.call.toStdString());
         ASSERT_GT(fault.n, 0);
         QString errors;

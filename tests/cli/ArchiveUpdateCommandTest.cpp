@@ -76,7 +76,7 @@ TEST_F(ArchiveUpdateCommandTest, UpdateReportsThenWritesTheMergeAndKeepsTheOldAr
 
     const CommandRun trial = run({"--aggiorna", archive, "--prova", update});
     EXPECT_EQ(trial.code, 0) << trial.err;
-    EXPECT_NE(trial.out.find("prova: nessun file scritto"), std::string::npos) << trial.out;
+    EXPECT_NE(trial.out.find("Prova: nessun file scritto"), std::string::npos) << trial.out;
     EXPECT_EQ(bytes(archive), before);
     EXPECT_TRUE(backups().isEmpty());
 
@@ -222,7 +222,7 @@ TEST_F(ArchiveUpdateCommandTest, OutputOverAnExistingFileIsReplacedOnlyWhenAsked
          {"--sostituisci", "--prova"},
          0,
          false,
-         {"prova: nessun file scritto"}},
+         {"Prova: nessun file scritto"}},
         {"--sostituisci", {"--sostituisci"}, 0, true, {"Archivio sostituito; copia del precedente in "}},
     };
     const std::string history = write("other.txt", "2021/03/02\tBA\t31\t32\t33\t34\t35\n"

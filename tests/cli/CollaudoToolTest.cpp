@@ -64,16 +64,16 @@ TEST_F(CollaudoTool, RefusesBadCommandsWithTheirExitCode) {
         {"ordine", {"--inizio", "90", "--fine", "80"}, 2, "--inizio 90 dopo --fine 80"},
         {"dueIntervalli", {"--inizio", "2", "--dal", "2001-02-01"}, 2, "non con entrambi"},
         {"data", {"--dal", "31/02/2001"}, 2, "--dal vuole una data"},
-        {"dateVuote", {"--dal", "2030-01-01"}, 2, "nessuna estrazione nell'intervallo di date"},
+        {"dateVuote", {"--dal", "2030-01-01"}, 2, "Nessuna estrazione nell'intervallo di date"},
         {"primi", {"--primi", "5"}, 2, "valgono solo con --esplora"},
-        {"fuori", {"--esplora", "--fuori-campione", "2040-01-01"}, 2, "--fuori-campione: nessuna estrazione"},
+        {"fuori", {"--esplora", "--fuori-campione", "2040-01-01"}, 2, "La data fuori campione (01/01/2040)"},
         {"sconosciuta", {"--gioca"}, 2, "gioca"},
         {"esploraConTipi", {"--esplora", "--tipi", "gemelle"}, 2, "--esplora prova da sé tipi"},
     };
     expectRefused(cases);
     const ToolRun missing = run({QStringLiteral("/nessuna/cartella/Dbarcomax.mdb")}, false);
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.err.contains(QStringLiteral("archivio illeggibile")));
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("Archivio illeggibile")));
     const ToolRun help = run({QStringLiteral("--help")}, false);
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("Probabilità a caso")));

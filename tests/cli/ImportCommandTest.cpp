@@ -73,7 +73,7 @@ TEST_F(ImportCommandTest, CommandLineMistakesExitWithTwoAndWriteNothing) {
                                                                   {"-x", "--output", output, input}}) {
         const CommandRun run = runImport(args);
         EXPECT_EQ(run.code, 2) << run.err;
-        EXPECT_NE(run.err.find("Uso: veltrano-importa"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("Usare veltrano-importa --help per l'aiuto.\n"), std::string::npos) << run.err;
         EXPECT_FALSE(QFile::exists(QString::fromStdString(output)));
     }
 }
@@ -186,7 +186,7 @@ TEST_F(ImportCommandTest, HandMadeHistoryReadsBackLineForLine) {
                                       write("s/CAGLIARI.txt", cagliari), write("s/NAPOLI.txt", napoli),
                                       write("s/FIRENZE.txt", firenze), write("s/NAZIONALE.txt", nazionale)});
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_NE(run.out.find("data sfasata: NA del 1948/05/01 unita all'estrazione del 1948/04/30"),
+    EXPECT_NE(run.out.find("Data sfasata: NA del 1948/05/01 unita all'estrazione del 1948/04/30"),
               std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find(": 3 estrazioni, 12 righe di ruota, dal 24/04/1948 all'08/05/1948, 1 data sfasata "
@@ -280,7 +280,7 @@ TEST(ImportProgram, ExecutableReportsUsageAndHelpThroughItsExitCode) {
     noArguments.start(program, {});
     ASSERT_TRUE(noArguments.waitForFinished(10000));
     EXPECT_EQ(noArguments.exitCode(), 2);
-    EXPECT_TRUE(noArguments.readAllStandardError().contains("Uso: veltrano-importa"));
+    EXPECT_TRUE(noArguments.readAllStandardError().contains("Usare veltrano-importa --help per l'aiuto."));
 
     QProcess help;
     help.start(program, {"--help"});

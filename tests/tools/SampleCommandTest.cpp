@@ -142,7 +142,8 @@ TEST_F(SampleCommandTest, CommandLineMistakesExitWithTwoAndWriteNothing) {
              {"--output", output, "--colpi", "3"}}) {
         const CommandRun run = runSampleCommand(args);
         EXPECT_EQ(run.code, 2) << run.err;
-        EXPECT_NE(run.err.find("Uso: veltrano-campione"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("Usare veltrano-campione --help per l'aiuto.\n"), std::string::npos)
+            << run.err;
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(output)));
 }

@@ -1,8 +1,9 @@
 #include "cli/AnalysisOptions.h"
 #include "cli/AnalysisReport.h"
+#include "cli/CommandLineError.h"
 #include "cli/ToolArchive.h"
-#include "core/ProgramVersion.h"
 #include "core/DrawArchive.h"
+#include "core/ProgramVersion.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -11,7 +12,7 @@
 namespace {
 
 int badOptions(const QString& error) {
-    writeText(stderr, QStringLiteral("veltrano-analisi: %1\n\n").arg(error) + analysisUsage());
+    writeText(stderr, QString::fromStdString(commandLineErrorText("veltrano-analisi", error.toStdString())));
     return 2;
 }
 

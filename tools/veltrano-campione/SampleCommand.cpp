@@ -2,6 +2,7 @@
 
 #include "DrawCalendar.h"
 #include "SampleHistory.h"
+#include "cli/CommandLineError.h"
 #include "io/jet/JetDate.h"
 #include "io/jet/JetError.h"
 #include "io/storico/DrawArchiveFile.h"
@@ -14,7 +15,6 @@ namespace {
 
 constexpr const char* usageLine =
     "Uso: veltrano-campione --output PERCORSO [--seed N] [--from DATA] [--to DATA]";
-constexpr const char* moreHelp = "(--help per i dettagli)";
 constexpr storico::CalendarDate EarliestDate{1871, 1, 1};
 
 struct SampleOptions {
@@ -39,8 +39,8 @@ std::optional<std::uint64_t> parseSeed(const std::string& text) {
     return value;
 }
 
-// std::nullopt after printing what is wrong.
-std::optional<SampleOptions> parseOptions(const std::vector<std::string>& args, std::ostream& err) {
+// std::nullopt with what is wrong in `error`.
+std::optional<SampleOptions> parseOptions(const std::vector<std::string>& args, std::string& error) {
     SampleOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
@@ -54,12 +54,12 @@ std::optional<SampleOptions> parseOptions(const std::vector<std::string>& args, 
             continue;
         }
         if (name != "--output" && name != "-o" && name != "--seed" && name != "--from" && name != "--to") {
-            err << "veltrano-campione: argomento sconosciuto " << args[i] << "\n";
+            error = "Argomento sconosciuto: " + args[i];
             return std::nullopt;
         }
         if (!value) {
             if (i + 1 >= args.size()) {
-                err << "veltrano-campione: " << name << " vuole un valore\n";
+                error = name + " vuole un valore";
                 return std::nullopt;
             }
             value = args[++i];
@@ -69,14 +69,14 @@ std::optional<SampleOptions> parseOptions(const std::vector<std::string>& args, 
         } else if (name == "--seed") {
             const auto seed = parseSeed(*value);
             if (!seed) {
-                err << "veltrano-campione: seme non valido " << *value << "\n";
+                error = "Seme non valido: " + *value;
                 return std::nullopt;
             }
             options.seed = *seed;
         } else {
             const auto date = storico::CalendarDate::parse(*value);
             if (!date || *date < EarliestDate) {
-                err << "veltrano-campione: data non valida " << *value << " (AAAA-MM-GG, dal 1871-01-01)\n";
+                error = "Data non valida: " + *value + " (AAAA-MM-GG, dal 1871-01-01)";
                 return std::nullopt;
             }
             (name == "--from" ? options.from : options.to) = *date;
@@ -114,9 +114,10 @@ std::string sampleHelpText() {
 }
 
 int runSample(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto options = parseOptions(args, err);
+    std::string mistake;
+    const auto options = parseOptions(args, mistake);
     if (!options) {
-        err << usageLine << "\n" << moreHelp << "\n";
+        err << commandLineErrorText("veltrano-campione", mistake);
         return 2;
     }
     if (options->help) {
@@ -124,14 +125,12 @@ int runSample(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return 0;
     }
     if (options->output.empty()) {
-        err << "veltrano-campione: --output è obbligatorio\n" << usageLine << "\n" << moreHelp << "\n";
+        err << commandLineErrorText("veltrano-campione", "--output è obbligatorio");
         return 2;
     }
     if (options->to < options->from) {
-        err << "veltrano-campione: --from " << options->from.isoText() << " viene dopo --to "
-            << options->to.isoText() << "\n"
-            << usageLine << "\n"
-            << moreHelp << "\n";
+        err << commandLineErrorText("veltrano-campione", "--from " + options->from.isoText() +
+                                                             " viene dopo --to " + options->to.isoText());
         return 2;
     }
 

@@ -1,10 +1,12 @@
 #include "cli/CollaudoOptions.h"
 #include "cli/CollaudoReport.h"
+#include "cli/CommandLineError.h"
 #include "cli/ToolArchive.h"
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
 #include "core/DrawRange.h"
 #include "core/ProgramVersion.h"
+#include "core/SettingsCheck.h"
 #include "core/Sweep.h"
 
 #include <QCoreApplication>
@@ -16,7 +18,7 @@
 namespace {
 
 int badOptions(const QString& error) {
-    writeText(stderr, QStringLiteral("veltrano-collaudo: %1\n\n").arg(error) + collaudoUsage());
+    writeText(stderr, QString::fromStdString(commandLineErrorText("veltrano-collaudo", error.toStdString())));
     return 2;
 }
 
@@ -32,12 +34,10 @@ QString explore(const CollaudoOptions& o, const DrawArchive& archive, QString& e
     s.primi = o.primi;
     s.threads = static_cast<int>(std::max(2u, std::thread::hardware_concurrency()));
     if (o.fuoriCampione) {
-        s.split = firstDrawFrom(archive, *o.fuoriCampione);
-        if (s.split == 0) {
-            error = QStringLiteral("--fuori-campione: nessuna estrazione dal %1")
-                        .arg(o.fuoriCampione->toString(QStringLiteral("dd/MM/yyyy")));
+        error = outOfSampleError(archive, s.first, s.last, *o.fuoriCampione);
+        if (!error.isEmpty())
             return {};
-        }
+        s.split = firstDrawFrom(archive, *o.fuoriCampione);
     }
     // A progress line only for a person watching, never into a file or a pipe.
     std::function<void(double)> progress;

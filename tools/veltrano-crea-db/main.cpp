@@ -1,3 +1,4 @@
+#include "cli/CommandLineError.h"
 #include "core/ProgramVersion.h"
 #include "io/ProgramDatabaseSpec.h"
 #include "io/jet/JetDate.h"
@@ -26,7 +27,7 @@ const char* const kUsageText =
     "  --version            mostra la versione del programma\n";
 
 int usageError(const std::string& message) {
-    std::cerr << "veltrano-crea-db: " << message << "\n\n" << kUsageText;
+    std::cerr << commandLineErrorText("veltrano-crea-db", message);
     return kUsage;
 }
 
@@ -55,10 +56,10 @@ int main(int argc, char** argv) {
         }
         if (arg == "--archivio" || arg == "--output") {
             if (i + 1 >= argc)
-                return usageError("manca il valore di " + arg + ".");
+                return usageError("Manca il valore di " + arg);
             const std::string value = argv[++i];
             if (value.empty())
-                return usageError("il valore di " + arg + " è vuoto.");
+                return usageError("Il valore di " + arg + " è vuoto");
             if (arg == "--archivio") {
                 archive = value;
                 haveArchive = true;
@@ -68,12 +69,12 @@ int main(int argc, char** argv) {
             }
             continue;
         }
-        return usageError("argomento non riconosciuto: " + arg);
+        return usageError("Argomento non riconosciuto: " + arg);
     }
     if (!haveArchive)
-        return usageError("manca --archivio.");
+        return usageError("Manca --archivio");
     if (!haveOutput)
-        return usageError("manca --output.");
+        return usageError("Manca --output");
     try {
         jet::writeJetDatabase(output, programDatabaseSpec(archive, nowAsJetDate()));
     } catch (const jet::JetError& e) {

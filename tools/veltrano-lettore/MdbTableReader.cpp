@@ -73,6 +73,8 @@ private:
         struct stat info {};
         if (stat(m_path.c_str(), &info) != 0)
             fail("il file " + m_path + " non esiste o non è accessibile");
+        if (S_ISDIR(info.st_mode))
+            fail(m_path + " è una cartella, non un archivio delle estrazioni");
         if (!S_ISREG(info.st_mode))
             fail(m_path + " non è un file");
         if (info.st_size == 0)

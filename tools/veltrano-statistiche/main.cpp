@@ -1,3 +1,4 @@
+#include "cli/CommandLineError.h"
 #include "cli/StatisticheOptions.h"
 #include "cli/StatisticheReport.h"
 #include "cli/ToolArchive.h"
@@ -11,7 +12,8 @@
 namespace {
 
 int badOptions(const QString& error) {
-    writeText(stderr, QStringLiteral("veltrano-statistiche: %1\n\n").arg(error) + statisticheUsage());
+    writeText(stderr,
+              QString::fromStdString(commandLineErrorText("veltrano-statistiche", error.toStdString())));
     return 2;
 }
 

@@ -12,6 +12,8 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <span>
 
 namespace {
 
@@ -58,9 +60,26 @@ QDateTime dayOnAxis(const QDate& day) {
     return QDateTime(day, QTime(12, 0), Qt::UTC);
 }
 
-// Whole numbers on a value axis, with the Italian thousands separator the chart's locale gives them.
+// Whole numbers on a value axis, with the Italian thousands separator the chart's locale gives them. The
+// ticks fall on whole numbers too: fixed ticks over a short range would round to "0, 0, 1, 1".
 void wholeLabels(QValueAxis* axis) {
     axis->setLabelFormat(QStringLiteral("%.0f"));
+    if (axis->tickType() == QValueAxis::TicksDynamic)
+        return;
+    const double rough = (axis->max() - axis->min()) / 6.0;
+    double step = 1.0;
+    if (rough > 1.0) {
+        const double magnitude = std::pow(10.0, std::floor(std::log10(rough)));
+        step = magnitude * 10.0;
+        for (double factor : {1.0, 2.0, 5.0})
+            if (magnitude * factor >= rough) {
+                step = magnitude * factor;
+                break;
+            }
+    }
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(step);
 }
 
 } // namespace
@@ -100,10 +119,49 @@ QChart* positivesByColpo(const std::vector<ColpoShare>& points) {
     return chart;
 }
 
+TimeAxisLayout timeAxisLayout(const QDate& first, const QDate& last) {
+    const int days = static_cast<int>(first.daysTo(last));
+    if (days > 90) {
+        // Ticks are spread evenly, and years and months differ in length: anchored in the middle of a year
+        // (of a month) a tick never slips into the next one, so no label shows twice.
+        const bool years = days > 3 * 365;
+        const QDate mid = years ? QDate(first.year(), 7, 1) : QDate(first.year(), first.month(), 15);
+        const QDate from = mid <= first ? mid : years ? mid.addYears(-1) : mid.addMonths(-1);
+        const auto after = [&from, years](int units) {
+            return years ? from.addYears(units) : from.addMonths(units);
+        };
+        int units = 1;
+        while (after(units) < last)
+            ++units;
+        int step = 1;
+        static constexpr std::array<int, 8> yearSteps{1, 2, 5, 10, 20, 25, 50, 100};
+        static constexpr std::array<int, 5> monthSteps{1, 2, 3, 6, 12};
+        for (int candidate : years ? std::span<const int>(yearSteps) : std::span<const int>(monthSteps)) {
+            step = candidate;
+            // A third of a chart's width holds about six year labels side by side.
+            if ((units + step - 1) / step <= 5)
+                break;
+        }
+        const int ticks = (units + step - 1) / step + 1;
+        return {from, after((ticks - 1) * step), ticks,
+                years ? QStringLiteral("yyyy") : QStringLiteral("MM/yyyy")};
+    }
+    // Days: never more ticks than days, so that two ticks never fall on the same date.
+    const QDate to = days > 0 ? last : first.addDays(1);
+    const int ticks = std::min(7, static_cast<int>(first.daysTo(to)) + 1);
+    return {first, to, ticks, QStringLiteral("dd/MM/yyyy")};
+}
+
 QChart* balanceOverTime(const std::vector<BalanceStep>& steps, std::optional<double> yield) {
-    const QString title = yield ? QStringLiteral("Saldo nel tempo (resa %1)").arg(italian::percent(*yield))
-                                : QStringLiteral("Saldo nel tempo (nessuna giocata)");
-    QChart* chart = newChart(title);
+    if (!yield) {
+        // Nothing was played: a line at zero on an axis of zeros would only look like a result.
+        QChart* empty = newChart(steps.empty() ? QStringLiteral("Saldo nel tempo: nessun caso")
+                                               : QStringLiteral("Saldo nel tempo: nessuna giocata, tutte "
+                                                                "le poste sono a zero"));
+        empty->legend()->hide();
+        return empty;
+    }
+    QChart* chart = newChart(QStringLiteral("Saldo nel tempo (resa %1)").arg(italian::percent(*yield)));
     QLineSeries* balance = line(QStringLiteral("Saldo cumulato"), Observed, false);
     double low = 0.0;
     double high = 0.0;
@@ -132,16 +190,12 @@ QChart* balanceOverTime(const std::vector<BalanceStep>& steps, std::optional<dou
     chart->legend()->hide();
     auto* x = new QDateTimeAxis;
     x->setTitleText(QStringLiteral("Data"));
-    // Years are what a long history is read by; a short range needs the month too.
-    const bool longRange = steps.size() >= 2 && steps.front().date.daysTo(steps.back().date) > 3 * 365;
-    x->setFormat(longRange ? QStringLiteral("yyyy") : QStringLiteral("MM/yyyy"));
-    x->setTickCount(7);
     if (!steps.empty()) {
-        QDate first = steps.front().date;
-        QDate last = steps.back().date;
-        if (first == last)
-            last = last.addDays(1);
-        x->setRange(dayOnAxis(first), dayOnAxis(last));
+        // Years are what a long history is read by; a shorter range needs the month, a few weeks the day.
+        const TimeAxisLayout layout = timeAxisLayout(steps.front().date, steps.back().date);
+        x->setFormat(layout.format);
+        x->setTickCount(layout.ticks);
+        x->setRange(dayOnAxis(layout.from), dayOnAxis(layout.to));
     }
     auto* y = valueAxis(QStringLiteral("Saldo (poste)"), low, high);
     wholeLabels(y);

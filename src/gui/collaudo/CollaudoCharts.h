@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QString>
 #include <optional>
 #include <vector>
 
@@ -29,6 +30,16 @@ struct YearPositives {
     int positives = 0;
     double expected = 0.0;
 };
+
+// How a time axis from `first` to `last` is drawn: its range, its evenly spread ticks and their format,
+// chosen so that no two ticks show the same text.
+struct TimeAxisLayout {
+    QDate from;
+    QDate to;
+    int ticks = 2;
+    QString format;
+};
+TimeAxisLayout timeAxisLayout(const QDate& first, const QDate& last);
 
 QChart* positivesByColpo(const std::vector<ColpoShare>& points);
 // The yield (balance / spent) goes into the title; none when nothing was spent.

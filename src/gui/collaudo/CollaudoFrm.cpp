@@ -2,11 +2,13 @@
 
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
+#include "core/SettingsCheck.h"
 #include "gui/collaudo/CaseListModel.h"
 #include "gui/collaudo/CollaudoParameters.h"
 #include "gui/collaudo/CollaudoPresentation.h"
 #include "gui/collaudo/ResultGrid.h"
 #include "gui/collaudo/SweepRunner.h"
+#include "gui/collaudo/SweepSelection.h"
 #include "gui/kit/ChartPanel.h"
 #include "gui/kit/ChildArea.h"
 #include "gui/kit/FrameServices.h"
@@ -23,6 +25,7 @@
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -100,6 +103,8 @@ QWidget* CollaudoFrm::buildCommands() {
     CmdCollauda = new QPushButton(QStringLiteral("COLLAUDA"), panel);
     CmdCollauda->setObjectName(QStringLiteral("CmdCollauda"));
     CmdCollauda->setToolTip(QStringLiteral("Collaudo del metodo con le scelte della finestra"));
+    // Drawn as the default, and Enter presses it (keyPressEvent): a window is no dialog, Qt does neither.
+    CmdCollauda->setDefault(true);
     CmdEsplora = new QPushButton(QStringLiteral("ESPLORA"), panel);
     CmdEsplora->setObjectName(QStringLiteral("CmdEsplora"));
     CmdEsplora->setToolTip(QStringLiteral("Prova tutte le combinazioni del metodo: tipi, posizioni e colpi "
@@ -265,13 +270,28 @@ bool CollaudoFrm::rangeAccepted() {
     return false;
 }
 
+bool CollaudoFrm::settingsAccepted(const QString& error) {
+    if (error.isEmpty())
+        return true;
+    m_prompts.message(error, Title, MessageIcon::Exclamation);
+    return false;
+}
+
 void CollaudoFrm::CmdCollauda_Click() {
     if (!rangeAccepted())
         return;
+    const CollaudoSettings settings = collaudoSettings(*Parametri, m_archive);
+    if (!settingsAccepted(methodWheelsError(settings.metodo, settings.wheels, settings.types, false)))
+        return;
     WaitPointer hourglass;
-    auto result = std::make_shared<const CollaudoResult>(
-        runCollaudo(collaudoSettings(*Parametri, m_archive), m_archive));
-    showResults(presentCollaudo(*result), result);
+    auto result = std::make_shared<const CollaudoResult>(runCollaudo(settings, m_archive));
+    CollaudoShown shown = presentCollaudo(*result);
+    // A setting changed by hand since the row was applied makes these settings the user's own.
+    if (m_selection && !m_selection->stillHolds(settings))
+        m_selection.reset();
+    if (m_selection)
+        noteSweepSelection(shown, *m_selection);
+    showResults(shown, result);
 }
 
 void CollaudoFrm::showResults(const CollaudoShown& shown, std::shared_ptr<const CollaudoResult> result) {
@@ -306,6 +326,12 @@ void CollaudoFrm::CmdEsplora_Click() {
         return;
     auto sweep = std::make_shared<SweepOutcome>();
     sweep->settings = sweepSettings(*Parametri, m_archive, SweepRows);
+    if (!settingsAccepted(methodWheelsError(sweep->settings.metodo, sweep->settings.wheels, {}, true)))
+        return;
+    if (const auto from = Parametri->outOfSampleFrom();
+        from &&
+        !settingsAccepted(outOfSampleError(m_archive, sweep->settings.first, sweep->settings.last, *from)))
+        return;
     m_pendingSweep = sweep;
     const DrawArchive& archive = m_archive;
     // The job holds its own reference to the outcome it fills; the window takes it when the job is done.
@@ -365,6 +391,10 @@ void CollaudoFrm::FgCasi_DoubleClick(const QModelIndex& index) {
 void CollaudoFrm::FgEsplora_RowActivated(int sourceRow) {
     if (!m_sweep || !applySweepRow(*m_sweep, sourceRow, *Parametri))
         return;
+    const int split = m_sweep->settings.split;
+    m_selection = std::make_unique<SweepSelection>(
+        sweepSelection(*m_sweep, sourceRow, collaudoSettings(*Parametri, m_archive),
+                       split > 0 && split <= m_archive.drawCount() ? m_archive.drawDate(split) : QString()));
     CmdCollauda_Click();
     Schede->setCurrentIndex(0);
 }
@@ -376,6 +406,16 @@ void CollaudoFrm::showEvent(QShowEvent* event) {
     m_placed = true;
     // Inside the frame the window takes the whole child area: charts and tables want the room.
     fillChildArea(*this);
+}
+
+void CollaudoFrm::keyPressEvent(QKeyEvent* event) {
+    // Only the Enter no control took for itself (a date field hands it on after taking its date).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && CmdCollauda->isEnabled()) {
+        event->accept();
+        CmdCollauda->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CollaudoFrm::closeEvent(QCloseEvent* event) {

@@ -23,6 +23,7 @@ class SweepRunner;
 struct CollaudoResult;
 struct Palette;
 struct SweepOutcome;
+struct SweepSelection;
 
 // The Collaudo window: the method back-tested over a range of draws against chance and in money
 // ("COLLAUDA"), and the sweep over every combination of settings ("ESPLORA", on a worker thread). The
@@ -71,6 +72,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -78,6 +80,8 @@ private:
     QWidget* buildCommands();
     QWidget* buildResults();
     bool rangeAccepted();
+    // False after showing the error, when there is one.
+    bool settingsAccepted(const QString& error);
     void showResults(const CollaudoShown& shown, std::shared_ptr<const CollaudoResult> result);
     void sweepProgress(int done, int total);
     void sweepFinished(bool cancelled);
@@ -95,5 +99,7 @@ private:
     std::shared_ptr<SweepOutcome> m_sweep;
     std::shared_ptr<SweepOutcome> m_pendingSweep;
     CaseListModel* m_cases = nullptr;
+    // How the settings were chosen, when a sweep row put them there.
+    std::unique_ptr<SweepSelection> m_selection;
     bool m_placed = false;
 };

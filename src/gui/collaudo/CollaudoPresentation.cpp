@@ -113,12 +113,13 @@ SweepSettings sweepSettings(const CollaudoParameters& parameters, const DrawArch
 SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive) {
     SweepShown shown;
     const bool outOfSample = sweep.settings.split > 0;
+    const auto shownRows = static_cast<long long>(sweep.result.rows.size());
     shown.caption =
-        QStringLiteral("Le %1 combinazioni con il p più basso su %2 provate (%3 casi); il p corretto "
-                       "(Holm) tiene conto di tutte.")
-            .arg(italian::integer(static_cast<long long>(sweep.result.rows.size())),
+        QStringLiteral("%1 con il p più basso su %2 provate (%3); il p corretto (Holm) tiene conto di tutte.")
+            .arg(shownRows == 1 ? QStringLiteral("La combinazione")
+                                : QStringLiteral("Le %1 combinazioni").arg(italian::integer(shownRows)),
                  italian::integer(static_cast<long long>(sweep.result.combinations)),
-                 italian::integer(static_cast<long long>(sweep.result.cases)));
+                 italian::counted(static_cast<long long>(sweep.result.cases), "caso", "casi"));
     if (outOfSample) {
         const int split = sweep.settings.split;
         const QString from = split <= archive.drawCount() ? archive.drawDate(split) : QStringLiteral("-");
@@ -204,9 +205,9 @@ QString summarySentence(const CollaudoResult& result) {
                            "confrontare con il caso.")
                 .arg(italian::integer(s.casi));
     } else {
-        text = QStringLiteral("%1 positivi su %2 casi completi; per puro caso se ne attendevano %3 ± %4 "
-                              "(p = %5): %6")
-                   .arg(italian::integer(s.positiviCompleti), italian::integer(s.casiCompleti),
+        text = QStringLiteral("%1 su %2; per puro caso se ne attendevano %3 ± %4 (p = %5): %6")
+                   .arg(italian::counted(s.positiviCompleti, "positivo", "positivi"),
+                        italian::counted(s.casiCompleti, "caso completo", "casi completi"),
                         italian::decimal(s.attesi, 0), italian::decimal(s.deviazione, 0),
                         italian::pValue(s.p), verdict(s.p));
     }
@@ -280,4 +281,8 @@ CollaudoShown presentCollaudo(const CollaudoResult& result) {
     }
     shown.yield = s.resa;
     return shown;
+}
+
+QString chanceVerdict(double p) {
+    return verdict(p);
 }

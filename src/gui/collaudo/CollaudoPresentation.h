@@ -35,5 +35,8 @@ SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive);
 // threshold, and its Colpi; false for no such row.
 bool applySweepRow(const SweepOutcome& sweep, int row, CollaudoParameters& parameters);
 
+// The plain words for a p-value: "risultato compatibile con il caso." and the like.
+QString chanceVerdict(double p);
+
 // The summary, the sentence and the charts' series of a back-test.
 CollaudoShown presentCollaudo(const CollaudoResult& result);

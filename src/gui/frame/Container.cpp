@@ -287,7 +287,9 @@ void Container::AggiornaArchivio() {
             runInBackground([&] { return planArchiveUpdate(archivePath, files, m_services.readerProgram); });
     } catch (const std::exception& e) {
         setBusy(false);
-        prompts.message(QString::fromUtf8(e.what()), kUpdateTitle, MessageIcon::Critical);
+        prompts.message(
+            QStringLiteral("Impossibile preparare l'aggiornamento: %1").arg(QString::fromUtf8(e.what())),
+            kUpdateTitle, MessageIcon::Critical);
         return;
     }
     setBusy(false);

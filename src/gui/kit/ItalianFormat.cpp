@@ -73,6 +73,10 @@ QString pValue(double p) {
     return decimal(mantissa, 1) + QStringLiteral("e") + integer(exponent);
 }
 
+QString counted(long long value, const char* one, const char* many) {
+    return integer(value) + QLatin1Char(' ') + QString::fromUtf8(value == 1 ? one : many);
+}
+
 QString orDash(const std::optional<double>& value, int decimals) {
     return value ? decimal(*value, decimals) : QStringLiteral("-");
 }

@@ -13,6 +13,8 @@ QString decimal(double value, int decimals);
 QString percent(double share);
 // A p-value: two significant digits, scientific below one in ten thousand ("0,61", "0,0032", "2,1e−07").
 QString pValue(double p);
+// "1 caso", "3.475 casi": the count in Italian form with the word that agrees with it.
+QString counted(long long value, const char* one, const char* many);
 // "-" where a figure does not exist (no deviation, nothing spent).
 QString orDash(const std::optional<double>& value, int decimals);
 

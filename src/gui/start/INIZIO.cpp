@@ -210,7 +210,9 @@ void INIZIO::CreaDaStorico() {
     } catch (const std::exception& e) {
         showBusy(pb1, false);
         setLoading(false);
-        m_services.prompts.message(QString::fromUtf8(e.what()), title, MessageIcon::Critical);
+        m_services.prompts.message(
+            QStringLiteral("Impossibile leggere lo storico: %1").arg(QString::fromUtf8(e.what())), title,
+            MessageIcon::Critical);
         return;
     }
     showBusy(pb1, false);
@@ -255,9 +257,9 @@ void INIZIO::CreaDaStorico() {
     setLoading(false);
     if (registerArchive(path))
         m_services.prompts.message(
-            QStringLiteral("Archivio creato: %1 estrazioni, l'ultima del %2. Premere PROCEDI per caricarlo.")
+            QStringLiteral("Archivio creato: %1, l'ultima del %2. Premere PROCEDI per caricarlo.")
                 .arg(QString::fromStdString(
-                         storico::italianCount(static_cast<long long>(reading.draws.size()))),
+                         storico::drawCountText(static_cast<long long>(reading.draws.size()))),
                      QString::fromStdString(reading.draws.back().date.programText())),
             title, MessageIcon::Information);
 }

@@ -2,6 +2,7 @@
 
 #include "io/jet/ArchiveWire.h"
 #include "io/jet/JetError.h"
+#include "io/jet/SystemReason.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -28,7 +29,7 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t kMaxLineLength = std::size_t{64} << 20;
 
 std::string systemError(const std::string& what, int error) {
-    return what + ": " + std::strerror(error);
+    return what + ": " + systemReason(error);
 }
 
 // Owns the reader process: whatever way runArchiveQuery leaves (error, timeout, a callback that

@@ -1,6 +1,7 @@
 #include "io/jet/JetAtomicFile.h"
 
 #include "io/jet/JetError.h"
+#include "io/jet/SystemReason.h"
 
 #include <cerrno>
 #include <cstring>
@@ -17,10 +18,6 @@ std::string directoryOf(const std::string& path) {
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string systemReason(int error) {
-    return std::strerror(error);
 }
 
 bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {

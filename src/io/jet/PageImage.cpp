@@ -1,6 +1,7 @@
 #include "io/jet/PageImage.h"
 
 #include "io/jet/JetError.h"
+#include "io/jet/SystemReason.h"
 
 #include <cerrno>
 #include <cstring>
@@ -14,7 +15,7 @@ PageImage::PageImage(std::string path, std::vector<std::uint8_t> bytes)
 PageImage PageImage::load(const std::string& path) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) {
-        throw JetError("Impossibile aprire il database \"" + path + "\": " + std::strerror(errno) + ".");
+        throw JetError("Impossibile aprire il database \"" + path + "\": " + systemReason(errno) + ".");
     }
     const std::streamoff size = in.tellg();
     if (size < 0) {

@@ -1,6 +1,7 @@
 #include "io/jet/SafeFileReplace.h"
 
 #include "io/jet/JetError.h"
+#include "io/jet/SystemReason.h"
 
 #include <cerrno>
 #include <cstring>
@@ -14,7 +15,7 @@ namespace jet::engine {
 namespace {
 
 [[noreturn]] void fail(const std::string& path, int error) {
-    throw JetError("Impossibile scrivere il database \"" + path + "\": " + std::strerror(error) + ".");
+    throw JetError("Impossibile scrivere il database \"" + path + "\": " + systemReason(error) + ".");
 }
 
 bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {

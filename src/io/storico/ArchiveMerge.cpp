@@ -11,10 +11,6 @@ namespace storico {
 
 namespace {
 
-std::string drawsWord(long long count) {
-    return italianCount(count) + (count == 1 ? " estrazione" : " estrazioni");
-}
-
 std::string wheelsText(const Draw& draw) {
     std::string text;
     for (int wheel = 0; wheel < WheelCount; ++wheel)
@@ -153,12 +149,16 @@ std::vector<std::string> mergeReportLines(const ArchiveMerge& merge, std::size_t
         for (const auto& span : merge.archiveOnly)
             lines.push_back(span.count == 1 ? "  " + span.first.programText()
                                             : "  " + dateSpanText(span.first, span.last) + " (" +
-                                                  drawsWord(span.count) + ")");
+                                                  drawCountText(span.count) + ")");
     }
     if (!merge.draws.empty())
-        lines.push_back("Dopo l'aggiornamento: " + drawsWord(static_cast<long long>(merge.draws.size())) +
+        lines.push_back("Dopo l'aggiornamento: " + drawCountText(static_cast<long long>(merge.draws.size())) +
                         ", l'ultima del " + merge.draws.back().date.programText());
     return lines;
+}
+
+std::string drawCountText(long long count) {
+    return italianCount(count) + (count == 1 ? " estrazione" : " estrazioni");
 }
 
 } // namespace storico

@@ -49,6 +49,8 @@ std::vector<std::string> mergeReportLines(const ArchiveMerge& merge, std::size_t
 
 // 7365 -> "7.365".
 std::string italianCount(long long value);
+// "1 estrazione", "7.365 estrazioni".
+std::string drawCountText(long long count);
 
 // "05 12 33 47 90".
 std::string numbersText(const WheelNumbers& numbers);

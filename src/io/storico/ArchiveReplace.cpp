@@ -3,6 +3,7 @@
 #include "io/jet/JetDate.h"
 #include "io/jet/JetError.h"
 #include "io/jet/SafeFileReplace.h"
+#include "io/jet/SystemReason.h"
 #include "io/storico/ArchiveDraws.h"
 #include "io/storico/DrawArchiveFile.h"
 #include "io/storico/StoricoError.h"
@@ -24,10 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string systemReason(int error) {
-    return std::strerror(error);
-}
-
 // A hard link costs nothing and is the old file itself; where links are not allowed, a flushed copy.
 void keepOldArchive(const std::string& archive, const std::string& backup) {
     if (::link(archive.c_str(), backup.c_str()) == 0)
@@ -36,7 +33,7 @@ void keepOldArchive(const std::string& archive, const std::string& backup) {
     fs::copy_file(archive, backup, fs::copy_options::overwrite_existing, error);
     const int fd = error ? -1 : ::open(backup.c_str(), O_RDONLY);
     if (fd < 0 || ::fsync(fd) != 0) {
-        const std::string reason = error ? error.message() : systemReason(errno);
+        const std::string reason = error ? jet::systemReason(error) : jet::systemReason(errno);
         if (fd >= 0)
             ::close(fd);
         ::unlink(backup.c_str());

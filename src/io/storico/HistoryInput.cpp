@@ -1,9 +1,11 @@
 #include "io/storico/HistoryInput.h"
 
+#include "io/jet/SystemReason.h"
 #include "io/storico/StoricoError.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -25,9 +27,11 @@ std::string lowerExtension(const fs::path& path) {
 
 std::string readWholeFile(const std::string& path) {
     std::error_code error;
+    if (fs::is_directory(path, error))
+        throw StoricoError(path + " è una cartella senza file di testo dello storico");
     std::ifstream in(path, std::ios::binary);
-    if (fs::is_directory(path, error) || !in)
-        throw StoricoError("impossibile leggere " + path);
+    if (!in)
+        throw StoricoError("impossibile leggere " + path + ": " + jet::systemReason(errno));
     std::ostringstream contents;
     contents << in.rdbuf();
     if (in.bad())
@@ -42,10 +46,55 @@ struct ZipFileCloser {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
 
+// libzip's texts are English: ours say the same, and a system error keeps its own reason.
+std::string zipReason(const zip_error_t* error) {
+    const int code = zip_error_code_zip(error);
+    const int system = zip_error_code_system(error);
+    const bool withSystem = zip_error_system_type(error) == ZIP_ET_SYS && system != 0;
+    std::string reason;
+    switch (code) {
+    case ZIP_ER_NOZIP:
+        return "non è un archivio zip";
+    case ZIP_ER_NOENT:
+        return "il file non esiste";
+    case ZIP_ER_INCONS:
+        return "archivio zip incoerente";
+    case ZIP_ER_CRC:
+        return "il controllo CRC non torna";
+    case ZIP_ER_EOF:
+        return "il file finisce prima del previsto";
+    case ZIP_ER_ZLIB:
+    case ZIP_ER_COMPRESSED_DATA:
+        return "dati compressi danneggiati";
+    case ZIP_ER_COMPNOTSUPP:
+        return "metodo di compressione non supportato";
+    case ZIP_ER_ENCRNOTSUPP:
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+        return "file cifrato, non supportato";
+    case ZIP_ER_MULTIDISK:
+        return "zip su più dischi, non supportato";
+    case ZIP_ER_MEMORY:
+        return "memoria insufficiente";
+    case ZIP_ER_OPEN:
+        reason = "impossibile aprire il file";
+        break;
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+    case ZIP_ER_TELL:
+        reason = "errore di lettura";
+        break;
+    default:
+        reason = "errore zip " + std::to_string(code);
+        break;
+    }
+    return withSystem ? reason + ": " + jet::systemReason(system) : reason;
+}
+
 std::string zipReason(int code) {
     zip_error_t error;
     zip_error_init_with_code(&error, code);
-    std::string reason = zip_error_strerror(&error);
+    std::string reason = zipReason(&error);
     zip_error_fini(&error);
     return reason;
 }
@@ -81,10 +130,12 @@ HistoryText readZip(const std::string& path) {
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat_index(archive.get(), index, 0, &stat) != 0)
-        throw StoricoError("lo zip " + path + " è danneggiato (" + zip_strerror(archive.get()) + ")");
+        throw StoricoError("lo zip " + path + " è danneggiato (" + zipReason(zip_get_error(archive.get())) +
+                           ")");
     std::unique_ptr<zip_file_t, ZipFileCloser> file(zip_fopen_index(archive.get(), index, 0));
     if (!file)
-        throw StoricoError("impossibile leggere " + where + " (" + zip_strerror(archive.get()) + ")");
+        throw StoricoError("impossibile leggere " + where + " (" + zipReason(zip_get_error(archive.get())) +
+                           ")");
     std::string text;
     if ((stat.valid & ZIP_STAT_SIZE) != 0)
         text.reserve(static_cast<std::size_t>(stat.size));
@@ -94,7 +145,7 @@ HistoryText readZip(const std::string& path) {
         if (n < 0)
             // A damaged entry shows here: a bad compressed stream or a checksum that does not match.
             throw StoricoError("lo zip " + path + " è danneggiato: " + name + " (" +
-                               zip_file_strerror(file.get()) + ")");
+                               zipReason(zip_file_get_error(file.get())) + ")");
         if (n == 0)
             break;
         text.append(buffer, static_cast<std::size_t>(n));
@@ -126,7 +177,7 @@ std::vector<HistoryText> readHistoryInputs(const std::vector<std::string>& input
             if (entry.is_regular_file(error) && lowerExtension(entry.path()) == ".txt")
                 found.push_back(entry.path().string());
         if (error)
-            throw StoricoError("impossibile leggere la cartella " + input + ": " + error.message());
+            throw StoricoError("impossibile leggere la cartella " + input + ": " + jet::systemReason(error));
         if (found.empty())
             throw StoricoError("nessun file .txt nella cartella " + input);
         std::sort(found.begin(), found.end());

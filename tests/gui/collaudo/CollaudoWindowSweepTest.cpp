@@ -80,6 +80,27 @@ TEST_F(CollaudoWindowSweep, TableShowsTheEngineRowsAndADoubleClickRunsTheRowsBac
     EXPECT_EQ(summaryValue("Positivi completi"), italian::integer(chosen.figures.positivi));
     EXPECT_EQ(summaryValue("Attesi per caso"), italian::decimal(chosen.figures.attesi, 2));
     EXPECT_EQ(summaryValue("Saldo"), italian::decimal(chosen.figures.saldo, 2));
+
+    // The back-test of a chosen row says it was chosen among many, with the row's corrected p.
+    const QString combinations = italian::integer(static_cast<long long>(engine.combinations));
+    EXPECT_EQ(summaryValue("Combinazioni provate"), combinations);
+    EXPECT_EQ(summaryValue("p corretto (Holm)"), italian::pValue(chosen.pHolm));
+    const QString sentence = control<QLabel>("LblRiepilogo")->text();
+    EXPECT_TRUE(sentence.contains(
+        QStringLiteral("scelte nell'esplorazione tra %1 combinazioni provate, e la "
+                       "migliore di tante prove sembra buona anche per sola fortuna. "
+                       "Tenendo conto di tutte, p corretto (Holm) = %2: %3")
+            .arg(combinations, italian::pValue(chosen.pHolm), chanceVerdict(std::min(chosen.pHolm, 0.5)))))
+        << sentence.toStdString();
+
+    // COLLAUDA again with the same settings keeps the note; a setting changed by hand drops it.
+    collauda();
+    EXPECT_EQ(summaryValue("Combinazioni provate"), combinations);
+    window->Parametri->setColpi(chosen.colpi == 1 ? 2 : 1);
+    collauda();
+    const GridModel& summary = grid("FgRiepilogo");
+    EXPECT_FALSE(column(summary, 0).contains(QStringLiteral("Combinazioni provate")));
+    EXPECT_FALSE(control<QLabel>("LblRiepilogo")->text().contains(QStringLiteral("esplorazione")));
 }
 
 // With "Fuori campione dal" the rows carry the later cases' figures beside them.
@@ -98,6 +119,15 @@ TEST_F(CollaudoWindowSweep, OutOfSampleColumnsSitBesideTheRankedOnes) {
     EXPECT_EQ(table.text(1, 14), italian::integer(engine.rows[0].fuori->positivi));
     EXPECT_TRUE(
         control<QLabel>("LblEsplora")->text().contains(QStringLiteral("Misurate sui casi prima del")));
+
+    // The chosen row's back-test shows its out-of-sample figures beside the rest.
+    window->Schede->setCurrentIndex(2);
+    QCoreApplication::processEvents();
+    doubleClickCell("FgEsplora", 1, 1);
+    const SweepFigures& fuori = *engine.rows[static_cast<std::size_t>(window->FgEsplora->sourceRow(1))].fuori;
+    EXPECT_EQ(summaryValue("Fuori: casi completi"), italian::integer(fuori.casiCompleti));
+    EXPECT_EQ(summaryValue("Fuori: positivi"), italian::integer(fuori.positivi));
+    EXPECT_TRUE(control<QLabel>("LblRiepilogo")->text().contains(QStringLiteral("Fuori campione, dal ")));
 }
 
 // ANNULLA leaves the table of the previous sweep as it was.

@@ -1,5 +1,7 @@
 #include "CollaudoWindowFixture.h"
 #include "core/Collaudo.h"
+#include "core/DrawRange.h"
+#include "core/MethodSettings.h"
 #include "gui/kit/ItalianFormat.h"
 
 #include <QBarSeries>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -173,6 +176,79 @@ TEST_F(CollaudoWindowBackTest, BadRangesAreRefusedOrExplainedWithoutNaN) {
             EXPECT_FALSE(text.contains(QStringLiteral("inf"), Qt::CaseInsensitive)) << text.toStdString();
         }
     }
+}
+
+// Settings that can find no case are refused in a box before anything runs, and what was shown stays;
+// Enter, from a control that hands it on, presses COLLAUDA as the default button it is drawn as.
+TEST_F(CollaudoWindowBackTest, SettingsThatCanFindNoCaseAreRefusedThroughTheButtonOrEnter) {
+    buildTwoCases();
+    open();
+    EXPECT_TRUE(window->CmdCollauda->isDefault());
+    const QString twoWheels =
+        QStringLiteral("Selezionare almeno due ruote: l'ambo uguale si cerca su una coppia di ruote.");
+    const QString outOfSample = QStringLiteral(
+        "La data fuori campione (%1) deve cadere dopo il primo giorno del periodo (02/01/2020) e non dopo "
+        "l'ultimo (%2): solo così restano casi su cui misurare e casi su cui verificare.");
+    struct Refusal {
+        const char* what;
+        std::function<void()> choose;
+        std::function<void()> start;
+        QString message;
+    };
+    const auto button = [this](const char* name) { return [this, name] { press(name); }; };
+    const auto enterIn = [this](const char* name) {
+        return [this, name] {
+            control<QWidget>(name)->setFocus();
+            QTest::keyClick(control<QWidget>(name), Qt::Key_Return);
+        };
+    };
+    const auto noWheel = [this] { press("Label9"); };
+    const auto noType = [this] { window->Parametri->setWheelTypes({}); };
+    const auto fuori = [this](const QDate& al, const QDate& from) {
+        return [this, al, from] {
+            window->Parametri->DtAl->setDate(al);
+            setBox("ChFuori", true);
+            window->Parametri->DtFuori->setDate(from);
+        };
+    };
+    const std::vector<Refusal> refusals{
+        {"no wheel, COLLAUDA", noWheel, button("CmdCollauda"), twoWheels},
+        {"no wheel, Enter in a date field", noWheel, enterIn("DtDal"), twoWheels},
+        {"no wheel, ESPLORA", noWheel, button("CmdEsplora"), twoWheels},
+        {"no type, COLLAUDA", noType, button("CmdCollauda"),
+         QStringLiteral("Selezionare almeno un tipo di ruote.")},
+        {"out of sample on the first day", fuori(QDate(2020, 1, 21), QDate(2020, 1, 2)), button("CmdEsplora"),
+         outOfSample.arg("02/01/2020", "21/01/2020")},
+        {"out of sample after the last day", fuori(QDate(2020, 1, 9), QDate(2020, 1, 10)),
+         button("CmdEsplora"),
+         outOfSample.arg("10/01/2020", archive().drawDate(lastDrawUntil(archive(), QDate(2020, 1, 9))))},
+    };
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(r.what);
+        window->Parametri->Form_Load();
+        window->Parametri->setWheelTypes(MethodSettings().types);
+        prompts.clear();
+        control<QLabel>("LblRiepilogo")->setText(QStringLiteral("prima"));
+        control<QLabel>("LblEsplora")->setText(QStringLiteral("prima"));
+        r.choose();
+        r.start();
+        ASSERT_EQ(prompts.messages().size(), 1u);
+        EXPECT_EQ(prompts.messages()[0].text, r.message);
+        EXPECT_EQ(prompts.messages()[0].title, QStringLiteral("Collaudo"));
+        EXPECT_EQ(prompts.messages()[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(control<QLabel>("LblRiepilogo")->text(), "prima");
+        EXPECT_EQ(control<QLabel>("LblEsplora")->text(), "prima");
+        EXPECT_FALSE(window->sweepRunning());
+    }
+
+    // With the window's defaults Enter runs the back-test itself.
+    window->Parametri->Form_Load();
+    window->Parametri->setWheelTypes(MethodSettings().types);
+    prompts.clear();
+    enterIn("DtAl")();
+    EXPECT_TRUE(prompts.messages().empty());
+    EXPECT_TRUE(
+        control<QLabel>("LblRiepilogo")->text().startsWith(QStringLiteral("2 positivi su 2 casi completi")));
 }
 
 // The case grid sorts by any column and a double-click opens the mini list at the case's draw.

@@ -1,0 +1,14 @@
+#include "cli/CommandLineError.h"
+
+std::string commandLineErrorText(std::string_view tool, std::string_view error) {
+    std::string first(error);
+    if (!first.empty() && first.front() >= 'a' && first.front() <= 'z')
+        first.front() = static_cast<char>(first.front() - 'a' + 'A');
+    std::string text(tool);
+    text += ": ";
+    text += first;
+    text += "\nUsare ";
+    text += tool;
+    text += " --help per l'aiuto.\n";
+    return text;
+}
