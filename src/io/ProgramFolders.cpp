@@ -35,7 +35,7 @@ QString chooseDataFolder(const DataFolderSetting& setting) {
         files.startsWith(QStringLiteral("/usr/")) && !files.startsWith(QStringLiteral("/usr/local/"));
     if (setting.filesFolderWritable && !packaged)
         return setting.filesFolder;
-    // The base directory specification ignores a relative XDG_DATA_HOME.
+    // A relative XDG_DATA_HOME is ignored, as the freedesktop base directory rules say.
     const QString base = QDir::isAbsolutePath(setting.xdgDataHome)
                              ? setting.xdgDataHome
                              : QDir(setting.home).filePath(QStringLiteral(".local/share"));

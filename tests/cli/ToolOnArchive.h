@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArchiveFixtures.h"
+#include "ProgramRun.h"
 #include "core/DrawArchive.h"
 #include "io/ArchiveLoader.h"
 
@@ -15,13 +16,6 @@
 #include <memory>
 #include <numeric>
 #include <random>
-
-// One run of a command-line tool: exit code and what it printed.
-struct ToolRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 // A tool of the program folder run on an archive file of random draws that a test suite writes once, and
 // the same archive loaded in this process to compare with the engine.
@@ -68,15 +62,9 @@ protected:
 
     // The tool with the arguments, and the archive after them unless told otherwise.
     static ToolRun runTool(const char* tool, const QStringList& args, bool withArchive = true) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(VELTRANO_PROGRAM_DIR "/") + QLatin1String(tool),
-                withArchive ? args + QStringList{path} : args);
-        EXPECT_TRUE(p.waitForFinished(120000));
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+        const ToolRun run = runProgram(QLatin1String(tool), withArchive ? args + QStringList{path} : args);
+        EXPECT_NE(run.exitCode, -1) << tool << " crashed or did not finish";
+        return run;
     }
 
     // The tool's json output, which must come with exit code 0 and parse.

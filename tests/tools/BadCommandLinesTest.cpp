@@ -2,6 +2,7 @@
 // says where the help is; nothing on stdout and never the whole usage.
 
 #include "ArchiveFixtures.h"
+#include "ProgramRun.h"
 
 #include <QDate>
 #include <QProcess>
@@ -10,27 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct ToolAnswer {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ToolAnswer runTool(const QString& tool, const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VELTRANO_PROGRAM_DIR "/") + tool, arguments);
-    ToolAnswer run;
-    if (!process.waitForFinished(60'000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 // Twenty draws, one every three or four days from 02/01/2001, every wheel drawn.
 std::vector<fixtures::Draw> twentyDraws() {
@@ -114,7 +94,7 @@ TEST(BadCommandLines, EveryToolPrintsItsOneLineAndWhereTheHelpIs) {
         SCOPED_TRACE(
             QStringLiteral("%1 %2").arg(QString::fromLatin1(c.tool), arguments.join(' ')).toStdString());
         const QString tool = QString::fromLatin1(c.tool);
-        const ToolAnswer run = runTool(tool, arguments);
+        const ToolRun run = runProgram(tool, arguments);
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_EQ(run.err, QStringLiteral("%1: %2\nUsare %1 --help per l'aiuto.\n").arg(tool, c.message));
         EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();

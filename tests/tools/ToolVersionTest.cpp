@@ -2,32 +2,19 @@
 // (help2man reads it for the man page) and --help with its Italian usage on stdout, without a display
 // and without touching its options.
 
+#include "ProgramRun.h"
+
 #include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Answer {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Answer ask(const QString& command, const QStringList& arguments) {
-    QProcess process;
+ToolRun ask(const QString& command, const QStringList& arguments) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // The program itself must answer before it looks for a display.
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VELTRANO_PROGRAM_DIR "/") + command, arguments);
-    Answer answer;
-    if (!process.waitForFinished(30'000))
-        return answer;
-    answer.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    answer.out = QString::fromUtf8(process.readAllStandardOutput());
-    answer.err = QString::fromUtf8(process.readAllStandardError());
-    return answer;
+    return runProgram(command, arguments, environment);
 }
 
 TEST(ShippedCommands, AnswerVersionWithTheProjectVersionAndHelpWithTheirUsage) {
@@ -39,12 +26,12 @@ TEST(ShippedCommands, AnswerVersionWithTheProjectVersionAndHelpWithTheirUsage) {
         for (const QStringList& arguments :
              {QStringList{QStringLiteral("--version")},
               QStringList{QStringLiteral("--help"), QStringLiteral("--version")}}) {
-            const Answer version = ask(command, arguments);
+            const ToolRun version = ask(command, arguments);
             EXPECT_EQ(version.exitCode, 0) << version.err.toStdString();
             EXPECT_EQ(version.out, command + QStringLiteral(" (Veltrano) " VELTRANO_VERSION "\n"));
             EXPECT_EQ(version.err, QString());
         }
-        const Answer help = ask(command, {QStringLiteral("--help")});
+        const ToolRun help = ask(command, {QStringLiteral("--help")});
         EXPECT_EQ(help.exitCode, 0) << help.err.toStdString();
         EXPECT_TRUE(help.out.startsWith(QStringLiteral("Uso: ") + command + QLatin1Char(' ')))
             << help.out.left(80).toStdString();

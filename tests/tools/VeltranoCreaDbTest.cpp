@@ -12,16 +12,16 @@
 
 namespace {
 
-struct ToolRun {
+struct CreaDbRun {
     int exitCode = -1;
     std::string out;
     std::string err;
 };
 
-ToolRun run(const QString& program, const QStringList& arguments) {
+CreaDbRun run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
-    ToolRun result;
+    CreaDbRun result;
     if (!process.waitForStarted(10000) || !process.waitForFinished(60000))
         return result;
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -34,7 +34,7 @@ QString tool() {
     return QString(VELTRANO_PROGRAM_DIR) + "/veltrano-crea-db";
 }
 
-ToolRun createDb(const QStringList& arguments) {
+CreaDbRun createDb(const QStringList& arguments) {
     return run(tool(), arguments);
 }
 
@@ -65,7 +65,7 @@ TEST(ProgramPassword, IsAStableNonEmptyTextOfAtMostTwentyCharacters) {
 }
 
 TEST(VeltranoCreaDbUsage, HelpDescribesTheOptionsAndSucceeds) {
-    const ToolRun help = createDb({"--help"});
+    const CreaDbRun help = createDb({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("--archivio"), std::string::npos);
     EXPECT_NE(help.out.find("--output"), std::string::npos);
@@ -82,7 +82,7 @@ TEST(VeltranoCreaDbUsage, BadCommandLinesExitTwoWithAMessageAndWriteNothing) {
                                           {"--archivio", "/x/Dbarcomax.mdb", "--output", out, "--altro"},
                                           {"extra", "--archivio", "/x/Dbarcomax.mdb", "--output", out}};
     for (const QStringList& args : bad) {
-        const ToolRun r = createDb(args);
+        const CreaDbRun r = createDb(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_FALSE(r.err.empty());
     }
@@ -95,19 +95,19 @@ TEST(VeltranoCreaDbOutput, DatabaseHoldsTheParametersAndTheProgramPassword) {
     QTemporaryDir dir;
     const QString out = dir.filePath("DbVeltrano.mdb");
     const QString archive = "/home/utente/Archivio è mio/Dbarcomax.mdb";
-    const ToolRun r = createDb({"--archivio", archive, "--output", out});
+    const CreaDbRun r = createDb({"--archivio", archive, "--output", out});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(filesIn(dir), QStringList{"DbVeltrano.mdb"});
 
-    const ToolRun tables = run("mdb-tables", {"-1", out});
+    const CreaDbRun tables = run("mdb-tables", {"-1", out});
     EXPECT_EQ(lines(tables.out),
               (std::vector<std::string>{"ParametriProgramma", "Salvataggi", "Giocate", "Impostazioni",
                                         "Operatori", "PiramidiElenco", "PiramideComposizione"}));
-    const ToolRun parameters = run("mdb-export", {"-H", "-0", "NULLO", out, "ParametriProgramma"});
+    const CreaDbRun parameters = run("mdb-export", {"-H", "-0", "NULLO", out, "ParametriProgramma"});
     EXPECT_EQ(lines(parameters.out),
               (std::vector<std::string>{"\"PercorsoArchivio\",\"" + archive.toStdString() + "\",NULLO",
                                         "\"EstrazioneIniziale\",\"1\",NULLO"}));
-    const ToolRun schema = run("mdb-schema", {out, "postgres"});
+    const CreaDbRun schema = run("mdb-schema", {out, "postgres"});
     EXPECT_NE(schema.out.find("PRIMARY KEY (\"parametro\")"), std::string::npos) << schema.out;
 
     const jet::JetHeaderInfo header = jet::readJetHeader(out.toStdString());
@@ -120,7 +120,7 @@ TEST(VeltranoCreaDbOutput, DatabaseHoldsTheParametersAndTheProgramPassword) {
 TEST(VeltranoCreaDbOutput, FailureExitsOneAndLeavesNoFile) {
     QTemporaryDir dir;
     // No such folder.
-    const ToolRun missing =
+    const CreaDbRun missing =
         createDb({"--archivio", "/x/Dbarcomax.mdb", "--output", dir.filePath("manca/DbVeltrano.mdb")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_FALSE(missing.err.empty());
@@ -130,7 +130,7 @@ TEST(VeltranoCreaDbOutput, FailureExitsOneAndLeavesNoFile) {
     QFile before(out);
     ASSERT_TRUE(before.open(QIODevice::ReadOnly));
     const QByteArray original = before.readAll();
-    const ToolRun tooLong =
+    const CreaDbRun tooLong =
         createDb({"--archivio", "/" + QString(300, 'a') + "/Dbarcomax.mdb", "--output", out});
     EXPECT_EQ(tooLong.exitCode, 1);
     EXPECT_NE(tooLong.err.find("troppo lungo"), std::string::npos) << tooLong.err;
@@ -146,7 +146,7 @@ TEST(VeltranoCreaDbBuild, ProgramFolderHasTheDatabasePointingBesideIt) {
     EXPECT_EQ(jet::readJetHeader(db.toStdString()).password, programDatabasePassword());
     if (!mdbToolsPresent())
         GTEST_SKIP() << "mdbtools command-line programs absent";
-    const ToolRun parameters = run("mdb-export", {"-H", db, "ParametriProgramma"});
+    const CreaDbRun parameters = run("mdb-export", {"-H", db, "ParametriProgramma"});
     EXPECT_NE(parameters.out.find("\"" VELTRANO_PROGRAM_DIR "/Dbarcomax.mdb\""), std::string::npos)
         << parameters.out;
 }

@@ -1,6 +1,6 @@
 #include "cli/CommandLineError.h"
 #include "core/ProgramVersion.h"
-#include "io/ProgramDatabaseSpec.h"
+#include "io/ProgramDatabaseTemplate.h"
 #include "io/jet/JetDate.h"
 #include "io/jet/JetError.h"
 
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
     if (!haveOutput)
         return usageError("Manca --output");
     try {
-        jet::writeJetDatabase(output, programDatabaseSpec(archive, nowAsJetDate()));
+        jet::writeJetDatabase(output, programDatabaseTemplate(archive, nowAsJetDate()));
     } catch (const jet::JetError& e) {
         std::cerr << "veltrano-crea-db: " << e.what() << "\n";
         return kFailure;

@@ -1,4 +1,4 @@
-#include "io/ProgramDatabaseSpec.h"
+#include "io/ProgramDatabaseTemplate.h"
 
 #include "io/jet/ProgramPassword.h"
 
@@ -7,7 +7,7 @@ using jet::ColumnType;
 using jet::JetNull;
 using jet::TableSpec;
 
-jet::DatabaseSpec programDatabaseSpec(const std::string& archivePath, double creationDate) {
+jet::DatabaseSpec programDatabaseTemplate(const std::string& archivePath, double creationDate) {
     jet::DatabaseSpec db;
     db.password = programDatabasePassword();
     db.creationDate = creationDate;
