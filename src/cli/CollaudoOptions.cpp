@@ -1,5 +1,6 @@
 #include "cli/CollaudoOptions.h"
 
+#include "cli/DrawRangeOptions.h"
 #include "cli/MethodCommandLine.h"
 #include "cli/MethodOptionValues.h"
 #include "core/DrawArchive.h"
@@ -11,15 +12,6 @@
 #include <tuple>
 
 namespace {
-
-std::optional<QDate> readDate(const QString& text) {
-    for (const char* format : {"yyyy-MM-dd", "dd/MM/yyyy", "d/M/yyyy"}) {
-        const QDate d = QDate::fromString(text.trimmed(), QLatin1String(format));
-        if (d.isValid())
-            return d;
-    }
-    return std::nullopt;
-}
 
 QString readStakes(const QString& value, Stakes& stakes) {
     for (const QString& item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
@@ -92,17 +84,11 @@ QString overdueRefusals(const QCommandLineParser& parser, const MethodCommandLin
 
 QString readOwnOptions(const QCommandLineParser& parser, const OwnOptions& own, CollaudoOptions& o) {
     for (auto [option, target] :
-         {std::pair{&own.dal, &o.dal}, std::pair{&own.al, &o.al}, std::pair{&own.fuori, &o.fuoriCampione}}) {
-        if (!parser.isSet(*option))
-            continue;
-        *target = readDate(parser.value(*option));
-        if (!*target)
-            return QStringLiteral("--%1 vuole una data (AAAA-MM-GG o GG/MM/AAAA): \"%2\"")
-                .arg(option->names().first(), parser.value(*option));
-    }
+         {std::pair{&own.dal, &o.dal}, std::pair{&own.al, &o.al}, std::pair{&own.fuori, &o.fuoriCampione}})
+        if (QString error = readDateOption(parser, *option, *target); !error.isEmpty())
+            return error;
     if ((o.inizio || o.fine) && (o.dal || o.al))
-        return QStringLiteral(
-            "l'intervallo va dato con --inizio/--fine oppure con --dal/--al, non con entrambi");
+        return rangeGivenTwiceError();
     if (parser.isSet(own.poste))
         if (QString error = readStakes(parser.value(own.poste), o.settings.stakes); !error.isEmpty())
             return error;

@@ -27,19 +27,28 @@ QString readDrawNumberOption(const QCommandLineParser& parser, const QCommandLin
     return {};
 }
 
+QString readDateOption(const QCommandLineParser& parser, const QCommandLineOption& option,
+                       std::optional<QDate>& out) {
+    if (!parser.isSet(option))
+        return {};
+    out = commandLineDate(parser.value(option));
+    if (!out)
+        return QStringLiteral("--%1 vuole una data (AAAA-MM-GG o GG/MM/AAAA): \"%2\"")
+            .arg(option.names().first(), parser.value(option));
+    return {};
+}
+
+QString rangeGivenTwiceError() {
+    return QStringLiteral("l'intervallo va dato con --inizio/--fine oppure con --dal/--al, non con entrambi");
+}
+
 QString readDateRangeOptions(const QCommandLineParser& parser, const QCommandLineOption& dal,
                              const QCommandLineOption& al, DrawRangeOptions& range) {
-    for (auto [option, target] : {std::pair{&dal, &range.dal}, std::pair{&al, &range.al}}) {
-        if (!parser.isSet(*option))
-            continue;
-        *target = commandLineDate(parser.value(*option));
-        if (!*target)
-            return QStringLiteral("--%1 vuole una data (AAAA-MM-GG o GG/MM/AAAA): \"%2\"")
-                .arg(option->names().first(), parser.value(*option));
-    }
+    for (auto [option, target] : {std::pair{&dal, &range.dal}, std::pair{&al, &range.al}})
+        if (QString error = readDateOption(parser, *option, *target); !error.isEmpty())
+            return error;
     if ((range.inizio || range.fine) && (range.dal || range.al))
-        return QStringLiteral(
-            "l'intervallo va dato con --inizio/--fine oppure con --dal/--al, non con entrambi");
+        return rangeGivenTwiceError();
     return {};
 }
 

@@ -23,6 +23,11 @@ std::optional<QDate> commandLineDate(const QString& text);
 // After a parse: one draw-number option (--inizio or --fine) into `out`. Returns an Italian error text.
 QString readDrawNumberOption(const QCommandLineParser& parser, const QCommandLineOption& option,
                              std::optional<int>& out);
+// After a parse: one date option (--dal, --al, --fuori-campione) into `out`. Returns an Italian error text.
+QString readDateOption(const QCommandLineParser& parser, const QCommandLineOption& option,
+                       std::optional<QDate>& out);
+// A range given both by draw numbers and by dates.
+QString rangeGivenTwiceError();
 // After a parse: --dal and --al into `range`, refusing a range given both by numbers and by dates.
 QString readDateRangeOptions(const QCommandLineParser& parser, const QCommandLineOption& dal,
                              const QCommandLineOption& al, DrawRangeOptions& range);
