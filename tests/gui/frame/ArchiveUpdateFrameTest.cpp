@@ -124,7 +124,7 @@ TEST_F(ArchiveUpdateFrameTest, UpdateShowsTheReportThenReloadsTheFrameAndTheOpen
     EXPECT_EQ(report.kind, ShownBox::Confirm);
     EXPECT_EQ(report.title, "Aggiorna archivio");
     EXPECT_EQ(report.helpContext, Container::UpdateHelpContext);
-    for (const char* line : {"Estrazioni nuove: 1\n  + 09/01/2021 (BA RM)",
+    for (const char* line : {"Estrazioni nuove: 1\n  + 09/01/2021 (BA RO)",
                              "Correzioni: 1\n  05/01/2021 BA: 11 12 13 14 15 -> 11 12 13 14 16",
                              "Estrazioni solo nell'archivio, mantenute: 2\n  02/01/2021\n  07/01/2021"})
         EXPECT_TRUE(report.text.contains(QString::fromUtf8(line))) << line << "\n"

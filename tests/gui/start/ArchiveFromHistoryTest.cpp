@@ -107,7 +107,7 @@ TEST_F(ArchiveFromHistoryTest, CreaDaStoricoShowsTheSummaryWritesTheArchiveAndMa
     EXPECT_EQ(summary.kind, ShownBox::Confirm);
     EXPECT_EQ(summary.title, "Crea da storico");
     for (const char* line :
-         {"Estrazioni: 2 (6 righe di ruota)", "Periodo: dal 30/04/1948 all'08/05/1948", "Ruote: BA NA RM",
+         {"Estrazioni: 2 (6 righe di ruota)", "Periodo: dal 30/04/1948 all'08/05/1948", "Ruote: BA NA RO",
           "Date sfasate unite: 1", "  NA del 01/05/1948 unita all'estrazione del 30/04/1948"})
         EXPECT_TRUE(summary.text.contains(QString::fromUtf8(line))) << line << "\n"
                                                                     << summary.text.toStdString();
