@@ -7,6 +7,7 @@
 #include "io/storico/ArchiveReplace.h"
 #include "io/storico/DrawArchiveFile.h"
 #include "io/storico/HistoryReading.h"
+#include "io/storico/ShownText.h"
 #include "io/storico/StoricoError.h"
 
 #include <algorithm>
@@ -301,10 +302,21 @@ int updateArchive(const ImportOptions& options, std::ostream& out, std::ostream&
     return 0;
 }
 
-} // namespace
+// What the command prints, line by line as a terminal can show it: paths and file names are bytes the
+// user gave, not always UTF-8 (io/storico/ShownText.h).
+void printShown(const std::string& text, std::ostream& stream) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        stream << shownText(std::string_view(text).substr(start, end - start));
+        if (end < text.size())
+            stream << '\n';
+        start = end + 1;
+    }
+}
 
-int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              const ImportEnvironment& environment) {
+int runImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     const ImportEnvironment& environment) {
     std::string mistake;
     const auto options = parseOptions(args, mistake);
     if (!options) {
@@ -330,6 +342,17 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     return options->update.empty() ? createArchive(*options, out, err, environment)
                                    : updateArchive(*options, out, err, environment);
+}
+
+} // namespace
+
+int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              const ImportEnvironment& environment) {
+    std::ostringstream printed, errors;
+    const int code = runImportCommand(args, printed, errors, environment);
+    printShown(printed.str(), out);
+    printShown(errors.str(), err);
+    return code;
 }
 
 } // namespace storico

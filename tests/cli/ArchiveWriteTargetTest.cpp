@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QUtf8StringView>
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -160,6 +162,45 @@ TEST_F(ArchiveWriteTarget, AnArchiveThatAppearsDuringTheWriteIsNotReplaced) {
     EXPECT_THROW(storico::writeNewDrawArchive(target, reading.draws), storico::StoricoError);
     EXPECT_EQ(bytes(target), QByteArray("intruso"));
     EXPECT_EQ(entries(QStringLiteral("target")), QStringList{"Dbarcomax.mdb"});
+}
+
+// Names that are not UTF-8 are written and read as they are, and whatever the command prints shows them
+// escaped, in valid UTF-8, as it shows the escape codes of a bad line.
+TEST_F(ArchiveWriteTarget, NamesThatAreNotUtf8AreWrittenAsTheyAreAndPrintedEscaped) {
+    const std::string folder = m_dir.path().toStdString() + "/target/";
+    const std::string history = folder + "storico\xe9.txt";
+    {
+        std::FILE* file = std::fopen(history.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fputs(History, file);
+        std::fclose(file);
+    }
+    const std::string archive = folder + "archivio\xe9.mdb";
+    const CommandRun created = run({"--output", archive, history});
+    ASSERT_EQ(created.code, 0) << created.err;
+    EXPECT_TRUE(fs::is_regular_file(archive));
+    EXPECT_NE(created.out.find("archivio\\xe9.mdb: 2 estrazioni"), std::string::npos) << created.out;
+
+    const CommandRun again = run({"--output", archive, history});
+    EXPECT_EQ(again.code, 1);
+    EXPECT_NE(again.err.find("archivio\\xe9.mdb esiste già"), std::string::npos) << again.err;
+
+    const std::string bad = folder + "male\xe9.txt";
+    {
+        std::FILE* file = std::fopen(bad.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fputs("\x1b[2J\x1b[H\tBA\t1\t2\t3\t4\t5\n", file);
+        std::fclose(file);
+    }
+    const CommandRun refused = run({"--aggiorna", archive, bad});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("male\\xe9.txt:1: data non valida '\\x1b[2J\\x1b[H'"), std::string::npos)
+        << refused.err;
+    for (const CommandRun* r : {&created, &again, &refused}) {
+        EXPECT_TRUE(QUtf8StringView(r->out).isValidUtf8());
+        EXPECT_TRUE(QUtf8StringView(r->err).isValidUtf8());
+        EXPECT_EQ(r->err.find('\x1b'), std::string::npos);
+    }
 }
 
 // The last step of a new file never replaces what is at its name: a file, a link (to a file or to

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -323,4 +324,38 @@ TEST(ProposedArchiveFolder, IsTheDataFolderUnlessTheSampleLivesThere) {
                            Row{QString(), sample.path(), QDir::homePath()}})
         EXPECT_EQ(proposedArchiveFolder(row.dataDir, row.sampleFolder), row.proposed)
             << row.dataDir.toStdString();
+}
+
+// A symbolic link named Dbarcomax.mdb in the chosen folder is not written through, even on "Sì": the
+// file it points to keeps its bytes, the link stays, no copy is written, and the archive in force stays.
+TEST_F(ArchiveFromHistoryTest, ASymbolicLinkInTheChosenFolderIsRefusedAndWhatItPointsToIsUntouched) {
+    const QString history = writeText("storico.txt", History);
+    QDir().mkpath(file("nuovo"));
+    QDir().mkpath(file("fuori"));
+    const QString victim = file("fuori/vittima.mdb");
+    fixtures::writeArchive(victim, {fixtures::drawOn(2021, 1, 2)});
+    const QByteArray before = archive_export::fileBytes(victim);
+    const QString link = file("nuovo/Dbarcomax.mdb");
+    ASSERT_TRUE(QFile::link(victim, link));
+    auto w = start();
+    const QString inForce = archive.archivePath();
+    prompts.clear();
+    prompts.answerFiles({history});
+    prompts.answerFolder(file("nuovo"));
+    prompts.answerAsk(true);
+    prompts.answerConfirm(true);
+    QTest::mouseClick(w->Command5, Qt::LeftButton);
+
+    const auto boxes = prompts.messages();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_TRUE(boxes.back().text.startsWith(QStringLiteral("Impossibile creare l'archivio: ")));
+    EXPECT_TRUE(boxes.back().text.contains(QStringLiteral("è un collegamento simbolico")))
+        << boxes.back().text.toStdString();
+    EXPECT_EQ(archive_export::fileBytes(victim), before);
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), victim);
+    const auto everything = QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    EXPECT_EQ(QDir(file("nuovo")).entryList(everything), QStringList{"Dbarcomax.mdb"});
+    EXPECT_EQ(QDir(file("fuori")).entryList(everything), QStringList{"vittima.mdb"});
+    EXPECT_EQ(archive.archivePath(), inForce);
+    EXPECT_EQ(recordedPath(), inForce);
 }
