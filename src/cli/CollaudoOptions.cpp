@@ -9,27 +9,41 @@
 #include "core/WheelNames.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
+#include <algorithm>
+#include <functional>
+#include <optional>
 #include <tuple>
 
 namespace {
+
+// An amount in euro with at most two decimals, from 0 to MaxStake: "2", "0.5", "1000000.00".
+std::optional<double> stakeAmount(const QString& text) {
+    static const QRegularExpression amount(
+        QStringLiteral("^[0-9]{1,7}(\\.[0-9]{1,%1})?$").arg(StakeDecimals));
+    if (!amount.match(text).hasMatch())
+        return std::nullopt;
+    const double value = text.toDouble();
+    return isValidStake(value) ? std::optional<double>(value) : std::nullopt;
+}
 
 QString readStakes(const QString& value, Stakes& stakes) {
     for (const QString& item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QStringList parts = item.split(QLatin1Char('='));
         const QString key = parts.first().trimmed().toLower();
-        bool ok = parts.size() == 2;
-        const double amount = ok ? parts[1].trimmed().toDouble(&ok) : 0.0;
-        if (!ok || amount < 0.0 || !std::isfinite(amount))
-            return QStringLiteral("--poste vuole voce=importo, con un importo non negativo: \"%1\"")
+        const auto amount = parts.size() == 2 ? stakeAmount(parts[1].trimmed()) : std::nullopt;
+        if (!amount)
+            return QStringLiteral("--poste vuole voce=importo, con un importo da 0 a un milione e al più due "
+                                  "decimali dopo il punto (per esempio ambo=2.50): \"%1\"")
                 .arg(item);
         if (key == QLatin1String("ambata"))
-            stakes.ambata = amount;
+            stakes.ambata = *amount;
         else if (key == QLatin1String("ambo"))
-            stakes.ambo = amount;
+            stakes.ambo = *amount;
         else if (key == QLatin1String("terno"))
-            stakes.terno = amount;
+            stakes.terno = *amount;
         else if (key == QLatin1String("quaterna"))
-            stakes.quaterna = amount;
+            stakes.quaterna = *amount;
         else
             return QStringLiteral("--poste: voce sconosciuta \"%1\" (ambata, ambo, terno, quaterna)")
                 .arg(key);
@@ -157,7 +171,8 @@ QString collaudoUsage() {
         "                          l'ultima fino al giorno\n"
         "Bilancio:\n"
         "  --poste ambata=1,ambo=1,terno=1,quaterna=1\n"
-        "                          poste di ogni giocata (quelle non indicate valgono 1; 0 = non giocata)\n"
+        "                          poste di ogni giocata (quelle non indicate valgono 1; 0 = non giocata),\n"
+        "                          in euro, da 0 a un milione, con due decimali al più\n"
         "Uscita:\n"
         "  --formato tsv|csv|json  formato (predefinito: tsv; decimali con il punto; UTF-8)\n"
         "  --elenco                anche l'elenco dei casi, dal più recente\n"
@@ -277,6 +292,10 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     static_cast<MethodSettings&>(s) = v;
     s.metodo = metodo;
     result.error = readOwnOptions(parser, own, o);
+    // Without an outcome every case would count as negative: the analysis may show no outcome, the
+    // back-test must verify one.
+    if (result.error.isEmpty() && std::ranges::none_of(s.boxes.flags(), std::identity{}))
+        result.error = QStringLiteral("--esiti vuole almeno un esito");
     if (result.error.isEmpty() && o.esplora && overdue && method.colpiChosen())
         result.error = QStringLiteral("--esplora prova da sé soglie e colpi: non vanno indicati");
     if (result.error.isEmpty() && o.esplora && !overdue && method.combinationChosen())

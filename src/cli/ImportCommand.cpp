@@ -2,13 +2,12 @@
 
 #include "cli/CommandLineError.h"
 #include "io/ProgramFolders.h"
-#include "io/jet/JetDate.h"
-#include "io/jet/JetError.h"
 #include "io/storico/ArchiveDraws.h"
 #include "io/storico/ArchiveMerge.h"
 #include "io/storico/ArchiveReplace.h"
 #include "io/storico/DrawArchiveFile.h"
 #include "io/storico/HistoryReading.h"
+#include "io/storico/ShownText.h"
 #include "io/storico/StoricoError.h"
 
 #include <algorithm>
@@ -36,6 +35,16 @@ struct ImportOptions {
     std::vector<std::string> inputs;
 };
 
+// An option that names one path, refused when given twice as the other tools refuse a repeated option.
+bool setPathOnce(const char* option, std::string& path, const std::string& value, std::string& error) {
+    if (path.empty() && !value.empty()) {
+        path = value;
+        return true;
+    }
+    error = std::string(option) + (path.empty() ? " vuole un percorso" : " indicata più volte");
+    return false;
+}
+
 // std::nullopt with what is wrong in `error`.
 std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, std::string& error) {
     ImportOptions options;
@@ -57,11 +66,15 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
                 error = arg + " vuole un percorso";
                 return std::nullopt;
             }
-            (arg == "--aggiorna" ? options.update : options.output) = args[++i];
+            if (!setPathOnce(arg == "--aggiorna" ? "--aggiorna" : "--output",
+                             arg == "--aggiorna" ? options.update : options.output, args[++i], error))
+                return std::nullopt;
         } else if (arg.starts_with("--output=")) {
-            options.output = arg.substr(9);
+            if (!setPathOnce("--output", options.output, arg.substr(9), error))
+                return std::nullopt;
         } else if (arg.starts_with("--aggiorna=")) {
-            options.update = arg.substr(11);
+            if (!setPathOnce("--aggiorna", options.update, arg.substr(11), error))
+                return std::nullopt;
         } else {
             error = "Opzione sconosciuta: " + arg;
             return std::nullopt;
@@ -131,7 +144,9 @@ std::string importHelpText() {
            "resta vuota (NULL). Un archivio di più di 9.999 estrazioni viene scritto, ma Veltrano rifiuta\n"
            "di caricarlo; il riepilogo lo segnala.\n\n"
            "Un file che esiste già non viene mai sostituito senza --sostituisci: senza, il comando si ferma\n"
-           "prima di leggere lo storico e suggerisce --aggiorna.\n\n"
+           "prima di leggere lo storico e suggerisce --aggiorna; nemmeno uno comparso durante la scrittura.\n"
+           "Un collegamento simbolico al posto dell'archivio viene rifiutato, con --output come con\n"
+           "--aggiorna: l'archivio e le sue copie .bak si scrivono come file nella cartella indicata.\n\n"
            "Uscita: 0 archivio scritto (o niente da fare, o --prova), 1 errore o file che esiste già "
            "(nessun\n"
            "file scritto), 2 riga di comando errata.\n";
@@ -202,7 +217,7 @@ int createArchive(const ImportOptions& options, std::ostream& out, std::ostream&
         return 1;
     const auto& draws = reading->draws;
     for (const auto& join : reading->joins)
-        out << "Data sfasata: " << storicoCode(join.wheel) << " del " << join.lone.storicoText()
+        out << "Data sfasata: " << wheelCode(join.wheel) << " del " << join.lone.storicoText()
             << " unita all'estrazione del " << join.draw.storicoText() << "\n";
 
     std::string backup;
@@ -215,12 +230,11 @@ int createArchive(const ImportOptions& options, std::ostream& out, std::ostream&
             return 1;
         }
     } else if (!options.dryRun) {
+        // The name was free when the command started; a file that appeared there since is not replaced.
         try {
-            const auto& last = draws.back().date;
-            writeDrawArchiveFile(options.output, draws, jet::toJetDate(last.year, last.month, last.day));
-        } catch (const jet::JetError& error) {
-            err << "veltrano-importa: impossibile scrivere " << options.output << ": " << error.what()
-                << "\n";
+            writeNewDrawArchive(options.output, draws);
+        } catch (const StoricoError& error) {
+            err << "veltrano-importa: " << error.what() << "\n";
             return 1;
         }
     }
@@ -288,10 +302,21 @@ int updateArchive(const ImportOptions& options, std::ostream& out, std::ostream&
     return 0;
 }
 
-} // namespace
+// What the command prints, line by line as a terminal can show it: paths and file names are bytes the
+// user gave, not always UTF-8 (io/storico/ShownText.h).
+void printShown(const std::string& text, std::ostream& stream) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        stream << shownText(std::string_view(text).substr(start, end - start));
+        if (end < text.size())
+            stream << '\n';
+        start = end + 1;
+    }
+}
 
-int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-              const ImportEnvironment& environment) {
+int runImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     const ImportEnvironment& environment) {
     std::string mistake;
     const auto options = parseOptions(args, mistake);
     if (!options) {
@@ -317,6 +342,17 @@ int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     return options->update.empty() ? createArchive(*options, out, err, environment)
                                    : updateArchive(*options, out, err, environment);
+}
+
+} // namespace
+
+int runImport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+              const ImportEnvironment& environment) {
+    std::ostringstream printed, errors;
+    const int code = runImportCommand(args, printed, errors, environment);
+    printShown(printed.str(), out);
+    printShown(errors.str(), err);
+    return code;
 }
 
 } // namespace storico

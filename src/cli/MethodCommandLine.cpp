@@ -115,8 +115,11 @@ QString MethodCommandLine::read(std::initializer_list<const QCommandLineOption*>
         error = readDrawNumberOption(parser, m_fine, v.fine);
     if (error.isEmpty() && parser.isSet(m_ruote))
         error = readWheelOption(parser.value(m_ruote), v.wheels);
-    if (error.isEmpty() && parser.isSet(m_posizioni))
+    if (error.isEmpty() && parser.isSet(m_posizioni)) {
         error = readPositionOption(parser.value(m_posizioni), v.positions);
+        if (error.isEmpty() && std::ranges::none_of(v.positions, std::identity{}))
+            error = QStringLiteral("--posizioni vuole almeno una posizione");
+    }
     if (error.isEmpty() && parser.isSet(m_tipi))
         error = readTypeOption(parser.value(m_tipi), v.types);
     v.adjacentPositions = parser.isSet(m_adiacenti);

@@ -1,5 +1,7 @@
 #include "cli/MethodOptionValues.h"
 
+#include <functional>
+
 namespace {
 
 template <std::size_t N> using OptionNames = std::array<QString, N>;
@@ -67,21 +69,51 @@ QStringList listItems(const QString& value) {
     return items;
 }
 
+// The value of each item, std::nullopt for one the option does not know.
+using ItemLookup = std::function<std::optional<std::size_t>(const QString&)>;
+
+template <std::size_t N> ItemLookup lookupIn(const OptionNames<N>& names, bool upper) {
+    return [&names, upper](const QString& item) -> std::optional<std::size_t> {
+        const QString key = upper ? item.toUpper() : item.toLower();
+        for (std::size_t i = 0; i < N; ++i)
+            if (key == names[i])
+                return i;
+        return std::nullopt;
+    };
+}
+
+// A wheel by any of its codes or its name, without regard to case (RO or RM or Roma, NZ or RN); with
+// `tutte`, "TU" after the eleven.
+ItemLookup wheelLookup(bool tutte) {
+    return [tutte](const QString& item) -> std::optional<std::size_t> {
+        if (tutte && item.compare(wheelAndTutteValues()[WheelCount], Qt::CaseInsensitive) == 0)
+            return WheelCount;
+        if (const auto wheel = wheelFromName(item.toStdString()))
+            return static_cast<std::size_t>(*wheel);
+        return std::nullopt;
+    };
+}
+
+// The other spellings of a wheel that the options read, for the message that lists the codes.
+QString otherWheelNames() {
+    QStringList codes;
+    for (const WheelNaming& n : WheelNames)
+        if (n.storicoCode != n.code)
+            codes << QString::fromLatin1(n.storicoCode.data(), static_cast<qsizetype>(n.storicoCode.size()));
+    return QStringLiteral("; anche %1 e i nomi delle ruote").arg(codes.join(QStringLiteral(", ")));
+}
+
 template <std::size_t N>
 QString readFlags(const MethodSettings::Name& name, const QString& value, const OptionNames<N>& names,
-                  bool upper, std::array<bool, N>& flags) {
+                  const ItemLookup& lookup, std::array<bool, N>& flags, const QString& alsoRead = {}) {
     flags.fill(false);
     for (const QString& item : listItems(value)) {
-        const QString key = upper ? item.toUpper() : item.toLower();
-        bool known = false;
-        for (std::size_t i = 0; i < N; ++i) {
-            if (key == names[i]) {
-                flags[i] = true;
-                known = true;
-            }
-        }
-        if (!known)
-            return QStringLiteral("--%1: valore sconosciuto \"%2\"").arg(optionName(name), item);
+        const auto index = lookup(item);
+        if (!index || *index >= N)
+            return QStringLiteral("--%1: valore sconosciuto \"%2\" (valori: %3)")
+                .arg(optionName(name), item,
+                     QStringList(names.begin(), names.end()).join(QStringLiteral(", ")) + alsoRead);
+        flags[*index] = true;
     }
     return {};
 }
@@ -119,24 +151,28 @@ QString readBoundedOption(const QString& name, const QString& text, int low, int
 }
 
 QString readWheelOption(const QString& value, std::array<bool, WheelCount>& wheels) {
-    return readFlags(MethodSettings::WheelsName, value, wheelValues(), true, wheels);
+    return readFlags(MethodSettings::WheelsName, value, wheelValues(), wheelLookup(false), wheels,
+                     otherWheelNames());
 }
 
 QString readWheelOption(const QString& value, std::array<bool, WheelCount + 1>& wheels) {
-    return readFlags(MethodSettings::WheelsName, value, wheelAndTutteValues(), true, wheels);
+    return readFlags(MethodSettings::WheelsName, value, wheelAndTutteValues(), wheelLookup(true), wheels,
+                     otherWheelNames());
 }
 
 QString readPositionOption(const QString& value, std::array<bool, PositionCount>& positions) {
-    return readFlags(MethodSettings::PositionsName, value, positionValues(), false, positions);
+    return readFlags(MethodSettings::PositionsName, value, positionValues(),
+                     lookupIn(positionValues(), false), positions);
 }
 
 QString readTypeOption(const QString& value, WheelRelations::Types& types) {
-    return readFlags(MethodSettings::TypesName, value, typeValues(), false, types);
+    return readFlags(MethodSettings::TypesName, value, typeValues(), lookupIn(typeValues(), false), types);
 }
 
 QString readOutcomeOption(const QString& value, OutcomeBoxes& boxes) {
     std::array<bool, 4> outcomes{};
-    const QString error = readFlags(MethodSettings::OutcomesName, value, outcomeValues(), false, outcomes);
+    const QString error = readFlags(MethodSettings::OutcomesName, value, outcomeValues(),
+                                    lookupIn(outcomeValues(), false), outcomes);
     boxes = OutcomeBoxes::fromFlags(outcomes);
     return error;
 }

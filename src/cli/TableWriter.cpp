@@ -3,6 +3,7 @@
 #include "io/CsvField.h"
 
 #include <QLocale>
+#include <cmath>
 
 namespace {
 const char* formatName(TableFormat format) {
@@ -60,6 +61,9 @@ QString jsonString(const QString& s) {
 }
 
 QString jsonNumber(double v) {
+    // JSON has no infinity and no NaN: a figure that is neither a number is no figure at all.
+    if (!std::isfinite(v))
+        return QStringLiteral("null");
     return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 

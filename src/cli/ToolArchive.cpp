@@ -2,6 +2,7 @@
 
 #include "core/DrawArchive.h"
 #include "io/ArchiveLoader.h"
+#include "io/LocalPath.h"
 #include "io/ProgramFolders.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,7 @@ bool loadToolArchive(DrawArchive& archive, const QString& path, const QString& t
         loadDrawArchive(archive, path, reader, {}, SampleMark::Ignore);
     } catch (const std::exception& e) {
         writeText(stderr, QStringLiteral("%1: Archivio illeggibile: %2: %3\n")
-                              .arg(tool, path, QString::fromUtf8(e.what())));
+                              .arg(tool, shownPath(path), QString::fromUtf8(e.what())));
         return false;
     }
     return true;

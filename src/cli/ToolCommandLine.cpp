@@ -1,6 +1,15 @@
 #include "cli/ToolCommandLine.h"
 
+#include "io/LocalPath.h"
+
 #include <QCommandLineParser>
+
+QStringList toolArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << pathFromLocal(QByteArray(argv[i]));
+    return arguments;
+}
 
 QCommandLineOption valuedOption(const char* name, const char* valueName) {
     return QCommandLineOption(QLatin1String(name), {}, QLatin1String(valueName));

@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <initializer_list>
 
 class QCommandLineOption;
 class QCommandLineParser;
+
+// The command line's arguments after the program's name, file names kept byte for byte even when they
+// are not UTF-8 (io/LocalPath.h).
+QStringList toolArguments(int argc, char** argv);
 
 // An option that takes a value, as the tools name them: --name value.
 QCommandLineOption valuedOption(const char* name, const char* valueName);

@@ -2,6 +2,7 @@
 
 #include "core/DrawArchive.h"
 #include "core/LeadingNumber.h"
+#include "io/LocalPath.h"
 #include "io/jet/ArchiveQuery.h"
 #include "io/jet/JetDate.h"
 #include "io/jet/JetError.h"
@@ -111,7 +112,8 @@ void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& r
             progress.rowStored(k);
     };
     try {
-        jet::runArchiveQuery(readerProgram.toStdString(), path.toStdString(), ArchiveQueryText, callbacks);
+        jet::runArchiveQuery(readerProgram.toStdString(), localPath(path).toStdString(), ArchiveQueryText,
+                             callbacks);
     } catch (const jet::JetError& e) {
         throw ArchiveLoadError(e.what());
     }
@@ -120,5 +122,6 @@ void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& r
     archive.setDrawCount(static_cast<std::int16_t>(k));
     archive.buildModelArchive();
     if (sampleMark == SampleMark::Read)
-        archive.setSampleArchive(storico::isSampleArchive(readerProgram.toStdString(), path.toStdString()));
+        archive.setSampleArchive(
+            storico::isSampleArchive(readerProgram.toStdString(), localPath(path).toStdString()));
 }

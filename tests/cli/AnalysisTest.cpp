@@ -98,6 +98,8 @@ TEST(AnalisiOptionsParse, BadCommandLinesAreRefused) {
         {"--inizio", "primo", "a.mdb"},
         {"--ruote", "BA,XX", "a.mdb"},
         {"--posizioni", "6", "a.mdb"},
+        {"--posizioni", ",", "a.mdb"},
+        {"--posizioni", "", "a.mdb"},
         {"--tipi", "vicine", "a.mdb"},
         {"--esiti", "cinquina", "a.mdb"},
         {"--formato", "xml", "a.mdb"},

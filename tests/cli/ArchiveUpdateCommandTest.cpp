@@ -84,7 +84,7 @@ TEST_F(ArchiveUpdateCommandTest, UpdateReportsThenWritesTheMergeAndKeepsTheOldAr
     ASSERT_EQ(done.code, 0) << done.err;
     for (const char* line :
          {"Estrazioni nuove: 1\n  + 07/01/2020 (BA VE)\n",
-          "Ruote aggiunte a estrazioni già in archivio: 1\n  + 02/01/2020 RN: 21 22 23 24 25\n",
+          "Ruote aggiunte a estrazioni già in archivio: 1\n  + 02/01/2020 NZ: 21 22 23 24 25\n",
           "Correzioni: 1\n  04/01/2020 CA: 16 17 18 19 20 -> 16 17 18 19 21\n",
           "Dopo l'aggiornamento: 3 estrazioni, l'ultima del 07/01/2020\n", "Archivio aggiornato"})
         EXPECT_NE(done.out.find(line), std::string::npos) << "missing: " << line << "\n" << done.out;

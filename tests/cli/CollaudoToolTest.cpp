@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <numeric>
@@ -78,6 +79,54 @@ TEST_F(CollaudoTool, RefusesBadCommandsWithTheirExitCode) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("Probabilità a caso")));
     EXPECT_TRUE(help.out.contains(QStringLiteral("approssimazione di punto di sella")));
+}
+
+// A stake is euro and cents from 0 to a million; anything else (an exponent, a fraction of a cent, an
+// overflow, no number) is refused before the archive is read, and an empty list of outcomes or
+// positions is refused like an empty list of wheels.
+TEST_F(CollaudoTool, RefusesStakesOutsideEuroAndCentsAndEmptyLists) {
+    const char* const stakeMessage = "--poste vuole voce=importo, con un importo da 0 a un milione";
+    std::vector<BadCommand> cases;
+    for (const char* stake : {"ambata=1e308", "ambo=1e3", "terno=inf", "quaterna=nan", "ambo=-0.5",
+                              "ambo=1000000.01", "ambo=2000000", "ambo=0.001", "ambo=1,5", "ambo=", "ambo=x",
+                              "ambo=0x10", "ambo= 2 3", "ambata=1=2", "ambo=.5", "ambo=1."})
+        cases.push_back({stake, {"--poste", stake}, 2, stakeMessage});
+    cases.push_back({"esitiVuoti", {"--esiti", ","}, 2, "--esiti vuole almeno un esito"});
+    cases.push_back({"esitiSoloSpazi", {"--esiti", " , "}, 2, "--esiti vuole almeno un esito"});
+    cases.push_back({"posizioniVuote", {"--posizioni", ","}, 2, "--posizioni vuole almeno una posizione"});
+    cases.push_back(
+        {"posizioniEsplora", {"--esplora", "--posizioni", ","}, 2, "--posizioni vuole almeno una posizione"});
+    cases.push_back(
+        {"ruotaSconosciuta",
+         {"--ruote", "BA,RX"},
+         2,
+         "--ruote: valore sconosciuto \"RX\" (valori: BA, CA, FI, GE, MI, NA, PA, RO, TO, VE, NZ"});
+    expectRefused(cases);
+}
+
+// The largest stakes give finite sums, and json holds no inf or nan; every spelling of Roma and
+// Nazionale chooses the same wheels, and the cases name them RO and NZ.
+TEST_F(CollaudoTool, LargestStakesAndEverySpellingOfAWheelGiveValidJson) {
+    const QJsonObject largest = json({"--poste", "ambata=1000000,ambo=999999.99,terno=0.01,quaterna=0"});
+    const QJsonObject summary = largest.value("riepilogo").toObject();
+    for (const char* key : {"spesa", "vincite", "ritenuta", "saldo", "resa"}) {
+        SCOPED_TRACE(key);
+        ASSERT_TRUE(summary.value(key).isDouble());
+        EXPECT_TRUE(std::isfinite(summary.value(key).toDouble()));
+    }
+    EXPECT_GT(summary.value("spesa").toDouble(), 1e6);
+
+    const QJsonObject codes = json({"--ruote", "BA,RO,NZ,MI", "--tipi", "tutte", "--elenco"});
+    ASSERT_GT(codes.value("casi").toArray().size(), 0);
+    for (const char* spelling : {"ba,RM,RN,mi", "Bari,roma,Nazionale,MILANO", "BA,Roma,rn,Mi"}) {
+        SCOPED_TRACE(spelling);
+        EXPECT_EQ(json({"--ruote", spelling, "--tipi", "tutte", "--elenco"}), codes);
+    }
+    QStringList named;
+    for (const QJsonValue c : codes.value("casi").toArray())
+        named << c.toObject().value("ruota1").toString() << c.toObject().value("ruota2").toString();
+    EXPECT_TRUE(named.contains(QStringLiteral("RO")) || named.contains(QStringLiteral("NZ")));
+    EXPECT_FALSE(named.contains(QStringLiteral("RM")) || named.contains(QStringLiteral("RN")));
 }
 
 // The json carries the back-test's own figures, with exactly the listed keys.

@@ -130,7 +130,7 @@ TEST_F(ImportCommandTest, LongErrorListStopsAtTwentyThenGivesTheCount) {
     EXPECT_EQ(run.code, 1);
     EXPECT_NE(run.err.find(input + ":20: numero 0 fuori da 1-90\n"), std::string::npos);
     EXPECT_EQ(run.err.find(input + ":21:"), std::string::npos);
-    EXPECT_NE(run.err.find("... e altri 5\n"), std::string::npos);
+    EXPECT_NE(run.err.find("… e altre 5 righe non valide\n"), std::string::npos);
     EXPECT_NE(run.err.find("25 errori, nessun archivio scritto"), std::string::npos);
 }
 

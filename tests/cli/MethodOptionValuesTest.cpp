@@ -42,24 +42,61 @@ TEST(MethodOptionValues, NamesReadWithoutRegardToCaseAndUnknownOnesAreRefusedByO
     EXPECT_EQ(readWheelOption(QStringLiteral("ba, Nz ,ro"), wheels), QString());
     EXPECT_EQ(wheels, (std::array<bool, WheelCount>{true, false, false, false, false, false, false, true,
                                                     false, false, true}));
-    EXPECT_EQ(readWheelOption(QStringLiteral("BA,RM"), wheels),
-              QStringLiteral("--ruote: valore sconosciuto \"RM\""));
+    EXPECT_EQ(
+        readWheelOption(QStringLiteral("BA,XY"), wheels),
+        QStringLiteral("--ruote: valore sconosciuto \"XY\" (valori: BA, CA, FI, GE, MI, NA, PA, RO, TO, "
+                       "VE, NZ; anche RM, RN e i nomi delle ruote)"));
 
     WheelRelations::Types types{};
     EXPECT_EQ(readTypeOption(QStringLiteral("GMTV,Diametrali"), types), QString());
     EXPECT_EQ(types, (WheelRelations::Types{false, false, true, false, true, false, false}));
     EXPECT_EQ(readTypeOption(QStringLiteral("vicine"), types),
-              QStringLiteral("--tipi: valore sconosciuto \"vicine\""));
+              QStringLiteral("--tipi: valore sconosciuto \"vicine\" (valori: %1)")
+                  .arg(typeOptionValue(WheelRelations::Types{true, true, true, true, true, true, true})
+                           .replace(QLatin1Char(','), QStringLiteral(", "))));
 
     std::array<bool, PositionCount> positions{};
     EXPECT_EQ(readPositionOption(QStringLiteral("6"), positions),
-              QStringLiteral("--posizioni: valore sconosciuto \"6\""));
+              QStringLiteral("--posizioni: valore sconosciuto \"6\" (valori: 1, 2, 3, 4, 5)"));
 
     OutcomeBoxes boxes;
     EXPECT_EQ(readOutcomeOption(QStringLiteral("3AMBI"), boxes), QString());
     EXPECT_EQ(boxes.flags(), (std::array<bool, 4>{false, true, false, false}));
-    EXPECT_EQ(readOutcomeOption(QStringLiteral("ambo"), boxes),
-              QStringLiteral("--esiti: valore sconosciuto \"ambo\""));
+    EXPECT_EQ(
+        readOutcomeOption(QStringLiteral("ambo"), boxes),
+        QStringLiteral("--esiti: valore sconosciuto \"ambo\" (valori: ambata, 3ambi, quartina, tutte)"));
+}
+
+// Every spelling of a wheel that the history files use reads as that wheel in every option that takes
+// wheels: the program's code, the operator's (RM for Roma, RN for Nazionale), the name in any case.
+TEST(MethodOptionValues, EverySpellingOfAWheelChoosesIt) {
+    const struct {
+        const char* given;
+        int wheel;
+    } spellings[] = {{"RO", 7},   {"RM", 7},  {"rm", 7},      {"Roma", 7}, {"roma", 7},
+                     {"ROMA", 7}, {"NZ", 10}, {"RN", 10},     {"rn", 10},  {"Nazionale", 10},
+                     {"bari", 0}, {"Ve", 9},  {"VENEZIA", 9}, {"ge", 3},   {"Cagliari", 1}};
+    for (const auto& s : spellings) {
+        SCOPED_TRACE(s.given);
+        std::array<bool, WheelCount> wheels{};
+        ASSERT_EQ(readWheelOption(QString::fromLatin1(s.given), wheels), QString());
+        std::array<bool, WheelCount> expected{};
+        expected[static_cast<std::size_t>(s.wheel)] = true;
+        EXPECT_EQ(wheels, expected);
+        std::array<bool, WheelCount + 1> withTutte{};
+        ASSERT_EQ(readWheelOption(QString::fromLatin1(s.given), withTutte), QString());
+        EXPECT_TRUE(withTutte[static_cast<std::size_t>(s.wheel)]);
+        EXPECT_FALSE(withTutte[WheelCount]);
+    }
+    std::array<bool, WheelCount + 1> tutte{};
+    ASSERT_EQ(readWheelOption(QStringLiteral("tu,RM"), tutte), QString());
+    EXPECT_TRUE(tutte[WheelCount] && tutte[7]);
+    std::array<bool, WheelCount> noTutte{};
+    EXPECT_TRUE(
+        readWheelOption(QStringLiteral("TU"), noTutte)
+            .startsWith(QStringLiteral(
+                "--ruote: valore sconosciuto \"TU\" (valori: BA, CA, FI, GE, MI, NA, PA, RO, TO, VE, NZ;")));
+    EXPECT_TRUE(readWheelOption(QStringLiteral("Rom"), tutte).contains(QStringLiteral("NZ, TU;")));
 }
 
 // A command line that chooses nothing gives the method's defaults, and the help states those defaults.

@@ -1,6 +1,7 @@
 #include "cli/TableWriter.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -31,6 +32,18 @@ TEST(TableWriter, JsonValues) {
     EXPECT_EQ(jsonNumber(std::optional<double>()), "null");
     EXPECT_EQ(jsonObject({{"casi", "3"}, {"esito", jsonString("in gioco")}}),
               "{\"casi\": 3, \"esito\": \"in gioco\"}");
+}
+
+// Json has no infinity and no NaN: a figure that is neither a number is written null, so that what the
+// tools print always parses; every finite figure is written as it is.
+TEST(TableWriter, JsonNeverHoldsInfinityOrNaN) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    for (const double v : {inf, -inf, std::numeric_limits<double>::quiet_NaN(), inf - inf}) {
+        EXPECT_EQ(jsonNumber(v), "null");
+        EXPECT_EQ(jsonNumber(std::optional<double>(v)), "null");
+    }
+    EXPECT_EQ(jsonNumber(std::numeric_limits<double>::max()), "1.7976931348623157e+308");
+    EXPECT_EQ(jsonNumber(-0.5), "-0.5");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "cli/AnalysisReport.h"
 #include "cli/CommandLineError.h"
 #include "cli/ToolArchive.h"
+#include "cli/ToolCommandLine.h"
 #include "core/DrawArchive.h"
 #include "core/ProgramVersion.h"
 
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     if (answerVersion(argc, argv, "veltrano-analisi"))
         return 0;
     QCoreApplication app(argc, argv);
-    const AnalysisParse parsed = parseAnalysisOptions(app.arguments().mid(1));
+    const AnalysisParse parsed = parseAnalysisOptions(toolArguments(argc, argv));
     if (!parsed.error.isEmpty())
         return badOptions(parsed.error);
     if (parsed.options.help) {

@@ -2,6 +2,7 @@
 #include "cli/CollaudoReport.h"
 #include "cli/CommandLineError.h"
 #include "cli/ToolArchive.h"
+#include "cli/ToolCommandLine.h"
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
 #include "core/DrawRange.h"
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
     if (answerVersion(argc, argv, "veltrano-collaudo"))
         return 0;
     QCoreApplication app(argc, argv);
-    CollaudoParse parsed = parseCollaudoOptions(app.arguments().mid(1));
+    CollaudoParse parsed = parseCollaudoOptions(toolArguments(argc, argv));
     if (!parsed.error.isEmpty())
         return badOptions(parsed.error);
     CollaudoOptions& o = parsed.options;

@@ -2,6 +2,7 @@
 #include "cli/StatisticheOptions.h"
 #include "cli/StatisticheReport.h"
 #include "cli/ToolArchive.h"
+#include "cli/ToolCommandLine.h"
 #include "core/DelayStatistics.h"
 #include "core/DrawArchive.h"
 
@@ -21,7 +22,7 @@ int badOptions(const QString& error) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    StatisticheParse parsed = parseStatisticheOptions(app.arguments().mid(1));
+    StatisticheParse parsed = parseStatisticheOptions(toolArguments(argc, argv));
     if (!parsed.error.isEmpty())
         return badOptions(parsed.error);
     StatisticheOptions& o = parsed.options;

@@ -84,7 +84,7 @@ void CollaudoParameters::buildControls() {
         stake->setObjectName(QStringLiteral("SpPosta_%1").arg(i));
         stake->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
         stake->setRange(0.0, 1000.0);
-        stake->setDecimals(2);
+        stake->setDecimals(StakeDecimals);
         stake->setSingleStep(0.5);
         stake->setValue(defaultStakes[static_cast<std::size_t>(i)]);
         stake->setToolTip(QStringLiteral("Posta per %1 (0: non si gioca)")
@@ -261,8 +261,11 @@ void CollaudoParameters::setOutcomeBoxes(const std::array<bool, 4>& boxes) {
 }
 
 void CollaudoParameters::setStakes(const std::array<double, Stakes>& stakes) {
+    // A stake the field cannot show as it is (kept by hand as 1e308 or "nan", or with a fraction of a
+    // cent) leaves the field as it was, never rounded or clamped into another stake.
     for (std::size_t i = 0; i < stakes.size(); ++i)
-        SpPosta[i]->setValue(stakes[i]);
+        if (isValidStake(stakes[i]) && stakes[i] <= SpPosta[i]->maximum())
+            SpPosta[i]->setValue(stakes[i]);
 }
 
 void CollaudoParameters::setRange(const QDate& start, const QDate& end) {

@@ -231,7 +231,9 @@ void INIZIO::CreaDaStorico() {
         return;
     QString report = joinedLines(storico::historySummaryLines(reading)) + QStringLiteral("\n\nArchivio: ") +
                      QDir::toNativeSeparators(path);
-    if (QFileInfo::exists(path))
+    // Only the archive the user agreed to replace is replaced; one that appears meanwhile is not.
+    const bool replacing = QFileInfo::exists(path);
+    if (replacing)
         report +=
             QStringLiteral("\nL'archivio che c'è già verrà sostituito; il precedente resta accanto come "
                            "copia .bak");
@@ -242,8 +244,9 @@ void INIZIO::CreaDaStorico() {
     showBusy(pb1, true);
     try {
         runInBackground([&] {
-            return storico::replaceDrawArchive(path.toStdString(), reading.draws,
-                                               m_services.readerProgram.toStdString(), std::time(nullptr));
+            return storico::replaceDrawArchive(
+                path.toStdString(), reading.draws, m_services.readerProgram.toStdString(), std::time(nullptr),
+                replacing ? storico::ExistingArchive::Replace : storico::ExistingArchive::Keep);
         });
     } catch (const std::exception& e) {
         showBusy(pb1, false);

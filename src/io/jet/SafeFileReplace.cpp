@@ -4,6 +4,7 @@
 #include "io/jet/SystemReason.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -33,18 +34,42 @@ bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
-// 0, or the errno of a failed rename. Once the rename is done, flushing the folder makes it survive a
-// power cut; a failure there cannot undo anything, so it is not reported.
-int renameAndFlushFolder(const std::string& from, const std::string& to) {
-    if (::rename(from.c_str(), to.c_str()) != 0) {
-        return errno;
+// Once a rename is done, flushing the folder makes it survive a power cut; a failure there cannot undo
+// anything, so it is not reported.
+void flushFolderOf(const std::string& path) {
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty()) {
+        folder = ".";
     }
-    const std::filesystem::path folder = std::filesystem::path(to).parent_path();
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (folderFd >= 0) {
         ::fsync(folderFd);
         ::close(folderFd);
     }
+}
+
+// 0, or the errno of a failed rename.
+int renameAndFlushFolder(const std::string& from, const std::string& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        return errno;
+    }
+    flushFolderOf(to);
+    return 0;
+}
+
+// 0, or the errno of a failed rename (EEXIST: something is at `to`). A file system that cannot rename
+// without replacing gets a hard link, which never replaces either, and the new name's removal.
+int renameWithoutReplacing(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) {
+        return errno;
+    }
+    if (::link(from.c_str(), to.c_str()) != 0) {
+        return errno;
+    }
+    ::unlink(from.c_str());
     return 0;
 }
 
@@ -71,6 +96,18 @@ void renameIntoPlace(const std::string& newFile, const std::string& target) {
     if (const int error = renameAndFlushFolder(newFile, target); error != 0) {
         fail(target, error);
     }
+}
+
+bool renameIntoFreeName(const std::string& newFile, const std::string& target) {
+    const int error = renameWithoutReplacing(newFile, target);
+    if (error == EEXIST) {
+        return false;
+    }
+    if (error != 0) {
+        fail(target, error);
+    }
+    flushFolderOf(target);
+    return true;
 }
 
 void replaceFileSafely(const std::string& path, const std::vector<std::uint8_t>& bytes) {

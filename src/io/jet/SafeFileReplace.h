@@ -19,5 +19,9 @@ std::string replaceableTarget(const std::string& path);
 // Renames a complete, flushed file over the target, then flushes the folder. Throws JetError when the
 // rename fails; the target is untouched then.
 void renameIntoPlace(const std::string& newFile, const std::string& target);
+// Renames a complete, flushed file to a name that must be free, then flushes the folder: whatever is at
+// `target` by then (a file, a symbolic link, a folder) is never replaced. Returns false, with nothing
+// changed, when something is there; throws JetError when the rename fails for another reason.
+bool renameIntoFreeName(const std::string& newFile, const std::string& target);
 
 } // namespace jet::engine

@@ -15,7 +15,7 @@ std::string wheelsText(const Draw& draw) {
     std::string text;
     for (int wheel = 0; wheel < WheelCount; ++wheel)
         if (draw.wheels[static_cast<std::size_t>(wheel)])
-            text += (text.empty() ? "" : " ") + storicoCode(wheel);
+            text += (text.empty() ? "" : " ") + wheelCode(wheel);
     return text;
 }
 
@@ -130,15 +130,15 @@ std::vector<std::string> mergeReportLines(const ArchiveMerge& merge, std::size_t
         lines.push_back("Ruote aggiunte a estrazioni già in archivio: " +
                         italianCount(static_cast<long long>(merge.filled.size())));
         for (const auto& change : merge.filled)
-            lines.push_back("  + " + change.date.programText() + " " + storicoCode(change.wheel) + ": " +
+            lines.push_back("  + " + change.date.programText() + " " + wheelCode(change.wheel) + ": " +
                             numbersText(change.after));
     }
     lines.push_back("Correzioni: " + italianCount(static_cast<long long>(merge.corrections.size())));
     for (const auto& change : merge.corrections)
-        lines.push_back("  " + change.date.programText() + " " + storicoCode(change.wheel) + ": " +
+        lines.push_back("  " + change.date.programText() + " " + wheelCode(change.wheel) + ": " +
                         numbersText(*change.before) + " -> " + numbersText(change.after));
     for (const auto& join : merge.joins)
-        lines.push_back("Data sfasata: " + storicoCode(join.wheel) + " del " + join.lone.programText() +
+        lines.push_back("Data sfasata: " + wheelCode(join.wheel) + " del " + join.lone.programText() +
                         " unita all'estrazione del " + join.draw.programText());
 
     if (!merge.archiveOnly.empty()) {

@@ -29,8 +29,12 @@ namespace {
 void keepOldArchive(const std::string& archive, const std::string& backup) {
     if (::link(archive.c_str(), backup.c_str()) == 0)
         return;
+    if (errno == EEXIST)
+        throw StoricoError("impossibile fare la copia dell'archivio " + archive + ": " + backup +
+                           " esiste già");
     std::error_code error;
-    fs::copy_file(archive, backup, fs::copy_options::overwrite_existing, error);
+    // Never over something already there, nor through a link planted under the copy's name.
+    fs::copy_file(archive, backup, fs::copy_options::none, error);
     const int fd = error ? -1 : ::open(backup.c_str(), O_RDONLY);
     if (fd < 0 || ::fsync(fd) != 0) {
         const std::string reason = error ? jet::systemReason(error) : jet::systemReason(errno);
@@ -75,7 +79,62 @@ void removeAbandonedNewFiles(const fs::path& folder, const std::string& prefix) 
     }
 }
 
+bool isSymbolicLink(const std::string& path) {
+    std::error_code error;
+    return fs::is_symlink(fs::symlink_status(path, error));
+}
+
+void refuseSymbolicLink(const std::string& path) {
+    if (isSymbolicLink(path))
+        throw StoricoError(path + " è un collegamento simbolico: l'archivio non viene scritto attraverso un "
+                                  "collegamento; indicare il file a cui punta");
+}
+
+[[noreturn]] void refuseExisting(const std::string& path) {
+    throw StoricoError("il file " + path + " esiste già: non viene sostituito");
+}
+
+// The name of the new file beside the archive, once the ones abandoned by a killed write are gone.
+std::string freshFileBeside(const fs::path& folder, const std::string& name) {
+    const std::string prefix = "." + name + ".nuovo-";
+    removeAbandonedNewFiles(folder, prefix);
+    return (folder / (prefix + std::to_string(::getpid()))).string();
+}
+
+// The new file's last step to the archive's name, which must still be free.
+void moveToFreeName(const std::string& fresh, const std::string& path) {
+    bool moved = false;
+    try {
+        moved = jet::engine::renameIntoFreeName(fresh, path);
+    } catch (const jet::JetError& error) {
+        ::unlink(fresh.c_str());
+        throw StoricoError(error.what());
+    }
+    if (!moved) {
+        ::unlink(fresh.c_str());
+        throw StoricoError("il file " + path +
+                           " è stato creato da altri durante la scrittura: non viene sostituito");
+    }
+}
+
 } // namespace
+
+void writeNewDrawArchive(const std::string& path, const std::vector<Draw>& draws) {
+    refuseSymbolicLink(path);
+    std::error_code missing;
+    if (fs::exists(path, missing))
+        refuseExisting(path);
+    const fs::path target = fs::absolute(path);
+    const std::string fresh = freshFileBeside(target.parent_path(), target.filename().string());
+    try {
+        const CalendarDate last = draws.empty() ? CalendarDate{} : draws.back().date;
+        writeDrawArchiveFile(fresh, draws, jet::toJetDate(last.year, last.month, last.day));
+    } catch (const jet::JetError& error) {
+        ::unlink(fresh.c_str());
+        throw StoricoError("impossibile scrivere " + path + ": " + error.what());
+    }
+    moveToFreeName(fresh, path);
+}
 
 std::string backupFileName(const std::string& archiveFileName, std::time_t now) {
     std::tm local{};
@@ -86,9 +145,13 @@ std::string backupFileName(const std::string& archiveFileName, std::time_t now) 
 }
 
 ArchiveReplacement replaceDrawArchive(const std::string& path, const std::vector<Draw>& draws,
-                                      const std::string& readerProgram, std::time_t now) {
+                                      const std::string& readerProgram, std::time_t now,
+                                      ExistingArchive existing) {
+    refuseSymbolicLink(path);
     std::error_code missing;
     const bool exists = fs::exists(path, missing);
+    if (exists && existing == ExistingArchive::Keep)
+        refuseExisting(path);
     std::string target = path;
     struct stat original {};
     if (exists) {
@@ -101,9 +164,7 @@ ArchiveReplacement replaceDrawArchive(const std::string& path, const std::vector
     }
     const fs::path folder = fs::absolute(target).parent_path();
     const std::string name = fs::path(target).filename().string();
-    const std::string freshPrefix = "." + name + ".nuovo-";
-    removeAbandonedNewFiles(folder, freshPrefix);
-    const std::string fresh = (folder / (freshPrefix + std::to_string(::getpid()))).string();
+    const std::string fresh = freshFileBeside(folder, name);
 
     const auto discard = [&] { ::unlink(fresh.c_str()); };
     try {
@@ -127,7 +188,7 @@ ArchiveReplacement replaceDrawArchive(const std::string& path, const std::vector
     ArchiveReplacement replacement;
     if (exists) {
         std::string backup = (folder / backupFileName(name, now)).string();
-        for (int n = 2; fs::exists(backup, missing); ++n)
+        for (int n = 2; fs::exists(fs::symlink_status(backup, missing)); ++n)
             backup = (folder / (fs::path(backupFileName(name, now)).stem().string() + "-" +
                                 std::to_string(n) + ".bak"))
                          .string();
@@ -139,6 +200,10 @@ ArchiveReplacement replaceDrawArchive(const std::string& path, const std::vector
         }
         replacement.backup = backup;
     }
+    if (!exists) {
+        moveToFreeName(fresh, target);
+        return replacement;
+    }
     try {
         jet::engine::renameIntoPlace(fresh, target);
     } catch (const jet::JetError& error) {
@@ -147,8 +212,7 @@ ArchiveReplacement replaceDrawArchive(const std::string& path, const std::vector
             ::unlink(replacement.backup.c_str());
         throw StoricoError(error.what());
     }
-    if (exists)
-        replacement.removedBackups = pruneBackups(folder, fs::path(name).stem().string());
+    replacement.removedBackups = pruneBackups(folder, fs::path(name).stem().string());
     return replacement;
 }
 

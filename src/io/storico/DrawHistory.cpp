@@ -13,7 +13,7 @@ void DrawHistory::add(const WheelRow& row) {
         ++m_duplicateRows;
         return;
     }
-    m_errors.push_back({row.place, "numeri diversi per " + storicoCode(row.wheel) + " del " +
+    m_errors.push_back({row.place, "numeri diversi per " + wheelCode(row.wheel) + " del " +
                                        row.date.storicoText() + " (prima riga in " + slot->place.text() +
                                        ")"});
 }

@@ -42,8 +42,10 @@ std::vector<std::string> errorReportLines(const std::vector<ImportError>& errors
     const std::size_t listed = std::min<std::size_t>(errors.size(), MaxListedErrors);
     for (std::size_t i = 0; i < listed; ++i)
         lines.push_back(errors[i].text());
-    if (errors.size() > listed)
-        lines.push_back("... e altri " + std::to_string(errors.size() - listed));
+    if (const std::size_t more = errors.size() - listed; more == 1)
+        lines.push_back("… e un'altra riga non valida");
+    else if (more > 1)
+        lines.push_back("… e altre " + std::to_string(more) + " righe non valide");
     return lines;
 }
 
@@ -60,12 +62,12 @@ std::vector<std::string> historySummaryLines(const HistoryReading& reading) {
         if (std::any_of(draws.begin(), draws.end(), [&](const Draw& draw) {
                 return draw.wheels[static_cast<std::size_t>(wheel)].has_value();
             }))
-            wheels += (wheels.empty() ? "" : " ") + storicoCode(wheel);
+            wheels += (wheels.empty() ? "" : " ") + wheelCode(wheel);
     lines.push_back("Ruote: " + wheels);
     lines.push_back("Ultima estrazione: " + draws.back().date.programText());
     lines.push_back("Date sfasate unite: " + std::to_string(reading.joins.size()));
     for (const auto& join : reading.joins)
-        lines.push_back("  " + storicoCode(join.wheel) + " del " + join.lone.programText() +
+        lines.push_back("  " + wheelCode(join.wheel) + " del " + join.lone.programText() +
                         " unita all'estrazione del " + join.draw.programText());
     if (reading.duplicateRows > 0)
         lines.push_back("Righe ripetute contate una volta: " + italianCount(reading.duplicateRows));

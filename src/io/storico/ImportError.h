@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/storico/ShownText.h"
+
 #include <string>
 
 namespace storico {
@@ -9,7 +11,7 @@ struct SourcePlace {
     std::string file;
     int line = 0; // 1-based
 
-    std::string text() const { return file + ":" + std::to_string(line); }
+    std::string text() const { return shownText(file) + ":" + std::to_string(line); }
     bool operator==(const SourcePlace&) const = default;
 };
 

@@ -1,5 +1,7 @@
 #include "io/storico/StoricoParser.h"
 
+#include "io/storico/ShownText.h"
+
 #include <algorithm>
 #include <array>
 
@@ -37,7 +39,22 @@ Fields splitFields(std::string_view line) {
 }
 
 std::string quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    return "'" + shownText(text, QuotedCharacters) + "'";
+}
+
+// A text saved as UTF-16 (a byte order mark, or a NUL beside every character of its first line) reads
+// as bytes as one bad line after another: it is named for what it is instead.
+bool isUtf16(std::string_view text) {
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF"))
+        return true;
+    const std::size_t checked = std::min<std::size_t>(text.size(), 64) & ~std::size_t{1};
+    if (checked < 4)
+        return false;
+    std::array<std::size_t, 2> nuls{};
+    for (std::size_t i = 0; i < checked; ++i)
+        nuls[i % 2] += text[i] == '\0';
+    const std::size_t pairs = checked / 2;
+    return (nuls[0] == pairs && nuls[1] == 0) || (nuls[1] == pairs && nuls[0] == 0);
 }
 
 // Digits only (zero padding allowed); -1 for anything else or an absurd length.
@@ -98,6 +115,11 @@ StoricoParser::Result StoricoParser::parseText(std::string_view text, const std:
         text.remove_prefix(bom.size());
 
     Result result;
+    if (isUtf16(text)) {
+        result.errors.push_back(
+            {{fileName, 1}, "il file è in UTF-16: salvarlo come testo semplice (UTF-8) e rileggerlo"});
+        return result;
+    }
     int lineNumber = 0;
     std::size_t start = 0;
     while (start < text.size()) {

@@ -7,7 +7,7 @@ namespace {
 // The names as strings, for the messages and the table columns built from them.
 struct WheelTexts {
     std::array<std::string, WheelCount> columns;
-    std::array<std::string, WheelCount> storicoCodes;
+    std::array<std::string, WheelCount> codes;
 };
 
 const WheelTexts& wheelTexts() {
@@ -15,7 +15,7 @@ const WheelTexts& wheelTexts() {
         WheelTexts t;
         for (std::size_t w = 0; w < WheelNames.size(); ++w) {
             t.columns[w] = std::string(WheelNames[w].column);
-            t.storicoCodes[w] = std::string(WheelNames[w].storicoCode);
+            t.codes[w] = std::string(WheelNames[w].code);
         }
         return t;
     }();
@@ -32,8 +32,8 @@ const std::string& archiveColumn(int wheel) {
     return wheelTexts().columns.at(static_cast<std::size_t>(wheel));
 }
 
-const std::string& storicoCode(int wheel) {
-    return wheelTexts().storicoCodes.at(static_cast<std::size_t>(wheel));
+const std::string& wheelCode(int wheel) {
+    return wheelTexts().codes.at(static_cast<std::size_t>(wheel));
 }
 
 } // namespace storico

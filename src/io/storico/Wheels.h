@@ -22,7 +22,8 @@ std::optional<int> wheelFromCode(std::string_view code);
 // Column of the wheel in the archive table: Ba, Ca, ... Ve, Nz.
 const std::string& archiveColumn(int wheel);
 
-// The operator's code, as the storico files write it: BA, ... RM, TO, VE, RN.
-const std::string& storicoCode(int wheel);
+// The wheel's one code in everything the program writes for a person: BA, ... RO, TO, VE, NZ (the
+// operator's RM and RN are read, never written).
+const std::string& wheelCode(int wheel);
 
 } // namespace storico

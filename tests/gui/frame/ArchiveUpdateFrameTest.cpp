@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QProgressBar>
@@ -124,7 +125,7 @@ TEST_F(ArchiveUpdateFrameTest, UpdateShowsTheReportThenReloadsTheFrameAndTheOpen
     EXPECT_EQ(report.kind, ShownBox::Confirm);
     EXPECT_EQ(report.title, "Aggiorna archivio");
     EXPECT_EQ(report.helpContext, Container::UpdateHelpContext);
-    for (const char* line : {"Estrazioni nuove: 1\n  + 09/01/2021 (BA RM)",
+    for (const char* line : {"Estrazioni nuove: 1\n  + 09/01/2021 (BA RO)",
                              "Correzioni: 1\n  05/01/2021 BA: 11 12 13 14 15 -> 11 12 13 14 16",
                              "Estrazioni solo nell'archivio, mantenute: 2\n  02/01/2021\n  07/01/2021"})
         EXPECT_TRUE(report.text.contains(QString::fromUtf8(line))) << line << "\n"
@@ -294,4 +295,31 @@ TEST_F(ArchiveUpdateFrameTest, SampleArchiveIsSaidInRedAndInTheTitleAndARealOneI
             EXPECT_TRUE(red);
         }
     }
+}
+
+// An archive reached through a symbolic link is not updated through it: the file it points to keeps its
+// bytes, the link stays, no copy is written beside either, and the message says why.
+TEST_F(ArchiveUpdateFrameTest, AnArchiveThatIsASymbolicLinkIsNotUpdatedThroughIt) {
+    open(false);
+    QDir().mkpath(file("fuori"));
+    const QString victim = file("fuori/vittima.mdb");
+    ASSERT_TRUE(QFile::rename(file("Dbarcomax.mdb"), victim));
+    ASSERT_TRUE(QFile::link(victim, file("Dbarcomax.mdb")));
+    const QByteArray before = bytes(victim);
+    const QString history = writeText("nuove.txt", "2021/01/09\tBA\t31\t32\t33\t34\t35\n");
+    prompts.answerFiles({history});
+    prompts.answerConfirm(true);
+    QTest::mouseClick(frame->CmdAggiorna, Qt::LeftButton);
+
+    const auto boxes = prompts.messages();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_TRUE(boxes.back().text.startsWith(QStringLiteral("Impossibile aggiornare l'archivio: ")));
+    EXPECT_TRUE(boxes.back().text.contains(QStringLiteral("è un collegamento simbolico")))
+        << boxes.back().text.toStdString();
+    EXPECT_EQ(bytes(victim), before);
+    EXPECT_TRUE(QFileInfo(file("Dbarcomax.mdb")).isSymLink());
+    const auto everything = QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    EXPECT_EQ(QDir(dir.path()).entryList(everything), (QStringList{"Dbarcomax.mdb", "nuove.txt"}));
+    EXPECT_EQ(QDir(file("fuori")).entryList(everything), QStringList{"vittima.mdb"});
+    EXPECT_EQ(frame->LblFine->text(), "07/01/2021");
 }

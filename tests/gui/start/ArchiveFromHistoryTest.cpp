@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -107,7 +108,7 @@ TEST_F(ArchiveFromHistoryTest, CreaDaStoricoShowsTheSummaryWritesTheArchiveAndMa
     EXPECT_EQ(summary.kind, ShownBox::Confirm);
     EXPECT_EQ(summary.title, "Crea da storico");
     for (const char* line :
-         {"Estrazioni: 2 (6 righe di ruota)", "Periodo: dal 30/04/1948 all'08/05/1948", "Ruote: BA NA RM",
+         {"Estrazioni: 2 (6 righe di ruota)", "Periodo: dal 30/04/1948 all'08/05/1948", "Ruote: BA NA RO",
           "Date sfasate unite: 1", "  NA del 01/05/1948 unita all'estrazione del 30/04/1948"})
         EXPECT_TRUE(summary.text.contains(QString::fromUtf8(line))) << line << "\n"
                                                                     << summary.text.toStdString();
@@ -323,4 +324,38 @@ TEST(ProposedArchiveFolder, IsTheDataFolderUnlessTheSampleLivesThere) {
                            Row{QString(), sample.path(), QDir::homePath()}})
         EXPECT_EQ(proposedArchiveFolder(row.dataDir, row.sampleFolder), row.proposed)
             << row.dataDir.toStdString();
+}
+
+// A symbolic link named Dbarcomax.mdb in the chosen folder is not written through, even on "Sì": the
+// file it points to keeps its bytes, the link stays, no copy is written, and the archive in force stays.
+TEST_F(ArchiveFromHistoryTest, ASymbolicLinkInTheChosenFolderIsRefusedAndWhatItPointsToIsUntouched) {
+    const QString history = writeText("storico.txt", History);
+    QDir().mkpath(file("nuovo"));
+    QDir().mkpath(file("fuori"));
+    const QString victim = file("fuori/vittima.mdb");
+    fixtures::writeArchive(victim, {fixtures::drawOn(2021, 1, 2)});
+    const QByteArray before = archive_export::fileBytes(victim);
+    const QString link = file("nuovo/Dbarcomax.mdb");
+    ASSERT_TRUE(QFile::link(victim, link));
+    auto w = start();
+    const QString inForce = archive.archivePath();
+    prompts.clear();
+    prompts.answerFiles({history});
+    prompts.answerFolder(file("nuovo"));
+    prompts.answerAsk(true);
+    prompts.answerConfirm(true);
+    QTest::mouseClick(w->Command5, Qt::LeftButton);
+
+    const auto boxes = prompts.messages();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_TRUE(boxes.back().text.startsWith(QStringLiteral("Impossibile creare l'archivio: ")));
+    EXPECT_TRUE(boxes.back().text.contains(QStringLiteral("è un collegamento simbolico")))
+        << boxes.back().text.toStdString();
+    EXPECT_EQ(archive_export::fileBytes(victim), before);
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), victim);
+    const auto everything = QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    EXPECT_EQ(QDir(file("nuovo")).entryList(everything), QStringList{"Dbarcomax.mdb"});
+    EXPECT_EQ(QDir(file("fuori")).entryList(everything), QStringList{"vittima.mdb"});
+    EXPECT_EQ(archive.archivePath(), inForce);
+    EXPECT_EQ(recordedPath(), inForce);
 }
