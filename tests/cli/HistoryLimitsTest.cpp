@@ -16,6 +16,18 @@ namespace {
 const std::string Row = "2020/01/02\tBA\t1\t2\t3\t4\t5\n";
 constexpr auto Limit = static_cast<std::size_t>(storico::MaxHistoryBytes);
 
+// `size` bytes of lines as long as a line may be, blank: read quickly, and as harmless as text can be.
+std::string blankLines(std::size_t size) {
+    std::string line(storico::MaxHistoryLineBytes, ' ');
+    line += '\n';
+    std::string text;
+    text.reserve(size);
+    while (text.size() + line.size() <= size)
+        text += line;
+    text.append(size - text.size(), '\n');
+    return text;
+}
+
 struct LimitCase {
     const char* name;
     // Makes the input in the folder given and returns the command's history arguments.
@@ -62,7 +74,7 @@ TEST(HistoryLimits, AnInputPastABoundIsRefusedNamingTheBoundAndNothingIsWritten)
          "dello storico: non viene estratto"},
         {"zip entry of short lines, its directory understating it",
          [](const QString& f) {
-             const std::string zip = zipOf(path(f, "bugiardo.zip"), {{"storico.txt", std::string(Limit + 4096, '\n')}});
+             const std::string zip = zipOf(path(f, "bugiardo.zip"), {{"storico.txt", blankLines(Limit + 4096)}});
              EXPECT_TRUE(zip_writing::announceSize(zip, 1000));
              return std::vector<std::string>{zip};
          },
@@ -77,7 +89,7 @@ TEST(HistoryLimits, AnInputPastABoundIsRefusedNamingTheBoundAndNothingIsWritten)
          "zeri.zip:storico.txt:1: riga più lunga di 4.096 byte, il limite per una riga dello storico"},
         {"zip entries past 64 MiB together",
          [](const QString& f) {
-             const std::string half(Limit / 2, '\n');
+             const std::string half = blankLines(Limit / 2);
              return std::vector<std::string>{
                  zipOf(path(f, "tre.zip"), {{"a.txt", Row}, {"b.txt", half}, {"c.txt", half}})};
          },
@@ -151,10 +163,10 @@ TEST(HistoryLimits, AnInputPastABoundIsRefusedNamingTheBoundAndNothingIsWritten)
 TEST(HistoryLimits, InputsAtTheBoundsAreRead) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const std::string line = "2020/01/02\tBA\t1\t2\t3\t4\t5" + std::string(4096 - 24, ' ');
+    const std::string line = Row.substr(0, Row.size() - 1) + std::string(4097 - Row.size(), ' ');
     ASSERT_EQ(line.size(), storico::MaxHistoryLineBytes);
     std::string text = line + "\n";
-    text += std::string(Limit - text.size() - Row.size(), '\n') + Row;
+    text += blankLines(Limit - text.size() - Row.size()) + Row;
     ASSERT_EQ(text.size(), Limit);
     const std::string loose = writeFile(dir.filePath("storico.txt"), text);
     const std::string zip = zipOf(dir.filePath("storico.zip"), {{"storico.txt", text}});
