@@ -72,6 +72,16 @@ TEST(HistoryLimits, AnInputPastABoundIsRefusedNamingTheBoundAndNothingIsWritten)
          },
          "contiene storico.txt di 67.108.865 byte una volta estratto, oltre il limite di 64 MiB per un file "
          "dello storico: non viene estratto"},
+        {"zip entry of one line repeated past 64 MiB",
+         [](const QString& f) {
+             std::string lines;
+             lines.reserve(Limit + Row.size());
+             while (lines.size() <= Limit)
+                 lines += Row;
+             return std::vector<std::string>{zipOf(path(f, "righe.zip"), {{"storico.txt", lines}})};
+         },
+         "righe.zip contiene storico.txt di 67.108.872 byte una volta estratto, oltre il limite di 64 "
+         "MiB"},
         {"zip entry of short lines, its directory understating it",
          [](const QString& f) {
              const std::string zip = zipOf(path(f, "bugiardo.zip"), {{"storico.txt", blankLines(Limit + 4096)}});
