@@ -1,4 +1,5 @@
 #include "ArchiveExport.h"
+#include "ZipWriting.h"
 #include "cli/ImportCommand.h"
 #include "io/storico/CalendarDate.h"
 
@@ -158,4 +159,31 @@ TEST(RealHistoryImport, WholeHistoryImportsAndReadsBackLineForLine) {
               std::string::npos)
         << out.str();
     std::cout << "[ real history ] " << wheelsByDay.size() << " dates in the files\n" << out.str();
+}
+
+// The real history's files zipped together, as public copies of it are shared, make the very archive the
+// files make loose.
+TEST(RealHistoryImport, TheFilesZippedTogetherMakeTheSameArchive) {
+    const QString folder = QStringLiteral(VELTRANO_SHARED_DIR "/data/storico");
+    if (!QDir(folder).exists())
+        GTEST_SKIP() << "no real history at " << folder.toStdString();
+    zip_writing::Entries entries;
+    for (const auto& name : QDir(folder).entryList({"*.txt"}, QDir::Files))
+        entries.emplace_back(name.toStdString(), fileBytes(QDir(folder).filePath(name)).toStdString());
+    ASSERT_EQ(entries.size(), 11u);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string zip = dir.filePath("storico.zip").toStdString();
+    ASSERT_TRUE(zip_writing::writeZip(zip, entries));
+
+    std::vector<std::string> outputs;
+    for (const auto& input : {zip, folder.toStdString()}) {
+        outputs.push_back(dir.filePath(QString::number(outputs.size()) + ".mdb").toStdString());
+        std::ostringstream out, err;
+        ASSERT_EQ(storico::runImport({"--output", outputs.back(), input}, out, err), 0) << err.str();
+        EXPECT_NE(out.str().find("7365 estrazioni, 76945 righe di ruota"), std::string::npos) << out.str();
+    }
+    const QByteArray fromZip = fileBytes(QString::fromStdString(outputs[0]));
+    EXPECT_FALSE(fromZip.isEmpty());
+    EXPECT_TRUE(fromZip == fileBytes(QString::fromStdString(outputs[1])));
 }

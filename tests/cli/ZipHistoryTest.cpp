@@ -1,38 +1,25 @@
 #include "ArchiveExport.h"
+#include "WheelFilesHistory.h"
+#include "ZipWriting.h"
 #include "cli/ImportCommand.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <zip.h>
 
 using namespace archive_export;
+using zip_writing::writeZip;
 
 namespace {
 
 const std::string History = "2020/01/02\tBA\t1\t2\t3\t4\t5\n"
                             "2020/01/02\tRM\t6\t7\t8\t9\t10\n"
                             "2020/01/04\tBA\t11\t12\t13\t14\t15\n";
-
-// Writes a zip of the given entries (name -> contents), deflated.
-bool writeZip(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries) {
-    int error = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!archive)
-        return false;
-    for (const auto& [name, contents] : entries) {
-        zip_source_t* source = zip_source_buffer(archive, contents.data(), contents.size(), 0);
-        if (!source || zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
-            zip_source_free(source);
-            zip_discard(archive);
-            return false;
-        }
-    }
-    return zip_close(archive) == 0;
-}
 
 struct ZipCase {
     const char* name;
@@ -78,11 +65,17 @@ TEST(ZipHistory, TheOperatorsZipIsReadAndEveryFaultyZipIsRefusedWithNothingWritt
              ASSERT_TRUE(writeZip(p, {{"leggimi.pdf", "%PDF"}}));
          },
          1, "non contiene file di testo"},
-        {"several text files",
+        {"several text files, read together",
          [](const std::string& p) {
-             ASSERT_TRUE(writeZip(p, {{"a.txt", History}, {"b.txt", History}}));
+             const auto cut = History.find("2020/01/04");
+             ASSERT_TRUE(writeZip(p, {{"b.txt", History.substr(cut)}, {"a.txt", History.substr(0, cut)}}));
          },
-         1, "contiene più file di testo (a.txt, b.txt)"},
+         0, "2 estrazioni, 3 righe di ruota"},
+        {"several text files: a bad line named in its own file",
+         [](const std::string& p) {
+             ASSERT_TRUE(writeZip(p, {{"a.txt", History}, {"b.txt", "2020/01/07\tXX\t1\t2\t3\t4\t5\n"}}));
+         },
+         1, ".zip:b.txt:1: ruota sconosciuta 'XX'"},
         {"not a zip at all",
          [](const std::string& p) {
              QFile f(QString::fromStdString(p));
@@ -126,4 +119,101 @@ TEST(ZipHistory, TheOperatorsZipIsReadAndEveryFaultyZipIsRefusedWithNothingWritt
             EXPECT_EQ(exported.rows[0].cells[7].value_or("<null>"), "06 07 08 09 10");
         }
     }
+}
+
+namespace {
+
+// Every file under a folder, by its path relative to it.
+QStringList filesUnder(const QString& folder) {
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(folder).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+std::string writeText(const QString& path, const std::string& contents) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(contents.data(), static_cast<qint64>(contents.size()));
+    return path.toStdString();
+}
+
+} // namespace
+
+// The operator's history as one file per wheel, zipped: the archive is the one the same files give loose,
+// whatever order the zip holds them in.
+TEST(ZipHistory, OneFilePerWheelGivesTheArchiveOfTheSameFilesLoose) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_FALSE(mdbExportProgram().isEmpty());
+    auto files = wheelFilesHistory();
+    std::vector<std::string> loose;
+    QDir().mkpath(dir.filePath("sciolti"));
+    for (const auto& [name, text] : files)
+        loose.push_back(writeText(dir.filePath("sciolti/" + QString::fromStdString(name)), text));
+    std::reverse(files.begin(), files.end());
+    const std::string zip = dir.filePath("storico.zip").toStdString();
+    ASSERT_TRUE(writeZip(zip, files));
+
+    std::vector<std::string> looseArgs{"--output", dir.filePath("sciolti.mdb").toStdString()};
+    looseArgs.insert(looseArgs.end(), loose.begin(), loose.end());
+    std::vector<std::vector<std::string>> runs{
+        looseArgs,
+        {"--output", dir.filePath("zip.mdb").toStdString(), zip},
+        {"--output", dir.filePath("cartella.mdb").toStdString(), dir.filePath("sciolti").toStdString()}};
+    std::vector<Export> exported;
+    for (const auto& args : runs) {
+        std::ostringstream out, err;
+        ASSERT_EQ(storico::runImport(args, out, err), 0) << err.str();
+        EXPECT_NE(out.str().find("4 estrazioni, 43 righe di ruota"), std::string::npos) << out.str();
+        EXPECT_NE(out.str().find("Data sfasata: CA del 2005/05/12 unita all'estrazione del 2005/05/11"),
+                  std::string::npos)
+            << out.str();
+        exported.push_back(exportArchive(QString::fromStdString(args[1])));
+        ASSERT_TRUE(exported.back().ok) << exported.back().error;
+    }
+    ASSERT_EQ(exported[0].rows.size(), 4u);
+    EXPECT_FALSE(exported[0].rows[0].cells[10].has_value()); // Nazionale from the second date only
+    for (std::size_t run = 1; run < exported.size(); ++run) {
+        ASSERT_EQ(exported[run].rows.size(), exported[0].rows.size());
+        for (std::size_t i = 0; i < exported[0].rows.size(); ++i) {
+            EXPECT_EQ(exported[run].rows[i].date, exported[0].rows[i].date);
+            EXPECT_EQ(exported[run].rows[i].cells, exported[0].rows[i].cells) << "run " << run << " row " << i;
+        }
+    }
+}
+
+// An entry's name is only a name: one that climbs out of the folder, or an absolute one, is read in memory
+// like any other and nothing is written but the archive.
+TEST(ZipHistory, EntryNamesThatLeadOutsideWriteNothingAnywhere) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir().mkpath(dir.filePath("zip/dentro"));
+    QDir().mkpath(dir.filePath("out"));
+    const std::string zip = dir.filePath("zip/dentro/storico.zip").toStdString();
+    const std::string absolute = dir.filePath("assoluto.txt").toStdString();
+    ASSERT_TRUE(writeZip(zip, {{"../x.txt", "2020/01/02\tBA\t1\t2\t3\t4\t5\n"},
+                               {"../../../x.txt", "2020/01/02\tRM\t6\t7\t8\t9\t10\n"},
+                               {absolute, "2020/01/04\tBA\t11\t12\t13\t14\t15\n"}}));
+    const QStringList before = filesUnder(dir.path());
+    const bool besideTheRun = QFile::exists(QStringLiteral("../x.txt"));
+
+    std::ostringstream out, err;
+    const std::string output = dir.filePath("out/Dbarcomax.mdb").toStdString();
+    ASSERT_EQ(storico::runImport({"--output", output, zip}, out, err), 0) << err.str();
+    EXPECT_NE(out.str().find("2 estrazioni, 3 righe di ruota"), std::string::npos) << out.str();
+    QStringList expected = before + QStringList{"out/Dbarcomax.mdb"};
+    expected.sort();
+    EXPECT_EQ(filesUnder(dir.path()), expected);
+    EXPECT_EQ(QFile::exists(QStringLiteral("../x.txt")), besideTheRun);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(absolute)));
+
+    // A bad line in such an entry is reported under the entry's name, within the zip.
+    ASSERT_TRUE(writeZip(zip, {{"../x.txt", "2020/01/02\tXX\t1\t2\t3\t4\t5\n"}}));
+    std::ostringstream out2, err2;
+    EXPECT_EQ(storico::runImport({"--output", dir.filePath("out/altro.mdb").toStdString(), zip}, out2, err2), 1);
+    EXPECT_NE(err2.str().find("storico.zip:../x.txt:1: ruota sconosciuta"), std::string::npos) << err2.str();
+    EXPECT_FALSE(QFile::exists(dir.filePath("out/altro.mdb")));
 }

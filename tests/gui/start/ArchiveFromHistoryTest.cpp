@@ -1,6 +1,8 @@
 #include "ArchiveExport.h"
 #include "ArchiveFixtures.h"
 #include "ScriptedServices.h"
+#include "WheelFilesHistory.h"
+#include "ZipWriting.h"
 #include "core/DrawArchive.h"
 #include "gui/kit/HistoryArchive.h"
 #include "gui/start/INIZIO.h"
@@ -251,6 +253,13 @@ TEST_F(ArchiveFromHistoryTest, CancellingAnyStepOrABadHistoryLeavesEverythingAsI
          false,
          2,
          "1 riga rifiutata nello storico, nessun archivio creato:\n\n" + bad + ":7: numero 95 fuori da 1-90"},
+        {"a device for a history file",
+         {QStringLiteral("/dev/zero")},
+         false,
+         false,
+         2,
+         "Impossibile leggere lo storico: /dev/zero non è un file regolare ma un dispositivo: lo storico si "
+         "legge solo da file"},
     };
     auto w = start();
     const QString before = archive.archivePath();
@@ -274,6 +283,47 @@ TEST_F(ArchiveFromHistoryTest, CancellingAnyStepOrABadHistoryLeavesEverythingAsI
         EXPECT_EQ(archive.archivePath(), before);
         EXPECT_EQ(w->Lbl_Archivio->text(), before);
         EXPECT_TRUE(w->Command5->isEnabled());
+    }
+}
+
+// The operator's zip with one text file per wheel makes the archive the same files make when picked loose:
+// the same summary, the same draws.
+TEST_F(ArchiveFromHistoryTest, AZipOfOneFilePerWheelMakesTheArchiveOfTheSameFilesLoose) {
+    auto w = start();
+    const auto wheelFiles = wheelFilesHistory();
+    QStringList loose;
+    QDir().mkpath(file("sciolti"));
+    for (const auto& [name, text] : wheelFiles)
+        loose << writeText("sciolti/" + QString::fromStdString(name), QByteArray::fromStdString(text));
+    const QString zip = file("storico.zip");
+    ASSERT_TRUE(zip_writing::writeZip(zip.toStdString(), wheelFiles));
+
+    std::vector<QString> summaries;
+    std::vector<archive_export::Export> archives;
+    for (const auto& [folder, files] : {std::pair{QStringLiteral("da_zip"), QStringList{zip}},
+                                        std::pair{QStringLiteral("da_file"), loose}}) {
+        SCOPED_TRACE(folder.toStdString());
+        prompts.clear();
+        QDir().mkpath(file(folder));
+        prompts.answerFiles(files);
+        prompts.answerFolder(file(folder));
+        prompts.answerConfirm(true);
+        QTest::mouseClick(w->Command5, Qt::LeftButton);
+        ASSERT_EQ(prompts.shown().size(), 4u);
+        const QString summary = prompts.shown()[2].text;
+        summaries.push_back(summary.left(summary.indexOf(QStringLiteral("\n\nArchivio: "))));
+        EXPECT_EQ(prompts.shown()[3].text, "Archivio creato: 4 estrazioni, l'ultima del 14/05/2005. Premere "
+                                           "PROCEDI per caricarlo.");
+        archives.push_back(archive_export::exportArchive(file(folder + "/Dbarcomax.mdb")));
+        ASSERT_TRUE(archives.back().ok) << archives.back().error;
+    }
+    EXPECT_TRUE(summaries[0].startsWith("Estrazioni: 4 (43 righe di ruota)")) << summaries[0].toStdString();
+    EXPECT_EQ(summaries[0], summaries[1]);
+    ASSERT_EQ(archives[0].rows.size(), 4u);
+    ASSERT_EQ(archives[1].rows.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(archives[0].rows[i].date, archives[1].rows[i].date);
+        EXPECT_EQ(archives[0].rows[i].cells, archives[1].rows[i].cells) << "row " << i;
     }
 }
 
