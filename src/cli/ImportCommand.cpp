@@ -179,7 +179,7 @@ std::optional<HistoryReading> readCheckedHistory(const std::vector<std::string>&
     }
     const auto& errors = reading.errors;
     if (!errors.empty()) {
-        for (const auto& line : errorReportLines(errors))
+        for (const auto& line : errorReportLines(errors, reading.errorCount))
             err << line << "\n";
         err << "veltrano-importa: " << errors.size() << (errors.size() == 1 ? " errore" : " errori") << ", "
             << nothingWritten << "\n";

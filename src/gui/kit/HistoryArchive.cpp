@@ -58,10 +58,10 @@ QString joinedLines(const std::vector<std::string>& lines) {
 
 QString rejectedLinesText(const storico::HistoryReading& reading, const QString& consequence) {
     return QStringLiteral("%1 %2 nello storico, %3:\n\n%4")
-        .arg(reading.errors.size())
-        .arg(reading.errors.size() == 1 ? QStringLiteral("riga rifiutata")
+        .arg(reading.errorCount)
+        .arg(reading.errorCount == 1 ? QStringLiteral("riga rifiutata")
                                         : QStringLiteral("righe rifiutate"))
-        .arg(consequence, joinedLines(storico::errorReportLines(reading.errors)));
+        .arg(consequence, joinedLines(storico::errorReportLines(reading.errors, reading.errorCount)));
 }
 
 void showBusy(QProgressBar* bar, bool busy) {

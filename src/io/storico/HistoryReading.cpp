@@ -15,17 +15,24 @@ HistoryReading readHistory(const std::vector<HistoryText>& texts) {
     for (const auto& text : texts) {
         auto parsed = StoricoParser::parseText(text.text, text.name);
         // Conflicts are reported at the later row, so errors stay in reading order within a file.
+        const auto keep = [&reading](const ImportError& error) {
+            if (reading.errors.size() < StoricoParser::MaxKeptErrors)
+                reading.errors.push_back(error);
+        };
         std::size_t nextError = 0;
         for (const auto& row : parsed.rows) {
             while (nextError < parsed.errors.size() && parsed.errors[nextError].place.line < row.place.line)
-                reading.errors.push_back(parsed.errors[nextError++]);
+                keep(parsed.errors[nextError++]);
             const auto before = history.errors().size();
             history.add(row);
-            if (history.errors().size() > before)
-                reading.errors.push_back(history.errors().back());
+            if (history.errors().size() > before) {
+                keep(history.errors().back());
+                ++reading.errorCount;
+            }
         }
-        reading.errors.insert(reading.errors.end(), parsed.errors.begin() + static_cast<long>(nextError),
-                              parsed.errors.end());
+        for (; nextError < parsed.errors.size(); ++nextError)
+            keep(parsed.errors[nextError]);
+        reading.errorCount += parsed.errorCount;
     }
     reading.wheelRows = history.wheelRows();
     reading.duplicateRows = history.duplicateRows();
@@ -37,12 +44,12 @@ HistoryReading readHistory(const std::vector<HistoryText>& texts) {
     return reading;
 }
 
-std::vector<std::string> errorReportLines(const std::vector<ImportError>& errors) {
+std::vector<std::string> errorReportLines(const std::vector<ImportError>& errors, std::size_t total) {
     std::vector<std::string> lines;
     const std::size_t listed = std::min<std::size_t>(errors.size(), MaxListedErrors);
     for (std::size_t i = 0; i < listed; ++i)
         lines.push_back(errors[i].text());
-    if (const std::size_t more = errors.size() - listed; more == 1)
+    if (const std::size_t more = std::max(total, errors.size()) - listed; more == 1)
         lines.push_back("… e un'altra riga non valida");
     else if (more > 1)
         lines.push_back("… e altre " + std::to_string(more) + " righe non valide");

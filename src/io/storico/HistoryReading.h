@@ -17,7 +17,8 @@ struct HistoryReading {
     std::vector<Draw> draws;
     std::vector<Draw> datedDraws;
     std::vector<SplitDateJoin> joins;
-    std::vector<ImportError> errors;
+    std::vector<ImportError> errors; // the first of them (StoricoParser::MaxKeptErrors or so)
+    std::size_t errorCount = 0;      // every rejected line
     int wheelRows = 0;
     int duplicateRows = 0;
 };
@@ -27,7 +28,8 @@ HistoryReading readHistory(const std::vector<HistoryText>& texts);
 constexpr int MaxListedErrors = 20;
 
 // The rejected lines, one each with file and line, the first MaxListedErrors of them, then how many more.
-std::vector<std::string> errorReportLines(const std::vector<ImportError>& errors);
+// `total` counts the rejected lines, of which `errors` holds the first.
+std::vector<std::string> errorReportLines(const std::vector<ImportError>& errors, std::size_t total);
 
 // What a new archive made from the history would hold, for a person to confirm: draws, dates, wheels,
 // split dates joined. Italian, numbers grouped by thousands.

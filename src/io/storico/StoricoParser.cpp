@@ -118,6 +118,7 @@ StoricoParser::Result StoricoParser::parseText(std::string_view text, const std:
     if (isUtf16(text)) {
         result.errors.push_back(
             {{fileName, 1}, "il file è in UTF-16: salvarlo come testo semplice (UTF-8) e rileggerlo"});
+        result.errorCount = 1;
         return result;
     }
     int lineNumber = 0;
@@ -133,7 +134,9 @@ StoricoParser::Result StoricoParser::parseText(std::string_view text, const std:
             result.rows.push_back(*row);
             result.rows.back().place = place;
         } else if (const auto* message = std::get_if<std::string>(&parsed)) {
-            result.errors.push_back({place, *message});
+            if (result.errors.size() < MaxKeptErrors)
+                result.errors.push_back({place, *message});
+            ++result.errorCount;
         }
         start = end + 1;
     }

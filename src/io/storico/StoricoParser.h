@@ -18,8 +18,12 @@ class StoricoParser {
 public:
     struct Result {
         std::vector<WheelRow> rows;
+        // The first MaxKeptErrors rejected lines: a file of millions of bad lines must not take memory
+        // for each; errorCount counts them all.
         std::vector<ImportError> errors;
+        std::size_t errorCount = 0;
     };
+    static constexpr std::size_t MaxKeptErrors = 1000;
 
     // One line without its line end: the row, or what is wrong with it. A blank line gives neither.
     using LineResult = std::variant<std::monostate, WheelRow, std::string>;
