@@ -208,6 +208,11 @@ QChart* balanceOverTime(const std::vector<BalanceStep>& steps, std::optional<dou
 
 QChart* positivesPerYear(const std::vector<YearPositives>& years) {
     QChart* chart = newChart(QStringLiteral("Positivi per anno"));
+    if (years.empty()) {
+        // No case: no axis of years to draw (the panel says "nessun dato").
+        chart->legend()->hide();
+        return chart;
+    }
     // The positives as bars, what chance expects as a dashed line over them: two bars a year would be
     // too thin to read over decades.
     auto* observed = new QBarSet(QStringLiteral("Positivi"));

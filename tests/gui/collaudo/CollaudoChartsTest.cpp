@@ -58,6 +58,17 @@ TEST(CollaudoCharts, BalanceWithNothingStakedSaysSoAndDrawsNoAxis) {
     EXPECT_EQ(played->axes().size(), 2);
 }
 
+// No case: no axis of years from 0 to 1, nothing for the panel to draw ("nessun dato").
+TEST(CollaudoCharts, PositivesPerYearWithoutCasesDrawsNoAxis) {
+    const std::unique_ptr<QChart> none(collaudoCharts::positivesPerYear({}));
+    EXPECT_EQ(none->title(), "Positivi per anno");
+    EXPECT_TRUE(none->axes().isEmpty());
+    EXPECT_TRUE(none->series().isEmpty());
+    const std::unique_ptr<QChart> one(collaudoCharts::positivesPerYear({{2020, 3, 2.5}}));
+    EXPECT_FALSE(one->series().isEmpty());
+    EXPECT_FALSE(one->axes().isEmpty());
+}
+
 } // namespace
 
 namespace collaudocharts {
