@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -77,10 +78,12 @@ std::unique_ptr<QInputDialog> QtPrompts::createInputDialog(const QString& prompt
         label->setTextFormat(Qt::PlainText);
     // The window manager cuts a title wider than the box ("Ricerc…/AAAA"): the box is made wide enough
     // for the title in the title bar's font, with room for the bar's icon and buttons.
+    // The dialog's layout sets the dialog's own minimum from its contents, so the text field is widened.
     const QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
     const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) +
                            QFontMetrics(titleFont).height() * 6;
-    dialog->setMinimumWidth(std::max(dialog->minimumSizeHint().width(), titleWidth));
+    if (auto* edit = dialog->findChild<QLineEdit*>())
+        edit->setMinimumWidth(std::max(edit->minimumSizeHint().width(), titleWidth));
     return dialog;
 }
 
