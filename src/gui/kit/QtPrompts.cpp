@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
@@ -44,6 +45,15 @@ QMessageBox::Icon toQtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// How wide a box must be for the window manager to show its whole title: titles are drawn in bold,
+// often larger than the program's type, beside an icon and three buttons.
+int titleBarWidth(const QString& title) {
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(title) * 6 / 5 + metrics.height() * 8;
+}
+
 // Boxes open over the window the user is working in.
 QWidget* ownerWindow() {
     return QApplication::activeWindow();
@@ -61,6 +71,10 @@ std::unique_ptr<QMessageBox> QtPrompts::createMessageBox(const QString& text, co
     box->setStandardButtons(QMessageBox::Ok);
     box->setDefaultButton(QMessageBox::Ok);
     box->setEscapeButton(QMessageBox::Ok);
+    // A box sizes itself by its text; an empty row as wide as the title keeps the title whole ("Cerc… ata").
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(titleBarWidth(box->windowTitle()), 0, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     return box;
 }
 
@@ -76,14 +90,10 @@ std::unique_ptr<QInputDialog> QtPrompts::createInputDialog(const QString& prompt
     // Prompts are plain text, even when they happen to contain a "<".
     if (auto* label = dialog->findChild<QLabel*>())
         label->setTextFormat(Qt::PlainText);
-    // The window manager cuts a title wider than the box ("Ricerc…/AAAA"): the box is made wide enough
-    // for the title in the title bar's font, with room for the bar's icon and buttons.
-    // The dialog's layout sets the dialog's own minimum from its contents, so the text field is widened.
-    const QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
-    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) +
-                           QFontMetrics(titleFont).height() * 6;
+    // The window manager cuts a title wider than the box ("Ricerc…/AAAA"); the dialog's layout sets the
+    // dialog's own minimum from its contents, so the text field is widened.
     if (auto* edit = dialog->findChild<QLineEdit*>())
-        edit->setMinimumWidth(std::max(edit->minimumSizeHint().width(), titleWidth));
+        edit->setMinimumWidth(std::max(edit->minimumSizeHint().width(), titleBarWidth(dialog->windowTitle())));
     return dialog;
 }
 

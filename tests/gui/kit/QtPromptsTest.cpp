@@ -122,7 +122,8 @@ TEST(QtInputBox, CancelGivesAnEmptyTextEvenWithADefault) {
     EXPECT_TRUE(prompts.input(QStringLiteral("Data ?"), QString(), QStringLiteral("05/01/2021")).isEmpty());
 }
 
-// A title the window manager would cut ("Ricerc…/AAAA") gets a box wide enough for it.
+// A title the window manager would cut ("Ricerc…/AAAA") gets a box wide enough for it, input box and
+// message box alike.
 TEST(QtInputBox, IsWideEnoughForItsWholeTitle) {
     for (const char* title : {"Ricerca per data GG/MM/AAAA", "Ricerca per numero indice", "Scelta estrazione"}) {
         auto dialog = QtPrompts::createInputDialog(QStringLiteral("Data ?"), QString::fromUtf8(title), QString());
@@ -130,6 +131,13 @@ TEST(QtInputBox, IsWideEnoughForItsWholeTitle) {
         QCoreApplication::processEvents();
         const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
         EXPECT_GT(dialog->width(), metrics.horizontalAdvance(QString::fromUtf8(title)) + 3 * metrics.height())
+            << title;
+        // And the message that may follow it, its text far shorter than its title.
+        auto box = QtPrompts::createMessageBox(QStringLiteral("Data non trovata"), QString::fromUtf8(title),
+                                               MessageIcon::Information);
+        box->show();
+        QCoreApplication::processEvents();
+        EXPECT_GT(box->width(), metrics.horizontalAdvance(QString::fromUtf8(title)) + 3 * metrics.height())
             << title;
     }
 }
