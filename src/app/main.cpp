@@ -80,6 +80,8 @@ int main(int argc, char** argv) {
     }
     // The user's own settings (where the frame was), apart from the program's database.
     QSettings settings;
+    // Where the history was last picked, for CREA DA STORICO… and "Aggiorna archivio" in the next run too.
+    qtPrompts.setSettings(&settings);
     DrawArchive archive;
     Palette palette;
     QtProgramEnd programEnd;

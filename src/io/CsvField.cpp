@@ -1,7 +1,7 @@
 #include "io/CsvField.h"
 
-QString csvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+QString csvField(const QString& text, QChar separator) {
+    if (!text.contains(separator) && !text.contains(QLatin1Char('"')) &&
         !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
         return text;
     QString quoted = text;

@@ -1,5 +1,7 @@
 #include "io/ProgramDatabase.h"
 
+#include "io/FileErrorText.h"
+
 #include "io/jet/JetDatabase.h"
 #include "io/jet/JetError.h"
 #include "io/jet/JetHeader.h"
@@ -7,6 +9,7 @@
 
 #include <QDir>
 #include <QSaveFile>
+#include <cerrno>
 #include <stdexcept>
 
 const char* const ProgramDatabase::TableNames[7] = {"ParametriProgramma",  "Salvataggi", "Giocate",
@@ -67,11 +70,12 @@ bool ProgramDatabase::writeArchivePath(const QString& path) {
 void ProgramDatabase::writePathFile(const QString& path) const {
     // QSaveFile writes beside the target and renames over it only when everything was written.
     QSaveFile file(pathFilePath());
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        throw std::runtime_error(file.errorString().toStdString());
+        throw std::runtime_error(fileErrorText(file.error(), errno).toStdString());
     const QByteArray line = "\"" + path.toLocal8Bit() + "\"\r\n";
     if (file.write(line) != line.size() || !file.commit())
-        throw std::runtime_error(file.errorString().toStdString());
+        throw std::runtime_error(fileErrorText(file.error(), errno).toStdString());
 }
 
 bool ProgramDatabase::probeArchive(const QString& path) {

@@ -1,5 +1,7 @@
 #include "io/ProgramFolders.h"
 
+#include "io/FileErrorText.h"
+
 #include "io/ProgramDatabase.h"
 #include "io/jet/JetError.h"
 
@@ -7,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <stdexcept>
 
 namespace {
@@ -54,10 +57,11 @@ void prepareDataFolder(const QString& filesFolder, const QString& dataFolder) {
     // The copy is made and pointed at the sample archive in a folder of its own, then renamed into
     // place: a start cut short leaves no half-made database behind to be kept.
     const QString templatePath = ProgramDatabase(filesFolder).databasePath();
+    errno = 0;
     QTemporaryDir staging(QDir(dataFolder).filePath(QStringLiteral(".nuovo-XXXXXX")));
     if (!staging.isValid())
         fail(QStringLiteral("Impossibile scrivere nella cartella dei dati %1: %2")
-                 .arg(dataFolder, staging.errorString()));
+                 .arg(dataFolder, fileErrorText(QFileDevice::OpenError, errno)));
     ProgramDatabase copy(staging.path());
     if (!QFile::copy(templatePath, copy.databasePath()))
         fail(QStringLiteral("Impossibile copiare il database del programma %1 in %2")

@@ -73,6 +73,17 @@ bool ScriptedPrompts::choosePrinter(QPrinter& printer) {
     return true;
 }
 
+int ScriptedPrompts::choose(const QString& question, const QString& title, const QStringList& choices) {
+    ShownBox box{ShownBox::Choice, question, title, MessageIcon::Question, {}};
+    box.choices = choices;
+    m_shown.push_back(box);
+    if (m_choices.empty())
+        return -1;
+    const int index = m_choices.front();
+    m_choices.pop_front();
+    return index;
+}
+
 std::vector<ShownBox> ScriptedPrompts::messages() const {
     std::vector<ShownBox> out;
     for (const auto& box : m_shown)

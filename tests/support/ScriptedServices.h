@@ -20,7 +20,8 @@ struct ShownBox {
         Confirm,
         Ask,
         SaveFile,
-        Printer
+        Printer,
+        Choice
     } kind = Message;
     QString text; // message text, input prompt, report to confirm, question, or file dialog title
     QString title;
@@ -28,6 +29,7 @@ struct ShownBox {
     FileDialogRequest file;                              // for OpenFile and SaveFile
     DefaultButton defaultButton = DefaultButton::Accept; // for Confirm and Ask
     int helpContext = -1;                                // for Confirm
+    QStringList choices;                                 // for Choice
 };
 
 // Answers each box from a script and records what was shown. An input box or file dialog with no
@@ -44,6 +46,7 @@ public:
     bool ask(const QString& question, const QString& title, DefaultButton defaultButton) override;
     QString saveFile(const FileDialogRequest& request) override;
     bool choosePrinter(QPrinter& printer) override;
+    int choose(const QString& question, const QString& title, const QStringList& choices) override;
 
     void answerInput(const QString& text) { m_inputs.push_back(text); }
     // Answers the open and the save dialogs alike, in the order they come.
@@ -55,6 +58,8 @@ public:
     // The next print dialog is accepted with the printer writing a PDF file at the path; without an
     // answer it is cancelled.
     void answerPrinter(const QString& pdfPath) { m_printers.push_back(pdfPath); }
+    // The index of the choice the next choice box takes; without an answer it is cancelled (-1).
+    void answerChoice(int index) { m_choices.push_back(index); }
 
     const std::vector<ShownBox>& shown() const { return m_shown; }
     std::vector<ShownBox> messages() const; // message boxes only
@@ -70,6 +75,7 @@ private:
     std::deque<bool> m_confirms;
     std::deque<bool> m_asks;
     std::deque<QString> m_printers;
+    std::deque<int> m_choices;
     std::vector<ShownBox> m_shown;
 };
 

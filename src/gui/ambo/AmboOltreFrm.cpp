@@ -83,6 +83,71 @@ AmboControls AmboOltreFrm::controls() const {
     return c;
 }
 
+namespace {
+
+// The check boxes a player sets, by name, in the order the window shows them.
+std::vector<QCheckBox*> choiceBoxes(const AmboOltreFrm& w) {
+    std::vector<QCheckBox*> boxes(w.Ch_RuoteTipo.begin(), w.Ch_RuoteTipo.end());
+    boxes.insert(boxes.end(), {w.ChPosAdi, w.ChIso, w.Ch_Intervallo, w.Ch_termina1, w.Ch_1, w.Ch_2, w.Ch_4,
+                               w.Ch_Tutte});
+    return boxes;
+}
+
+template <std::size_t N> QVariantList listOf(const std::array<bool, N>& flags) {
+    QVariantList list;
+    for (const bool f : flags)
+        list << f;
+    return list;
+}
+
+template <std::size_t N> std::array<bool, N> flagsOf(const QVariant& value, std::array<bool, N> fallback) {
+    const QVariantList list = value.toList();
+    if (list.size() != static_cast<qsizetype>(N))
+        return fallback;
+    for (std::size_t i = 0; i < N; ++i)
+        fallback[i] = list[static_cast<qsizetype>(i)].toBool();
+    return fallback;
+}
+
+} // namespace
+
+QVariantMap AmboOltreFrm::keptSettings() const {
+    QVariantMap boxes;
+    for (const QCheckBox* box : choiceBoxes(*this))
+        boxes.insert(box->objectName(), box->checkState() == Qt::Checked);
+    return {{QStringLiteral("ruote"), listOf(chosenWheels(*FgR->gridModel()))},
+            {QStringLiteral("posizioni"), listOf(chosenPositions(*Fgp->gridModel()))},
+            {QStringLiteral("caselle"), boxes},
+            {QStringLiteral("colpi"), ComboC->currentText()},
+            {QStringLiteral("casi"), ComboNC->currentText()},
+            {QStringLiteral("cadenze"), Option1->isChecked()},
+            {QStringLiteral("inizio"), HsInizio->value()},
+            {QStringLiteral("fine"), HsFine->value()},
+            {QStringLiteral("finoAllUltima"), HsFine->value() == HsFine->maximum()}};
+}
+
+void AmboOltreFrm::restoreSettings(const QVariantMap& kept) {
+    showWheels(*FgR->gridModel(), flagsOf(kept.value(QStringLiteral("ruote")), chosenWheels(*FgR->gridModel())));
+    showPositions(*Fgp->gridModel(),
+                  flagsOf(kept.value(QStringLiteral("posizioni")), chosenPositions(*Fgp->gridModel())));
+    const QVariantMap boxes = kept.value(QStringLiteral("caselle")).toMap();
+    for (QCheckBox* box : choiceBoxes(*this))
+        if (boxes.contains(box->objectName()))
+            box->setChecked(boxes.value(box->objectName()).toBool());
+    for (auto [combo, key] : {std::pair{ComboC, "colpi"}, std::pair{ComboNC, "casi"}}) {
+        const int index = combo->findText(kept.value(QLatin1String(key)).toString());
+        if (index >= 0)
+            combo->setCurrentIndex(index);
+    }
+    (kept.value(QStringLiteral("cadenze"), true).toBool() ? Option1 : Option2)->setChecked(true);
+    // The bars clamp a range past the new archive's end; the end moves before the start, so that the
+    // start is not dragged along by the old end.
+    HsFine->setValue(kept.value(QStringLiteral("finoAllUltima")).toBool()
+                         ? HsFine->maximum()
+                         : kept.value(QStringLiteral("fine"), HsFine->value()).toInt());
+    HsInizio->setValue(kept.value(QStringLiteral("inizio"), HsInizio->value()).toInt());
+}
+
 QSize AmboOltreFrm::sizeHint() const {
     // On its own; inside the frame the window takes the whole child area when first shown.
     return {1250, 690};

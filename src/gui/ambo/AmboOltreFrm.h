@@ -3,6 +3,7 @@
 #include "gui/ambo/AmboControls.h"
 #include "gui/ambo/AmboGrids.h"
 #include "gui/ambo/AmboState.h"
+#include "gui/kit/KeptSettings.h"
 
 #include <QWidget>
 #include <array>
@@ -29,7 +30,7 @@ struct Palette;
 // forecasts and the summary. The widgets only hold the user's choices; the work is done by the ambo
 // functions (ConfiguraParametri, elabora, verifyCases, formatCaseGrid, the range rules) over the state
 // and the grid models, the same code the batch tool runs.
-class AmboOltreFrm : public QWidget {
+class AmboOltreFrm : public QWidget, public KeptSettings {
     Q_OBJECT
 
 public:
@@ -45,6 +46,11 @@ public:
     AmboControls controls() const;
 
     QSize sizeHint() const override;
+
+    // The choices survive "Aggiorna archivio": wheels, positions, boxes, colpi, cases and the range (an
+    // end at the last draw stays at the last).
+    QVariantMap keptSettings() const override;
+    void restoreSettings(const QVariantMap& settings) override;
 
     QPushButton* Cmd_Ambiuguali = nullptr; // "ELABORA"
     QPushButton* Command1 = nullptr;       // "VERIFICA"

@@ -88,6 +88,12 @@ namespace collaudoCharts {
 
 QChart* positivesByColpo(const std::vector<ColpoShare>& points) {
     QChart* chart = newChart(QStringLiteral("Positivi per colpo (cumulati)"));
+    if (std::all_of(points.begin(), points.end(),
+                    [](const ColpoShare& p) { return p.observed == 0.0 && p.expected == 0.0; })) {
+        // No complete case: lines at zero on a 0-1 axis would only look like a result.
+        chart->legend()->hide();
+        return chart;
+    }
     QLineSeries* observed = line(QStringLiteral("Casi positivi"), Observed, false);
     QLineSeries* expected = line(QStringLiteral("Attesi per puro caso"), Chance, true);
     QList<QPointF> seen;
@@ -208,6 +214,11 @@ QChart* balanceOverTime(const std::vector<BalanceStep>& steps, std::optional<dou
 
 QChart* positivesPerYear(const std::vector<YearPositives>& years) {
     QChart* chart = newChart(QStringLiteral("Positivi per anno"));
+    if (years.empty()) {
+        // No case: no axis of years to draw (the panel says "nessun dato").
+        chart->legend()->hide();
+        return chart;
+    }
     // The positives as bars, what chance expects as a dashed line over them: two bars a year would be
     // too thin to read over decades.
     auto* observed = new QBarSet(QStringLiteral("Positivi"));

@@ -16,7 +16,6 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
@@ -276,7 +275,7 @@ void Container::AggiornaArchivio() {
         return;
     }
     const QString archivePath = m_services.archive.archivePath();
-    const QStringList files = prompts.openFiles(historyFilesRequest(QFileInfo(archivePath).absolutePath()));
+    const QStringList files = prompts.openFiles(historyFilesRequest());
     if (files.isEmpty())
         return;
 
@@ -353,6 +352,7 @@ bool Container::reloadArchive() {
     const bool amboOpen = m_ambo;
     const bool collaudoOpen = m_collaudo;
     const bool statisticheOpen = m_statistiche;
+    const QVariantMap amboSettings = settingsOf(m_ambo);
     const QVariantMap collaudoSettings = settingsOf(m_collaudo);
     const QVariantMap statisticheSettings = settingsOf(m_statistiche);
     delete m_miniList;
@@ -373,8 +373,10 @@ bool Container::reloadArchive() {
     ImpostazioniArchivioModello();
     if (miniListOpen)
         Command2_Click();
-    if (amboOpen)
+    if (amboOpen) {
         Command6_Click();
+        restoreInto(m_ambo, amboSettings);
+    }
     if (collaudoOpen) {
         CmdCollaudo_Click();
         restoreInto(m_collaudo, collaudoSettings);

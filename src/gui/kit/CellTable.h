@@ -9,6 +9,10 @@
 // bar roles). A GridModel is one; ItemModelTable makes one of any item model.
 class CellTable {
 public:
+    // A model may answer this role with a cell's figure in full (a double), which the CSV export then
+    // writes instead of the rounded text on screen.
+    static constexpr int ExactValueRole = Qt::UserRole + 64;
+
     virtual ~CellTable() = default;
 
     virtual int rows() const = 0;

@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QSvgGenerator>
@@ -17,6 +18,16 @@ ChartPanel::ChartPanel(Prompts& prompts, const QString& objectName, QWidget* par
     m_view->setObjectName(objectName + QStringLiteral("_vista"));
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setMinimumSize(240, 160);
+    // Over the view, so that a saved image carries it too.
+    m_noData = new QLabel(QStringLiteral("nessun dato"), m_view);
+    m_noData->setObjectName(objectName + QStringLiteral("_nessunDato"));
+    m_noData->setAlignment(Qt::AlignCenter);
+    m_noData->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFont font = m_noData->font();
+    font.setPointSizeF(font.pointSizeF() * 1.3);
+    m_noData->setFont(font);
+    m_noData->setStyleSheet(QStringLiteral("color: gray; background: transparent"));
+    m_noData->hide();
     CmdSalva = new QPushButton(QStringLiteral("Salva immagine…"), this);
     CmdSalva->setObjectName(objectName + QStringLiteral("_salva"));
     CmdSalva->setEnabled(false);
@@ -36,6 +47,22 @@ void ChartPanel::setChart(QChart* chart) {
     // The view gives up a chart it is handed a new one for; the old one is ours to drop.
     delete old;
     CmdSalva->setEnabled(chart != nullptr);
+    // A chart with nothing to draw has no axes either: it says so instead.
+    m_noData->setVisible(chart && chart->series().isEmpty());
+    placeNoData();
+}
+
+bool ChartPanel::showsNoData() const {
+    return !m_noData->isHidden();
+}
+
+void ChartPanel::placeNoData() {
+    m_noData->setGeometry(m_view->rect());
+}
+
+void ChartPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeNoData();
 }
 
 QChart* ChartPanel::chart() const {
@@ -57,6 +84,17 @@ bool ChartPanel::saveImage(const QString& path) const {
         return painter.end();
     }
     return m_view->grab().save(path, "PNG");
+}
+
+void ChartPanel::paint(QPainter& painter, const QRectF& target) const {
+    m_view->render(&painter, target, m_view->viewport()->rect(), Qt::KeepAspectRatio);
+    if (showsNoData()) {
+        QFont font = painter.font();
+        font.setPointSizeF(m_noData->font().pointSizeF());
+        painter.setFont(font);
+        painter.setPen(QColor(128, 128, 128));
+        painter.drawText(target, Qt::AlignCenter, m_noData->text());
+    }
 }
 
 void ChartPanel::CmdSalva_Click() {

@@ -1,6 +1,7 @@
 #include "gui/kit/GridCells.h"
 
 #include "gui/kit/CellTable.h"
+#include "gui/kit/ItalianFormat.h"
 #include "io/CsvField.h"
 
 #include <QStringList>
@@ -32,16 +33,15 @@ QString cellText(const CellTable& grid, int row, int col) {
     return grid.text(row, col).trimmed();
 }
 
-// The cells row by row, each text passed through `field`; empty where the block has a hole.
+// The cells row by row, each written by `field(row, col)`; empty where the block has a hole.
 template <typename Field>
-QString joinCells(const CellTable& grid, const GridCells& cells, QChar separator, Field field) {
+QString joinCells(const GridCells& cells, QChar separator, Field field) {
     QString out;
     for (std::size_t r = 0; r < cells.rows.size(); ++r) {
         QStringList fields;
         for (std::size_t c = 0; c < cells.cols.size(); ++c)
-            fields << (cells.isTaken(static_cast<int>(r), static_cast<int>(c))
-                           ? field(cellText(grid, cells.rows[r], cells.cols[c]))
-                           : QString());
+            fields << (cells.isTaken(static_cast<int>(r), static_cast<int>(c)) ? field(cells.rows[r], cells.cols[c])
+                                                                              : QString());
         out += fields.join(separator) + QLatin1Char('\n');
     }
     return out;
@@ -113,7 +113,8 @@ GridCells GridCells::withHeaders(const CellTable& grid) const {
 
 QString cellsAsTabText(const CellTable& grid, const GridCells& cells) {
     // A tab or a line break inside a cell would split it in two.
-    return joinCells(grid, cells, QLatin1Char('\t'), [](QString text) {
+    return joinCells(cells, QLatin1Char('\t'), [&grid](int row, int col) {
+        QString text = cellText(grid, row, col);
         for (QChar& ch : text)
             if (ch == QLatin1Char('\t') || ch == QLatin1Char('\n') || ch == QLatin1Char('\r'))
                 ch = QLatin1Char(' ');
@@ -122,7 +123,16 @@ QString cellsAsTabText(const CellTable& grid, const GridCells& cells) {
 }
 
 QString cellsAsCsv(const CellTable& grid, const GridCells& cells) {
-    return joinCells(grid, cells, QLatin1Char(','), csvField);
+    // What an Italian spreadsheet expects: ';' between fields, so that the decimal comma needs no quotes,
+    // and numbers in a form it reads as numbers.
+    const QChar separator = QLatin1Char(';');
+    return joinCells(cells, separator, [&grid, separator](int row, int col) {
+        const QVariant exact = grid.isHeaderCell(row, col) ? QVariant()
+                                                           : grid.cellData(row, col, CellTable::ExactValueRole);
+        const QString text = exact.typeId() == QMetaType::Double ? italian::spreadsheetNumber(exact.toDouble())
+                                                                 : italian::spreadsheetText(cellText(grid, row, col));
+        return csvField(text, separator);
+    });
 }
 
 QString cellsAsHtml(const CellTable& grid, const GridCells& cells) {

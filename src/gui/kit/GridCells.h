@@ -26,7 +26,9 @@ struct GridCells {
 
 // The cells as text for a spreadsheet: tab-separated, one line per row.
 QString cellsAsTabText(const CellTable& grid, const GridCells& cells);
-// The cells as comma-separated values, fields quoted where they need it (io/CsvField.h).
+// The cells as CSV for an Italian spreadsheet: ';' between fields, quoted where they need it
+// (io/CsvField.h), numbers with the decimal comma and without thousands points (italian::spreadsheetText),
+// or in full where the table gives a cell's exact value (CellTable::ExactValueRole).
 QString cellsAsCsv(const CellTable& grid, const GridCells& cells);
 // The cells as an HTML table, which spreadsheets paste cell by cell with bold text kept.
 QString cellsAsHtml(const CellTable& grid, const GridCells& cells);

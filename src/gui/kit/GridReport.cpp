@@ -163,6 +163,86 @@ void setUpReportPrinter(QPrinter& printer, const QString& pdfPath) {
     printer.setCreator(QStringLiteral("Veltrano"));
 }
 
+namespace {
+
+// Where everything goes: the first page's text, side grid and pictures, and the table's rows page by page.
+struct ReportLayout {
+    GridBlock side;
+    double sideWidth = 0;
+    double textWidth = 0;
+    double pictureTop = 0;
+    double pictureHeight = 0;
+    double tableTop = 0;
+    GridBlock table;
+    std::vector<std::vector<int>> pages; // body rows of the table on each page
+    double footerHeight = 0;
+};
+
+ReportLayout layOut(const QPaintDevice& device, const GridReport& report) {
+    ReportLayout layout;
+    const PageUnits units(device);
+    const double pageWidth = device.width();
+    const double pageHeight = device.height();
+    const double gap = units.pt(8);
+
+    const QFontMetricsF footerMetrics(fontOf(FooterPoints), &device);
+    layout.footerHeight = footerMetrics.height() + units.pt(4);
+    const double bodyBottom = pageHeight - layout.footerHeight;
+
+    // First page: title and lines on the left, the side grid on the right.
+    if (report.side) {
+        layout.side = measureGrid(*report.side, TablePoints, device, units);
+        layout.side.bodyRows.insert(layout.side.bodyRows.begin(), layout.side.headRows.begin(),
+                                    layout.side.headRows.end());
+        layout.side.headRows.clear();
+    }
+    layout.sideWidth = report.side ? layout.side.width() : 0;
+    layout.textWidth = pageWidth - (report.side ? layout.sideWidth + gap : 0);
+    const QFontMetricsF titleMetrics(fontOf(TitlePoints, true), &device);
+    const QFontMetricsF lineMetrics(fontOf(LinePoints), &device);
+    double textHeight = report.title.isEmpty() ? 0 : titleMetrics.height() + units.pt(4);
+    for (const QString& line : report.lines)
+        textHeight +=
+            lineMetrics.boundingRect(QRectF(0, 0, layout.textWidth, pageHeight), Qt::TextWordWrap, line).height();
+    const double sideHeight =
+        report.side ? layout.side.rowHeight * static_cast<double>(layout.side.bodyRows.size()) : 0;
+    layout.tableTop = std::max(textHeight, sideHeight) + gap;
+    if (!report.pictures.empty()) {
+        // Charts side by side across the page, each about as wide as it is tall and a half, in at most
+        // half of what the first page has left.
+        const double each = pageWidth / static_cast<double>(report.pictures.size());
+        layout.pictureTop = layout.tableTop;
+        layout.pictureHeight = std::min(each / 1.5, (bodyBottom - layout.tableTop) / 2.0);
+        layout.tableTop += layout.pictureHeight + gap;
+    }
+
+    if (report.table) {
+        layout.table = fitGrid(*report.table, pageWidth, device, units);
+        const GridBlock& table = layout.table;
+        const double headHeight = table.rowHeight * static_cast<double>(table.headRows.size());
+        std::size_t next = 0;
+        double top = layout.tableTop;
+        do {
+            const auto fit = std::max<std::ptrdiff_t>(
+                1, static_cast<std::ptrdiff_t>((bodyBottom - top - headHeight) / table.rowHeight));
+            const std::size_t end = std::min(table.bodyRows.size(), next + static_cast<std::size_t>(fit));
+            layout.pages.emplace_back(table.bodyRows.begin() + static_cast<std::ptrdiff_t>(next),
+                                      table.bodyRows.begin() + static_cast<std::ptrdiff_t>(end));
+            next = end;
+            top = 0;
+        } while (next < table.bodyRows.size());
+    }
+    if (layout.pages.empty())
+        layout.pages.emplace_back();
+    return layout;
+}
+
+} // namespace
+
+int gridReportPages(const QPagedPaintDevice& device, const GridReport& report) {
+    return static_cast<int>(layOut(device, report).pages.size());
+}
+
 int printGridReport(QPagedPaintDevice& device, const GridReport& report) {
     QPainter painter;
     if (!painter.begin(&device))
@@ -170,51 +250,11 @@ int printGridReport(QPagedPaintDevice& device, const GridReport& report) {
     const PageUnits units(device);
     const double pageWidth = device.width();
     const double pageHeight = device.height();
-    const double gap = units.pt(8);
-
-    const QFontMetricsF footerMetrics(fontOf(FooterPoints), &device);
-    const double footerHeight = footerMetrics.height() + units.pt(4);
-    const double bodyBottom = pageHeight - footerHeight;
-
-    // First page: title and lines on the left, the side grid on the right.
-    GridBlock side;
-    if (report.side) {
-        side = measureGrid(*report.side, TablePoints, device, units);
-        side.bodyRows.insert(side.bodyRows.begin(), side.headRows.begin(), side.headRows.end());
-        side.headRows.clear();
-    }
-    const double sideWidth = report.side ? side.width() : 0;
-    const double textWidth = pageWidth - (report.side ? sideWidth + gap : 0);
+    const ReportLayout layout = layOut(device, report);
     const QFontMetricsF titleMetrics(fontOf(TitlePoints, true), &device);
-    const QFontMetricsF lineMetrics(fontOf(LinePoints), &device);
-    double textHeight = report.title.isEmpty() ? 0 : titleMetrics.height() + units.pt(4);
-    for (const QString& line : report.lines)
-        textHeight +=
-            lineMetrics.boundingRect(QRectF(0, 0, textWidth, pageHeight), Qt::TextWordWrap, line).height();
-    const double sideHeight = report.side ? side.rowHeight * static_cast<double>(side.bodyRows.size()) : 0;
-    const double tableTop = std::max(textHeight, sideHeight) + gap;
+    const QFontMetricsF footerMetrics(fontOf(FooterPoints), &device);
 
-    GridBlock table;
-    std::vector<std::vector<int>> pages; // body rows of the table on each page
-    if (report.table) {
-        table = fitGrid(*report.table, pageWidth, device, units);
-        const double headHeight = table.rowHeight * static_cast<double>(table.headRows.size());
-        std::size_t next = 0;
-        double top = tableTop;
-        do {
-            const auto fit = std::max<std::ptrdiff_t>(
-                1, static_cast<std::ptrdiff_t>((bodyBottom - top - headHeight) / table.rowHeight));
-            const std::size_t end = std::min(table.bodyRows.size(), next + static_cast<std::size_t>(fit));
-            pages.emplace_back(table.bodyRows.begin() + static_cast<std::ptrdiff_t>(next),
-                               table.bodyRows.begin() + static_cast<std::ptrdiff_t>(end));
-            next = end;
-            top = 0;
-        } while (next < table.bodyRows.size());
-    }
-    if (pages.empty())
-        pages.emplace_back();
-
-    const int pageCount = static_cast<int>(pages.size());
+    const int pageCount = static_cast<int>(layout.pages.size());
     for (int page = 0; page < pageCount; ++page) {
         if (page > 0)
             device.newPage();
@@ -224,23 +264,32 @@ int printGridReport(QPagedPaintDevice& device, const GridReport& report) {
             if (!report.title.isEmpty()) {
                 painter.setFont(fontOf(TitlePoints, true));
                 painter.setPen(Qt::black);
-                painter.drawText(QRectF(0, 0, textWidth, titleMetrics.height()), Qt::AlignLeft, report.title);
+                painter.drawText(QRectF(0, 0, layout.textWidth, titleMetrics.height()), Qt::AlignLeft,
+                                 report.title);
                 y += titleMetrics.height() + units.pt(4);
             }
             painter.setFont(fontOf(LinePoints));
             painter.setPen(Qt::black);
             for (const QString& line : report.lines) {
                 QRectF used;
-                painter.drawText(QRectF(0, y, textWidth, pageHeight - y), Qt::TextWordWrap, line, &used);
+                painter.drawText(QRectF(0, y, layout.textWidth, pageHeight - y), Qt::TextWordWrap, line, &used);
                 y += used.height();
             }
             if (report.side)
-                paintRows(painter, side, side.bodyRows, QPointF(pageWidth - sideWidth, 0), units);
-            top = tableTop;
+                paintRows(painter, layout.side, layout.side.bodyRows, QPointF(pageWidth - layout.sideWidth, 0),
+                          units);
+            const double each = pageWidth / static_cast<double>(std::max<std::size_t>(report.pictures.size(), 1));
+            for (std::size_t i = 0; i < report.pictures.size(); ++i) {
+                painter.save();
+                report.pictures[i](painter, QRectF(each * static_cast<double>(i), layout.pictureTop, each,
+                                                   layout.pictureHeight));
+                painter.restore();
+            }
+            top = layout.tableTop;
         }
         if (report.table) {
-            top += paintRows(painter, table, table.headRows, QPointF(0, top), units);
-            paintRows(painter, table, pages[static_cast<std::size_t>(page)], QPointF(0, top), units);
+            top += paintRows(painter, layout.table, layout.table.headRows, QPointF(0, top), units);
+            paintRows(painter, layout.table, layout.pages[static_cast<std::size_t>(page)], QPointF(0, top), units);
         }
         painter.setFont(fontOf(FooterPoints));
         painter.setPen(Qt::black);

@@ -21,11 +21,12 @@ QString counted(std::size_t count, const char* one, const char* many) {
 
 } // namespace
 
-FileDialogRequest historyFilesRequest(const QString& folder) {
+FileDialogRequest historyFilesRequest() {
     FileDialogRequest request;
     request.title = QStringLiteral("Storico delle estrazioni");
-    request.folder = folder;
-    request.filter = QStringLiteral("Storico delle estrazioni (*.txt *.zip);;Tutti i file (*)");
+    request.folder = QDir::homePath();
+    request.folderKey = QStringLiteral("storico");
+    request.filter = QStringLiteral("Storico delle estrazioni (*.txt *.zip)");
     return request;
 }
 

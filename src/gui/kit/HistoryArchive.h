@@ -15,8 +15,11 @@ struct LoadProgress;
 // What the start window and the frame share to make or update an archive from the operator's history.
 // The reading and merging functions take no widget, so that they can run on a worker thread.
 
-// The dialog that picks the history: text files or the operator's zip, several at once.
-FileDialogRequest historyFilesRequest(const QString& folder);
+// The dialog that picks the history: text files or the operator's zip, several at once, and nothing
+// else. It starts where the history was last picked (CREA DA STORICO… and "Aggiorna archivio" alike),
+// the first time in the home folder: never in the program's data folder, whose PercorsoDatabase.txt
+// is no history.
+FileDialogRequest historyFilesRequest();
 
 // Reads and checks the chosen history. Throws storico::StoricoError when a file or zip cannot be read;
 // rejected lines are in the result's errors.

@@ -1,5 +1,7 @@
 #include "gui/kit/ItalianFormat.h"
 
+#include <QLocale>
+#include <QRegularExpression>
 #include <cmath>
 
 namespace {
@@ -38,6 +40,28 @@ QString withMinus(QString text) {
 double noNegativeZero(double value, int decimals) {
     const double scale = std::pow(10.0, decimals);
     return std::round(value * scale) == 0.0 ? 0.0 : value;
+}
+
+// Digits with the decimal comma moved `shift` places right (left when negative), as plain decimals:
+// ("2", "1", -7) gives "0,00000021". No rounding: the digits are only moved, and those shown are kept.
+QString shiftedDecimals(const QString& whole, const QString& fraction, int shift) {
+    QString digits = whole + fraction;
+    qsizetype point = whole.size() + shift;
+    if (point <= 0) {
+        digits.prepend(QString(-point + 1, QLatin1Char('0')));
+        point = 1;
+    } else if (point > digits.size()) {
+        digits.append(QString(point - digits.size(), QLatin1Char('0')));
+    }
+    QString integerPart = digits.left(point);
+    QString decimals = digits.mid(point);
+    while (integerPart.size() > 1 && integerPart.startsWith(QLatin1Char('0')))
+        integerPart.remove(0, 1);
+    return decimals.isEmpty() ? integerPart : integerPart + QLatin1Char(',') + decimals;
+}
+
+bool isMinus(QStringView sign) {
+    return sign == QLatin1String("-") || sign == QStringView(u"\u2212");
 }
 
 } // namespace
@@ -79,6 +103,38 @@ QString counted(long long value, const char* one, const char* many) {
 
 QString orDash(const std::optional<double>& value, int decimals) {
     return value ? decimal(*value, decimals) : QStringLiteral("-");
+}
+
+QString spreadsheetText(const QString& shown) {
+    // sign, whole part (with or without thousands points), decimals, exponent, percent sign
+    static const QRegularExpression number(
+        QStringLiteral("^([-\u2212]?)(\\d{1,3}(?:\\.\\d{3})+|\\d+)(?:,(\\d+))?(?:[eE]([-\u2212+]?)(\\d+))?( ?%)?$"));
+    const QString text = shown.trimmed();
+    const QRegularExpressionMatch m = number.match(text);
+    if (!m.hasMatch())
+        return shown;
+    QString whole = m.captured(2);
+    whole.remove(QLatin1Char('.'));
+    int shift = 0;
+    if (m.hasCaptured(5))
+        shift = (isMinus(m.capturedView(4)) ? -1 : 1) * m.captured(5).toInt();
+    // A spreadsheet reads "12,4%" as a number only when told to look for special numbers; the share
+    // itself (0,124) it always reads, and shows as a percentage once the column is formatted so.
+    if (m.hasCaptured(6))
+        shift -= 2;
+    QString out = shiftedDecimals(whole, m.captured(3), shift);
+    static const QRegularExpression nonZero(QStringLiteral("[1-9]"));
+    if (isMinus(m.capturedView(1)) && out.contains(nonZero))
+        out.prepend(QLatin1Char('-'));
+    return out;
+}
+
+QString spreadsheetNumber(double value) {
+    if (!std::isfinite(value))
+        return {};
+    // The shortest digits that give back the very same double; an exponent is then written out.
+    return spreadsheetText(
+        QString::number(value, 'g', QLocale::FloatingPointShortest).replace(QLatin1Char('.'), QLatin1Char(',')));
 }
 
 } // namespace italian

@@ -18,4 +18,12 @@ QString counted(long long value, const char* one, const char* many);
 // "-" where a figure does not exist (no deviation, nothing spent).
 QString orDash(const std::optional<double>& value, int decimals);
 
+// A cell's text as an Italian spreadsheet reads it back as a number: a text that is a number in one of the
+// forms above ("5.205", "−12,4", "2,1e−07", "−12,4 %") loses its thousands points, its minus becomes "-",
+// an exponent is written out as plain decimals ("0,00000021") and a percentage becomes its share
+// ("-0,124"); any other text (a date, a wheel, "16-42", "-") is returned as it is.
+QString spreadsheetText(const QString& shown);
+// A figure in the same form, every digit of it kept ("0,000168583580630486").
+QString spreadsheetNumber(double value);
+
 } // namespace italian

@@ -2,9 +2,11 @@
 
 #include <QAbstractItemModel>
 #include <QFont>
+#include <algorithm>
 
 int ItemModelTable::rows() const {
-    return m_model.rowCount() + 1;
+    const int rows = m_model.rowCount();
+    return (m_rowLimit >= 0 ? std::min(rows, m_rowLimit) : rows) + 1;
 }
 
 int ItemModelTable::cols() const {

@@ -4,11 +4,12 @@
 
 class QAbstractItemModel;
 
-// Any table model as a CellTable: its horizontal header is the one fixed row, its rows follow. Nothing is
-// copied: every cell is read from the model when asked for.
+// Any table model as a CellTable: its horizontal header is the one fixed row, its rows follow (the first
+// `rowLimit` of them, when one is given). Nothing is copied: every cell is read from the model when asked for.
 class ItemModelTable : public CellTable {
 public:
-    explicit ItemModelTable(const QAbstractItemModel& model) : m_model(model) {}
+    explicit ItemModelTable(const QAbstractItemModel& model, int rowLimit = -1)
+        : m_model(model), m_rowLimit(rowLimit) {}
 
     int rows() const override;
     int cols() const override;
@@ -22,4 +23,5 @@ public:
 
 private:
     const QAbstractItemModel& m_model;
+    int m_rowLimit;
 };

@@ -13,6 +13,9 @@ struct FileDialogRequest {
     QString fileName;      // initial file name, e.g. "*.mdb"
     QString filter;        // e.g. "File di archivio (*.Mdb)"
     QString defaultSuffix; // e.g. "Mdb"
+    // Dialogs that share a key start in the folder the last of them was answered in, while it exists;
+    // `folder` is then only the first start. Empty: always `folder`.
+    QString folderKey;
 };
 
 // The button that Enter presses in a box that asks before something is done: OK (or Sì), or Annulla
@@ -28,7 +31,8 @@ struct ConfirmRequest {
 };
 
 // The program's modal boxes: message box (OK only), input box, open-file, save-file and folder dialogs,
-// the print dialog, a report to confirm or cancel, and a question answered Sì or No.
+// the print dialog, a report to confirm or cancel, a question answered Sì or No and one answered by a
+// choice among a few.
 // Windows receive one from outside so that tests can answer the boxes and see what was shown.
 class Prompts {
 public:
@@ -54,4 +58,9 @@ public:
     virtual QString saveFile(const FileDialogRequest& /*request*/) { return {}; }
     // Lets the user choose the printer and its settings; false when cancelled.
     virtual bool choosePrinter(QPrinter& /*printer*/) { return false; }
+    // A question answered by one of several buttons (the first is the default) or Annulla: the index of
+    // the button pressed, -1 for Annulla (or the box closed).
+    virtual int choose(const QString& /*question*/, const QString& /*title*/, const QStringList& /*choices*/) {
+        return -1;
+    }
 };

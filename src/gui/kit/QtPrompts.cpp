@@ -1,19 +1,27 @@
 #include "gui/kit/QtPrompts.h"
 
 #include "gui/kit/HelpKey.h"
+#include "gui/kit/ItalianFileColumns.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QGridLayout>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QSettings>
+#include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -37,6 +45,15 @@ QMessageBox::Icon toQtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// How wide a box must be for the window manager to show its whole title: titles are drawn in bold,
+// often larger than the program's type, beside an icon and three buttons.
+int titleBarWidth(const QString& title) {
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(title) * 6 / 5 + metrics.height() * 8;
+}
+
 // Boxes open over the window the user is working in.
 QWidget* ownerWindow() {
     return QApplication::activeWindow();
@@ -54,6 +71,10 @@ std::unique_ptr<QMessageBox> QtPrompts::createMessageBox(const QString& text, co
     box->setStandardButtons(QMessageBox::Ok);
     box->setDefaultButton(QMessageBox::Ok);
     box->setEscapeButton(QMessageBox::Ok);
+    // A box sizes itself by its text; an empty row as wide as the title keeps the title whole ("Cerc… ata").
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(titleBarWidth(box->windowTitle()), 0, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     return box;
 }
 
@@ -69,6 +90,10 @@ std::unique_ptr<QInputDialog> QtPrompts::createInputDialog(const QString& prompt
     // Prompts are plain text, even when they happen to contain a "<".
     if (auto* label = dialog->findChild<QLabel*>())
         label->setTextFormat(Qt::PlainText);
+    // The window manager cuts a title wider than the box ("Ricerc…/AAAA"); the dialog's layout sets the
+    // dialog's own minimum from its contents, so the text field is widened.
+    if (auto* edit = dialog->findChild<QLineEdit*>())
+        edit->setMinimumWidth(std::max(edit->minimumSizeHint().width(), titleBarWidth(dialog->windowTitle())));
     return dialog;
 }
 
@@ -85,6 +110,14 @@ std::unique_ptr<QFileDialog> createFileDialog(const FileDialogRequest& request, 
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setProxyModel(new ItalianFileColumns(dialog.get()));
+    // Room for the whole date and size beside the names.
+    dialog->resize(820, 480);
+    if (auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        details->header()->setSectionResizeMode(ItalianFileColumns::Name, QHeaderView::Stretch);
+        for (const int column : {ItalianFileColumns::Size, ItalianFileColumns::Kind, ItalianFileColumns::Modified})
+            details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
     // A folder that does not exist (a desktop without a Documents folder) would leave the dialog in the
     // program's working folder; the home folder is a better start.
     if (!request.folder.isEmpty())
@@ -130,16 +163,43 @@ QString QtPrompts::input(const QString& prompt, const QString& title, const QStr
     return dialog->textValue();
 }
 
+FileDialogRequest QtPrompts::withKeptFolder(FileDialogRequest request) const {
+    if (request.folderKey.isEmpty())
+        return request;
+    QString kept = m_folders.value(request.folderKey);
+    if (kept.isEmpty() && m_settings)
+        kept = m_settings->value(QStringLiteral("cartelle/") + request.folderKey).toString();
+    if (!kept.isEmpty() && QDir(kept).exists())
+        request.folder = kept;
+    return request;
+}
+
+void QtPrompts::keepFolder(const FileDialogRequest& request, const QString& folder) {
+    if (request.folderKey.isEmpty() || folder.isEmpty())
+        return;
+    m_folders.insert(request.folderKey, folder);
+    if (m_settings)
+        m_settings->setValue(QStringLiteral("cartelle/") + request.folderKey, folder);
+}
+
 QString QtPrompts::openFile(const FileDialogRequest& request) {
-    return chosenFile(*createOpenFileDialog(request, ownerWindow()));
+    const QString chosen = chosenFile(*createOpenFileDialog(withKeptFolder(request), ownerWindow()));
+    if (!chosen.isEmpty())
+        keepFolder(request, QFileInfo(chosen).absolutePath());
+    return chosen;
 }
 
 QString QtPrompts::saveFile(const FileDialogRequest& request) {
-    return chosenFile(*createSaveFileDialog(request, ownerWindow()));
+    const QString chosen = chosenFile(*createSaveFileDialog(withKeptFolder(request), ownerWindow()));
+    if (!chosen.isEmpty())
+        keepFolder(request, QFileInfo(chosen).absolutePath());
+    return chosen;
 }
 
 bool QtPrompts::choosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, ownerWindow());
+    // Its sizes ("297,00 mm") in Italian too: the dialogs it opens take its locale.
+    dialog.setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -196,24 +256,55 @@ bool QtPrompts::ask(const QString& question, const QString& title, DefaultButton
 }
 
 QStringList QtPrompts::openFiles(const FileDialogRequest& request) {
-    auto dialog = createOpenFileDialog(request, ownerWindow());
+    auto dialog = createOpenFileDialog(withKeptFolder(request), ownerWindow());
     dialog->setFileMode(QFileDialog::ExistingFiles);
     if (dialog->exec() != QDialog::Accepted)
         return {};
-    return dialog->selectedFiles();
+    const QStringList chosen = dialog->selectedFiles();
+    if (!chosen.isEmpty())
+        keepFolder(request, QFileInfo(chosen.front()).absolutePath());
+    return chosen;
 }
 
 QString QtPrompts::chooseFolder(const FileDialogRequest& request) {
-    auto dialog = createOpenFileDialog(request, ownerWindow());
+    auto dialog = createOpenFileDialog(withKeptFolder(request), ownerWindow());
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly);
     if (dialog->exec() != QDialog::Accepted)
         return {};
     const QStringList chosen = dialog->selectedFiles();
-    return chosen.isEmpty() ? QString() : chosen.front();
+    if (chosen.isEmpty())
+        return {};
+    keepFolder(request, chosen.front());
+    return chosen.front();
 }
 
 bool QtPrompts::confirm(const ConfirmRequest& request) {
     auto dialog = createConfirmDialog(request, m_help, ownerWindow());
     return dialog->exec() == QDialog::Accepted;
+}
+
+std::unique_ptr<QMessageBox> QtPrompts::createChoiceBox(const QString& question, const QString& title,
+                                                        const QStringList& choices, QWidget* parent) {
+    auto box = createMessageBox(question, title, MessageIcon::Question, parent);
+    box->setStandardButtons(QMessageBox::Cancel);
+    box->button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+    box->setEscapeButton(QMessageBox::Cancel);
+    for (int i = 0; i < choices.size(); ++i) {
+        QPushButton* button = box->addButton(choices[i], QMessageBox::AcceptRole);
+        button->setObjectName(QStringLiteral("scelta%1").arg(i));
+        if (i == 0)
+            box->setDefaultButton(button);
+    }
+    return box;
+}
+
+int QtPrompts::choose(const QString& question, const QString& title, const QStringList& choices) {
+    auto box = createChoiceBox(question, title, choices, ownerWindow());
+    box->exec();
+    const auto* pressed = box->clickedButton();
+    for (int i = 0; i < choices.size(); ++i)
+        if (pressed && pressed->objectName() == QStringLiteral("scelta%1").arg(i))
+            return i;
+    return -1;
 }

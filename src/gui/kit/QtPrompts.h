@@ -2,6 +2,7 @@
 
 #include "gui/kit/Prompts.h"
 
+#include <QHash>
 #include <memory>
 
 class HelpService;
@@ -9,6 +10,7 @@ class QDialog;
 class QFileDialog;
 class QInputDialog;
 class QMessageBox;
+class QSettings;
 class QWidget;
 
 // The program's boxes on Qt widgets. Each box is built by a function of its own, so that what the
@@ -17,6 +19,10 @@ class QWidget;
 class QtPrompts : public Prompts {
 public:
     explicit QtPrompts(HelpService* help = nullptr) : m_help(help) {}
+
+    // Where the folders of the dialogs with a folderKey are kept from one run to the next; without it
+    // they are kept while the program runs.
+    void setSettings(QSettings* settings) { m_settings = settings; }
 
     void message(const QString& text, const QString& title, MessageIcon icon) override;
     QString input(const QString& prompt, const QString& title, const QString& defaultText) override;
@@ -27,6 +33,7 @@ public:
     bool ask(const QString& question, const QString& title, DefaultButton defaultButton) override;
     QString saveFile(const FileDialogRequest& request) override;
     bool choosePrinter(QPrinter& printer) override;
+    int choose(const QString& question, const QString& title, const QStringList& choices) override;
 
     static QString programName() { return QStringLiteral("Veltrano"); }
 
@@ -42,9 +49,17 @@ public:
     static std::unique_ptr<QMessageBox> createQuestionBox(const QString& question, const QString& title,
                                                           DefaultButton defaultButton,
                                                           QWidget* parent = nullptr);
+    static std::unique_ptr<QMessageBox> createChoiceBox(const QString& question, const QString& title,
+                                                        const QStringList& choices, QWidget* parent = nullptr);
     static std::unique_ptr<QFileDialog> createSaveFileDialog(const FileDialogRequest& request,
                                                              QWidget* parent = nullptr);
 
 private:
+    // The request with its folder replaced by the one last answered for its key, when there is one.
+    FileDialogRequest withKeptFolder(FileDialogRequest request) const;
+    void keepFolder(const FileDialogRequest& request, const QString& folder);
+
     HelpService* m_help = nullptr;
+    QSettings* m_settings = nullptr;
+    QHash<QString, QString> m_folders;
 };

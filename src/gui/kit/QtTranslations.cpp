@@ -1,5 +1,7 @@
 #include "gui/kit/QtTranslations.h"
 
+#include "gui/kit/ItalianQtTexts.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -12,6 +14,8 @@ QTranslator* QtTranslations::installItalian() {
         delete translator;
         return nullptr;
     }
+    // Asked after the catalog (the last installed is asked first), and gone with it.
+    QCoreApplication::installTranslator(new ItalianQtTexts(translator));
     QCoreApplication::installTranslator(translator);
     return translator;
 }

@@ -2,6 +2,7 @@
 
 #include "gui/kit/GridCells.h"
 #include "gui/kit/Prompts.h"
+#include "io/FileErrorText.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -11,6 +12,7 @@
 #include <QMimeData>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <cerrno>
 
 namespace tableActions {
 
@@ -36,9 +38,11 @@ bool exportCsv(Prompts& prompts, const QString& fileName, const CellTable& table
     // A byte order mark, so that spreadsheets read the accented texts as UTF-8.
     const QByteArray bytes = "\xEF\xBB\xBF" + cellsAsCsv(table, GridCells::wholeGrid(table)).toUtf8();
     QSaveFile file(path);
+    errno = 0;
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    prompts.message(QStringLiteral("Impossibile scrivere il file %1").arg(QDir::toNativeSeparators(path)),
+    prompts.message(QStringLiteral("Impossibile scrivere il file %1: %2")
+                        .arg(QDir::toNativeSeparators(path), fileErrorText(file.error(), errno)),
                     QStringLiteral("Avviso"), MessageIcon::Critical);
     return false;
 }

@@ -199,7 +199,7 @@ bool INIZIO::registerArchive(const QString& path) {
 
 void INIZIO::CreaDaStorico() {
     const QString title = QStringLiteral("Crea da storico");
-    const QStringList files = m_services.prompts.openFiles(historyFilesRequest(m_services.dataDir));
+    const QStringList files = m_services.prompts.openFiles(historyFilesRequest());
     if (files.isEmpty())
         return;
     storico::HistoryReading reading;

@@ -1,6 +1,7 @@
 #include "gui/statistiche/DelayTableModel.h"
 
 #include "core/DrawArchive.h"
+#include "gui/kit/CellTable.h"
 #include "gui/kit/ItalianFormat.h"
 #include "gui/statistiche/StatisticheCharts.h"
 
@@ -178,6 +179,11 @@ QVariant DelayTableModel::data(const QModelIndex& index, int role) const {
             if (c < statisticheCharts::PClasses - 1)
                 return statisticheCharts::pClassColour(c).lighter(c < 2 ? 100 : 110);
         }
+        return {};
+    case CellTable::ExactValueRole:
+        // A p is shown to two digits; an export keeps all of it.
+        if (index.column() == PRitardo || index.column() == PCorretto)
+            return index.column() == PRitardo ? d.pRitardo : d.pRitardoHolm;
         return {};
     case Qt::ForegroundRole:
         if ((index.column() == PRitardo || index.column() == PCorretto) &&

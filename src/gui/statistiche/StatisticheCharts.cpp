@@ -48,6 +48,11 @@ namespace statisticheCharts {
 
 QChart* runsAgainstChance(const std::vector<RunBin>& bins) {
     QChart* chart = newChart(QStringLiteral("Serie di estrazioni senza uscita (scala logaritmica)"));
+    if (std::none_of(bins.begin(), bins.end(), [](const RunBin& b) { return b.observed > 0 && b.to > 0; })) {
+        // No run longer than nothing (a period without draws): no axes to draw (the panel says "nessun dato").
+        chart->legend()->hide();
+        return chart;
+    }
     auto* observed = new QScatterSeries;
     observed->setName(QStringLiteral("Osservate"));
     observed->setMarkerSize(6.0);

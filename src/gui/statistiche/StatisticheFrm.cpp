@@ -22,7 +22,6 @@
 #include "gui/statistiche/StatistichePresentation.h"
 
 #include <QAction>
-#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -31,6 +30,7 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -42,6 +42,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 using namespace methodControls;
 
@@ -214,6 +215,7 @@ QWidget* StatisticheFrm::buildResults() {
     charts->setChildrenCollapsible(false);
     GrMappa = new ChartPanel(m_prompts, QStringLiteral("GrMappa"), charts);
     GrSerie = new ChartPanel(m_prompts, QStringLiteral("GrSerie"), charts);
+    GrMappa->view()->viewport()->installEventFilter(this);
     charts->addWidget(GrMappa);
     charts->addWidget(GrSerie);
     charts->setStretchFactor(0, 3);
@@ -338,9 +340,6 @@ void StatisticheFrm::showStatistics(std::shared_ptr<const DelayStatistics> stati
     m_map = std::move(map);
     QChart* mapChart = statisticheCharts::delayMap(m_map);
     GrMappa->setChart(mapChart);
-    for (QAbstractSeries* series : mapChart->series())
-        if (auto* area = qobject_cast<QAreaSeries*>(series))
-            connect(area, &QAreaSeries::hovered, this, &StatisticheFrm::GrMappa_Hovered);
 
     m_model->setStatistics(std::move(statistics));
     FgElementi->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -390,21 +389,42 @@ void StatisticheFrm::FgElementi_DoubleClick(const QModelIndex& index) {
                       Title, MessageIcon::Information);
 }
 
-void StatisticheFrm::GrMappa_Hovered(const QPointF& point, bool state) {
-    const int row = static_cast<int>(std::lround(point.y()));
-    const int number = static_cast<int>(std::lround(point.x()));
-    if (!state || row < 0 || row >= static_cast<int>(m_map.size()) || number < 1 || number > 90) {
+bool StatisticheFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && watched == GrMappa->view()->viewport()) {
+        GrMappa_ToolTip(static_cast<QHelpEvent*>(event));
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void StatisticheFrm::GrMappa_ToolTip(QHelpEvent* event) {
+    // Asked of the view's own tooltip event rather than of the areas' hover signal, which comes only on
+    // entering a colour's area: moving from cell to cell of one colour would keep the first cell's tip.
+    QChartView* view = GrMappa->view();
+    QChart* chart = view->chart();
+    const QPointF inChart = chart ? chart->mapFromScene(view->mapToScene(event->pos())) : QPointF();
+    const QPointF value = chart && !chart->series().isEmpty() ? chart->mapToValue(inChart) : QPointF(-1, -1);
+    const int row = static_cast<int>(std::lround(value.y()));
+    const int number = static_cast<int>(std::lround(value.x()));
+    if (!chart || !chart->plotArea().contains(inChart) || row < 0 || row >= static_cast<int>(m_map.size()) ||
+        number < 1 || number > 90) {
         QToolTip::hideText();
+        event->ignore();
         return;
     }
     const statisticheCharts::MapRow& c = m_map[static_cast<std::size_t>(row)];
     const auto i = static_cast<std::size_t>(number - 1);
-    QToolTip::showText(QCursor::pos(),
+    // The tip goes when the mouse leaves the cell, and the next cell's comes after the delay.
+    const auto corner = [&](double x, double y) {
+        return view->mapFromScene(chart->mapToScene(chart->mapToPosition(QPointF(x, y))));
+    };
+    const QRect cell = QRect(corner(number - 0.5, row - 0.5), corner(number + 0.5, row + 0.5)).normalized();
+    QToolTip::showText(event->globalPos(),
                        QStringLiteral("%1 %2: ritardo %3, p ritardo %4")
                            .arg(c.wheel)
                            .arg(number)
                            .arg(italian::integer(c.ritardo[i]), italian::pValue(c.pRitardo[i])),
-                       GrMappa->view());
+                       view->viewport(), cell);
 }
 
 void StatisticheFrm::CmdStampa_Click() {
@@ -413,17 +433,53 @@ void StatisticheFrm::CmdStampa_Click() {
         return;
     QPrinter printer(QPrinter::HighResolution);
     setUpReportPrinter(printer);
-    if (!m_prompts.choosePrinter(printer))
-        return;
-    const ItemModelTable table(*m_model);
+    const long long rows = m_model->rowCount();
     GridReport report;
     report.title = Title;
-    report.lines << LblFrase->text()
-                 << QStringLiteral("Sorte: %1    Ruota: %2    Dal %3 al %4    Righe: %5")
-                        .arg(CmbSorte->currentText(), CmbRuota->currentText(), DtDal->text(), DtAl->text(),
-                             italian::integer(m_model->rowCount()));
-    report.table = &table;
+    report.pictures = {std::bind_front(&ChartPanel::paint, GrMappa), std::bind_front(&ChartPanel::paint, GrSerie)};
     report.footer = m_archive.archivePath();
+    const auto printedLines = [&](long long printedRows) {
+        const QString shown = printedRows < rows ? QStringLiteral("le prime %1 di %2")
+                                                       .arg(italian::integer(printedRows), italian::integer(rows))
+                                                 : italian::integer(rows);
+        return QStringList{LblFrase->text(),
+                           QStringLiteral("Sorte: %1    Ruota: %2    Dal %3 al %4    Righe: %5")
+                               .arg(CmbSorte->currentText(), CmbRuota->currentText(), DtDal->text(),
+                                    DtAl->text(), shown)};
+    };
+
+    // Tens of thousands of ambi fill a thousand pages: the player is asked first, and offered the first
+    // rows in the order shown.
+    int limit = -1;
+    const ItemModelTable whole(*m_model);
+    report.lines = printedLines(rows);
+    report.table = &whole;
+    WaitPointer counting; // every cell of the table is measured
+    const int pages = gridReportPages(printer, report);
+    counting.restore();
+    if (pages > MostPagesUnasked && rows > FirstPrintedRows) {
+        const ItemModelTable first(*m_model, FirstPrintedRows);
+        report.lines = printedLines(FirstPrintedRows);
+        report.table = &first;
+        const int firstPages = gridReportPages(printer, report);
+        const int choice = m_prompts.choose(
+            QStringLiteral("La tabella mostrata ha %1 righe: stamparla tutta richiede %2 pagine.\n\n"
+                           "Si possono stampare solo le prime %3 righe, nell'ordine mostrato (%4).")
+                .arg(italian::integer(rows), italian::integer(pages), italian::integer(FirstPrintedRows),
+                     italian::counted(firstPages, "pagina", "pagine")),
+            Title,
+            {QStringLiteral("Le prime %1 righe").arg(italian::integer(FirstPrintedRows)),
+             QStringLiteral("Tutte (%1 pagine)").arg(italian::integer(pages))});
+        if (choice < 0)
+            return;
+        if (choice == 0)
+            limit = FirstPrintedRows;
+    }
+    if (!m_prompts.choosePrinter(printer))
+        return;
+    const ItemModelTable table(*m_model, limit);
+    report.lines = printedLines(limit < 0 ? rows : limit);
+    report.table = &table;
     WaitPointer hourglass;
     const bool printed = printGridReport(printer, report) > 0;
     hourglass.restore();

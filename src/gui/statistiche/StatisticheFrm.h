@@ -19,6 +19,7 @@ class Prompts;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QHelpEvent;
 class QLabel;
 class QPushButton;
 class QToolButton;
@@ -33,6 +34,9 @@ class StatisticheFrm : public QWidget, public KeptSettings {
 
 public:
     static constexpr int HelpContext = 240;
+    // "Stampa…" asks first when the table takes more pages than these, offering the first rows only.
+    static constexpr int MostPagesUnasked = 10;
+    static constexpr int FirstPrintedRows = 200;
 
     StatisticheFrm(const DrawArchive& archive, Prompts& prompts, HelpService& help, FrameServices& frame,
                    QWidget* parent = nullptr);
@@ -75,10 +79,12 @@ public slots:
     void Label6_Click();
     void Label9_Click();
     void FgElementi_DoubleClick(const QModelIndex& index);
-    void GrMappa_Hovered(const QPointF& point, bool state);
+    // The tip of the map's cell under the mouse, after the usual tooltip delay: wheel, number, delay, p.
+    void GrMappa_ToolTip(QHelpEvent* event);
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildChoices();

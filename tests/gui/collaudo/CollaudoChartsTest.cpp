@@ -58,6 +58,22 @@ TEST(CollaudoCharts, BalanceWithNothingStakedSaysSoAndDrawsNoAxis) {
     EXPECT_EQ(played->axes().size(), 2);
 }
 
+// No case: no axis of years from 0 to 1, no colpi at zero, nothing for the panel to draw ("nessun dato").
+TEST(CollaudoCharts, ChartsWithoutCasesDrawNoAxis) {
+    const std::unique_ptr<QChart> noColpo(collaudoCharts::positivesByColpo({{1, 0.0, 0.0}, {2, 0.0, 0.0}}));
+    EXPECT_TRUE(noColpo->axes().isEmpty());
+    EXPECT_TRUE(noColpo->series().isEmpty());
+    const std::unique_ptr<QChart> someColpo(collaudoCharts::positivesByColpo({{1, 0.0, 0.1}, {2, 0.5, 0.2}}));
+    EXPECT_EQ(someColpo->series().size(), 2);
+    const std::unique_ptr<QChart> none(collaudoCharts::positivesPerYear({}));
+    EXPECT_EQ(none->title(), "Positivi per anno");
+    EXPECT_TRUE(none->axes().isEmpty());
+    EXPECT_TRUE(none->series().isEmpty());
+    const std::unique_ptr<QChart> one(collaudoCharts::positivesPerYear({{2020, 3, 2.5}}));
+    EXPECT_FALSE(one->series().isEmpty());
+    EXPECT_FALSE(one->axes().isEmpty());
+}
+
 } // namespace
 
 namespace collaudocharts {

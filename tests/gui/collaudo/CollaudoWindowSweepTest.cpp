@@ -233,8 +233,8 @@ TEST_F(CollaudoWindowSweep, CopyAndExportWriteWhatTheGridShows) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList csv = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(csv.size(), 3);
-    EXPECT_TRUE(csv[1].contains(QStringLiteral("1,02/01/2020,BA,CA,1-2,37"))) << csv[1].toStdString();
-    EXPECT_TRUE(csv[2].contains(QStringLiteral("3,04/01/2020,GE,TO,4-5,2"))) << csv[2].toStdString();
+    EXPECT_TRUE(csv[1].contains(QStringLiteral("1;02/01/2020;BA;CA;1-2;37"))) << csv[1].toStdString();
+    EXPECT_TRUE(csv[2].contains(QStringLiteral("3;04/01/2020;GE;TO;4-5;2"))) << csv[2].toStdString();
 }
 
 } // namespace

@@ -120,7 +120,10 @@ TEST_F(ArchiveUpdateFrameTest, UpdateShowsTheReportThenReloadsTheFrameAndTheOpen
 
     ASSERT_EQ(prompts.shown().size(), 3u);
     EXPECT_EQ(prompts.shown()[0].kind, ShownBox::OpenFiles);
-    EXPECT_EQ(prompts.shown()[0].file.folder, dir.path());
+    // The history is looked for where it was last picked (the home folder the first time), not beside
+    // the archive.
+    EXPECT_EQ(prompts.shown()[0].file.folder, QDir::homePath());
+    EXPECT_EQ(prompts.shown()[0].file.folderKey, "storico");
     const ShownBox& report = prompts.shown()[1];
     EXPECT_EQ(report.kind, ShownBox::Confirm);
     EXPECT_EQ(report.title, "Aggiorna archivio");

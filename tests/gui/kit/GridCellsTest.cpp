@@ -67,7 +67,7 @@ TEST(GridCellsCopy, SelectionsBecomeTabSeparatedRowsInGridOrder) {
 
 TEST(GridCellsCopy, WholeGridTakesEveryShownCellFixedOnesIncluded) {
     LabelledGrid g;
-    EXPECT_EQ(cellsAsCsv(g.grid, GridCells::wholeGrid(g.grid)), "#,H1,H3\nR1,11,13\nR2,21,23\nR4,41,43\n");
+    EXPECT_EQ(cellsAsCsv(g.grid, GridCells::wholeGrid(g.grid)), "#;H1;H3\nR1;11;13\nR2;21;23\nR4;41;43\n");
     // Headers of a whole grid are already in it.
     const GridCells whole = GridCells::wholeGrid(g.grid);
     EXPECT_EQ(cellsAsTabText(g.grid, whole.withHeaders(g.grid)), cellsAsTabText(g.grid, whole));
@@ -84,7 +84,8 @@ TEST(GridCellsCopy, TextsThatWouldBreakTheFormatAreProtected) {
         {"12", "12", "12", "<td>12</td>"},
         {"N° Casi", "N° Casi", "N° Casi", "<td>N° Casi</td>"},
         {" N1 ", "N1", "N1", "<td>N1</td>"},
-        {"0,61", "0,61", "\"0,61\"", "<td>0,61</td>"},
+        {"0,61", "0,61", "0,61", "<td>0,61</td>"},
+        {"a; b", "a; b", "\"a; b\"", "<td>a; b</td>"},
         {"a \"b\"", "a \"b\"", "\"a \"\"b\"\"\"", "<td>a &quot;b&quot;</td>"},
         {"a\tb\nc", "a b c", "\"a\tb\nc\"", "<td>a\tb\nc</td>"},
         {"<x> & y", "<x> & y", "<x> & y", "<td>&lt;x&gt; &amp; y</td>"},

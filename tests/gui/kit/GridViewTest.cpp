@@ -469,7 +469,7 @@ TEST(GridViewCopy, ExportWritesEveryShownCellToTheChosenFile) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("\xEF\xBB\xBF") +
-                                  QString("N° Casi,\"0,2\"\n\"1,1\",\"0,61\"\n\"2,1\",\"2,2\"\n").toUtf8());
+                                  QString("N° Casi;0,2\n1,1;0,61\n2,1;2,2\n").toUtf8());
     file.close();
 
     // Cancelled: nothing written, nothing said.
@@ -478,13 +478,14 @@ TEST(GridViewCopy, ExportWritesEveryShownCellToTheChosenFile) {
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_TRUE(prompts.messages().empty());
 
-    // A folder that does not exist: the user is told.
+    // A folder that does not exist: the user is told why, in Italian.
     const QString nowhere = folder.filePath("manca/casi.csv");
     prompts.answerFile(nowhere);
     EXPECT_FALSE(g.view->exportCsv());
     ASSERT_EQ(prompts.messages().size(), 1u);
-    EXPECT_EQ(prompts.messages().front().text,
-              "Impossibile scrivere il file " + QDir::toNativeSeparators(nowhere));
+    EXPECT_EQ(prompts.messages().front().text, "Impossibile scrivere il file " +
+                                                   QDir::toNativeSeparators(nowhere) +
+                                                   ": il file o la cartella non esiste");
     EXPECT_EQ(prompts.messages().front().title, "Avviso");
     EXPECT_EQ(prompts.messages().front().icon, MessageIcon::Critical);
 }

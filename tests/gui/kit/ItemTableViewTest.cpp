@@ -120,7 +120,7 @@ TEST(ItemTableView, CopiesTheSelectionWithTheHeaderRow) {
     EXPECT_EQ(clipboardText(), "Ruota\nGE\n");
 }
 
-// "Esporta CSV…" writes the whole table, header first, quoting where csv needs it.
+// "Esporta CSV…" writes the whole table, header first, ';' between fields, quoting where csv needs it.
 TEST(ItemTableView, ExportWritesTheWholeTable) {
     ShownTable t;
     ScriptedPrompts prompts;
@@ -135,7 +135,7 @@ TEST(ItemTableView, ExportWritesTheWholeTable) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(
         file.readAll(),
-        QByteArray("\xEF\xBB\xBFRuota,Ritardo,Nota\nBA,7,\nCA,152,\"uno, \"\"due\"\"\"\nFI,7,\nGE,30,\n"));
+        QByteArray("\xEF\xBB\xBFRuota;Ritardo;Nota\nBA;7;\nCA;152;\"uno, \"\"due\"\"\"\nFI;7;\nGE;30;\n"));
 }
 
 // A model printed as a grid: the header row and every cell on paper.

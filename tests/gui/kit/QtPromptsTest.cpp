@@ -16,6 +16,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -121,6 +122,26 @@ TEST(QtInputBox, CancelGivesAnEmptyTextEvenWithADefault) {
     EXPECT_TRUE(prompts.input(QStringLiteral("Data ?"), QString(), QStringLiteral("05/01/2021")).isEmpty());
 }
 
+// A title the window manager would cut ("Ricerc…/AAAA") gets a box wide enough for it, input box and
+// message box alike.
+TEST(QtInputBox, IsWideEnoughForItsWholeTitle) {
+    for (const char* title : {"Ricerca per data GG/MM/AAAA", "Ricerca per numero indice", "Scelta estrazione"}) {
+        auto dialog = QtPrompts::createInputDialog(QStringLiteral("Data ?"), QString::fromUtf8(title), QString());
+        dialog->show();
+        QCoreApplication::processEvents();
+        const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+        EXPECT_GT(dialog->width(), metrics.horizontalAdvance(QString::fromUtf8(title)) + 3 * metrics.height())
+            << title;
+        // And the message that may follow it, its text far shorter than its title.
+        auto box = QtPrompts::createMessageBox(QStringLiteral("Data non trovata"), QString::fromUtf8(title),
+                                               MessageIcon::Information);
+        box->show();
+        QCoreApplication::processEvents();
+        EXPECT_GT(box->width(), metrics.horizontalAdvance(QString::fromUtf8(title)) + 3 * metrics.height())
+            << title;
+    }
+}
+
 class QtOpenFileBox : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -202,6 +223,59 @@ TEST_F(QtOpenFileBox, SaveDialogOffersANewFileAndAddsTheDefaultSuffix) {
     EXPECT_EQ(QFileInfo(prompts.saveFile(request)).fileName(), QStringLiteral("nuovo.csv"));
     whenBoxOpens<QFileDialog>([](QFileDialog* box) { box->reject(); });
     EXPECT_TRUE(prompts.saveFile(request).isEmpty());
+}
+
+// Dialogs that share a folder key start where the last of them was answered, in this run and, through
+// the settings, in the next; a folder since removed gives the request's own folder back.
+TEST_F(QtOpenFileBox, DialogsWithAKeyStartWhereTheLastWasAnswered) {
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(QDir(elsewhere.path()).mkpath(QStringLiteral("storico")));
+    const QString historyFolder = elsewhere.filePath(QStringLiteral("storico"));
+    QFile history(QDir(historyFolder).filePath(QStringLiteral("BA.txt")));
+    ASSERT_TRUE(history.open(QIODevice::WriteOnly));
+    history.close();
+    QSettings settings(elsewhere.filePath(QStringLiteral("veltrano.ini")), QSettings::IniFormat);
+    request.folderKey = QStringLiteral("storico");
+    request.filter = QStringLiteral("Storico delle estrazioni (*.txt *.zip)");
+    request.fileName.clear();
+
+    // Where each dialog opens, recorded as it opens; then it picks the history file or is cancelled.
+    QStringList opened;
+    auto answer = [&opened, &history](bool pick) {
+        whenBoxOpens<QFileDialog>([&opened, &history, pick](QFileDialog* box) {
+            opened << QDir(box->directory()).canonicalPath();
+            if (!pick)
+                return box->reject();
+            box->selectFile(history.fileName());
+            static_cast<QDialog*>(box)->accept();
+        });
+    };
+    {
+        QtPrompts prompts;
+        prompts.setSettings(&settings);
+        answer(false);
+        EXPECT_TRUE(prompts.openFiles(request).isEmpty());
+        answer(true);
+        EXPECT_EQ(prompts.openFiles(request).size(), 1);
+        answer(false);
+        prompts.openFiles(request);
+    }
+    {
+        QtPrompts nextRun;
+        nextRun.setSettings(&settings);
+        answer(false);
+        nextRun.openFile(request);
+    }
+    ASSERT_TRUE(QDir(historyFolder).removeRecursively());
+    {
+        QtPrompts afterRemoval;
+        afterRemoval.setSettings(&settings);
+        answer(false);
+        afterRemoval.openFiles(request);
+    }
+    const QString first = QDir(folder.path()).canonicalPath();
+    EXPECT_EQ(opened, (QStringList{first, first, QDir(elsewhere.path()).canonicalPath() + "/storico",
+                                   QDir(elsewhere.path()).canonicalPath() + "/storico", first}));
 }
 
 TEST(QtPrintBox, AcceptedOrCancelledAsTheUserChose) {

@@ -101,7 +101,10 @@ TEST_F(ArchiveFromHistoryTest, CreaDaStoricoShowsTheSummaryWritesTheArchiveAndMa
     const QString created = file("nuovo/Dbarcomax.mdb");
     ASSERT_EQ(prompts.shown().size(), 4u);
     EXPECT_EQ(prompts.shown()[0].kind, ShownBox::OpenFiles);
-    EXPECT_EQ(prompts.shown()[0].file.filter, "Storico delle estrazioni (*.txt *.zip);;Tutti i file (*)");
+    // Only histories; first in the home folder, then where the last one was picked.
+    EXPECT_EQ(prompts.shown()[0].file.filter, "Storico delle estrazioni (*.txt *.zip)");
+    EXPECT_EQ(prompts.shown()[0].file.folder, QDir::homePath());
+    EXPECT_EQ(prompts.shown()[0].file.folderKey, "storico");
     EXPECT_EQ(prompts.shown()[1].kind, ShownBox::ChooseFolder);
     // The data folder; never the folder of the bundled sample.
     EXPECT_NE(QDir(prompts.shown()[1].file.folder), QDir(VELTRANO_PROGRAM_DIR));

@@ -5,8 +5,10 @@
 #include "core/DrawArchive.h"
 #include "gui/kit/ItalianFormat.h"
 
+#include <QChart>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <memory>
 #include <numeric>
 #include <random>
 
@@ -101,6 +103,23 @@ TEST(StatisticheRunBins, CoverEveryLengthOnce) {
         const std::vector<double> chance = expectedRuns(s);
         EXPECT_EQ(observed, runs);
         EXPECT_NEAR(expected, std::accumulate(chance.begin(), chance.end(), 0.0), 0.05);
+    }
+}
+
+// A period without draws has no run to count: the chart draws no axes (no "0 0 0 1 1 1"), and the panel
+// says "nessun dato"; a period with draws has both series on their axes.
+TEST(StatisticheRunsChart, NoDrawsNoAxes) {
+    DrawArchive archive;
+    withoutOneOnBari(archive, 30);
+    DelaySettings empty{Sorte::Estratto};
+    empty.first = 2;
+    empty.last = 1;
+    DelaySettings some{Sorte::Estratto};
+    for (const auto& [settings, drawn] : {std::pair{empty, false}, std::pair{some, true}}) {
+        const DelayStatistics s = computeDelayStatistics(settings, archive);
+        const std::unique_ptr<QChart> chart(statisticheCharts::runsAgainstChance(statistichePresentation::runBins(s)));
+        EXPECT_EQ(chart->series().isEmpty(), !drawn);
+        EXPECT_EQ(chart->axes().isEmpty(), !drawn);
     }
 }
 

@@ -14,11 +14,15 @@
 
 #include <QAreaSeries>
 #include <QChart>
+#include <QChartView>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -242,6 +246,73 @@ TEST_F(StatisticheWindow, PrintsTheTableAsShown) {
     EXPECT_TRUE(text.contains(QStringLiteral("Rit. massimo")));
     EXPECT_TRUE(text.contains(QStringLiteral("Righe: 90")));
     EXPECT_GE(text.count(QStringLiteral("GE")), 90);
+}
+
+// A table of many pages is printed only after asking, with the number of pages, and the first rows in the
+// order shown are offered instead; Annulla prints nothing. The two charts are on the first page.
+TEST_F(StatisticheWindow, AsksBeforePrintingManyPagesAndOffersTheFirstRows) {
+    if (!pdf::toolsPresent())
+        GTEST_SKIP() << "poppler-utils (pdftotext, pdfinfo) is not installed";
+    ASSERT_EQ(table().rowCount(), 1080); // eleven wheels and Tutte
+    clickButton(*window, "CmdStampa");
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    const ShownBox question = prompts.shown().front();
+    EXPECT_EQ(question.kind, ShownBox::Choice);
+    EXPECT_EQ(question.title, QStringLiteral("Ritardi e frequenze"));
+    const QRegularExpression pagesSaid(QStringLiteral("1\\.080 righe: stamparla tutta richiede (\\d+) pagine.*"
+                                                      "le prime 200 righe, nell'ordine mostrato \\((\\d+) pagine\\)"),
+                                       QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch said = pagesSaid.match(question.text);
+    ASSERT_TRUE(said.hasMatch()) << question.text.toStdString();
+    ASSERT_EQ(question.choices.size(), 2);
+    EXPECT_EQ(question.choices[0], QStringLiteral("Le prime 200 righe"));
+    EXPECT_EQ(question.choices[1], QStringLiteral("Tutte (%1 pagine)").arg(said.captured(1)));
+
+    QTemporaryDir folder;
+    const std::pair<int, const char*> answers[] = {{0, "Righe: le prime 200 di 1.080"}, {1, "Righe: 1.080"}};
+    for (const auto& [choice, rowsLine] : answers) {
+        SCOPED_TRACE(choice);
+        prompts.clear();
+        const QString path = folder.filePath(QStringLiteral("ritardi%1.pdf").arg(choice));
+        prompts.answerChoice(choice);
+        prompts.answerPrinter(path);
+        clickButton(*window, "CmdStampa");
+        ASSERT_EQ(prompts.shown().size(), 2u);
+        EXPECT_EQ(prompts.shown()[1].kind, ShownBox::Printer);
+        EXPECT_EQ(pdf::pages(path), said.captured(choice == 0 ? 2 : 1).toInt());
+        const QString firstPage = pdf::text(path).section(QLatin1Char('\f'), 0, 0);
+        EXPECT_TRUE(firstPage.contains(QString::fromUtf8(rowsLine)));
+        EXPECT_TRUE(firstPage.contains(QStringLiteral("Serie di estrazioni senza uscita")));
+        EXPECT_TRUE(firstPage.contains(QStringLiteral("Ritardi attuali")));
+    }
+
+    // Annulla: no printer, nothing printed.
+    prompts.clear();
+    prompts.answerChoice(-1);
+    clickButton(*window, "CmdStampa");
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_EQ(prompts.shown().front().kind, ShownBox::Choice);
+}
+
+// Resting the mouse on a cell of the map gives that cell's tip; the next cell of the same colour its own,
+// and outside the cells none.
+TEST_F(StatisticheWindow, MapCellsTellTheirDelayAndP) {
+    QChartView* view = window->GrMappa->view();
+    QChart* chart = view->chart();
+    const auto tipAt = [&](double number, double row) {
+        QToolTip::hideText();
+        const QPoint at = view->mapFromScene(chart->mapToScene(chart->mapToPosition(QPointF(number, row))));
+        QHelpEvent event(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view->viewport(), &event);
+        // Outside the cells the event is left to others, and the tip shown before goes.
+        return event.isAccepted() && QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    const QString first = tipAt(1, 0);
+    EXPECT_TRUE(first.startsWith(QStringLiteral("BA 1: ritardo 25, p ritardo "))) << first.toStdString();
+    EXPECT_TRUE(tipAt(2, 0).startsWith(QStringLiteral("BA 2: ritardo 25, p ritardo ")));
+    EXPECT_TRUE(tipAt(12, 1).startsWith(QStringLiteral("CA 12: ritardo 5, p ritardo ")));
+    EXPECT_EQ(tipAt(95, 0), QString());
+    QToolTip::hideText();
 }
 
 TEST_F(StatisticheWindow, F1OpensTheWindowsOwnTopic) {
