@@ -112,6 +112,8 @@ void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& r
     };
     try {
         jet::runArchiveQuery(readerProgram.toStdString(), path.toStdString(), ArchiveQueryText, callbacks);
+    } catch (const jet::DamagedArchiveError& e) {
+        throw ArchiveDamagedError(storico::unreadableArchiveText(path.toStdString(), e.what()));
     } catch (const jet::JetError& e) {
         throw ArchiveLoadError(e.what());
     }
