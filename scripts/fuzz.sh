@@ -10,7 +10,7 @@ scripts/install-deps.sh clang libclang-rt-dev
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache \
   -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DCMAKE_C_FLAGS_DEBUG="-O1 -g1" \
-  -DVELTRANO_FUZZ=ON -DVELTRANO_SANITIZE=ON -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF
+  -DCMAKE_UNITY_BUILD=ON -DVELTRANO_FUZZ=ON -DVELTRANO_SANITIZE=ON -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF
 cmake --build build-fuzz -j2 --target fuzz_archive fuzz_history fuzz_seeds
 
 seeds=build-fuzz/seeds
