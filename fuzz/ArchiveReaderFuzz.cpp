@@ -15,9 +15,9 @@
 #include "io/jet/ProgramPassword.h"
 
 #include <cmath>
-#include <cstring>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -33,7 +33,8 @@ void readThroughHelper(const std::string& path) {
     for (const MdbTableReader::Row& row : rows) {
         // What the helper sends is what the program receives, field for field.
         const std::string line = jet::wire::rowLine(row.fields);
-        const jet::wire::Line decoded = jet::wire::decodeLine(std::string_view(line).substr(0, line.size() - 1));
+        const jet::wire::Line decoded =
+            jet::wire::decodeLine(std::string_view(line).substr(0, line.size() - 1));
         if (decoded.fields.size() != row.fields.size())
             std::abort();
         for (std::size_t i = 0; i < row.fields.size(); ++i) {

@@ -23,8 +23,8 @@ std::vector<storico::Draw> draws(int count, int wheels) {
         storico::Draw draw;
         draw.date = storico::CalendarDate{1939 + i / 100, 1 + i / 8 % 12, 1 + i % 8 * 3};
         for (int w = 0; w < wheels; ++w)
-            draw.wheels[static_cast<std::size_t>(w)] =
-                storico::WheelNumbers{1 + (i + w) % 86, 2 + (i + w) % 86, 3 + (i + w) % 86, 4 + (i + w) % 86, 90};
+            draw.wheels[static_cast<std::size_t>(w)] = storico::WheelNumbers{
+                1 + (i + w) % 86, 2 + (i + w) % 86, 3 + (i + w) % 86, 4 + (i + w) % 86, 90};
         all.push_back(draw);
     }
     return all;

@@ -43,9 +43,9 @@ quint16 u16(const QByteArray& bytes, qsizetype at) {
 
 // Where the draw table's rows are, found from the page headers of the file itself.
 struct ArchiveLayout {
-    std::vector<int> drawPages;  // data pages of EstrazioniLotto, in file order
-    std::vector<int> rowCounts;  // rows on each of them
-    int catalogDataPage = -1;    // a data page of MSysObjects (the catalog, table definition at page 2)
+    std::vector<int> drawPages; // data pages of EstrazioniLotto, in file order
+    std::vector<int> rowCounts; // rows on each of them
+    int catalogDataPage = -1;   // a data page of MSysObjects (the catalog, table definition at page 2)
 
     static ArchiveLayout of(const QByteArray& file) {
         ArchiveLayout layout;
@@ -90,13 +90,18 @@ struct Damage {
 const std::vector<Damage>& damages() {
     static const std::vector<Damage> all{
         {"intatto", [](const QByteArray& f, const ArchiveLayout&) { return f; }, nullptr},
-        {"troncato a metà pagina", [](const QByteArray& f, const ArchiveLayout&) { return f.left(f.size() - 1000); },
+        {"troncato a metà pagina",
+         [](const QByteArray& f, const ArchiveLayout&) { return f.left(f.size() - 1000); },
          "non è un numero intero di pagine"},
         {"troncato prima dell'ultima pagina di estrazioni",
-         [](const QByteArray& f, const ArchiveLayout& l) { return f.left(qsizetype{l.drawPages.back()} * kPage); },
+         [](const QByteArray& f, const ArchiveLayout& l) {
+             return f.left(qsizetype{l.drawPages.back()} * kPage);
+         },
          "il file è troncato"},
         {"pagina di estrazioni azzerata",
-         [](const QByteArray& f, const ArchiveLayout& l) { return withPage(f, l.drawPages[1], QByteArray(kPage, 0)); },
+         [](const QByteArray& f, const ArchiveLayout& l) {
+             return withPage(f, l.drawPages[1], QByteArray(kPage, 0));
+         },
          "è tutta a zero"},
         {"pagina del catalogo copiata su una di estrazioni",
          [](const QByteArray& f, const ArchiveLayout& l) {
@@ -125,7 +130,8 @@ const std::vector<Damage>& damages() {
              return withPage(f, l.drawPages[1], page);
          },
          "se ne leggono"},
-        {"pagina di estrazioni inserita", [](const QByteArray& f, const ArchiveLayout& l) {
+        {"pagina di estrazioni inserita",
+         [](const QByteArray& f, const ArchiveLayout& l) {
              QByteArray damaged = f;
              damaged.insert(qsizetype{l.drawPages[1]} * kPage, pageOf(f, l.drawPages[0]));
              return damaged;
@@ -268,8 +274,8 @@ public:
         ScriptedProgramEnd programEnd;
         RecordingHelp help;
         const auto child = [](FrameServices&) -> QWidget* { return new QLabel; };
-        Container frame(Container::Services{archive, palette, programEnd, help, child, {}, child, {}, &prompts,
-                                            Reader, child});
+        Container frame(Container::Services{
+            archive, palette, programEnd, help, child, {}, child, {}, &prompts, Reader, child});
         frame.MDIForm_Load();
         QFile out(archivePath);
         EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -279,8 +285,8 @@ public:
         prompts.answerConfirm(false);
         frame.AggiornaArchivio();
         const auto boxes = prompts.shown();
-        const bool reportShown = std::any_of(boxes.begin(), boxes.end(),
-                                             [](const ShownBox& box) { return box.kind == ShownBox::Confirm; });
+        const bool reportShown = std::any_of(
+            boxes.begin(), boxes.end(), [](const ShownBox& box) { return box.kind == ShownBox::Confirm; });
         if (reportShown && prompts.messages().empty())
             return {};
         EXPECT_EQ(prompts.messages().size(), 1u);
@@ -308,14 +314,18 @@ TEST_F(DamagedArchive, EveryReaderRefusesEveryDamageAndWritesNothing) {
     };
     const std::vector<ReaderCase> readers{
         {"loader", [](DamagedArchive& t, const QByteArray&) { return t.loader(); }},
-        {"veltrano-analisi", [](DamagedArchive& t, const QByteArray&) { return t.tool("veltrano-analisi", {}); }},
-        {"veltrano-collaudo", [](DamagedArchive& t, const QByteArray&) { return t.tool("veltrano-collaudo", {}); }},
+        {"veltrano-analisi",
+         [](DamagedArchive& t, const QByteArray&) { return t.tool("veltrano-analisi", {}); }},
+        {"veltrano-collaudo",
+         [](DamagedArchive& t, const QByteArray&) { return t.tool("veltrano-collaudo", {}); }},
         {"veltrano-statistiche",
          [](DamagedArchive& t, const QByteArray&) { return t.tool("veltrano-statistiche", {}); }},
-        {"veltrano-importa --aggiorna --prova", [](DamagedArchive& t, const QByteArray&) { return t.update(true); }},
+        {"veltrano-importa --aggiorna --prova",
+         [](DamagedArchive& t, const QByteArray&) { return t.update(true); }},
         {"veltrano-importa --aggiorna", [](DamagedArchive& t, const QByteArray&) { return t.update(false); }},
         {"finestra di avvio", [](DamagedArchive& t, const QByteArray&) { return t.startWindow(); }},
-        {"Aggiorna archivio", [](DamagedArchive& t, const QByteArray& bytes) { return t.frameUpdate(bytes); }},
+        {"Aggiorna archivio",
+         [](DamagedArchive& t, const QByteArray& bytes) { return t.frameUpdate(bytes); }},
     };
 
     for (const Damage& damage : damages()) {
@@ -331,7 +341,8 @@ TEST_F(DamagedArchive, EveryReaderRefusesEveryDamageAndWritesNothing) {
             }
             ASSERT_TRUE(outcome.refused);
             const QString message = outcome.message.trimmed();
-            EXPECT_TRUE(message.contains(Unreadable + archivePath + QStringLiteral(": "))) << message.toStdString();
+            EXPECT_TRUE(message.contains(Unreadable + archivePath + QStringLiteral(": ")))
+                << message.toStdString();
             EXPECT_TRUE(message.contains(QString::fromUtf8(damage.reason))) << message.toStdString();
             EXPECT_EQ(folderContents(), before) << "the damaged archive's folder changed";
         }

@@ -183,11 +183,12 @@ private:
     // bytes: two different rows of a 10,000-row archive share one with a chance near 10^-11.
     void checkSeenOnce(int start, std::size_t size) {
         const std::string_view bytes(reinterpret_cast<const char*>(m_mdb->pg_buf) + (start & 0x1FFF), size);
-        const auto [seen, added] = m_seenRows.try_emplace(std::hash<std::string_view>{}(bytes),
-                                                          m_table->cur_phys_pg);
+        const auto [seen, added] =
+            m_seenRows.try_emplace(std::hash<std::string_view>{}(bytes), m_table->cur_phys_pg);
         if (!added)
             throw DamagedFile("una riga della tabella " + m_query.table + " compare due volte (pagine " +
-                              italianNumber(seen->second) + " e " + italianNumber(m_table->cur_phys_pg) + ")");
+                              italianNumber(seen->second) + " e " + italianNumber(m_table->cur_phys_pg) +
+                              ")");
     }
 
     // NULL and "" both bind as an empty value; only the row's null mask tells them apart. The buffers

@@ -131,6 +131,7 @@ void OwnedPages::checkLength(MdbHandle* mdb, unsigned long long fileSize) {
                           " byte: il file è troncato o danneggiato");
 }
 
-std::vector<std::uint32_t> OwnedPages::check(MdbHandle* mdb, MdbTableDef* table, unsigned long long fileSize) {
+std::vector<std::uint32_t> OwnedPages::check(MdbHandle* mdb, MdbTableDef* table,
+                                             unsigned long long fileSize) {
     return PageCheck(mdb, table, fileSize).run();
 }

@@ -249,7 +249,8 @@ TEST_F(FakeReader, OnlyADamageLineIsADamagedArchive) {
     };
     EXPECT_EQ(kindOf("printf 'DAMAGE\\tla pagina 7 è tutta a zero\\n'\nexit 1\n"),
               "damage: la pagina 7 è tutta a zero");
-    EXPECT_EQ(kindOf("printf 'ERROR\\tla tabella X non esiste\\n'\nexit 1\n"), "error: la tabella X non esiste");
+    EXPECT_EQ(kindOf("printf 'ERROR\\tla tabella X non esiste\\n'\nexit 1\n"),
+              "error: la tabella X non esiste");
     EXPECT_EQ(kindOf("printf 'COUNT 0 1\\nEND\\n'\n"), "read");
 }
 
