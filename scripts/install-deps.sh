@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, when they are missing (as root, or through sudo).
+# Packages named as arguments are wanted too (scripts/fuzz.sh asks for clang this way).
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,7 @@ packages=(
   xvfb xauth
   strace
   dpkg-dev file help2man locales lintian man-db
+  "$@"
 )
 
 missing=()

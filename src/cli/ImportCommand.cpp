@@ -274,8 +274,10 @@ int updateArchive(const ImportOptions& options, std::ostream& out, std::ostream&
     const std::string reader = readerProgram(environment);
     ArchiveMerge merge;
     try {
+        // The draws first: a damaged archive is named as such before anything else is said of it.
+        std::vector<Draw> archiveDraws = readArchiveDraws(reader, options.update);
         checkArchiveHoldsOnlyDraws(options.update);
-        merge = mergeHistory(readArchiveDraws(reader, options.update), reading->datedDraws);
+        merge = mergeHistory(archiveDraws, reading->datedDraws);
     } catch (const StoricoError& error) {
         err << "veltrano-importa: " << error.what() << "\n";
         return 1;

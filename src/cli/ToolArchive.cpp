@@ -19,6 +19,9 @@ bool loadToolArchive(DrawArchive& archive, const QString& path, const QString& t
     const QString reader = readerProgramFor(QCoreApplication::applicationDirPath());
     try {
         loadDrawArchive(archive, path, reader, {}, SampleMark::Ignore);
+    } catch (const ArchiveDamagedError& e) {
+        writeText(stderr, QStringLiteral("%1: %2\n").arg(tool, QString::fromUtf8(e.what())));
+        return false;
     } catch (const std::exception& e) {
         writeText(stderr, QStringLiteral("%1: Archivio illeggibile: %2: %3\n")
                               .arg(tool, shownPath(path), QString::fromUtf8(e.what())));

@@ -114,6 +114,8 @@ void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& r
     try {
         jet::runArchiveQuery(readerProgram.toStdString(), localPath(path).toStdString(), ArchiveQueryText,
                              callbacks);
+    } catch (const jet::DamagedArchiveError& e) {
+        throw ArchiveDamagedError(storico::unreadableArchiveText(path.toStdString(), e.what()));
     } catch (const jet::JetError& e) {
         throw ArchiveLoadError(e.what());
     }

@@ -19,6 +19,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The file's pages do not add up: no draw of it was stored. The message is the whole
+// "Archivio illeggibile: <path>: <reason>" text.
+class ArchiveDamagedError : public ArchiveLoadError {
+public:
+    using ArchiveLoadError::ArchiveLoadError;
+};
+
 struct LoadProgress {
     // While the reader helper reads the file, before the rows come: rows read so far, and how many the
     // file says it holds (a hint: at least rowsRead).
@@ -33,7 +40,8 @@ enum class SampleMark { Read, Ignore };
 
 // Loads every draw of the archive at path into the store: numbers, dates, DrawCount, progressive
 // numbers and model archive (from the store's ModelStart). The file is read by the reader helper
-// program, so that a damaged file cannot take the program down. Throws ArchiveLoadError; the store
+// program, so that a damaged file cannot take the program down. Throws ArchiveLoadError (its
+// ArchiveDamagedError for a file whose pages do not add up, before any draw is stored); the store
 // then holds whatever had been stored so far. A load also records whether the file is the sample archive
 // (unless told to ignore the mark: then the store says it is not).
 void loadDrawArchive(DrawArchive& archive, const QString& path, const QString& readerProgram,

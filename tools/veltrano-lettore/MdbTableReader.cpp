@@ -1,5 +1,8 @@
 #include "MdbTableReader.h"
 
+#include "DamagedFile.h"
+#include "OwnedPages.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -7,7 +10,9 @@
 #include <mdbtools.h>
 #include <memory>
 #include <stdexcept>
+#include <string_view>
 #include <sys/stat.h>
+#include <unordered_map>
 
 namespace {
 
@@ -64,6 +69,7 @@ public:
     std::vector<MdbTableReader::Row> run() {
         openFile();
         openTable();
+        OwnedPages::check(m_mdb.get(), m_table.get(), m_fileSize);
         bindColumns();
         return readRows();
     }
@@ -79,12 +85,29 @@ private:
             fail(m_path + " non è un file");
         if (info.st_size == 0)
             fail("il file " + m_path + " è vuoto");
+        m_fileSize = static_cast<unsigned long long>(info.st_size);
         m_mdb.reset(mdb_open(m_path.c_str(), MDB_NOFLAGS));
         if (!m_mdb)
             fail("il file " + m_path + " non è un database Access leggibile");
+        OwnedPages::checkLength(m_mdb.get(), m_fileSize);
+    }
+
+    // The catalog is a table too (its definition on page 2), and libmdb walks its pages without a
+    // look at its page map: an empty map makes it crash. Its pages are checked as the table's are.
+    void checkCatalogPages() {
+        MdbCatalogEntry catalog{};
+        catalog.mdb = m_mdb.get();
+        catalog.object_type = MDB_TABLE;
+        catalog.table_pg = 2;
+        std::snprintf(catalog.object_name, sizeof catalog.object_name, "%s", "MSysObjects");
+        const std::unique_ptr<MdbTableDef, TableDefFreer> table(mdb_read_table(&catalog));
+        if (!table)
+            fail("impossibile leggere l'elenco delle tabelle di " + m_path);
+        OwnedPages::check(m_mdb.get(), table.get(), m_fileSize);
     }
 
     void openTable() {
+        checkCatalogPages();
         // The catalog is read once: reading it again would free the entry the table points to.
         if (!mdb_read_catalog(m_mdb.get(), MDB_TABLE) || !m_mdb->catalog)
             fail("impossibile leggere l'elenco delle tabelle di " + m_path);
@@ -145,14 +168,33 @@ private:
         }
     }
 
-    // NULL and "" both bind as an empty value; only the row's null mask tells them apart. The buffers
-    // are kept from row to row.
-    const std::vector<bool>& nullFlags() {
-        m_nulls.assign(m_table->num_cols, false);
+    // Where the row just fetched lies in the page buffer: offset and length.
+    std::pair<int, std::size_t> currentRow() {
         int start = 0;
         std::size_t size = 0;
-        if (mdb_find_row(m_mdb.get(), static_cast<int>(m_table->cur_row) - 1, &start, &size) != 0)
+        if (mdb_find_row(m_mdb.get(), static_cast<int>(m_table->cur_row) - 1, &start, &size) != 0 ||
+            (start & 0x1FFF) + size > static_cast<std::size_t>(m_mdb->fmt->pg_size))
             fail("riga danneggiata nella tabella " + m_query.table);
+        return {start, size};
+    }
+
+    // Two rows with the same bytes (each of the archive's rows carries its own date) come from a page
+    // copied over another, or from a page walked twice. Rows are told apart by a 64-bit hash of their
+    // bytes: two different rows of a 10,000-row archive share one with a chance near 10^-11.
+    void checkSeenOnce(int start, std::size_t size) {
+        const std::string_view bytes(reinterpret_cast<const char*>(m_mdb->pg_buf) + (start & 0x1FFF), size);
+        const auto [seen, added] =
+            m_seenRows.try_emplace(std::hash<std::string_view>{}(bytes), m_table->cur_phys_pg);
+        if (!added)
+            throw DamagedFile("una riga della tabella " + m_query.table + " compare due volte (pagine " +
+                              italianNumber(seen->second) + " e " + italianNumber(m_table->cur_phys_pg) +
+                              ")");
+    }
+
+    // NULL and "" both bind as an empty value; only the row's null mask tells them apart. The buffers
+    // are kept from row to row.
+    const std::vector<bool>& nullFlags(int start, std::size_t size) {
+        m_nulls.assign(m_table->num_cols, false);
         m_cracked.assign(m_table->num_cols, MdbField{});
         const int count = mdb_crack_row(m_table.get(), start & 0x1FFF, size, m_cracked.data());
         if (count < 0)
@@ -213,7 +255,9 @@ private:
         while (mdb_fetch_row(m_table.get())) {
             if (rows.size() >= MdbTableReader::kMaxRows)
                 fail("la tabella " + m_query.table + " ha troppe righe o è danneggiata");
-            const std::vector<bool>& nulls = nullFlags();
+            const auto [start, size] = currentRow();
+            checkSeenOnce(start, size);
+            const std::vector<bool>& nulls = nullFlags(start, size);
             std::vector<jet::QueryField> values;
             values.reserve(m_wanted.size());
             for (const WantedColumn& wanted : m_wanted)
@@ -227,6 +271,9 @@ private:
             if (m_reading)
                 m_reading(rows.size(), expected);
         }
+        if (rows.size() != expected)
+            throw DamagedFile("la tabella " + m_query.table + " dichiara " + italianNumber(expected) +
+                              " righe, ma se ne leggono " + italianNumber(rows.size()));
         std::stable_sort(
             rows.begin(), rows.end(),
             [](const MdbTableReader::Row& a, const MdbTableReader::Row& b) { return a.key < b.key; });
@@ -234,6 +281,7 @@ private:
     }
 
     std::string m_path;
+    unsigned long long m_fileSize = 0;
     const SelectQuery& m_query;
     const MdbTableReader::Reading& m_reading;
     std::unique_ptr<MdbHandle, MdbCloser> m_mdb;
@@ -243,6 +291,7 @@ private:
     std::size_t m_order = 0;
     std::vector<bool> m_nulls;
     std::vector<MdbField> m_cracked;
+    std::unordered_map<std::size_t, unsigned long> m_seenRows; // a hash of the row's bytes: its page
 };
 
 } // namespace

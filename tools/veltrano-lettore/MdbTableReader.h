@@ -10,7 +10,9 @@
 #include <vector>
 
 // Reads the rows of a SelectQuery from an Access file through libmdb and orders them. Throws
-// std::runtime_error with a message for the user when the file, the table or a column cannot be read.
+// std::runtime_error with a message for the user when the file, the table or a column cannot be read,
+// and DamagedFile when the table's pages do not add up (see OwnedPages) or the rows read are not the
+// table's own count, or a row comes twice: all of the table, or nothing.
 class MdbTableReader {
 public:
     struct Row {

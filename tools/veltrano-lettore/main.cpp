@@ -2,6 +2,7 @@
 // standard output in the line protocol of ArchiveWire.h. libmdb can crash or loop on a damaged file,
 // which is why it runs here, in a process of its own, and never inside the program.
 
+#include "DamagedFile.h"
 #include "MdbTableReader.h"
 #include "SelectQuery.h"
 #include "io/jet/ArchiveWire.h"
@@ -121,6 +122,10 @@ int main(int argc, char** argv) {
     std::vector<MdbTableReader::Row> rows;
     try {
         rows = MdbTableReader::read(argv[1], query, ReadingNews());
+    } catch (const DamagedFile& damage) {
+        emit(jet::wire::damageLine(damage.what()));
+        std::fflush(g_wire);
+        return 1;
     } catch (const std::bad_alloc&) {
         return reportError("memoria insufficiente leggendo " + std::string(argv[1]));
     } catch (const std::exception& error) {

@@ -13,6 +13,7 @@
 #include "gui/kit/Prompts.h"
 #include "io/ArchiveLoader.h"
 #include "io/storico/ArchiveReplace.h"
+#include "io/storico/StoricoError.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -284,6 +285,10 @@ void Container::AggiornaArchivio() {
     try {
         plan =
             runInBackground([&] { return planArchiveUpdate(archivePath, files, m_services.readerProgram); });
+    } catch (const storico::DamagedArchiveError& e) {
+        setBusy(false);
+        prompts.message(QString::fromUtf8(e.what()), kUpdateTitle, MessageIcon::Critical);
+        return;
     } catch (const std::exception& e) {
         setBusy(false);
         prompts.message(

@@ -44,9 +44,10 @@ ArchiveUpdatePlan planArchiveUpdate(const QString& archivePath, const QStringLis
     if (!plan.reading.errors.empty())
         return plan;
     const std::string path = archivePath.toStdString();
+    // The draws first: a damaged archive is named as such before anything else is said of it.
+    std::vector<storico::Draw> archiveDraws = storico::readArchiveDraws(readerProgram.toStdString(), path);
     storico::checkArchiveHoldsOnlyDraws(path);
-    plan.merge = storico::mergeHistory(storico::readArchiveDraws(readerProgram.toStdString(), path),
-                                       plan.reading.datedDraws);
+    plan.merge = storico::mergeHistory(archiveDraws, plan.reading.datedDraws);
     return plan;
 }
 

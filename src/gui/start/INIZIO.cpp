@@ -306,6 +306,10 @@ void INIZIO::LoadDrawArchive() {
     setLoading(true);
     try {
         loadDrawArchive(m_services.archive, path, m_services.readerProgram, barProgress(pb1));
+    } catch (const ArchiveDamagedError& e) {
+        setLoading(false);
+        m_services.prompts.message(QString::fromUtf8(e.what()), kAvviso, MessageIcon::Critical);
+        return;
     } catch (const std::exception&) {
         setLoading(false);
         m_services.prompts.message(kWrongArchive, kAvviso, MessageIcon::Critical);

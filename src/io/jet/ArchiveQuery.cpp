@@ -162,6 +162,7 @@ public:
 
     bool ended() const { return m_ended; }
     bool failed() const { return m_failed; }
+    bool damaged() const { return m_damaged; }
     const std::string& errorMessage() const { return m_errorMessage; }
 
 private:
@@ -175,7 +176,9 @@ private:
         wire::Line line = wire::decodeLine(text);
         switch (line.kind) {
         case wire::LineKind::Error:
+        case wire::LineKind::Damage:
             m_failed = true;
+            m_damaged = line.kind == wire::LineKind::Damage;
             m_errorMessage = std::move(line.message);
             return;
         case wire::LineKind::Progress:
@@ -221,6 +224,7 @@ private:
     bool m_started = false;
     bool m_ended = false;
     bool m_failed = false;
+    bool m_damaged = false;
     long long m_expectedRows = 0;
     long long m_rows = 0;
     int m_columns = 0;
@@ -286,6 +290,8 @@ void runArchiveQuery(const std::string& readerProgram, const std::string& databa
 
     bool timedOut = false;
     const int status = process.waitUntil(Clock::now() + silenceLimit, timedOut);
+    if (parser.damaged())
+        throw DamagedArchiveError(parser.errorMessage());
     if (parser.failed())
         throw JetError(parser.errorMessage());
     if (timedOut)

@@ -28,7 +28,8 @@ struct QueryCallbacks {
 // on an Access file in the reader helper program (libmdb lives only there), streaming the rows to the
 // callbacks. Rows come ordered by the ORDER BY column; rows with equal keys keep their table order.
 // Throws JetError when the file cannot be read, the query names an unknown table or column, the
-// reader crashes, or nothing (a row or news of its reading) arrives within silenceLimit.
+// reader crashes, or nothing (a row or news of its reading) arrives within silenceLimit; its
+// DamagedArchiveError when the file's pages do not add up, and then no row has reached the callbacks.
 void runArchiveQuery(const std::string& readerProgram, const std::string& databasePath,
                      const std::string& sql, const QueryCallbacks& callbacks,
                      std::chrono::milliseconds silenceLimit = std::chrono::seconds(10));

@@ -16,6 +16,7 @@ constexpr std::string_view kProgress = "PROGRESS ";
 constexpr std::string_view kRow = "ROW";
 constexpr std::string_view kEnd = "END";
 constexpr std::string_view kError = "ERROR\t";
+constexpr std::string_view kDamage = "DAMAGE\t";
 
 [[noreturn]] void malformed(std::string_view what) {
     throw JetError("risposta non valida dal programma di lettura: " + std::string(what));
@@ -206,6 +207,10 @@ std::string errorLine(std::string_view message) {
     return std::string(kError) + escapeText(message) + '\n';
 }
 
+std::string damageLine(std::string_view message) {
+    return std::string(kDamage) + escapeText(message) + '\n';
+}
+
 Line decodeLine(std::string_view line) {
     Line out;
     if (line.starts_with(kCount) || line.starts_with(kProgress)) {
@@ -230,9 +235,10 @@ Line decodeLine(std::string_view line) {
         out.kind = LineKind::End;
         return out;
     }
-    if (line.starts_with(kError)) {
-        out.kind = LineKind::Error;
-        out.message = unescapeText(line.substr(kError.size()));
+    if (line.starts_with(kError) || line.starts_with(kDamage)) {
+        const bool damage = line.starts_with(kDamage);
+        out.kind = damage ? LineKind::Damage : LineKind::Error;
+        out.message = unescapeText(line.substr(damage ? kDamage.size() : kError.size()));
         return out;
     }
     if (line.starts_with(kRow) && (line.size() == kRow.size() || line[kRow.size()] == '\t')) {

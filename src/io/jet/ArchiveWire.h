@@ -13,12 +13,14 @@
 //   ROW \t <field> \t <field> ...  once per row, in query order
 //   END                           after the last row
 //   ERROR \t <text>               instead of anything else when the reader fails
+//   DAMAGE \t <text>              instead of anything else when the file's pages do not add up: a
+//                                 damaged file, never to be read in part
 // A field is "N" (NULL), "D" followed by the 16 hex digits of the date's IEEE double bits (so the value
 // crosses exactly, whatever it is), or "T" followed by the text with backslash, tab, line feed, carriage
 // return and NUL escaped as \\ \t \n \r \0.
 namespace jet::wire {
 
-enum class LineKind { Progress, Count, Row, End, Error };
+enum class LineKind { Progress, Count, Row, End, Error, Damage };
 
 struct Line {
     LineKind kind = LineKind::End;
@@ -27,7 +29,7 @@ struct Line {
     long long rowCount = 0;         // Count
     int columnCount = 0;            // Count
     std::vector<QueryField> fields; // Row
-    std::string message;            // Error
+    std::string message;            // Error, Damage
 };
 
 std::string escapeText(std::string_view text);
@@ -39,6 +41,7 @@ std::string countLine(long long rowCount, int columnCount);
 std::string rowLine(const std::vector<QueryField>& fields);
 std::string endLine();
 std::string errorLine(std::string_view message);
+std::string damageLine(std::string_view message);
 
 // Decodes one line without its '\n'. Throws JetError naming what is wrong when the line does not follow
 // the protocol.

@@ -17,4 +17,11 @@ public:
     using JetError::JetError;
 };
 
+// The file's pages do not add up (cut short, a page zeroed or copied in, rows missing or seen twice):
+// nothing of it may be used, not even the part that reads. The message says what is wrong.
+class DamagedArchiveError : public JetError {
+public:
+    using JetError::JetError;
+};
+
 } // namespace jet

@@ -61,6 +61,10 @@ std::optional<WheelNumbers> parseCell(const std::string& cell) {
 
 } // namespace
 
+std::string unreadableArchiveText(const std::string& path, const std::string& reason) {
+    return "Archivio illeggibile: " + path + ": " + reason;
+}
+
 std::vector<std::string> drawTableColumns() {
     std::vector<std::string> columns{"DataEstrazione"};
     for (int wheel = 0; wheel < WheelCount; ++wheel)
@@ -103,6 +107,8 @@ std::vector<Draw> readArchiveDraws(const std::string& readerProgram, const std::
     };
     try {
         jet::runArchiveQuery(readerProgram, path, selectAll(DrawTableName, drawTableColumns()), callbacks);
+    } catch (const jet::DamagedArchiveError& damage) {
+        throw DamagedArchiveError(unreadableArchiveText(path, damage.what()));
     } catch (const jet::JetError& error) {
         throw StoricoError("impossibile leggere l'archivio " + path + ": " + error.what());
     }

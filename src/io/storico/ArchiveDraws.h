@@ -23,8 +23,12 @@ struct ArchiveReadProgress {
     std::function<void(int row)> rowRead;
 };
 
+// What every reader of an archive says of a damaged one: "Archivio illeggibile: <path>: <reason>".
+std::string unreadableArchiveText(const std::string& path, const std::string& reason);
+
 // Every draw of an archive, in date order, read by the reader helper program (libmdb stays out of our
-// process). Throws StoricoError when the file cannot be read or a wheel cell is not five numbers 1-90.
+// process). Throws StoricoError when the file cannot be read or a wheel cell is not five numbers 1-90,
+// its DamagedArchiveError when the file's pages do not add up.
 std::vector<Draw> readArchiveDraws(const std::string& readerProgram, const std::string& path,
                                    const ArchiveReadProgress& progress = {});
 

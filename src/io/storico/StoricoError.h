@@ -10,4 +10,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The archive's pages do not add up (see jet::DamagedArchiveError): nothing was read from it. The
+// message is the whole "Archivio illeggibile: …" text.
+class DamagedArchiveError : public StoricoError {
+public:
+    using StoricoError::StoricoError;
+};
+
 } // namespace storico

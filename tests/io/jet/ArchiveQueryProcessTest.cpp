@@ -236,6 +236,24 @@ TEST_F(FakeReader, ErrorLineBecomesTheMessage) {
     EXPECT_EQ(outcome.started, -1);
 }
 
+TEST_F(FakeReader, OnlyADamageLineIsADamagedArchive) {
+    const auto kindOf = [&](const std::string& reply) -> std::string {
+        try {
+            jet::runArchiveQuery(script(reply), "a.mdb", "x", {}, kPatient);
+        } catch (const jet::DamagedArchiveError& e) {
+            return std::string("damage: ") + e.what();
+        } catch (const jet::JetError& e) {
+            return std::string("error: ") + e.what();
+        }
+        return "read";
+    };
+    EXPECT_EQ(kindOf("printf 'DAMAGE\\tla pagina 7 è tutta a zero\\n'\nexit 1\n"),
+              "damage: la pagina 7 è tutta a zero");
+    EXPECT_EQ(kindOf("printf 'ERROR\\tla tabella X non esiste\\n'\nexit 1\n"),
+              "error: la tabella X non esiste");
+    EXPECT_EQ(kindOf("printf 'COUNT 0 1\\nEND\\n'\n"), "read");
+}
+
 TEST_F(FakeReader, ErrorAfterSomeRowsStillFails) {
     const Outcome outcome =
         run(script("printf 'COUNT 2 1\\nROW\\tTa\\nERROR\\triga danneggiata\\n'\nexit 1\n"), kPatient);

@@ -139,6 +139,12 @@ TEST(ArchiveWireRecords, ProgressCountEndAndErrorDecode) {
     const jet::wire::Line failure = decodeLine(error);
     EXPECT_EQ(failure.kind, LineKind::Error);
     EXPECT_EQ(failure.message, "la tabella X\tnon esiste\n(riga 2)");
+
+    std::string damage = jet::wire::damageLine("la pagina 7\tè tutta a zero");
+    damage.pop_back();
+    const jet::wire::Line damaged = decodeLine(damage);
+    EXPECT_EQ(damaged.kind, LineKind::Damage);
+    EXPECT_EQ(damaged.message, "la pagina 7\tè tutta a zero");
 }
 
 TEST(ArchiveWireRecords, MalformedLinesAreRejected) {
