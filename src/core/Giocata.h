@@ -9,11 +9,11 @@
 // What a method plays: every method (the built-in ones, a player's script, a spy pair) is a source of
 // giocate, and the back-test alone decides their outcome, chance and money.
 
-// The sorte of a bet: how many of its numbers must come out on one wheel.
-enum class Sorte { Estratto = 1, Ambo = 2, Terno = 3, Quaterna = 4, Cinquina = 5 };
-
 // One bet: numbers, a sorte, the wheels it is played on, a stake.
 struct Puntata {
+    // How many of its numbers must come out on one wheel.
+    enum class Sorte { Estratto = 1, Ambo = 2, Terno = 3, Quaterna = 4, Cinquina = 5 };
+
     // 1 to 10 distinct numbers, in the order the method gave them. A method's own numbers are 1..90; a
     // built-in case whose forecast holds a damaged field (0, above 90) keeps it: it is never drawn.
     std::vector<int> numeri;
