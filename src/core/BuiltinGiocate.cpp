@@ -12,6 +12,7 @@ Giocata giocataOf(const EqualAmboCase& c, int colpi, const OutcomeBoxes& boxes, 
     Giocata g;
     g.draw = c.draw;
     g.colpi = colpi;
+    g.puntate.reserve(7); // at most: the ambata, three ambi, three sorti of the quartina
     const Forecast& f = c.forecast;
     const WheelMask caseWheels = static_cast<WheelMask>(wheelBit(c.wheel1) | wheelBit(c.wheel2));
     if (boxes.ambata)
