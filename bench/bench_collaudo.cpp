@@ -131,7 +131,7 @@ template <typename Settings> void giocateOf(benchmark::State& st, const Settings
         return;
     std::vector<Giocata> giocate;
     for (const CollaudoCase& c : runCollaudo(s, *archive).casi)
-        giocate.push_back(c.giocata);
+        giocate.push_back(playedGiocata(c, s));
     for (auto _ : st) {
         CollaudoResult r = runGiocate(giocate, *archive, s.threads);
         benchmark::DoNotOptimize(r);

@@ -153,15 +153,22 @@ CollaudoResult runCollaudo(const CollaudoSettings& settings, const DrawArchive& 
     r.casi.reserve(t.size());
     for (std::size_t i = 0; i < equalAmbi.size(); ++i) {
         r.casi.push_back(caseOf(t, i, colpi, equalAmbi[i].draw, archive));
-        r.casi.back().giocata = giocataOf(equalAmbi[i], colpi, settings.boxes, settings.stakes);
         r.casi.back().source = equalAmbi[i];
     }
     for (std::size_t i = 0; i < overdue.size(); ++i) {
         r.casi.push_back(caseOf(t, i, colpi, overdue[i].draw, archive));
-        r.casi.back().giocata = giocataOf(overdue[i], colpi, settings.stakes);
         r.casi.back().source = overdue[i];
     }
     return r;
+}
+
+Giocata playedGiocata(const CollaudoCase& c, const CollaudoSettings& settings) {
+    const int colpi = std::max(settings.colpi, 0);
+    if (const auto* e = std::get_if<EqualAmboCase>(&c.source))
+        return giocataOf(*e, colpi, settings.boxes, settings.stakes);
+    if (const auto* o = std::get_if<OverdueCase>(&c.source))
+        return giocataOf(*o, colpi, settings.stakes);
+    return c.giocata;
 }
 
 CollaudoResult giocateResult(const std::vector<Giocata>& giocate, const CaseTracks& tracks,

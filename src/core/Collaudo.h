@@ -36,6 +36,8 @@ struct CollaudoCase {
     using Source = std::variant<std::monostate, EqualAmboCase, OverdueCase>;
 
     int draw = 0; // DrawIndex of the draw the case opens after
+    // What the case plays. A built-in method's back-test leaves it empty and keeps `source`: its tens of
+    // thousands of cases would cost more to spell out than to follow; playedGiocata gives it.
     Giocata giocata;
     Source source; // the equal ambo's or the overdue number's case; nothing for any other method
     QString date;
@@ -94,6 +96,10 @@ struct CollaudoResult {
 
 // The whole back-test of the settings' method: every draw of the range searched, no case limit.
 CollaudoResult runCollaudo(const CollaudoSettings& settings, const DrawArchive& archive);
+
+// What a case of a back-test with these settings plays: its giocata, or for a built-in method's case the
+// giocata of its source (core/BuiltinGiocate.h).
+Giocata playedGiocata(const CollaudoCase& c, const CollaudoSettings& settings);
 
 // The back-test of giocate from any source (a player's method, a spy number...): each followed by the
 // rules of Giocata.h (outcome), GiocataChance.h (chance) and GiocataBets.h (money, with the withholding

@@ -369,6 +369,41 @@ TEST(BuiltInsAsGiocate, SameFiguresOnRandomDraws) {
     build.randomDraws(30, 8);
     build.finish();
     expectBuiltInsAsGiocate(archive, 9, {true, false, false, false, false, false, false}, boxCombinations());
+
+    // The whole back-test of each method against its cases' giocate run as any method's.
+    for (const auto metodo : {MethodSettings::Metodo::AmboUguale, MethodSettings::Metodo::Ritardatario}) {
+        CollaudoSettings settings;
+        settings.metodo = metodo;
+        settings.soglia = 30;
+        settings.colpi = 7;
+        settings.stakes = {0.5, 2.0, 3.0, 1.5};
+        const CollaudoResult builtIn = runCollaudo(settings, archive);
+        std::vector<Giocata> giocate;
+        for (const CollaudoCase& c : builtIn.casi)
+            giocate.push_back(playedGiocata(c, settings));
+        ASSERT_FALSE(giocate.empty());
+        const CollaudoResult asGiocate = runGiocate(giocate, archive, 2);
+        ASSERT_EQ(asGiocate.casi.size(), builtIn.casi.size());
+        for (std::size_t i = 0; i < giocate.size(); ++i) {
+            EXPECT_EQ(asGiocate.casi[i].giocata, giocate[i]);
+            EXPECT_EQ(asGiocate.casi[i].draw, builtIn.casi[i].draw);
+            EXPECT_EQ(asGiocate.casi[i].date, builtIn.casi[i].date);
+            EXPECT_EQ(asGiocate.casi[i].esito, builtIn.casi[i].esito);
+        }
+        const CollaudoSummary& a = asGiocate.riepilogo;
+        const CollaudoSummary& b = builtIn.riepilogo;
+        EXPECT_EQ(a.positivi, b.positivi);
+        EXPECT_EQ(a.inGioco, b.inGioco);
+        EXPECT_EQ(a.casiCompleti, b.casiCompleti);
+        EXPECT_NEAR(a.attesi, b.attesi, 1e-9);
+        EXPECT_NEAR(a.p, b.p, 1e-9);
+        EXPECT_NEAR(a.saldo, b.saldo, 1e-6);
+        ASSERT_EQ(asGiocate.colpi.size(), builtIn.colpi.size());
+        for (std::size_t k = 0; k < builtIn.colpi.size(); ++k) {
+            EXPECT_EQ(asGiocate.colpi[k].positivi, builtIn.colpi[k].positivi);
+            EXPECT_NEAR(asGiocate.colpi[k].attesi, builtIn.colpi[k].attesi, 1e-9);
+        }
+    }
 }
 
 TEST(BuiltInsAsGiocate, SameFiguresOnTheRealHistory) {
