@@ -31,9 +31,8 @@ GiocataBets::GiocataBets(const Giocata& g) {
 bool GiocataBets::wins(const DrawnNumbers& drawn, int d) const {
     const WheelMask mask = drawn.drawn(d);
     for (const Bet& b : m_bets) {
-        const WheelMask on = static_cast<WheelMask>(mask & b.wheels);
-        for (int w = 0; w < WheelCount; ++w)
-            if (inMask(on, w) && (drawn.numbers(d, w) & b.numbers).count() >= b.sorte)
+        for (unsigned on = mask & b.wheels; on != 0; on &= on - 1)
+            if ((drawn.numbers(d, std::countr_zero(on)) & b.numbers).count() >= b.sorte)
                 return true;
     }
     return false;
@@ -55,10 +54,9 @@ double GiocataBets::won(const DrawnNumbers& drawn, int d) const {
     const WheelMask mask = drawn.drawn(d);
     double total = 0.0;
     for (const Bet& b : m_bets) {
-        const WheelMask on = static_cast<WheelMask>(mask & b.wheels);
-        for (int w = 0; w < WheelCount; ++w)
-            if (inMask(on, w))
-                total += b.pays[static_cast<std::size_t>(std::min((drawn.numbers(d, w) & b.numbers).count(), 5))];
+        for (unsigned on = mask & b.wheels; on != 0; on &= on - 1)
+            total += b.pays[static_cast<std::size_t>(
+                std::min((drawn.numbers(d, std::countr_zero(on)) & b.numbers).count(), 5))];
     }
     return total;
 }

@@ -1,7 +1,5 @@
 #include "core/GiocataChance.h"
 
-#include "core/NumberSet.h"
-
 #include <algorithm>
 #include <bit>
 
@@ -31,8 +29,8 @@ constexpr auto BitCounts = [] {
 // ways to spread five numbers over the classes, and stops early wherever a puntata wins.
 class WinCounter {
 public:
-    // Adds a puntata that can win (at least `sorte` drawable numbers); numbers 1..90, each once.
-    void add(const NumberSet& numbers, int sorte) {
+    // Adds a puntata that can win: `numbers` its drawable numbers, each once, at least `sorte` of them.
+    void add(const std::vector<int>& numbers, int sorte) {
         const std::size_t index = m_needs.size();
         m_needs.push_back(sorte);
         const std::size_t words = index / 64 + 1;
@@ -45,9 +43,12 @@ public:
             m_signatures = std::move(wider);
             m_words = words;
         }
-        for (int n = 1; n <= 90; ++n)
-            if (numbers.holds(n))
-                m_signatures[static_cast<std::size_t>(n) * m_words + index / 64] |= std::uint64_t{1} << (index % 64);
+        for (int n : numbers) {
+            std::uint64_t* sig = &m_signatures[static_cast<std::size_t>(n) * m_words];
+            if (std::all_of(sig, sig + m_words, [](std::uint64_t w) { return w == 0; }))
+                m_named.push_back(n);
+            sig[index / 64] |= std::uint64_t{1} << (index % 64);
+        }
     }
 
     std::int64_t count() {
@@ -68,12 +69,8 @@ private:
 
     void classify() {
         std::vector<int> representative; // a number of each class
-        int m = 0;
-        for (int n = 1; n <= 90; ++n) {
+        for (int n : m_named) {
             const std::uint64_t* sig = signature(n);
-            if (std::all_of(sig, sig + m_words, [](std::uint64_t w) { return w == 0; }))
-                continue;
-            ++m;
             std::size_t j = 0;
             while (j < representative.size() && !std::equal(sig, sig + m_words, signature(representative[j])))
                 ++j;
@@ -89,7 +86,7 @@ private:
                     m_members.push_back(static_cast<int>(p));
         }
         m_memberStart.push_back(static_cast<int>(m_members.size()));
-        m_unnamed = 90 - m;
+        m_unnamed = 90 - static_cast<int>(m_named.size());
     }
 
     void walk(std::size_t j, int k, std::int64_t ways) {
@@ -118,6 +115,7 @@ private:
     }
 
     std::vector<int> m_needs;                 // each puntata's sorte
+    std::vector<int> m_named;                 // every number some puntata names
     std::size_t m_words = 0;                  // of a signature: one bit per puntata
     std::vector<std::uint64_t> m_signatures;  // [number * m_words + word]: the puntate naming the number
     std::vector<int> m_sizes;                 // numbers in each class
@@ -131,11 +129,13 @@ private:
 
 // Adds a puntata to the count when it can win: a sorte of 1..5 and at least that many drawable numbers.
 void addTo(WinCounter& counter, const Puntata& p) {
-    NumberSet numbers;
+    std::vector<int> numbers;
+    numbers.reserve(p.numeri.size());
     for (int n : p.numeri)
-        numbers.add(n);
+        if (n >= 1 && n <= 90 && std::find(numbers.begin(), numbers.end(), n) == numbers.end())
+            numbers.push_back(n);
     const int sorte = p.sorteCount();
-    if (sorte >= 1 && sorte <= 5 && numbers.count() >= sorte)
+    if (sorte >= 1 && sorte <= 5 && static_cast<int>(numbers.size()) >= sorte)
         counter.add(numbers, sorte);
 }
 } // namespace
