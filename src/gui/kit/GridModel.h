@@ -3,6 +3,7 @@
 #include "gui/kit/CellTable.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -45,6 +46,11 @@ public:
     // The number at the start of the text ("12" -> 12, "7 12 33" -> 7, "-3" -> -3, "" -> 0).
     double value(int row, int col) const;
     static double numericValue(const QString& text);
+
+    // A cell's tool tip, for the few cells that have more to say than they show (an exact small p behind
+    // "< 0,0001"); an empty text removes it. Kept apart from the cells, since nearly none has one.
+    QString toolTip(int row, int col) const;
+    void setToolTip(int row, int col, const QString& tip);
 
     Colour backColour(int row, int col) const;
     Colour foreColour(int row, int col) const;
@@ -132,6 +138,10 @@ private:
         int width = 0;
     };
 
+    static std::uint64_t tipKey(int row, int col) {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) | static_cast<std::uint32_t>(col);
+    }
+    void dropToolTipsBeyond(int rows, int cols);
     Cell& cell(int row, int col);
     const Cell& cell(int row, int col) const;
     void checkCell(int row, int col) const;
@@ -151,4 +161,5 @@ private:
     int m_topRow = 0;
     Colour m_floodColour = 0x0080FF; // orange
     int m_batchDepth = 0;
+    QHash<std::uint64_t, QString> m_toolTips; // by tipKey(row, col)
 };

@@ -6,9 +6,11 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ChartPanel;
+class DateField;
 class DelayTableModel;
 class DrawArchive;
 class FrameServices;
@@ -22,6 +24,7 @@ class QDateEdit;
 class QLabel;
 class QPushButton;
 class QToolButton;
+class StaleNotice;
 
 // The window "Ritardi e frequenze": delays and frequencies of every number or ambo on the chosen wheels
 // and on Tutte over a period, each beside what chance gives, in a table sortable by any column, one
@@ -48,10 +51,11 @@ public:
     QToolButton* Label6 = nullptr; // select every wheel
     QToolButton* Label9 = nullptr; // deselect every wheel
     QCheckBox* ChTutte = nullptr;
-    QDateEdit* DtDal = nullptr;
-    QDateEdit* DtAl = nullptr;
+    DateField* DtDal = nullptr;
+    DateField* DtAl = nullptr;
     QPushButton* CmdCalcola = nullptr; // "CALCOLA"
     QPushButton* CmdStampa = nullptr;
+    StaleNotice* LblAggiorna = nullptr; // over the results once the choices differ from theirs
     QLabel* LblFrase = nullptr;    // the sentence above the table
     QComboBox* CmbRuota = nullptr; // the wheel filter
     QLabel* LblRighe = nullptr;
@@ -76,6 +80,8 @@ public slots:
     void Label9_Click();
     void FgElementi_DoubleClick(const QModelIndex& index);
     void GrMappa_Hovered(const QPointF& point, bool state);
+    // Greys the results that no longer answer the choices, and ungreys them when the choices come back.
+    void Scelte_Change();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -92,6 +98,8 @@ private:
     HelpService& m_help;
     FrameServices& m_frame;
     DelayTableModel* m_model = nullptr;
+    // What the results on screen were computed for.
+    std::optional<DelaySettings> m_shownSettings;
     std::vector<statisticheCharts::MapRow> m_map;
     bool m_placed = false;
 };
