@@ -408,7 +408,8 @@ void CollaudoFrm::Parametri_Change() {
     if (m_shownSettings)
         LblAggiorna->setStale(!sameBackTest(collaudoSettings(*Parametri, m_archive), *m_shownSettings));
     if (m_sweep)
-        LblAggiornaEsplora->setStale(!sameSweep(sweepSettings(*Parametri, m_archive, SweepRows), m_sweep->settings));
+        LblAggiornaEsplora->setStale(
+            !sweepStillApplies(sweepSettings(*Parametri, m_archive, SweepRows), m_sweep->settings));
 }
 
 void CollaudoFrm::setSweeping(bool sweeping) {

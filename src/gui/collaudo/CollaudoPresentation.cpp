@@ -114,8 +114,8 @@ bool sameStakes(const Stakes& a, const Stakes& b) {
     return a.ambata == b.ambata && a.ambo == b.ambo && a.terno == b.terno && a.quaterna == b.quaterna;
 }
 
-bool sameSweep(const SweepSettings& a, const SweepSettings& b) {
-    return a.metodo == b.metodo && a.wheels == b.wheels && a.boxes.flags() == b.boxes.flags() &&
+bool sweepStillApplies(const SweepSettings& a, const SweepSettings& b) {
+    return a.wheels == b.wheels && a.boxes.flags() == b.boxes.flags() &&
            sameStakes(a.stakes, b.stakes) && a.first == b.first && a.last == b.last && a.split == b.split;
 }
 

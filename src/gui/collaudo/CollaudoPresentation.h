@@ -36,9 +36,9 @@ QString balanceSentence(const CollaudoSummary& summary);
 // the out-of-sample date when its box is checked. The best `rows` combinations by p come back.
 SweepSettings sweepSettings(const CollaudoParameters& parameters, const DrawArchive& archive, int rows);
 bool sameStakes(const Stakes& a, const Stakes& b);
-// Whether two sweeps ask for the same thing: method, wheels, outcome boxes, stakes, range and split (the
-// rest the sweep tries itself).
-bool sameSweep(const SweepSettings& a, const SweepSettings& b);
+// Whether a sweep's rows still answer the window's settings: the same wheels, outcome boxes, stakes, range
+// and split. The rest the sweep tries itself, and a row puts its method back when it is applied.
+bool sweepStillApplies(const SweepSettings& current, const SweepSettings& swept);
 SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive);
 // Puts a sweep row into the controls: the sweep's method, the row's types, positions and "Adiacenti" or its
 // threshold, and its Colpi; false for no such row.

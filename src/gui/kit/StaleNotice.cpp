@@ -1,29 +1,7 @@
 #include "gui/kit/StaleNotice.h"
 
-#include <QGraphicsItem>
-#include <QGraphicsScene>
-#include <QGraphicsView>
-
-namespace {
-
-constexpr double StaleOpacity = 0.3;
-
-// Out of reach and washed out. A disabled widget greys its own texts; charts draw their own colours, so
-// their items fade instead (an opacity effect on the widgets themselves leaves ghosts of the old pixels
-// in scrolled and graphics views).
-void grey(QWidget& results, bool stale) {
-    results.setEnabled(!stale);
-    QList<QGraphicsView*> views = results.findChildren<QGraphicsView*>();
-    if (auto* view = qobject_cast<QGraphicsView*>(&results))
-        views << view;
-    for (QGraphicsView* view : views)
-        if (view->scene())
-            for (QGraphicsItem* item : view->scene()->items())
-                if (!item->parentItem())
-                    item->setOpacity(stale ? StaleOpacity : 1.0);
-}
-
-} // namespace
+#include <QEvent>
+#include <QFrame>
 
 StaleNotice::StaleNotice(const QString& objectName, const QString& command, QWidget* parent) : QLabel(parent) {
     setObjectName(objectName);
@@ -37,9 +15,19 @@ StaleNotice::StaleNotice(const QString& objectName, const QString& command, QWid
 }
 
 void StaleNotice::cover(const std::vector<QWidget*>& results) {
-    m_results.assign(results.begin(), results.end());
-    for (QWidget* w : results)
-        grey(*w, m_stale);
+    m_covered.clear();
+    for (QWidget* w : results) {
+        // A pale veil over the results rather than an opacity effect: charts draw their own colours and
+        // grids their own text colours, which disabling alone leaves as they are, and an effect on a
+        // scrolled view leaves ghosts of its old pixels.
+        auto* veil = new QFrame(w);
+        veil->setObjectName(w->objectName() + QStringLiteral("_velo"));
+        veil->setStyleSheet(QStringLiteral("QFrame { background: rgba(255, 255, 255, 150); border: none; }"));
+        veil->hide();
+        w->installEventFilter(this);
+        m_covered.push_back({w, veil});
+        grey(m_covered.back());
+    }
 }
 
 void StaleNotice::setStale(bool stale) {
@@ -47,7 +35,24 @@ void StaleNotice::setStale(bool stale) {
         return;
     m_stale = stale;
     setVisible(stale);
-    for (const QPointer<QWidget>& w : m_results)
-        if (w)
-            grey(*w, stale);
+    for (const Covered& c : m_covered)
+        grey(c);
+}
+
+void StaleNotice::grey(const Covered& covered) {
+    if (!covered.results || !covered.veil)
+        return;
+    covered.results->setEnabled(!m_stale);
+    covered.veil->setGeometry(covered.results->rect());
+    covered.veil->setVisible(m_stale);
+    if (m_stale)
+        covered.veil->raise();
+}
+
+bool StaleNotice::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize)
+        for (const Covered& c : m_covered)
+            if (c.results == watched && c.veil)
+                c.veil->setGeometry(c.results->rect());
+    return QLabel::eventFilter(watched, event);
 }

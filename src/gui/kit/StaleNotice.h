@@ -4,9 +4,11 @@
 #include <QPointer>
 #include <vector>
 
+class QFrame;
+
 // The line above a window's results once its choices no longer match them: "Le scelte sono cambiate:
-// premere CALCOLA per aggiornare.", with the results greyed beneath it, so that no old table reads as the
-// answer to the new choices. Hidden, and the results as usual, while they match.
+// premere CALCOLA per aggiornare i risultati.", with the results greyed beneath it, so that no old table
+// reads as the answer to the new choices. Hidden, and the results as usual, while they match.
 class StaleNotice : public QLabel {
     Q_OBJECT
 
@@ -19,7 +21,17 @@ public:
     void setStale(bool stale);
     bool isStale() const { return m_stale; }
 
+protected:
+    // Keeps each veil the size of the results it lies on.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    std::vector<QPointer<QWidget>> m_results;
+    struct Covered {
+        QPointer<QWidget> results;
+        QPointer<QFrame> veil;
+    };
+    void grey(const Covered& covered);
+
+    std::vector<Covered> m_covered;
     bool m_stale = false;
 };
