@@ -1,5 +1,7 @@
 #include "cli/MethodOptionValues.h"
 
+#include "core/SettingsCheck.h"
+
 #include <functional>
 
 namespace {
@@ -133,21 +135,11 @@ QString optionName(const MethodSettings::Name& name) {
 }
 
 std::optional<int> optionWholeNumber(const QString& text) {
-    bool ok = false;
-    const int n = text.trimmed().toInt(&ok);
-    return ok ? std::optional<int>(n) : std::nullopt;
+    return wholeNumber(text);
 }
 
 QString readBoundedOption(const QString& name, const QString& text, int low, int high, int& out) {
-    const auto n = optionWholeNumber(text);
-    if (!n || *n < low || *n > high)
-        return QStringLiteral("--%1 vuole un numero da %2 a %3: \"%4\"")
-            .arg(name)
-            .arg(low)
-            .arg(high)
-            .arg(text);
-    out = *n;
-    return {};
+    return boundedNumberError(QStringLiteral("--") + name, text, low, high, out);
 }
 
 QString readWheelOption(const QString& value, std::array<bool, WheelCount>& wheels) {

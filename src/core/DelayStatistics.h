@@ -28,6 +28,8 @@ struct DelaySettings {
     int last = 0; // 0 for the archive's last draw
 
     int lastDraw(const DrawArchive& archive) const;
+
+    bool operator==(const DelaySettings&) const = default;
 };
 
 struct DelayItem {

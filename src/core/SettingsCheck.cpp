@@ -58,3 +58,17 @@ QString outOfSampleError(const DrawArchive& archive, int first, int last, const 
                           "verificare.")
         .arg(from.toString(QStringLiteral("dd/MM/yyyy")), day(first), day(last));
 }
+
+std::optional<int> wholeNumber(const QString& text) {
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
+}
+
+QString boundedNumberError(const QString& what, const QString& text, int low, int high, int& out) {
+    const auto n = wholeNumber(text);
+    if (!n || *n < low || *n > high)
+        return QStringLiteral("%1 vuole un numero da %2 a %3: \"%4\"").arg(what).arg(low).arg(high).arg(text);
+    out = *n;
+    return {};
+}

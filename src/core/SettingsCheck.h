@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 class DrawArchive;
 class QDate;
@@ -29,3 +30,10 @@ QString methodWheelsError(MethodSettings::Metodo metodo, const std::array<bool, 
 // The out-of-sample date splits the range's draws first..last in two: it must leave cases on both sides,
 // so it falls after the first draw's day and no later than the last draw's.
 QString outOfSampleError(const DrawArchive& archive, int first, int last, const QDate& from);
+
+// A typed whole number ("9", " 12 ", "+3"): the number, or nothing for an empty text, letters or a decimal.
+std::optional<int> wholeNumber(const QString& text);
+
+// What the tools (what = "--colpi") and the windows (what = "Colpi") say of a text that is no whole number
+// from low to high: "Colpi vuole un numero da 1 a 18: "0""; empty when it is one, which then goes to out.
+QString boundedNumberError(const QString& what, const QString& text, int low, int high, int& out);

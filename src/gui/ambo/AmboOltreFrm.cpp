@@ -2,6 +2,7 @@
 
 #include "core/CaseSearch.h"
 #include "core/DrawArchive.h"
+#include "core/SettingsCheck.h"
 #include "gui/ambo/AmboGridLayout.h"
 #include "gui/ambo/AmboRange.h"
 #include "gui/ambo/AmboReport.h"
@@ -423,7 +424,23 @@ void AmboOltreFrm::Form_Load() {
     g.Fg1.autoSizeColumns();
 }
 
+bool AmboOltreFrm::typedNumbersAccepted(bool search) {
+    int value = 0;
+    QString error = boundedNumberError(captionOf(MethodSettings::ColpiName), ComboC->currentText(), 1,
+                                       MethodSettings::MaxColpi, value);
+    // "Intervallo" searches the whole range, whatever the count asked.
+    if (error.isEmpty() && search && !Ch_Intervallo->isChecked())
+        error = boundedNumberError(QStringLiteral("N° Casi"), ComboNC->currentText(), 1, MaxCases, value);
+    if (error.isEmpty())
+        return true;
+    m_prompts.message(error, QStringLiteral("Avviso"), MessageIcon::Exclamation);
+    return false;
+}
+
 void AmboOltreFrm::Cmd_Ambiuguali_Click() {
+    // Colpi 0 would verify each case on the draw it was found in, and count it negative.
+    if (!typedNumbersAccepted(true))
+        return;
     WaitPointer hourglass;
     AmboGrids g = grids();
     elabora(
@@ -437,6 +454,8 @@ void AmboOltreFrm::Cmd_Ambiuguali_Click() {
 }
 
 void AmboOltreFrm::Command1_Click() {
+    if (!typedNumbersAccepted(false))
+        return;
     m_verified = controls();
     AmboGrids g = grids();
     verifyCases(g.Fg1, g.FgS, m_state.Colpi, controls(), m_archive, m_palette);

@@ -127,6 +127,8 @@ private:
     QWidget* buildParameterPanel();
     QWidget* buildSummaryPanel();
     bool hasReport();
+    // False, after saying why in a box, when Colpi (or, for a search, N° Casi) holds no number it can take.
+    bool typedNumbersAccepted(bool search);
     // Prints the report of the last search on the device; false (after saying why) when it could not.
     bool printReport(QPagedPaintDevice& device, const QString& failure);
 

@@ -11,6 +11,7 @@
 #include "gui/collaudo/SweepSelection.h"
 #include "gui/kit/ChartPanel.h"
 #include "gui/kit/ChildArea.h"
+#include "gui/kit/DateField.h"
 #include "gui/kit/FrameServices.h"
 #include "gui/kit/GridView.h"
 #include "gui/kit/HelpKey.h"
@@ -18,6 +19,7 @@
 #include "gui/kit/ItemTableView.h"
 #include "gui/kit/ProgramIcons.h"
 #include "gui/kit/Prompts.h"
+#include "gui/kit/StaleNotice.h"
 #include "gui/kit/WaitPointer.h"
 
 #include <QApplication>
@@ -38,6 +40,7 @@ constexpr int SummaryWidth = 250;
 // The best combinations the sweep table shows; Holm's adjustment still counts all of them.
 constexpr int SweepRows = 100;
 constexpr int ProgressSteps = 1000;
+constexpr int SweepTab = 2;
 } // namespace
 
 CollaudoFrm::CollaudoFrm(DrawArchive& archive, const Palette& palette, Prompts& prompts, HelpService& help,
@@ -55,6 +58,8 @@ CollaudoFrm::CollaudoFrm(DrawArchive& archive, const Palette& palette, Prompts& 
     connect(CmdAnnulla, &QPushButton::clicked, this, &CollaudoFrm::CmdAnnulla_Click);
     connect(FgCasi, &QTableView::doubleClicked, this, &CollaudoFrm::FgCasi_DoubleClick);
     connect(FgEsplora, &ResultGrid::rowActivated, this, &CollaudoFrm::FgEsplora_RowActivated);
+    connect(Parametri, &CollaudoParameters::changed, this, &CollaudoFrm::Parametri_Change);
+    connect(Schede, &QTabWidget::currentChanged, this, &CollaudoFrm::Schede_Change);
     connect(m_runner, &SweepRunner::progress, this, &CollaudoFrm::sweepProgress);
     connect(m_runner, &SweepRunner::finished, this, &CollaudoFrm::sweepFinished);
     // "FINE" and the frame's close end the event loop without closing this window, and the store the
@@ -127,33 +132,38 @@ QWidget* CollaudoFrm::buildCommands() {
 
 QWidget* CollaudoFrm::buildResults() {
     auto* area = new QWidget(this);
-    auto* h = new QHBoxLayout(area);
+    auto* column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    auto* row = new QWidget(area);
+    auto* h = new QHBoxLayout(row);
     h->setContentsMargins(0, 0, 0, 0);
     h->setSpacing(6);
 
-    auto* summary = new QWidget(area);
-    auto* sv = new QVBoxLayout(summary);
-    sv->setContentsMargins(0, 0, 0, 0);
-    sv->setSpacing(4);
-    LblRiepilogo = new QLabel(summary);
+    // The sentence across the whole window: in the summary's narrow column a long one (a sweep row's, with
+    // its corrections and out-of-sample figures) would push the summary's last rows out of sight.
+    LblAggiorna = new StaleNotice(QStringLiteral("LblAggiorna"), QStringLiteral("COLLAUDA"), area);
+    LblRiepilogo = new QLabel(area);
     LblRiepilogo->setObjectName(QStringLiteral("LblRiepilogo"));
     LblRiepilogo->setWordWrap(true);
     LblRiepilogo->setTextInteractionFlags(Qt::TextSelectableByMouse);
     LblRiepilogo->setText(QStringLiteral("Scegliere le impostazioni e premere COLLAUDA."));
     LblRiepilogo->setFrameShape(QFrame::StyledPanel);
     LblRiepilogo->setMargin(6);
-    FgRiepilogo = new GridView(summary);
+    column->addWidget(LblAggiorna);
+    column->addWidget(LblRiepilogo);
+    column->addWidget(row, 1);
+
+    FgRiepilogo = new GridView(row);
     FgRiepilogo->setObjectName(QStringLiteral("FgRiepilogo"));
     FgRiepilogo->setStretchLastColumn(true);
     FgRiepilogo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FgRiepilogo->setCopyWithHeaders(true);
     FgRiepilogo->setExportFileName(QStringLiteral("collaudo-riepilogo.csv"));
-    sv->addWidget(LblRiepilogo);
-    sv->addWidget(FgRiepilogo, 1);
-    summary->setFixedWidth(SummaryWidth);
-    h->addWidget(summary);
+    FgRiepilogo->setFixedWidth(SummaryWidth);
+    h->addWidget(FgRiepilogo);
 
-    Schede = new QTabWidget(area);
+    Schede = new QTabWidget(row);
     Schede->setObjectName(QStringLiteral("Schede"));
     auto* charts = new QWidget(Schede);
     auto* ch = new QHBoxLayout(charts);
@@ -188,9 +198,14 @@ QWidget* CollaudoFrm::buildResults() {
     FgEsplora->setExportFileName(QStringLiteral("collaudo-esplorazione.csv"));
     FgEsplora->setToolTip(
         QStringLiteral("Doppio clic su una riga: ne copia le impostazioni e avvia COLLAUDA"));
+    LblAggiornaEsplora =
+        new StaleNotice(QStringLiteral("LblAggiornaEsplora"), QStringLiteral("ESPLORA"), sweep);
+    LblAggiornaEsplora->cover({LblEsplora, FgEsplora});
+    sw->addWidget(LblAggiornaEsplora);
     sw->addWidget(LblEsplora);
     sw->addWidget(FgEsplora, 1);
     Schede->addTab(sweep, QStringLiteral("Esplorazione"));
+    LblAggiorna->cover({LblRiepilogo, FgRiepilogo, charts, FgCasi});
     h->addWidget(Schede, 1);
     for (GridView* g : {FgRiepilogo, static_cast<GridView*>(FgEsplora)})
         g->setPrompts(&m_prompts);
@@ -278,7 +293,8 @@ bool CollaudoFrm::settingsAccepted(const QString& error) {
 }
 
 void CollaudoFrm::CmdCollauda_Click() {
-    if (!rangeAccepted())
+    if (!settingsAccepted(Parametri->typedDatesError(false)) || !rangeAccepted() ||
+        !settingsAccepted(Parametri->typedNumbersError()))
         return;
     const CollaudoSettings settings = collaudoSettings(*Parametri, m_archive);
     if (!settingsAccepted(methodWheelsError(settings.metodo, settings.wheels, settings.types, false)))
@@ -290,12 +306,15 @@ void CollaudoFrm::CmdCollauda_Click() {
     if (m_selection && !m_selection->stillHolds(settings))
         m_selection.reset();
     if (m_selection)
-        noteSweepSelection(shown, *m_selection);
+        noteSweepSelection(shown, *m_selection, *result);
+    m_shownSettings = std::make_unique<CollaudoSettings>(settings);
     showResults(shown, result);
+    Parametri_Change();
 }
 
 void CollaudoFrm::showResults(const CollaudoShown& shown, std::shared_ptr<const CollaudoResult> result) {
     LblRiepilogo->setText(shown.sentence);
+    LblRiepilogo->setToolTip(shown.sentenceTip);
     GridModel& s = *FgRiepilogo->gridModel();
     {
         GridModel::Batch batch(s);
@@ -308,6 +327,7 @@ void CollaudoFrm::showResults(const CollaudoShown& shown, std::shared_ptr<const 
         for (std::size_t i = 0; i < shown.summary.size(); ++i) {
             s.setText(static_cast<int>(i) + 1, 0, shown.summary[i].first);
             s.setText(static_cast<int>(i) + 1, 1, shown.summary[i].second);
+            s.setToolTip(static_cast<int>(i) + 1, 1, shown.summaryTips.value(shown.summary[i].first));
         }
     }
     s.autoSizeColumns();
@@ -322,7 +342,7 @@ void CollaudoFrm::showResults(const CollaudoShown& shown, std::shared_ptr<const 
 }
 
 void CollaudoFrm::CmdEsplora_Click() {
-    if (sweepRunning() || !rangeAccepted())
+    if (sweepRunning() || !settingsAccepted(Parametri->typedDatesError(true)) || !rangeAccepted())
         return;
     auto sweep = std::make_shared<SweepOutcome>();
     sweep->settings = sweepSettings(*Parametri, m_archive, SweepRows);
@@ -375,7 +395,21 @@ void CollaudoFrm::sweepFinished(bool cancelled) {
     SweepShown shown = presentSweep(*m_sweep, m_archive);
     FgEsplora->setTable(shown.headers, std::move(shown.rows));
     LblEsplora->setText(shown.caption);
-    Schede->setCurrentIndex(2);
+    Schede->setCurrentIndex(SweepTab);
+    Parametri_Change();
+}
+
+void CollaudoFrm::Schede_Change(int index) {
+    // The summary is the back-test's: the sweep's table, with its out-of-sample columns, takes its room.
+    FgRiepilogo->setVisible(index != SweepTab);
+}
+
+void CollaudoFrm::Parametri_Change() {
+    if (m_shownSettings)
+        LblAggiorna->setStale(!sameBackTest(collaudoSettings(*Parametri, m_archive), *m_shownSettings));
+    if (m_sweep)
+        LblAggiornaEsplora->setStale(
+            !sweepStillApplies(sweepSettings(*Parametri, m_archive, SweepRows), m_sweep->settings));
 }
 
 void CollaudoFrm::setSweeping(bool sweeping) {
@@ -391,10 +425,8 @@ void CollaudoFrm::FgCasi_DoubleClick(const QModelIndex& index) {
 void CollaudoFrm::FgEsplora_RowActivated(int sourceRow) {
     if (!m_sweep || !applySweepRow(*m_sweep, sourceRow, *Parametri))
         return;
-    const int split = m_sweep->settings.split;
     m_selection = std::make_unique<SweepSelection>(
-        sweepSelection(*m_sweep, sourceRow, collaudoSettings(*Parametri, m_archive),
-                       split > 0 && split <= m_archive.drawCount() ? m_archive.drawDate(split) : QString()));
+        sweepSelection(*m_sweep, sourceRow, collaudoSettings(*Parametri, m_archive), m_archive));
     CmdCollauda_Click();
     Schede->setCurrentIndex(0);
 }

@@ -19,8 +19,10 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 class ResultGrid;
+class StaleNotice;
 class SweepRunner;
 struct CollaudoResult;
+struct CollaudoSettings;
 struct Palette;
 struct SweepOutcome;
 struct SweepSelection;
@@ -45,6 +47,7 @@ public:
     QPushButton* CmdCollauda = nullptr; // "COLLAUDA"
     QPushButton* CmdEsplora = nullptr;  // "ESPLORA"
     QPushButton* CmdAnnulla = nullptr;  // "ANNULLA"
+    StaleNotice* LblAggiorna = nullptr; // over the back-test's results once the choices differ from theirs
     QLabel* LblRiepilogo = nullptr;     // the summary in one sentence
     GridView* FgRiepilogo = nullptr;    // the summary as the tool prints it
     QTabWidget* Schede = nullptr;
@@ -54,6 +57,7 @@ public:
     ItemTableView* FgCasi = nullptr;
     ResultGrid* FgEsplora = nullptr;
     QLabel* LblEsplora = nullptr;
+    StaleNotice* LblAggiornaEsplora = nullptr; // over the sweep's table, the same for the sweep
 
     // The parameters (a period up to the last draw stays so) and the tab shown; results are not kept.
     QVariantMap keptSettings() const override;
@@ -69,6 +73,9 @@ public slots:
     void CmdAnnulla_Click();
     void FgCasi_DoubleClick(const QModelIndex& index);
     void FgEsplora_RowActivated(int sourceRow);
+    // Greys the results that no longer answer the choices, and ungreys them when the choices come back.
+    void Parametri_Change();
+    void Schede_Change(int index);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -101,5 +108,7 @@ private:
     CaseListModel* m_cases = nullptr;
     // How the settings were chosen, when a sweep row put them there.
     std::unique_ptr<SweepSelection> m_selection;
+    // What the back-test on screen asked for.
+    std::unique_ptr<CollaudoSettings> m_shownSettings;
     bool m_placed = false;
 };

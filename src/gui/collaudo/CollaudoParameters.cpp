@@ -2,7 +2,9 @@
 
 #include "core/DrawArchive.h"
 #include "core/DrawDate.h"
+#include "core/SettingsCheck.h"
 #include "core/Stakes.h"
+#include "gui/kit/DateField.h"
 #include "gui/kit/GridView.h"
 #include "gui/kit/MethodControls.h"
 #include "gui/kit/SelectionGrids.h"
@@ -16,7 +18,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
-#include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <vector>
@@ -41,7 +42,26 @@ CollaudoParameters::CollaudoParameters(const DrawArchive& archive, QWidget* pare
     connect(Label30, &QToolButton::clicked, this, &CollaudoParameters::Label30_Click);
     connect(ChFuori, &QCheckBox::toggled, this, &CollaudoParameters::ChFuori_Toggled);
     connect(ComboMetodo, &QComboBox::currentIndexChanged, this, &CollaudoParameters::ComboMetodo_Change);
+    connectChanges();
     Form_Load();
+}
+
+void CollaudoParameters::connectChanges() {
+    connect(ComboMetodo, &QComboBox::currentIndexChanged, this, &CollaudoParameters::changed);
+    for (QComboBox* typed : {ComboSoglia, ComboC})
+        connect(typed, &QComboBox::currentTextChanged, this, &CollaudoParameters::changed);
+    for (GridView* chooser : {FgR, Fgp}) {
+        connect(chooser->gridModel(), &QAbstractItemModel::dataChanged, this, &CollaudoParameters::changed);
+        connect(chooser->gridModel(), &QAbstractItemModel::modelReset, this, &CollaudoParameters::changed);
+    }
+    std::vector<QCheckBox*> boxes{ChPosAdi, Ch_1, Ch_2, Ch_4, Ch_Tutte, ChFuori};
+    boxes.insert(boxes.end(), Ch_RuoteTipo.begin(), Ch_RuoteTipo.end());
+    for (QCheckBox* box : boxes)
+        connect(box, &QCheckBox::toggled, this, &CollaudoParameters::changed);
+    for (QDateEdit* date : {DtDal, DtAl, DtFuori})
+        connect(date, &QDateEdit::dateChanged, this, &CollaudoParameters::changed);
+    for (QDoubleSpinBox* stake : SpPosta)
+        connect(stake, &QDoubleSpinBox::valueChanged, this, &CollaudoParameters::changed);
 }
 
 void CollaudoParameters::buildControls() {
@@ -52,11 +72,13 @@ void CollaudoParameters::buildControls() {
     ComboMetodo->setToolTip(QStringLiteral("Ambo uguale: il metodo dell'ambo uguale su due ruote. "
                                            "Ritardatario: su ogni ruota il numero più in ritardo, giocato "
                                            "come estratto quando il ritardo raggiunge la soglia."));
-    SpSoglia = new QSpinBox(this);
-    SpSoglia->setObjectName(QStringLiteral("SpSoglia"));
-    SpSoglia->setRange(1, MethodSettings::MaxSoglia);
-    SpSoglia->setToolTip(
-        QStringLiteral("Il ritardo che apre un caso: estrazioni della ruota senza il numero"));
+    // Typed, so that a number out of range stays as typed until COLLAUDA says why it is refused.
+    ComboSoglia = numberCombo(this, QStringLiteral("ComboSoglia"));
+    for (int step = 1; step <= MethodSettings::SweepSoglie; ++step)
+        ComboSoglia->addItem(QString::number(step * MethodSettings::SogliaStep));
+    ComboSoglia->setToolTip(QStringLiteral("Il ritardo che apre un caso: estrazioni della ruota senza il "
+                                           "numero, da 1 a %1")
+                                .arg(MethodSettings::MaxSoglia));
     const SelectionControls selection = selectionControls(this);
     FgR = selection.wheels;
     Fgp = selection.positions;
@@ -102,7 +124,7 @@ void CollaudoParameters::buildControls() {
     method->addWidget(ComboMetodo);
     method->addSpacing(8);
     method->addWidget(new QLabel(captionOf(MethodSettings::SogliaName), this));
-    method->addWidget(SpSoglia);
+    method->addWidget(ComboSoglia);
     method->addStretch(1);
     row->addWidget(selectionPanel(this, {FgR, Fgp, Label6, Label9, Label32, Label30}, ChPosAdi, method));
     row->addWidget(wheelTypesPanel(this, Ch_RuoteTipo));
@@ -158,7 +180,7 @@ void CollaudoParameters::Form_Load() {
     fitSelectionGrid(*Fgp);
     fillColpiChoices(*ComboC);
     setMetodo(defaults.metodo);
-    SpSoglia->setValue(defaults.soglia);
+    setSoglia(defaults.soglia);
 
     // The date fields keep every date inside the archive: the calendar offers no other.
     const int count = m_archive.drawCount();
@@ -180,7 +202,26 @@ MethodSettings::Metodo CollaudoParameters::metodo() const {
 }
 
 int CollaudoParameters::soglia() const {
-    return SpSoglia->value();
+    return wholeNumber(ComboSoglia->currentText()).value_or(0);
+}
+
+QString CollaudoParameters::typedDatesError(bool outOfSample) {
+    // Each field is asked, so that each forgets what it refused.
+    QStringList errors{DtDal->typedError(QStringLiteral("Dal")), DtAl->typedError(QStringLiteral("Al"))};
+    if (outOfSample && ChFuori->isChecked())
+        errors << DtFuori->typedError(ChFuori->text());
+    errors.removeAll(QString());
+    return errors.join(QLatin1Char('\n'));
+}
+
+QString CollaudoParameters::typedNumbersError() const {
+    int value = 0;
+    QString error = boundedNumberError(captionOf(MethodSettings::ColpiName), ComboC->currentText(), 1,
+                                       MethodSettings::MaxColpi, value);
+    if (error.isEmpty() && metodo() == MethodSettings::Metodo::Ritardatario)
+        error = boundedNumberError(captionOf(MethodSettings::SogliaName), ComboSoglia->currentText(), 1,
+                                   MethodSettings::MaxSoglia, value);
+    return error;
 }
 
 void CollaudoParameters::setMetodo(MethodSettings::Metodo metodo) {
@@ -190,7 +231,7 @@ void CollaudoParameters::setMetodo(MethodSettings::Metodo metodo) {
 }
 
 void CollaudoParameters::setSoglia(int soglia) {
-    SpSoglia->setValue(soglia);
+    ComboSoglia->setCurrentText(QString::number(soglia));
 }
 
 std::array<bool, 11> CollaudoParameters::wheels() const {
@@ -213,9 +254,7 @@ bool CollaudoParameters::adjacentPositions() const {
 }
 
 int CollaudoParameters::colpi() const {
-    bool ok = false;
-    const int value = ComboC->currentText().trimmed().toInt(&ok);
-    return ok ? value : 0;
+    return wholeNumber(ComboC->currentText()).value_or(0);
 }
 
 OutcomeBoxes CollaudoParameters::outcomeBoxes() const {
@@ -318,7 +357,7 @@ void CollaudoParameters::Label30_Click() {
 
 void CollaudoParameters::ComboMetodo_Change() {
     const bool overdue = metodo() == MethodSettings::Metodo::Ritardatario;
-    SpSoglia->setEnabled(overdue);
+    ComboSoglia->setEnabled(overdue);
     // The overdue number plays an estratto on one wheel at a time: the ambata's stake and the wheels
     // are its only other choices besides Colpi and the range.
     std::vector<QWidget*> equalAmboOnly{Fgp, Label32, Label30, ChPosAdi, Ch_1, Ch_2, Ch_4, Ch_Tutte};

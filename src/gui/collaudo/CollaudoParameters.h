@@ -8,13 +8,13 @@
 #include <array>
 #include <optional>
 
+class DateField;
 class DrawArchive;
 class GridView;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QDoubleSpinBox;
-class QSpinBox;
 class QToolButton;
 
 // The parameters of the Collaudo window: the method ("Metodo": the equal ambo or the overdue number, with
@@ -34,12 +34,20 @@ public:
     void Form_Load();
 
     MethodSettings::Metodo metodo() const;
+    // The typed threshold, 0 when the text is no whole number.
     int soglia() const;
     std::array<bool, 11> wheels() const;
     std::array<bool, 5> positions() const;  // positions 1..5
     std::array<bool, 7> wheelTypes() const; // as Ch_RuoteTipo(0..6)
     bool adjacentPositions() const;
+    // The typed Colpi, 0 when the text is no whole number.
     int colpi() const;
+    // What is wrong with the typed numbers a back-test reads (Colpi, and Soglia for the overdue number), in
+    // the words of the tools' options: "Colpi vuole un numero da 1 a 18: "0""; empty when nothing is.
+    QString typedNumbersError() const;
+    // What is wrong with the dates typed into the range (and the out-of-sample date, when checked and
+    // asked for), in the same words; asking forgets it, as the fields show their own dates again.
+    QString typedDatesError(bool outOfSample);
     OutcomeBoxes outcomeBoxes() const;
     QDate rangeStart() const;
     QDate rangeEnd() const;
@@ -60,7 +68,7 @@ public:
     void setOutOfSampleFrom(const std::optional<QDate>& from);
 
     QComboBox* ComboMetodo = nullptr; // "Ambo uguale", "Ritardatario"
-    QSpinBox* SpSoglia = nullptr;     // the overdue number's threshold
+    QComboBox* ComboSoglia = nullptr; // the overdue number's threshold, typed or chosen
     GridView* FgR = nullptr;
     GridView* Fgp = nullptr;
     QToolButton* Label6 = nullptr;  // select every wheel
@@ -74,11 +82,15 @@ public:
     QCheckBox* Ch_2 = nullptr;     // "3 ambi"
     QCheckBox* Ch_4 = nullptr;     // "Quartina"
     QCheckBox* Ch_Tutte = nullptr; // quartina on every wheel
-    QDateEdit* DtDal = nullptr;
-    QDateEdit* DtAl = nullptr;
+    DateField* DtDal = nullptr;
+    DateField* DtAl = nullptr;
     std::array<QDoubleSpinBox*, Stakes> SpPosta{};
     QCheckBox* ChFuori = nullptr; // "Fuori campione dal"
-    QDateEdit* DtFuori = nullptr;
+    DateField* DtFuori = nullptr;
+
+signals:
+    // Any choice changed, by hand or by a setter.
+    void changed();
 
 public slots:
     // Enables the chosen method's own controls and disables the other's.
@@ -93,6 +105,7 @@ public slots:
 
 private:
     void buildControls();
+    void connectChanges();
     QWidget* buildRangePanel();
 
     const DrawArchive& m_archive;

@@ -72,7 +72,7 @@ ResultGrid::Cell yieldCell(const std::optional<double>& resa) {
 }
 
 ResultGrid::Cell pCell(double p) {
-    return {italian::pValue(p), p};
+    return {italian::pValue(p), p, italian::pExact(p)};
 }
 
 } // namespace
@@ -110,6 +110,15 @@ SweepSettings sweepSettings(const CollaudoParameters& parameters, const DrawArch
     return s;
 }
 
+bool sameStakes(const Stakes& a, const Stakes& b) {
+    return a.ambata == b.ambata && a.ambo == b.ambo && a.terno == b.terno && a.quaterna == b.quaterna;
+}
+
+bool sweepStillApplies(const SweepSettings& a, const SweepSettings& b) {
+    return a.wheels == b.wheels && a.boxes.flags() == b.boxes.flags() &&
+           sameStakes(a.stakes, b.stakes) && a.first == b.first && a.last == b.last && a.split == b.split;
+}
+
 SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive) {
     SweepShown shown;
     const bool outOfSample = sweep.settings.split > 0;
@@ -132,15 +141,16 @@ SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive) {
     if (overdue)
         shown.headers = {QStringLiteral("Soglia"), QStringLiteral("Colpi")};
     else
-        shown.headers = {QStringLiteral("Tipi"), QStringLiteral("Posizioni"), QStringLiteral("Adiacenti"),
+        shown.headers = {QStringLiteral("Tipi"), QStringLiteral("Posizioni"), QStringLiteral("Pos.\nadiac."),
                          QStringLiteral("Colpi")};
-    shown.headers << QStringLiteral("Casi compl.") << QStringLiteral("Positivi") << QStringLiteral("Attesi")
+    // Headers on two lines where the figures are narrower than their names: with the out-of-sample columns
+    // the table fits a 1280-pixel screen.
+    shown.headers << QStringLiteral("Casi\ncompl.") << QStringLiteral("Positivi") << QStringLiteral("Attesi")
                   << QStringLiteral("z") << QStringLiteral("p") << QStringLiteral("p Holm")
                   << QStringLiteral("p esatto") << QStringLiteral("Saldo") << QStringLiteral("Resa");
     if (outOfSample)
-        shown.headers << QStringLiteral("Fuori: casi") << QStringLiteral("Fuori: positivi")
-                      << QStringLiteral("Fuori: attesi") << QStringLiteral("Fuori: p")
-                      << QStringLiteral("Fuori: resa");
+        shown.headers << QStringLiteral("Fuori\ncasi") << QStringLiteral("Fuori\npositivi")
+                      << QStringLiteral("Fuori\nattesi") << QStringLiteral("Fuori\np") << QStringLiteral("Fuori\nresa");
     for (const SweepRow& r : sweep.result.rows) {
         const SweepFigures& f = r.figures;
         ResultGrid::Row row;
@@ -205,12 +215,20 @@ QString summarySentence(const CollaudoResult& result) {
                            "confrontare con il caso.")
                 .arg(italian::integer(s.casi));
     } else {
-        text = QStringLiteral("%1 su %2; per puro caso se ne attendevano %3 ± %4 (p = %5): %6")
-                   .arg(italian::counted(s.positiviCompleti, "positivo", "positivi"),
-                        italian::counted(s.casiCompleti, "caso completo", "casi completi"),
-                        italian::decimal(s.attesi, 0), italian::decimal(s.deviazione, 0),
-                        italian::pValue(s.p), verdict(s.p));
+        text = comparisonWithChance(s) + QStringLiteral(": ") + verdict(s.p);
     }
+    return text + balanceSentence(s);
+}
+
+QString comparisonWithChance(const CollaudoSummary& s) {
+    return QStringLiteral("%1 su %2; per puro caso se ne attendevano %3 ± %4 (%5)")
+        .arg(italian::counted(s.positiviCompleti, "positivo", "positivi"),
+             italian::counted(s.casiCompleti, "caso completo", "casi completi"), italian::decimal(s.attesi, 0),
+             italian::decimal(s.deviazione, 0), italian::pIs(s.p));
+}
+
+QString balanceSentence(const CollaudoSummary& s) {
+    QString text;
     if (s.spesa > 0.0)
         text += QStringLiteral(" Giocando ogni caso: spesi %1, vinti %2, trattenuti %3, saldo %4 (resa %5).")
                     .arg(italian::decimal(s.spesa, 2), italian::decimal(s.vincite, 2),
@@ -225,6 +243,8 @@ CollaudoShown presentCollaudo(const CollaudoResult& result) {
     const CollaudoSummary& s = result.riepilogo;
     CollaudoShown shown;
     shown.sentence = summarySentence(result);
+    if (s.casiCompleti > 0)
+        shown.sentenceTip = italian::pExact(s.p);
     shown.summary = {
         {QStringLiteral("Casi"), italian::integer(s.casi)},
         {QStringLiteral("Positivi"), italian::integer(s.positivi)},
@@ -242,6 +262,8 @@ CollaudoShown presentCollaudo(const CollaudoResult& result) {
         {QStringLiteral("Saldo"), italian::decimal(s.saldo, 2)},
         {QStringLiteral("Resa"), s.resa ? italian::percent(*s.resa) : QStringLiteral("-")},
     };
+    if (s.casiCompleti > 0 && !italian::pExact(s.p).isEmpty())
+        shown.summaryTips.insert(QStringLiteral("p"), italian::pExact(s.p));
 
     std::map<int, collaudoCharts::YearPositives> years;
     std::vector<QDate> days; // each case's date, read once for the years and the balance

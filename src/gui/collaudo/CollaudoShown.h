@@ -3,6 +3,7 @@
 #include "gui/collaudo/CollaudoCharts.h"
 #include "gui/collaudo/ResultGrid.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -14,7 +15,9 @@
 // functions, so tests check it without the window.
 struct CollaudoShown {
     QString sentence;                                 // "3.475 positivi su 3.931 casi completi; ..."
+    QString sentenceTip;                              // the exact figures of the sentence's small p's
     std::vector<std::pair<QString, QString>> summary; // label, value (Italian form)
+    QHash<QString, QString> summaryTips;              // label -> the tool tip of its value
     std::vector<collaudoCharts::ColpoShare> byColpo;
     std::vector<collaudoCharts::BalanceStep> balance;
     std::optional<double> yield;

@@ -116,8 +116,12 @@ void ResultGrid::fill() {
             const int gr = static_cast<int>(r) + 1;
             if (m_firstColumn > 0)
                 g.setBackColour(gr, 0, row.marker);
-            for (std::size_t c = 0; c < row.cells.size() && static_cast<int>(c) < own; ++c)
+            for (std::size_t c = 0; c < row.cells.size() && static_cast<int>(c) < own; ++c) {
                 g.setText(gr, static_cast<int>(c) + m_firstColumn, row.cells[c].text);
+                g.setToolTip(gr, static_cast<int>(c) + m_firstColumn, row.cells[c].tip);
+                if (!row.cells[c].tip.isEmpty() && !std::isnan(row.cells[c].key))
+                    g.setExactValue(gr, static_cast<int>(c) + m_firstColumn, row.cells[c].key);
+            }
         }
     }
     g.autoSizeColumns();

@@ -19,6 +19,7 @@ public:
         QString text;
         // What the column sorts by; NaN sorts by the text (and an empty or "-" text sorts last).
         double key = std::nan("");
+        QString tip; // what the cell's tool tip adds to it, if anything (the exact figure of a small p)
     };
     struct Row {
         std::vector<Cell> cells;

@@ -66,6 +66,7 @@ void GridModel::setRows(int rows) {
             beginRemoveRows({}, rows, old - 1);
         m_cells.resize(rows);
         m_rowHidden.resize(rows);
+        dropToolTipsBeyond(rows, m_cols);
         if (notify)
             endRemoveRows();
     }
@@ -83,6 +84,7 @@ void GridModel::setCols(int cols) {
     const int old = m_cols;
     m_cols = cols;
     m_colInfo.resize(cols);
+    dropToolTipsBeyond(rows(), cols);
     for (int r = 0; r < rows(); ++r) {
         m_cells[r].resize(cols);
         for (int c = old; c < cols; ++c) {
@@ -93,6 +95,35 @@ void GridModel::setCols(int cols) {
     m_currentCol = std::min(m_currentCol, std::max(cols - 1, 0));
     if (notify)
         endResetModel();
+}
+
+QString GridModel::toolTip(int row, int col) const {
+    return m_toolTips.value(tipKey(row, col));
+}
+
+void GridModel::setToolTip(int row, int col, const QString& tip) {
+    checkCell(row, col);
+    if (tip.isEmpty()) {
+        m_toolTips.remove(tipKey(row, col));
+        m_exactValues.remove(tipKey(row, col));
+    }
+    else
+        m_toolTips.insert(tipKey(row, col), tip);
+}
+
+void GridModel::setExactValue(int row, int col, double value) {
+    checkCell(row, col);
+    m_exactValues.insert(tipKey(row, col), value);
+}
+
+void GridModel::dropToolTipsBeyond(int rows, int cols) {
+    const auto beyond = [rows, cols](std::uint64_t key) {
+        return static_cast<int>(key >> 32) >= rows || static_cast<int>(key & 0xFFFFFFFFu) >= cols;
+    };
+    for (auto it = m_toolTips.begin(); it != m_toolTips.end();)
+        it = beyond(it.key()) ? m_toolTips.erase(it) : std::next(it);
+    for (auto it = m_exactValues.begin(); it != m_exactValues.end();)
+        it = beyond(it.key()) ? m_exactValues.erase(it) : std::next(it);
 }
 
 void GridModel::addRow() {
@@ -408,6 +439,17 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         return static_cast<qulonglong>(c.back);
     case ForeColourValueRole:
         return static_cast<qulonglong>(c.fore);
+    case CellTable::ExactValueRole:
+        if (const auto exact = m_exactValues.constFind(tipKey(index.row(), index.column()));
+            exact != m_exactValues.cend())
+            return *exact;
+        return {};
+    case Qt::ToolTipRole:
+        if (m_toolTips.isEmpty())
+            return {};
+        if (const auto tip = m_toolTips.constFind(tipKey(index.row(), index.column())); tip != m_toolTips.cend())
+            return *tip;
+        return {};
     default:
         return {};
     }

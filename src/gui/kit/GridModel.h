@@ -3,6 +3,7 @@
 #include "gui/kit/CellTable.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -45,6 +46,15 @@ public:
     // The number at the start of the text ("12" -> 12, "7 12 33" -> 7, "-3" -> -3, "" -> 0).
     double value(int row, int col) const;
     static double numericValue(const QString& text);
+
+    // A cell's tool tip, for the few cells that have more to say than they show (an exact small p behind
+    // "< 0,0001"); an empty text removes it. Kept apart from the cells, since nearly none has one.
+    QString toolTip(int row, int col) const;
+    void setToolTip(int row, int col, const QString& tip);
+    // The exact figure behind a cell shown in short ("< 0,0001"), which an export writes instead of the text
+    // (CellTable::ExactValueRole); kept, like the tips, only for the few cells that have one, and dropped
+    // with the cell's tip.
+    void setExactValue(int row, int col, double value);
 
     Colour backColour(int row, int col) const;
     Colour foreColour(int row, int col) const;
@@ -132,6 +142,10 @@ private:
         int width = 0;
     };
 
+    static std::uint64_t tipKey(int row, int col) {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) | static_cast<std::uint32_t>(col);
+    }
+    void dropToolTipsBeyond(int rows, int cols);
     Cell& cell(int row, int col);
     const Cell& cell(int row, int col) const;
     void checkCell(int row, int col) const;
@@ -151,4 +165,6 @@ private:
     int m_topRow = 0;
     Colour m_floodColour = 0x0080FF; // orange
     int m_batchDepth = 0;
+    QHash<std::uint64_t, QString> m_toolTips; // by tipKey(row, col)
+    QHash<std::uint64_t, double> m_exactValues;
 };

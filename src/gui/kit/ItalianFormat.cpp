@@ -82,19 +82,42 @@ QString percent(double share) {
     return decimal(share * 100.0, 1) + QStringLiteral(" %");
 }
 
+namespace {
+constexpr double SmallestShownP = 1e-4;
+} // namespace
+
 QString pValue(double p) {
     if (!std::isfinite(p))
         return QStringLiteral("-");
-    if (p >= 1e-4 || p == 0.0)
-        return withMinus(italianDigits(QString::number(p, 'g', 2)));
-    // Written out by hand: the locale's own form is "2,1E-07".
+    if (p < SmallestShownP)
+        return QStringLiteral("< 0,0001");
+    return italianDigits(QString::number(p, 'g', 2));
+}
+
+QString pIs(double p) {
+    const QString shown = pValue(p);
+    return shown.startsWith(QLatin1Char('<')) ? QStringLiteral("p ") + shown : QStringLiteral("p = ") + shown;
+}
+
+QString pExact(double p) {
+    if (!std::isfinite(p) || p >= SmallestShownP)
+        return {};
+    if (p <= 0.0)
+        return QStringLiteral("p = 0");
     int exponent = static_cast<int>(std::floor(std::log10(p)));
     double mantissa = p / std::pow(10.0, exponent);
     if (std::round(mantissa * 10.0) >= 100.0) {
         mantissa /= 10.0;
         ++exponent;
     }
-    return decimal(mantissa, 1) + QStringLiteral("e") + integer(exponent);
+    // The exponent in superscript digits, as a person writes a power of ten.
+    static const QChar superscripts[] = {QChar(0x2070), QChar(0x00B9), QChar(0x00B2), QChar(0x00B3),
+                                         QChar(0x2074), QChar(0x2075), QChar(0x2076), QChar(0x2077),
+                                         QChar(0x2078), QChar(0x2079)};
+    QString power = exponent < 0 ? QString(QChar(0x207B)) : QString();
+    for (const QChar digit : QString::number(std::abs(exponent)))
+        power += superscripts[digit.digitValue()];
+    return QStringLiteral("p = %1 \u00D7 10%2").arg(decimal(mantissa, 1), power);
 }
 
 QString counted(long long value, const char* one, const char* many) {

@@ -11,8 +11,13 @@ QString integer(long long value);
 QString decimal(double value, int decimals);
 // A share (0.124) as a percentage with one decimal ("12,4 %").
 QString percent(double share);
-// A p-value: two significant digits, scientific below one in ten thousand ("0,61", "0,0032", "2,1e−07").
+// A p-value as a player reads it: two significant digits ("0,61", "0,0032"), and "< 0,0001" below one in
+// ten thousand, where more digits would only be noise to a reader.
 QString pValue(double p);
+// "p = 0,61", "p < 0,0001": a p-value inside a sentence.
+QString pIs(double p);
+// The exact figure behind a small p, for a tool tip: "p = 2,1 × 10⁻⁷"; empty when pValue already shows it.
+QString pExact(double p);
 // "1 caso", "3.475 casi": the count in Italian form with the word that agrees with it.
 QString counted(long long value, const char* one, const char* many);
 // "-" where a figure does not exist (no deviation, nothing spent).

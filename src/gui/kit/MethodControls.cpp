@@ -1,5 +1,6 @@
 #include "gui/kit/MethodControls.h"
 
+#include "gui/kit/DateField.h"
 #include "gui/kit/GridModel.h"
 #include "gui/kit/GridView.h"
 #include "gui/kit/ValueLabel.h"
@@ -67,8 +68,8 @@ QComboBox* numberCombo(QWidget* parent, const QString& name) {
     return combo;
 }
 
-QDateEdit* dateField(QWidget* parent, const QString& name) {
-    auto* field = new QDateEdit(parent);
+DateField* dateField(QWidget* parent, const QString& name) {
+    auto* field = new DateField(parent);
     field->setObjectName(name);
     field->setCalendarPopup(true);
     field->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));

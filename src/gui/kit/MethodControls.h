@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 
+class DateField;
 class GridView;
 class QCheckBox;
 class QGroupBox;
@@ -32,7 +33,7 @@ QLabel* rangeLabel(QWidget* parent, const QString& name);
 // A drop-down of numbers whose text can also be typed.
 QComboBox* numberCombo(QWidget* parent, const QString& name);
 // A date field with its calendar, in the Italian form dd/MM/yyyy, wide enough for the whole date.
-QDateEdit* dateField(QWidget* parent, const QString& name);
+DateField* dateField(QWidget* parent, const QString& name);
 // A bold caption without a name of its own.
 QLabel* caption(QWidget* parent, const QString& text);
 // The caption of a setting's control ("Colpi", "Esiti", ...).

@@ -167,6 +167,14 @@ QVariant DelayTableModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return text(d, index.column());
+    case Qt::ToolTipRole:
+        // The exact figure behind "< 0,0001".
+        if (index.column() == PRitardo || index.column() == PCorretto) {
+            const QString exact = italian::pExact(index.column() == PRitardo ? d.pRitardo : d.pRitardoHolm);
+            if (!exact.isEmpty())
+                return exact;
+        }
+        return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(
             Qt::AlignVCenter |

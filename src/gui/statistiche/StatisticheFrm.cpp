@@ -5,6 +5,7 @@
 #include "core/DrawDate.h"
 #include "gui/kit/ChartPanel.h"
 #include "gui/kit/ChildArea.h"
+#include "gui/kit/DateField.h"
 #include "gui/kit/FrameServices.h"
 #include "gui/kit/GridModel.h"
 #include "gui/kit/GridReport.h"
@@ -17,6 +18,7 @@
 #include "gui/kit/ProgramIcons.h"
 #include "gui/kit/Prompts.h"
 #include "gui/kit/SelectionGrids.h"
+#include "gui/kit/StaleNotice.h"
 #include "gui/kit/WaitPointer.h"
 #include "gui/statistiche/DelayTableModel.h"
 #include "gui/statistiche/StatistichePresentation.h"
@@ -79,6 +81,11 @@ StatisticheFrm::StatisticheFrm(const DrawArchive& archive, Prompts& prompts, Hel
     connect(Label6, &QToolButton::clicked, this, &StatisticheFrm::Label6_Click);
     connect(Label9, &QToolButton::clicked, this, &StatisticheFrm::Label9_Click);
     connect(FgElementi, &QTableView::doubleClicked, this, &StatisticheFrm::FgElementi_DoubleClick);
+    connect(CmbSorte, &QComboBox::currentIndexChanged, this, &StatisticheFrm::Scelte_Change);
+    connect(FgR->gridModel(), &QAbstractItemModel::dataChanged, this, &StatisticheFrm::Scelte_Change);
+    connect(ChTutte, &QCheckBox::toggled, this, &StatisticheFrm::Scelte_Change);
+    for (QDateEdit* date : {DtDal, DtAl})
+        connect(date, &QDateEdit::dateChanged, this, &StatisticheFrm::Scelte_Change);
     HelpKey::attach(this, m_help, HelpContext);
     Form_Load();
 }
@@ -170,6 +177,8 @@ QWidget* StatisticheFrm::buildResults() {
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
 
+    LblAggiorna = new StaleNotice(QStringLiteral("LblAggiorna"), QStringLiteral("CALCOLA"), area);
+    column->addWidget(LblAggiorna);
     LblFrase = new QLabel(area);
     LblFrase->setObjectName(QStringLiteral("LblFrase"));
     LblFrase->setWordWrap(true);
@@ -225,6 +234,7 @@ QWidget* StatisticheFrm::buildResults() {
     split->setStretchFactor(0, 4);
     split->setStretchFactor(1, 5);
     column->addWidget(split, 1);
+    LblAggiorna->cover({LblFrase, split});
     return area;
 }
 
@@ -299,6 +309,12 @@ void StatisticheFrm::restoreSettings(const QVariantMap& kept) {
 }
 
 bool StatisticheFrm::choicesAccepted() {
+    QStringList typed{DtDal->typedError(QStringLiteral("Dal")), DtAl->typedError(QStringLiteral("Al"))};
+    typed.removeAll(QString());
+    if (!typed.isEmpty()) {
+        m_prompts.message(typed.join(QLatin1Char('\n')), Title, MessageIcon::Exclamation);
+        return false;
+    }
     const DelaySettings s = settings();
     if (std::find(s.wheels.begin(), s.wheels.end(), true) == s.wheels.end()) {
         m_prompts.message(QStringLiteral("Scegliere almeno una ruota, o Tutte."), Title,
@@ -320,6 +336,7 @@ void StatisticheFrm::CmdCalcola_Click() {
     WaitPointer hourglass;
     const DelaySettings s = settings();
     auto statistics = std::make_shared<const DelayStatistics>(computeDelayStatistics(s, m_archive));
+    m_shownSettings = s;
     // The map shows numbers whatever the sorte: the ambi's delays would need a map of their own.
     DelaySettings numbers = s;
     numbers.sorte = Sorte::Estratto;
@@ -336,6 +353,7 @@ void StatisticheFrm::showStatistics(std::shared_ptr<const DelayStatistics> stati
                                     std::vector<statisticheCharts::MapRow> map) {
     const DelayStatistics& s = *statistics;
     LblFrase->setText(statistichePresentation::sentence(s, m_archive));
+    LblFrase->setToolTip(statistichePresentation::sentenceTip(s));
     GrSerie->setChart(statisticheCharts::runsAgainstChance(statistichePresentation::runBins(s)));
     m_map = std::move(map);
     QChart* mapChart = statisticheCharts::delayMap(m_map);
@@ -353,6 +371,11 @@ void StatisticheFrm::showStatistics(std::shared_ptr<const DelayStatistics> stati
     }
     CmbRuota_Change(0);
     FgElementi->resizeColumnsToContents();
+    Scelte_Change();
+}
+
+void StatisticheFrm::Scelte_Change() {
+    LblAggiorna->setStale(m_shownSettings && settings() != *m_shownSettings);
 }
 
 void StatisticheFrm::CmbRuota_Change(int index) {

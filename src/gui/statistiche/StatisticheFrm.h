@@ -6,9 +6,11 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ChartPanel;
+class DateField;
 class DelayTableModel;
 class DrawArchive;
 class FrameServices;
@@ -23,6 +25,7 @@ class QHelpEvent;
 class QLabel;
 class QPushButton;
 class QToolButton;
+class StaleNotice;
 
 // The window "Ritardi e frequenze": delays and frequencies of every number or ambo on the chosen wheels
 // and on Tutte over a period, each beside what chance gives, in a table sortable by any column, one
@@ -52,10 +55,11 @@ public:
     QToolButton* Label6 = nullptr; // select every wheel
     QToolButton* Label9 = nullptr; // deselect every wheel
     QCheckBox* ChTutte = nullptr;
-    QDateEdit* DtDal = nullptr;
-    QDateEdit* DtAl = nullptr;
+    DateField* DtDal = nullptr;
+    DateField* DtAl = nullptr;
     QPushButton* CmdCalcola = nullptr; // "CALCOLA"
     QPushButton* CmdStampa = nullptr;
+    StaleNotice* LblAggiorna = nullptr; // over the results once the choices differ from theirs
     QLabel* LblFrase = nullptr;    // the sentence above the table
     QComboBox* CmbRuota = nullptr; // the wheel filter
     QLabel* LblRighe = nullptr;
@@ -81,6 +85,8 @@ public slots:
     void FgElementi_DoubleClick(const QModelIndex& index);
     // The tip of the map's cell under the mouse, after the usual tooltip delay: wheel, number, delay, p.
     void GrMappa_ToolTip(QHelpEvent* event);
+    // Greys the results that no longer answer the choices, and ungreys them when the choices come back.
+    void Scelte_Change();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -98,6 +104,8 @@ private:
     HelpService& m_help;
     FrameServices& m_frame;
     DelayTableModel* m_model = nullptr;
+    // What the results on screen were computed for.
+    std::optional<DelaySettings> m_shownSettings;
     std::vector<statisticheCharts::MapRow> m_map;
     bool m_placed = false;
 };

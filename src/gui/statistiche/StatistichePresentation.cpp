@@ -46,6 +46,15 @@ QString sentence(const DelayStatistics& s, const DrawArchive& archive) {
                            chances.join(QStringLiteral(" e ")));
 }
 
+QString sentenceTip(const DelayStatistics& s) {
+    if (s.items.empty())
+        return {};
+    const DelayItem& top =
+        s.items[static_cast<std::size_t>(rankDelayItems(s.items, DelayOrder::Ritardo).front())];
+    const QString exact = italian::pExact(top.pRitardoHolm);
+    return exact.isEmpty() ? QString() : QStringLiteral("p corretto = ") + exact.mid(4);
+}
+
 std::vector<statisticheCharts::RunBin> runBins(const DelayStatistics& s, int bins) {
     const std::vector<double> expected = expectedRuns(s);
     // The longest length worth a bin: one seen, or one chance gives at least once in a hundred tables.

@@ -18,6 +18,8 @@ QString itemName(const DrawArchive& archive, const DelayItem& item, Sorte sorte)
 // The sentence above the table: the longest delay, how ordinary it is once every item of the table is
 // counted (Holm's p), and the chance of an exit in the next draw, the same whatever the delay.
 QString sentence(const DelayStatistics& statistics, const DrawArchive& archive);
+// Its tool tip: the exact corrected p when the sentence shows "< 0,0001"; empty otherwise.
+QString sentenceTip(const DelayStatistics& statistics);
 
 // The runs without exit grouped into at most `bins` bins of equal width, beside chance's count.
 std::vector<statisticheCharts::RunBin> runBins(const DelayStatistics& statistics, int bins = 60);

@@ -298,17 +298,30 @@ TEST_F(AmboWindowSearch, SearchRunsBackFromTheRangeEnd) {
     EXPECT_EQ(caseColumn(ColEstrazione), QStringList{"1"});
 }
 
-TEST_F(AmboWindowSearch, TypedNumbersTooLargeReadAsZero) {
+// Numbers the search cannot take are refused in a box with the words of veltrano-analisi's options, and the
+// previous search stays on screen: Colpi 0 used to verify each case on the draw it was found in and count
+// it negative.
+TEST_F(AmboWindowSearch, TypedNumbersTooLargeAreRefused) {
     buildTwoCases();
     open();
-    // 0 cases wanted: the search stops after the first draw visited (draw 20, which has no case).
+    elabora();
+    const QStringList cases = snapshot(Fg1());
+    const QStringList totals = summary();
+    ASSERT_EQ(totals.first(), "2");
     typeInto("ComboNC", QStringLiteral("70000"));
+    elabora();
+    typeInto("ComboNC", QStringLiteral("10"));
     typeInto("ComboC", QStringLiteral("99999"));
     elabora();
-    EXPECT_EQ(window->state().LimiteCasi, 0);
-    EXPECT_EQ(window->state().Colpi, 0);
-    EXPECT_EQ(Fg1().rows(), 1);
-    EXPECT_EQ(summary(), (QStringList{"0", "0", "0", "0", "0", "0", "0", "0"}));
+    verifica();
+    const std::vector<ShownBox> boxes = prompts.messages();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("N° Casi vuole un numero da 1 a 200: \"70000\""));
+    EXPECT_EQ(boxes[1].text, QStringLiteral("Colpi vuole un numero da 1 a 18: \"99999\""));
+    EXPECT_EQ(boxes[2].text, boxes[1].text);
+    EXPECT_EQ(window->state().Colpi, MethodSettings().colpi);
+    EXPECT_EQ(snapshot(Fg1()), cases);
+    EXPECT_EQ(summary(), totals);
 }
 
 TEST_F(AmboWindowSearch, SearchWithoutCasesClearsThePreviousSummary) {

@@ -9,6 +9,7 @@
 #include "gui/collaudo/CollaudoParameters.h"
 #include "gui/collaudo/ResultGrid.h"
 #include "gui/kit/ChartPanel.h"
+#include "gui/kit/DateField.h"
 #include "gui/kit/FrameServices.h"
 #include "gui/kit/GridModel.h"
 #include "gui/kit/GridView.h"

@@ -10,9 +10,9 @@
 #include <QChart>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QSignalSpy>
-#include <QSpinBox>
 #include <QTabWidget>
 
 namespace {
@@ -36,12 +36,12 @@ protected:
     }
 
     void typeThreshold(int soglia) {
-        auto* field = control<QSpinBox>("SpSoglia");
+        auto* field = control<QComboBox>("ComboSoglia");
         field->setFocus();
-        field->selectAll();
+        field->lineEdit()->selectAll();
         QTest::keyClicks(field, QString::number(soglia));
         QTest::keyClick(field, Qt::Key_Tab);
-        ASSERT_EQ(field->value(), soglia);
+        ASSERT_EQ(window->Parametri->soglia(), soglia);
     }
 
     bool esplora() {
@@ -69,12 +69,12 @@ TEST_F(CollaudoWindowOverdue, TheMethodEnablesItsOwnControlsOnly) {
         "SpPosta_3", "Ch_RuoteTipo_0", "Ch_RuoteTipo_3", "Ch_RuoteTipo_6"};
     const std::vector<const char*> shared{"FgR", "Label6", "ComboC", "SpPosta_0", "DtDal", "DtAl", "ChFuori"};
     EXPECT_EQ(control<QComboBox>("ComboMetodo")->currentText(), "Ambo uguale");
-    EXPECT_FALSE(control<QWidget>("SpSoglia")->isEnabled());
-    EXPECT_EQ(control<QSpinBox>("SpSoglia")->value(), MethodSettings().soglia);
+    EXPECT_FALSE(control<QWidget>("ComboSoglia")->isEnabled());
+    EXPECT_EQ(control<QComboBox>("ComboSoglia")->currentText(), QString::number(MethodSettings().soglia));
     for (const int method : {1, 0}) {
         chooseMethod(method);
         const bool overdue = method == 1;
-        EXPECT_EQ(control<QWidget>("SpSoglia")->isEnabled(), overdue);
+        EXPECT_EQ(control<QWidget>("ComboSoglia")->isEnabled(), overdue);
         for (const char* name : equalAmboOnly)
             EXPECT_EQ(control<QWidget>(name)->isEnabled(), !overdue) << name;
         for (const char* name : shared)
@@ -180,7 +180,7 @@ TEST_F(CollaudoWindowOverdue, KeepsTheMethodAndItsThreshold) {
     again.restoreSettings(window->keptSettings());
     EXPECT_EQ(again.Parametri->metodo(), MethodSettings::Metodo::Ritardatario);
     EXPECT_EQ(again.Parametri->soglia(), 63);
-    EXPECT_TRUE(again.Parametri->SpSoglia->isEnabled());
+    EXPECT_TRUE(again.Parametri->ComboSoglia->isEnabled());
     EXPECT_FALSE(again.Parametri->Fgp->isEnabled());
 }
 

@@ -7,15 +7,19 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <functional>
 
 namespace {
 
@@ -85,13 +89,26 @@ TEST_F(CollaudoWindowSweep, TableShowsTheEngineRowsAndADoubleClickRunsTheRowsBac
     const QString combinations = italian::integer(static_cast<long long>(engine.combinations));
     EXPECT_EQ(summaryValue("Combinazioni provate"), combinations);
     EXPECT_EQ(summaryValue("p corretto (Holm)"), italian::pValue(chosen.pHolm));
+    // The sentence leads with the corrected verdict; the back-test's own p comes after, named for what it
+    // is, and its verdict (which the choice among many flatters) is not given at all.
     const QString sentence = control<QLabel>("LblRiepilogo")->text();
-    EXPECT_TRUE(sentence.contains(
-        QStringLiteral("scelte nell'esplorazione tra %1 combinazioni provate, e la "
-                       "migliore di tante prove sembra buona anche per sola fortuna. "
-                       "Tenendo conto di tutte, p corretto (Holm) = %2: %3")
-            .arg(combinations, italian::pValue(chosen.pHolm), chanceVerdict(std::min(chosen.pHolm, 0.5)))))
+    const QString lead = QStringLiteral("Impostazioni scelte nell'esplorazione fra %1 combinazioni provate sui "
+                                        "casi degli anni ")
+                             .arg(combinations);
+    EXPECT_TRUE(sentence.startsWith(lead)) << sentence.toStdString();
+    const QString corrected = QStringLiteral("Tenendo conto di tutte, %1: %2")
+                                  .arg(italian::pIs(chosen.pHolm).replace(QStringLiteral("p "),
+                                                                         QStringLiteral("p corretto (Holm) ")),
+                                       chanceVerdict(std::min(chosen.pHolm, 0.5)));
+    const QString uncorrected = QStringLiteral("un p non corretto, che la scelta della migliore fra tante");
+    EXPECT_TRUE(sentence.contains(corrected)) << sentence.toStdString();
+    EXPECT_GT(sentence.indexOf(uncorrected), sentence.indexOf(corrected)) << sentence.toStdString();
+    const CollaudoSummary backTest = runCollaudo(collaudoSettings(*window->Parametri, archive()), archive()).riepilogo;
+    EXPECT_TRUE(sentence.contains(comparisonWithChance(backTest))) << sentence.toStdString();
+    EXPECT_FALSE(sentence.mid(sentence.indexOf(uncorrected)).contains(QStringLiteral("risultato")))
         << sentence.toStdString();
+    // The corrected p is the summary's first row, where the eye starts.
+    EXPECT_EQ(grid("FgRiepilogo").text(1, 0), QStringLiteral("p corretto (Holm)"));
 
     // COLLAUDA again with the same settings keeps the note; a setting changed by hand drops it.
     collauda();
@@ -111,8 +128,8 @@ TEST_F(CollaudoWindowSweep, OutOfSampleColumnsSitBesideTheRankedOnes) {
     ASSERT_TRUE(esplora());
     const SweepResult engine = engineSweep();
     const GridModel& table = grid("FgEsplora");
-    EXPECT_EQ(table.text(0, 13), "Fuori: casi");
-    EXPECT_EQ(table.text(0, 17), "Fuori: resa");
+    EXPECT_EQ(table.text(0, 13), "Fuori\ncasi");
+    EXPECT_EQ(table.text(0, 17), "Fuori\nresa");
     ASSERT_FALSE(engine.rows.empty());
     ASSERT_TRUE(engine.rows[0].fuori.has_value());
     EXPECT_EQ(table.text(1, 13), italian::integer(engine.rows[0].fuori->casiCompleti));
@@ -127,7 +144,18 @@ TEST_F(CollaudoWindowSweep, OutOfSampleColumnsSitBesideTheRankedOnes) {
     const SweepFigures& fuori = *engine.rows[static_cast<std::size_t>(window->FgEsplora->sourceRow(1))].fuori;
     EXPECT_EQ(summaryValue("Fuori: casi completi"), italian::integer(fuori.casiCompleti));
     EXPECT_EQ(summaryValue("Fuori: positivi"), italian::integer(fuori.positivi));
-    EXPECT_TRUE(control<QLabel>("LblRiepilogo")->text().contains(QStringLiteral("Fuori campione, dal ")));
+    // The out-of-sample figures come before the back-test's own p, which covers the out-of-sample years too.
+    const QString sentence = control<QLabel>("LblRiepilogo")->text();
+    const qsizetype outside = sentence.indexOf(QStringLiteral("Fuori campione, sui casi dal "));
+    const qsizetype whole = sentence.indexOf(QStringLiteral("Su tutti i casi del periodo scelto ("));
+    EXPECT_GT(outside, 0) << sentence.toStdString();
+    if (fuori.casiCompleti > 0) {
+        EXPECT_GT(whole, outside) << sentence.toStdString();
+    }
+    if (whole > 0) {
+        EXPECT_TRUE(sentence.mid(whole).contains(QStringLiteral(", fuori campione compreso)")))
+            << sentence.toStdString();
+    }
 }
 
 // ANNULLA leaves the table of the previous sweep as it was.
@@ -235,6 +263,74 @@ TEST_F(CollaudoWindowSweep, CopyAndExportWriteWhatTheGridShows) {
     ASSERT_EQ(csv.size(), 3);
     EXPECT_TRUE(csv[1].contains(QStringLiteral("1;02/01/2020;BA;CA;1-2;37"))) << csv[1].toStdString();
     EXPECT_TRUE(csv[2].contains(QStringLiteral("3;04/01/2020;GE;TO;4-5;2"))) << csv[2].toStdString();
+}
+
+// A setting changed after COLLAUDA greys the back-test's results under a line that says to press COLLAUDA;
+// the sweep's table greys only for what the sweep itself reads (not Colpi or the types, which it tries
+// all). Putting the setting back, or running again, brings them back.
+TEST_F(CollaudoWindowSweep, ResultsGreyOnceTheSettingsNoLongerMatchThem) {
+    openRandom(300);
+    ASSERT_TRUE(esplora());
+    collauda();
+    auto* backTest = control<QLabel>("LblAggiorna");
+    auto* sweep = control<QLabel>("LblAggiornaEsplora");
+    ASSERT_FALSE(backTest->isVisibleTo(window.get()));
+    ASSERT_FALSE(sweep->isVisibleTo(window.get()));
+    CollaudoParameters& p = *window->Parametri;
+    const QDate firstDay = p.DtDal->date();
+    struct Change {
+        const char* what;
+        std::function<void()> change;
+        std::function<void()> undo;
+        bool sweepToo;
+    };
+    const Change changes[] = {
+        {"colpi", [&] { p.setColpi(4); }, [&] { p.setColpi(MethodSettings().colpi); }, false},
+        {"colpi typed wrong", [&] { p.ComboC->setCurrentText(QStringLiteral("abc")); },
+         [&] { p.setColpi(MethodSettings().colpi); }, false},
+        {"type", [this] { setBox("Ch_RuoteTipo_4", true); }, [this] { setBox("Ch_RuoteTipo_4", false); }, false},
+        {"outcome", [this] { setBox("Ch_1", false); }, [this] { setBox("Ch_1", true); }, true},
+        {"stake", [&] { p.SpPosta[1]->setValue(2.0); }, [&] { p.SpPosta[1]->setValue(Stakes().ambo); }, true},
+        {"period", [&] { p.DtDal->setDate(firstDay.addDays(30)); }, [&] { p.DtDal->setDate(firstDay); }, true},
+        {"wheel", [this] { press("Label9"); }, [this] { press("Label6"); }, true},
+    };
+    for (const Change& c : changes) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        EXPECT_TRUE(backTest->isVisibleTo(window.get()));
+        EXPECT_EQ(backTest->text(), QStringLiteral("Le scelte sono cambiate: premere COLLAUDA per aggiornare i risultati."));
+        EXPECT_FALSE(control<QWidget>("FgRiepilogo")->isEnabled());
+        EXPECT_FALSE(control<QWidget>("FgCasi")->isEnabled());
+        EXPECT_EQ(sweep->isVisibleTo(window.get()), c.sweepToo);
+        EXPECT_EQ(control<QWidget>("FgEsplora")->isEnabled(), !c.sweepToo);
+        c.undo();
+        EXPECT_FALSE(backTest->isVisibleTo(window.get()));
+        EXPECT_FALSE(sweep->isVisibleTo(window.get()));
+        EXPECT_TRUE(control<QWidget>("FgRiepilogo")->isEnabled());
+    }
+    p.setColpi(4);
+    collauda();
+    EXPECT_FALSE(backTest->isVisibleTo(window.get()));
+    EXPECT_EQ(summaryValue("Casi completi"),
+              italian::integer(runCollaudo(collaudoSettings(p, archive()), archive()).riepilogo.casiCompleti));
+}
+
+// On a 1280x800 screen (the window fills the frame's child area, about 1278x705 under a window manager)
+// the sweep's table with its out-of-sample columns needs no horizontal scrolling, and the summary of a
+// chosen row shows every row, the corrected p first.
+TEST_F(CollaudoWindowSweep, SweepAndChosenRowFitA1280By800Screen) {
+    openRandom(300);
+    window->resize(1278, 705);
+    setBox("ChFuori", true);
+    window->Parametri->DtFuori->setDate(window->Parametri->DtFuori->minimumDate().addDays(150));
+    ASSERT_TRUE(esplora());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->FgEsplora->horizontalScrollBar()->maximum(), 0);
+    doubleClickCell("FgEsplora", 1, 1);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(window->FgRiepilogo->isVisible());
+    EXPECT_EQ(grid("FgRiepilogo").text(1, 0), QStringLiteral("p corretto (Holm)"));
+    EXPECT_EQ(window->FgRiepilogo->verticalScrollBar()->maximum(), 0);
 }
 
 } // namespace

@@ -100,6 +100,19 @@ TEST(GridCellsCopy, TextsThatWouldBreakTheFormatAreProtected) {
     }
 }
 
+// A p shown in short exports its exact figure; a cell whose tip goes loses it, and exports its text.
+TEST(GridCellsCopy, ShortPExportsItsExactValueUntilItsTipGoes) {
+    GridModel grid(1, 2);
+    grid.setText(0, 0, QStringLiteral("< 0,0001"));
+    grid.setToolTip(0, 0, QStringLiteral("p = 2,2 × 10⁻⁶"));
+    grid.setExactValue(0, 0, 2.2e-6);
+    grid.setText(0, 1, QStringLiteral("0,61"));
+    const GridCells both = GridCells::fromCells(grid, {{0, 0}, {0, 1}});
+    EXPECT_EQ(cellsAsCsv(grid, both), QStringLiteral("0,0000022;0,61\n"));
+    grid.setToolTip(0, 0, QString());
+    EXPECT_EQ(cellsAsCsv(grid, both), QStringLiteral("< 0,0001;0,61\n"));
+}
+
 TEST(GridCellsCopy, HtmlTableHasOneRowPerLineAndKeepsBold) {
     LabelledGrid g;
     g.grid.setBold(1, 3, 1, 3, true);

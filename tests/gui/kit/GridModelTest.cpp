@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModelTester>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -75,6 +76,29 @@ TEST(GridModelFormat, FormatStringKeepsBlanksAndGrowsColumns) {
     g.setFormatString("Ruota| N1 | N2 ");
     EXPECT_EQ(g.cols(), 3);
     EXPECT_EQ(g.text(0, 1), " N1 ");
+}
+
+
+// A cell's tool tip shows through Qt's tool-tip role, goes with an empty text, and goes with its cell when
+// the grid shrinks, so that a grid filled again never shows an old row's tip.
+TEST(GridModelToolTips, StayWithTheirCellUntilTheCellGoes) {
+    GridModel g(4, 3);
+    g.setToolTip(2, 1, QStringLiteral("p = 2,1 × 10⁻⁷"));
+    g.setToolTip(3, 2, QStringLiteral("ultima"));
+    EXPECT_EQ(g.data(g.index(2, 1), Qt::ToolTipRole).toString(), QStringLiteral("p = 2,1 × 10⁻⁷"));
+    EXPECT_FALSE(g.data(g.index(1, 2), Qt::ToolTipRole).isValid());
+    g.setText(2, 1, QStringLiteral("< 0,0001"));
+    EXPECT_EQ(g.toolTip(2, 1), QStringLiteral("p = 2,1 × 10⁻⁷"));
+    g.setToolTip(2, 1, QString());
+    EXPECT_TRUE(g.toolTip(2, 1).isEmpty());
+    g.setRows(3);
+    g.setRows(4);
+    EXPECT_TRUE(g.toolTip(3, 2).isEmpty());
+    g.setToolTip(0, 2, QStringLiteral("colonna"));
+    g.setCols(2);
+    g.setCols(3);
+    EXPECT_TRUE(g.toolTip(0, 2).isEmpty());
+    EXPECT_THROW(g.setToolTip(9, 0, QStringLiteral("fuori")), std::out_of_range);
 }
 
 } // namespace

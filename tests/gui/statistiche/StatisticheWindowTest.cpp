@@ -5,6 +5,7 @@
 #include "WindowDriving.h"
 #include "core/DrawArchive.h"
 #include "gui/kit/ChartPanel.h"
+#include "gui/kit/DateField.h"
 #include "gui/kit/FrameServices.h"
 #include "gui/kit/GridModel.h"
 #include "gui/kit/GridView.h"
@@ -26,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 namespace statistichewindow {
@@ -137,7 +139,10 @@ TEST_F(StatisticheWindow, OpensOnEveryNumberOfEveryWheelAndTutte) {
         (QStringList{cell(101, 0), cell(101, 1), cell(101, 2), cell(101, 5), cell(101, 7), cell(101, 8)}),
         (QStringList{"CA", "12", "5", "19", archive->drawDate(20), "1"}));
     EXPECT_EQ((QStringList{cell(1079, 0), cell(1079, 1), cell(1079, 2), cell(1079, 3)}),
-              (QStringList{"TU", "90", "25", "6,2e−7"}));
+              (QStringList{"TU", "90", "25", "< 0,0001"}));
+    // The exact figure is in the cell's tool tip.
+    EXPECT_EQ(table().index(1079, 3).data(Qt::ToolTipRole).toString(), QStringLiteral("p = 6,2 × 10⁻⁷"));
+    EXPECT_FALSE(table().index(101, 3).data(Qt::ToolTipRole).isValid());
     // The chance columns sit in the map's colours: Tutte 90's delay is rare for chance, Cagliari 12's common.
     EXPECT_TRUE(table().index(1079, 3).data(Qt::BackgroundRole).isValid());
     EXPECT_FALSE(table().index(101, 3).data(Qt::BackgroundRole).isValid());
@@ -357,6 +362,51 @@ TEST_F(StatisticheWindow, KeepsItsChoicesOnTheNewDraws) {
     EXPECT_EQ(again.FgElementi->horizontalHeader()->sortIndicatorSection(), DelayTableModel::Ritardo);
     // Cagliari's longest delay now: the pairs of 11..15, out in draw 20 only, 10 draws ago.
     EXPECT_EQ(again.tableModel()->index(0, DelayTableModel::Ritardo).data().toString(), QStringLiteral("28"));
+}
+
+} // namespace statistichewindow
+
+namespace statistichewindow {
+
+// A choice changed after CALCOLA greys the table, the sentence and the charts under a line that says to
+// press CALCOLA; the choice put back, or CALCOLA, brings them back.
+TEST_F(StatisticheWindow, ResultsGreyOnceTheChoicesNoLongerMatchThem) {
+    auto* notice = control<QLabel>("LblAggiorna");
+    auto* tableView = control<ItemTableView>("FgElementi");
+    const QString sentence = control<QLabel>("LblFrase")->text();
+    ASSERT_FALSE(notice->isVisible());
+    ASSERT_TRUE(tableView->isEnabled());
+    const QDate firstDay = window->DtDal->date();
+    struct Change {
+        const char* what;
+        std::function<void()> change;
+        std::function<void()> undo;
+    };
+    const Change changes[] = {
+        {"sorte", [this] { choose("CmbSorte", "Ambo"); }, [this] { choose("CmbSorte", "Estratto"); }},
+        {"wheel", [this] { clickWheel(CA); }, [this] { clickButton(*window, "Label6"); }},
+        {"tutte", [this] { clickCheckBoxTo(*window, "ChTutte", false); },
+         [this] { clickCheckBoxTo(*window, "ChTutte", true); }},
+        {"period", [&] { window->DtDal->setDate(firstDay.addDays(7)); }, [&] { window->DtDal->setDate(firstDay); }},
+    };
+    for (const Change& c : changes) {
+        SCOPED_TRACE(c.what);
+        c.change();
+        EXPECT_TRUE(notice->isVisible());
+        EXPECT_EQ(notice->text(), QStringLiteral("Le scelte sono cambiate: premere CALCOLA per aggiornare i risultati."));
+        EXPECT_FALSE(tableView->isEnabled());
+        EXPECT_FALSE(control<QLabel>("LblFrase")->isEnabled());
+        EXPECT_EQ(control<QLabel>("LblFrase")->text(), sentence);
+        c.undo();
+        EXPECT_FALSE(notice->isVisible());
+        EXPECT_TRUE(tableView->isEnabled());
+    }
+    choose("CmbSorte", "Ambo");
+    ASSERT_TRUE(notice->isVisible());
+    clickButton(*window, "CmdCalcola");
+    EXPECT_FALSE(notice->isVisible());
+    EXPECT_TRUE(tableView->isEnabled());
+    EXPECT_NE(control<QLabel>("LblFrase")->text(), sentence);
 }
 
 } // namespace statistichewindow
