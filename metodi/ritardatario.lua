@@ -7,9 +7,14 @@ local soglia = parametro("soglia", 100, {18, 36, 54, 72, 90, 108, 126, 144, 162,
 local colpi = parametro("colpi", 9, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18})
 local scelte = parametro("ruote", "BA CA FI GE MI NA PA RO TO VE NZ")
 
+-- Le ruote scelte, nell'ordine del programma (BA ... NZ) comunque siano scritte.
+local scelta = {}
+for codice in scelte:upper():gmatch("%a+") do
+  scelta[codice == "RM" and "RO" or codice] = true
+end
 local ruote_scelte = {}
-for codice in scelte:gmatch("%a+") do
-  ruote_scelte[#ruote_scelte + 1] = codice
+for _, codice in ipairs(ruote()) do
+  if scelta[codice] then ruote_scelte[#ruote_scelte + 1] = codice end
 end
 
 function esamina(e)

@@ -7,6 +7,22 @@
 
 #include <QString>
 #include <QStringList>
+#include <ostream>
+#include <string>
+
+// A giocata as a failing test shows it.
+inline void PrintTo(const Giocata& g, std::ostream* os) {
+    *os << "{draw " << g.draw << ", colpi " << g.colpi << ", nota "
+        << (g.nota ? g.nota->toStdString() : std::string("(none)")) << ",";
+    for (const Puntata& p : g.puntate) {
+        *os << " [";
+        for (int n : p.numeri)
+            *os << n << ' ';
+        *os << "sorte " << static_cast<int>(p.sorte) << " ruote " << p.ruote << (p.tutte ? " TU" : "")
+            << " posta " << p.posta << "]";
+    }
+    *os << "}";
+}
 
 namespace scripttest {
 
