@@ -60,6 +60,24 @@ local function ammesse(a, b)
   return false
 end
 
+-- Per ogni prima ruota, le seconde ruote (dopo di lei) scelte e ammesse dai tipi.
+local seconde = {}
+for r1 = 1, 10 do
+  seconde[r1] = {}
+  for r2 = r1 + 1, 11 do
+    if ruota_scelta[codici[r2]] and ammesse(r1, r2) then seconde[r1][#seconde[r1] + 1] = r2 end
+  end
+end
+-- Le coppie di posizioni da guardare, nell'ordine 1-2, 1-3, ... 4-5.
+local coppie = {}
+for p1 = 1, 4 do
+  for p2 = p1 + 1, 5 do
+    if posizione_scelta[p1] and posizione_scelta[p2] and (not adiacenti or p2 == p1 + 1) then
+      coppie[#coppie + 1] = {p1, p2}
+    end
+  end
+end
+
 local function accosta(a, b)
   return tonumber(tostring(a) .. tostring(b))
 end
@@ -111,21 +129,19 @@ function esamina(e)
   local cinquine = {}
   for r = 1, 11 do cinquine[r] = numeri(e, codici[r]) end
   for r1 = 1, 10 do
-    if ruota_scelta[codici[r1]] then
+    local altre = seconde[r1]
+    if ruota_scelta[codici[r1]] and #altre > 0 then
       local xs = cinquine[r1]
-      for p1 = 1, 4 do
-        for p2 = p1 + 1, 5 do
-          local x1, x2 = xs[p1], xs[p2]
-          if posizione_scelta[p1] and posizione_scelta[p2] and x1 ~= 0 and (not adiacenti or p2 == p1 + 1) then
-            local somma = (x1 + x2) % 90
-            if somma ~= 0 then
-              for r2 = r1 + 1, 11 do
-                local ys = cinquine[r2]
-                local y1, y2 = ys[p1], ys[p2]
-                if ruota_scelta[codici[r2]] and ammesse(r1, r2) and y1 ~= 0 and (y1 + y2) % 90 == somma then
-                  giocata(r1, r2, x1, x2, y1, y2)
-                end
-              end
+      for _, coppia in ipairs(coppie) do
+        local p1, p2 = coppia[1], coppia[2]
+        local x1, x2 = xs[p1], xs[p2]
+        local somma = (x1 + x2) % 90
+        if x1 ~= 0 and somma ~= 0 then
+          for _, r2 in ipairs(altre) do
+            local ys = cinquine[r2]
+            local y1, y2 = ys[p1], ys[p2]
+            if (y1 + y2) % 90 == somma and y1 ~= 0 then
+              giocata(r1, r2, x1, x2, y1, y2)
             end
           end
         end

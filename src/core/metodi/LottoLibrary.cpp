@@ -5,9 +5,12 @@
 #include "core/WheelNames.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <strings.h>
 #include <lua.hpp>
 #include <string>
 
@@ -30,7 +33,13 @@ QString valueText(lua_State* L, int index) {
     switch (lua_type(L, index)) {
     case LUA_TNONE:
     case LUA_TNIL: return QStringLiteral("niente");
-    case LUA_TSTRING: return QStringLiteral("il testo \"%1\"").arg(QString::fromUtf8(lua_tostring(L, index)));
+    case LUA_TSTRING: {
+        // A message quotes a text, not a whole book.
+        std::size_t size = 0;
+        const char* text = lua_tolstring(L, index, &size);
+        const QString shown = QString::fromUtf8(text, static_cast<qsizetype>(std::min<std::size_t>(size, 40)));
+        return QStringLiteral("il testo \"%1%2\"").arg(shown, size > 40 ? QStringLiteral("…") : QString());
+    }
     case LUA_TNUMBER: {
         std::size_t size = 0;
         const char* text = luaL_tolstring(L, index, &size);
@@ -67,28 +76,39 @@ int fuoriNovanta(lua_Integer x) {
     return static_cast<int>((r < 0 ? r + 90 : r) + 1);
 }
 
-// 0..10 for a wheel's code (RM for Roma too), Tutte for TU, in any case; nullopt for anything else.
-std::optional<int> wheelCode(const QString& text) {
-    const QString code = text.trimmed().toUpper();
-    if (code == QLatin1String("RM"))
-        return 7;
-    if (code == QLatin1String(AllWheelsCode.data(), static_cast<qsizetype>(AllWheelsCode.size())))
-        return Tutte;
-    for (int w = 0; w < WheelCount; ++w) {
-        const std::string_view c = WheelNames[static_cast<std::size_t>(w)].code;
-        if (code == QLatin1String(c.data(), static_cast<qsizetype>(c.size())))
-            return w;
+// 0..10 for a wheel's code (RM for Roma too), Tutte for TU, in any case and between blanks; nullopt for
+// anything else. Plain ASCII: it runs for every wheel a method names, draw after draw.
+std::optional<int> wheelCode(const char* text, std::size_t size) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    while (size > 0 && blank(*text)) {
+        ++text;
+        --size;
     }
+    while (size > 0 && blank(text[size - 1]))
+        --size;
+    if (size != 2)
+        return std::nullopt;
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    const char code[2] = {upper(text[0]), upper(text[1])};
+    const std::string_view c(code, 2);
+    if (c == "RM")
+        return 7;
+    if (c == AllWheelsCode)
+        return Tutte;
+    for (int w = 0; w < WheelCount; ++w)
+        if (c == WheelNames[static_cast<std::size_t>(w)].code)
+            return w;
     return std::nullopt;
 }
 
 int wheelArg(lua_State* L, int index, const char* function, bool tutteAllowed) {
     if (lua_type(L, index) != LUA_TSTRING)
         fail(function, QStringLiteral("la ruota deve essere un codice come \"BA\", non %1").arg(valueText(L, index)));
-    const QString text = QString::fromUtf8(lua_tostring(L, index));
-    const std::optional<int> wheel = wheelCode(text);
+    std::size_t size = 0;
+    const char* text = lua_tolstring(L, index, &size);
+    const std::optional<int> wheel = wheelCode(text, size);
     if (!wheel)
-        fail(function, QStringLiteral("ruota sconosciuta \"%1\"").arg(text));
+        fail(function, QStringLiteral("ruota sconosciuta \"%1\"").arg(QString::fromUtf8(text, static_cast<qsizetype>(size))));
     if (*wheel == Tutte && !tutteAllowed)
         fail(function, QStringLiteral("vuole una ruota sola, non TU"));
     return *wheel;
@@ -97,11 +117,12 @@ int wheelArg(lua_State* L, int index, const char* function, bool tutteAllowed) {
 // A sorte by name, in any case, or 1..5.
 int sorteArg(lua_State* L, int index, const char* function) {
     if (lua_type(L, index) == LUA_TSTRING) {
-        const QString name = QString::fromUtf8(lua_tostring(L, index)).trimmed().toLower();
+        std::size_t size = 0;
+        const char* text = lua_tolstring(L, index, &size);
         for (std::size_t s = 0; s < SorteNames.size(); ++s)
-            if (name == QLatin1String(SorteNames[s]))
+            if (std::strlen(SorteNames[s]) == size && strncasecmp(text, SorteNames[s], size) == 0)
                 return static_cast<int>(s) + 1;
-        fail(function, QStringLiteral("sorte sconosciuta \"%1\"").arg(name));
+        fail(function, QStringLiteral("sorte sconosciuta \"%1\"").arg(QString::fromUtf8(text, static_cast<qsizetype>(size))));
     }
     if (lua_type(L, index) != LUA_TNUMBER)
         fail(function, QStringLiteral("la sorte deve essere un nome come \"ambo\" o un numero da 1 a 5, non %1")
@@ -173,17 +194,6 @@ template <LottoLibrary::Function F> int LottoLibrary::entry(lua_State* L) {
 
 LottoLibrary::LottoLibrary(lua_State* L, const DrawArchive& archive, const std::map<QString, ScriptValue>& values)
     : m_archive(archive), m_drawn(archive), m_delays(archive, m_drawn), m_open(m_drawn), m_values(values) {
-    const int draws = archive.drawCount();
-    m_dates.resize(static_cast<std::size_t>(draws) + 1);
-    m_indexInMonth.resize(static_cast<std::size_t>(draws) + 1, 0);
-    for (int d = 1; d <= draws; ++d) {
-        const QDate day = drawDay(archive, d);
-        m_dates[static_cast<std::size_t>(d)] = day;
-        const QDate before = m_dates[static_cast<std::size_t>(d - 1)];
-        const bool sameMonth = d > 1 && day.year() == before.year() && day.month() == before.month();
-        m_indexInMonth[static_cast<std::size_t>(d)] = sameMonth ? m_indexInMonth[static_cast<std::size_t>(d - 1)] + 1 : 1;
-    }
-
     const struct {
         const char* name;
         lua_CFunction function;
@@ -248,8 +258,26 @@ int LottoLibrary::estrazioni(lua_State* L) {
     return 1;
 }
 
+void LottoLibrary::readDates() {
+    // Only a method that asks for a date pays for reading them all.
+    const int draws = m_archive.drawCount();
+    m_dates.resize(static_cast<std::size_t>(draws) + 1);
+    m_indexInMonth.resize(static_cast<std::size_t>(draws) + 1, 0);
+    for (int d = 1; d <= draws; ++d) {
+        const QDate day = drawDay(m_archive, d);
+        m_dates[static_cast<std::size_t>(d)] = day;
+        const QDate before = m_dates[static_cast<std::size_t>(d - 1)];
+        const bool sameMonth = d > 1 && day.year() == before.year() && day.month() == before.month();
+        m_indexInMonth[static_cast<std::size_t>(d)] =
+            sameMonth ? m_indexInMonth[static_cast<std::size_t>(d - 1)] + 1 : 1;
+    }
+}
+
 QDate LottoLibrary::dateOf(lua_State* L, const char* function) {
-    return m_dates[static_cast<std::size_t>(readableDraw(L, 1, function))];
+    const int draw = readableDraw(L, 1, function);
+    if (m_dates.empty())
+        readDates();
+    return m_dates[static_cast<std::size_t>(draw)];
 }
 
 int LottoLibrary::data(lua_State* L) {
@@ -279,7 +307,10 @@ int LottoLibrary::giornoSettimana(lua_State* L) {
 }
 
 int LottoLibrary::indiceNelMese(lua_State* L) {
-    lua_pushinteger(L, m_indexInMonth[static_cast<std::size_t>(readableDraw(L, 1, "indice_nel_mese"))]);
+    const int draw = readableDraw(L, 1, "indice_nel_mese");
+    if (m_dates.empty())
+        readDates();
+    lua_pushinteger(L, m_indexInMonth[static_cast<std::size_t>(draw)]);
     return 1;
 }
 
@@ -333,7 +364,7 @@ int LottoLibrary::ruote(lua_State* L) {
 int LottoLibrary::ritardo(lua_State* L) {
     const int draw = readableDraw(L, 1, "ritardo");
     const int wheel = wheelArg(L, 2, "ritardo", true);
-    const std::vector<int> numbers = numbersArg(L, 3, "ritardo", MaxNumbers);
+    const std::vector<int> numbers = numbersArg(L, 3, "ritardo", 90);
     const int sorte = lua_isnoneornil(L, 4) ? std::min<int>(static_cast<int>(numbers.size()), 5) : sorteArg(L, 4, "ritardo");
     checkSorte("ritardo", sorte, numbers.size());
     lua_pushinteger(L, m_delays.delay(draw, wheel, numbers, sorte));
@@ -343,7 +374,7 @@ int LottoLibrary::ritardo(lua_State* L) {
 int LottoLibrary::frequenza(lua_State* L) {
     const int draw = readableDraw(L, 1, "frequenza");
     const int wheel = wheelArg(L, 2, "frequenza", true);
-    const std::vector<int> numbers = numbersArg(L, 3, "frequenza", MaxNumbers);
+    const std::vector<int> numbers = numbersArg(L, 3, "frequenza", 90);
     const int sorte =
         lua_isnoneornil(L, 4) ? std::min<int>(static_cast<int>(numbers.size()), 5) : sorteArg(L, 4, "frequenza");
     checkSorte("frequenza", sorte, numbers.size());
@@ -357,7 +388,8 @@ int LottoLibrary::piuRitardati(lua_State* L) {
     const int draw = readableDraw(L, 1, "piu_ritardati");
     const int wheel = wheelArg(L, 2, "piu_ritardati", true);
     const int k = static_cast<int>(integerArg(L, 3, "piu_ritardati", QStringLiteral("quanti"), 1, 90));
-    const std::vector<ScriptDelays::Delay> longest = m_delays.longest(draw, wheel, k);
+    std::array<ScriptDelays::Delay, 90> longest;
+    m_delays.longest(draw, wheel, k, longest);
     lua_createtable(L, k, 0);
     lua_createtable(L, k, 0);
     for (int i = 0; i < k; ++i) {

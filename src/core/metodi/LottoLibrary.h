@@ -73,6 +73,7 @@ private:
 
     // A draw argument the script may read now.
     int readableDraw(lua_State* L, int index, const char* function) const;
+    void readDates();
     QDate dateOf(lua_State* L, const char* function);
     Puntata puntata(lua_State* L, int index, bool shortForm) const;
 
@@ -80,7 +81,7 @@ private:
     DrawnNumbers m_drawn;
     ScriptDelays m_delays;
     OpenPlays m_open;
-    std::vector<QDate> m_dates;
+    std::vector<QDate> m_dates; // by draw, read on the first use
     std::vector<int> m_indexInMonth;
     std::map<QString, ScriptValue> m_values;
     std::vector<ScriptParameter> m_parameters;

@@ -84,6 +84,9 @@ void LuaSandbox::openLibraries() {
     lua_getglobal(L, "load");
     lua_pushcclosure(L, &LuaSandbox::textLoad, 1);
     lua_setglobal(L, "load");
+    lua_getglobal(L, "setmetatable");
+    lua_pushcclosure(L, &LuaSandbox::safeSetmetatable, 1);
+    lua_setglobal(L, "setmetatable");
     lua_register(L, "pcall", &LuaSandbox::safePcall);
     lua_register(L, "xpcall", &LuaSandbox::safeXpcall);
     lua_register(L, "print", &LuaSandbox::print);
@@ -235,11 +238,7 @@ int LuaSandbox::messageHandler(lua_State* L) {
     return 1;
 }
 
-int LuaSandbox::safePcall(lua_State* L) {
-    luaL_checkany(L, 1);
-    lua_pushboolean(L, 1);
-    lua_insert(L, 1);
-    const int status = lua_pcall(L, lua_gettop(L) - 2, LUA_MULTRET, 0);
+int LuaSandbox::finishProtected(lua_State* L, int status, int extra) {
     LuaSandbox& self = of(L);
     if (status == LUA_ERRMEM && self.m_stop == Stop::None)
         self.callFor(Stop::Memory, self.m_memoryLine);
@@ -250,7 +249,14 @@ int LuaSandbox::safePcall(lua_State* L) {
         lua_pushvalue(L, -2);
         return 2;
     }
-    return lua_gettop(L);
+    return lua_gettop(L) - extra;
+}
+
+int LuaSandbox::safePcall(lua_State* L) {
+    luaL_checkany(L, 1);
+    lua_pushboolean(L, 1);
+    lua_insert(L, 1);
+    return finishProtected(L, lua_pcall(L, lua_gettop(L) - 2, LUA_MULTRET, 0), 0);
 }
 
 int LuaSandbox::safeXpcall(lua_State* L) {
@@ -259,18 +265,7 @@ int LuaSandbox::safeXpcall(lua_State* L) {
     lua_pushboolean(L, 1);
     lua_pushvalue(L, 1);
     lua_rotate(L, 3, 2);
-    const int status = lua_pcall(L, n - 2, LUA_MULTRET, 2);
-    LuaSandbox& self = of(L);
-    if (status == LUA_ERRMEM && self.m_stop == Stop::None)
-        self.callFor(Stop::Memory, self.m_memoryLine);
-    if (self.m_stop != Stop::None)
-        self.raiseStop(L);
-    if (status != LUA_OK) {
-        lua_pushboolean(L, 0);
-        lua_pushvalue(L, -2);
-        return 2;
-    }
-    return lua_gettop(L) - 2;
+    return finishProtected(L, lua_pcall(L, n - 2, LUA_MULTRET, 2), 2);
 }
 
 int LuaSandbox::print(lua_State* L) {
@@ -310,6 +305,20 @@ int LuaSandbox::textLoad(lua_State* L) {
     }
     lua_call(L, args, LUA_MULTRET);
     return lua_gettop(L) - n;
+}
+
+int LuaSandbox::safeSetmetatable(lua_State* L) {
+    if (lua_type(L, 2) == LUA_TTABLE) {
+        lua_pushliteral(L, "__gc");
+        if (lua_rawget(L, 2) != LUA_TNIL)
+            return luaL_error(L, "setmetatable: un metodo non può usare __gc");
+        lua_pop(L, 1);
+    }
+    const int n = lua_gettop(L);
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_insert(L, 1);
+    lua_call(L, n, LUA_MULTRET);
+    return lua_gettop(L);
 }
 
 int LuaSandbox::fixedRandomseed(lua_State* L) {

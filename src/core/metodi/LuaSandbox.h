@@ -11,9 +11,9 @@
 struct lua_State;
 struct lua_Debug;
 
-// One Lua state that runs a player's method and nothing else: Lua's base library without dofile, loadfile
-// or binary chunks, and string, table, math and utf8; no io, os, package, debug or coroutine. print writes
-// to the caller's sink; math.random starts from the same seed on every run.
+// One Lua state that runs a player's method and nothing else: Lua's base library without dofile, loadfile,
+// binary chunks or finalizers (__gc), and string, table, math and utf8; no io, os, package, debug or
+// coroutine. print writes to the caller's sink; math.random starts from the same seed on every run.
 //
 // The script's own wall time and its heap are capped. A count hook checks the clock; the allocator
 // refuses memory past the cap. Either stop cannot be caught: pcall and xpcall raise it again, and the hook
@@ -50,9 +50,13 @@ private:
     static int messageHandler(lua_State* L);
     static int safePcall(lua_State* L);
     static int safeXpcall(lua_State* L);
+    // pcall's results after a protected call, or the stop raised again: a stop cannot be caught.
+    static int finishProtected(lua_State* L, int status, int extra);
     static int print(lua_State* L);
     static int textLoad(lua_State* L);
     static int fixedRandomseed(lua_State* L);
+    // Lua runs finalizers with hooks off, where no cap could stop one: a method may not have any.
+    static int safeSetmetatable(lua_State* L);
 
     void openLibraries();
     [[noreturn]] void raiseStop(lua_State* L);

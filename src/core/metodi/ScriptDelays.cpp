@@ -91,45 +91,56 @@ int ScriptDelays::frequency(int draw, int wheel, const std::vector<int>& numbers
     return static_cast<int>(end - begin);
 }
 
-std::vector<ScriptDelays::Delay> ScriptDelays::longest(int draw, int wheel, int k) {
-    std::array<int, 91> lastExit{};
+void ScriptDelays::longest(int draw, int wheel, int k, std::array<Delay, 90>& out) {
     LastExits& state = m_lastExits[static_cast<std::size_t>(wheel)];
+    std::array<int, 91> past{};
+    const std::array<int, 91>* lastExit = &state.draw;
     if (draw >= state.through) {
-        for (int d = state.through + 1; d <= draw; ++d) {
-            const int from = wheel == TutteWheels ? 0 : wheel;
-            const int to = wheel == TutteWheels ? TheTen : wheel + 1;
+        const int from = wheel == TutteWheels ? 0 : wheel;
+        const int to = wheel == TutteWheels ? TheTen : wheel + 1;
+        for (int d = state.through + 1; d <= draw; ++d)
             for (int w = from; w < to; ++w) {
                 const std::int16_t* ns = m_archive.wheelNumbers(d, w);
                 for (int p = 0; p < PositionCount; ++p)
-                    if (ns[p] >= 1 && ns[p] <= 90)
+                    if (ns[p] >= 1 && ns[p] <= 90) {
                         state.draw[static_cast<std::size_t>(ns[p])] = d;
+                        if (ns[p] == state.oldest)
+                            state.oldest = 0;
+                    }
             }
-        }
         state.through = draw;
-        lastExit = state.draw;
     } else {
         // A look back at an earlier draw: each number's own list of exits.
         for (int n = 1; n <= 90; ++n) {
             const Exits& exits = exitsThrough(draw, wheel, {n}, 1);
             const auto after = std::upper_bound(exits.draws.begin(), exits.draws.end(), draw);
-            lastExit[static_cast<std::size_t>(n)] = after == exits.draws.begin() ? 0 : *(after - 1);
+            past[static_cast<std::size_t>(n)] = after == exits.draws.begin() ? 0 : *(after - 1);
         }
+        lastExit = &past;
     }
-    std::array<Delay, 90> all;
-    for (int n = 1; n <= 90; ++n)
-        all[static_cast<std::size_t>(n - 1)] = {n, lastExit[static_cast<std::size_t>(n)]};
-    // Ordered by last exit, oldest first: the delay falls as the last exit is later.
-    auto older = [](const Delay& a, const Delay& b) {
-        return a.delay != b.delay ? a.delay < b.delay : a.number < b.number;
-    };
-    const auto kk = static_cast<std::ptrdiff_t>(k);
-    if (k == 1)
-        std::iter_swap(all.begin(), std::min_element(all.begin(), all.end(), older));
-    else
-        std::partial_sort(all.begin(), all.begin() + kk, all.end(), older);
-    std::vector<Delay> result(all.begin(), all.begin() + kk);
+    const auto exitOf = [&](int n) { return (*lastExit)[static_cast<std::size_t>(n)]; };
     const int upTo = drawnUpTo(wheel, draw);
-    for (Delay& d : result)
-        d.delay = upTo - drawnUpTo(wheel, d.delay);
-    return result;
+    if (k == 1) {
+        int best = lastExit == &state.draw ? state.oldest : 0;
+        if (best == 0) {
+            best = 1;
+            for (int n = 2; n <= 90; ++n)
+                if (exitOf(n) < exitOf(best))
+                    best = n;
+            if (lastExit == &state.draw)
+                state.oldest = best;
+        }
+        out[0] = {best, upTo - drawnUpTo(wheel, exitOf(best))};
+        return;
+    }
+    // Ordered by last exit, oldest first: the delay falls as the last exit is later.
+    std::array<int, 90> numbers;
+    for (int n = 1; n <= 90; ++n)
+        numbers[static_cast<std::size_t>(n - 1)] = n;
+    const auto kk = static_cast<std::ptrdiff_t>(k);
+    std::partial_sort(numbers.begin(), numbers.begin() + kk, numbers.end(), [&](int a, int b) {
+        return exitOf(a) != exitOf(b) ? exitOf(a) < exitOf(b) : a < b;
+    });
+    for (std::size_t i = 0; i < static_cast<std::size_t>(k); ++i)
+        out[i] = {numbers[i], upTo - drawnUpTo(wheel, exitOf(numbers[i]))};
 }

@@ -34,8 +34,8 @@ public:
         int number = 0;
         int delay = 0;
     };
-    // The k numbers with the longest estratto delay, longest first, ties by smaller number.
-    std::vector<Delay> longest(int draw, int wheel, int k);
+    // The k numbers with the longest estratto delay, longest first, ties by smaller number, into out[0..k).
+    void longest(int draw, int wheel, int k, std::array<Delay, 90>& out);
 
 private:
     struct Key {
@@ -56,6 +56,9 @@ private:
     struct LastExits {
         int through = 0;
         std::array<int, 91> draw{}; // by number; 0 when it has not come out
+        // The number with the oldest last exit (the smallest of those tied), 0 when to be looked for: only
+        // its own exit can change it, as every other exit moves a number that was not behind it.
+        int oldest = 0;
     };
 
     // The exits of the set up to `draw`.

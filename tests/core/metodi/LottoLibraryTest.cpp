@@ -36,6 +36,7 @@ const Reading readings[] = {
     // Statistics: delays count the draws where the wheel was drawn, from the archive's first draw
     {5, "ritardo(e, 'BA', 1), ritardo(4, 'BA', 1), ritardo(3, 'BA', 1)", "1\t0\t1"},
     {5, "ritardo(e, 'BA', 90)", "4"},
+    {5, "ritardo(e, 'BA', {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 'estratto')", "1"},
     {5, "ritardo(e, 'TU', 90)", "3"},
     {4, "ritardo(e, 'TU', {1, 2}, 'ambo')", "2"}, // out on Roma in draw 2; Nazionale is not one of the ten
     {4, "ritardo(e, 'NZ', {1, 2}), ritardo(3, 'NZ', {1, 2})", "0\t0"},

@@ -47,6 +47,8 @@ const Hostile hostile[] = {
     {"memory growth under pcall",
      "t = {}\n  print(pcall(function() while true do t[#t + 1] = tostring(#t) end end))\n  while true do end",
      ScriptError::Kind::Fermato, 3, "Il metodo è stato fermato alla riga 3: più di 32 MiB di memoria"},
+    {"a finalizer that never ends", "setmetatable({}, {__gc = function() while true do end end})\n  while true do end",
+     ScriptError::Kind::Esecuzione, 2, "Errore alla riga 2: setmetatable: un metodo non può usare __gc"},
     {"os.execute", "os.execute('touch /tmp/x')", ScriptError::Kind::Esecuzione, 2,
      "Errore alla riga 2: attempt to index a nil value (global 'os')"},
     {"io.open", "local f = io.open('/etc/passwd')", ScriptError::Kind::Esecuzione, 2,
