@@ -53,7 +53,8 @@ void BM_RitardatarioBuiltIn(benchmark::State& st) {
     std::size_t cases = 0;
     for (auto _ : st) {
         const DrawnNumbers drawn(*archive);
-        cases = findOverdueCases(s.wheels, s.soglia, s.colpi, 1, archive->drawCount(), *archive, drawn).size();
+        cases =
+            findOverdueCases(s.wheels, s.soglia, s.colpi, 1, archive->drawCount(), *archive, drawn).size();
         benchmark::DoNotOptimize(cases);
     }
     st.counters["giocate"] = static_cast<double>(cases);

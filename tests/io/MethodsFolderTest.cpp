@@ -27,11 +27,13 @@ TEST(MethodsFolder, TheExamplesAreCopiedOnceAndThenThePlayersFolderIsLeftAlone) 
     write(shipped + QStringLiteral("/a.lua"), "-- a\n");
     write(shipped + QStringLiteral("/b.lua"), "-- b\n");
     write(shipped + QStringLiteral("/leggimi.txt"), "no\n");
-    QFile::setPermissions(shipped + QStringLiteral("/a.lua"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QFile::setPermissions(shipped + QStringLiteral("/a.lua"),
+                          QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
 
     const QString own = prepareMethodsFolder(files.path(), data.path());
     EXPECT_EQ(own, QDir(data.path()).filePath(QStringLiteral("metodi")));
-    EXPECT_EQ(QDir(own).entryList(QDir::Files, QDir::Name), (QStringList{QStringLiteral("a.lua"), QStringLiteral("b.lua")}));
+    EXPECT_EQ(QDir(own).entryList(QDir::Files, QDir::Name),
+              (QStringList{QStringLiteral("a.lua"), QStringLiteral("b.lua")}));
     EXPECT_EQ(read(own + QStringLiteral("/a.lua")), "-- a\n");
     EXPECT_TRUE(QFileInfo(own + QStringLiteral("/a.lua")).isWritable());
 
@@ -47,6 +49,7 @@ TEST(MethodsFolder, WhenTheDataFolderIsTheFilesFolderTheShippedFolderIsThePlayer
     QTemporaryDir files;
     ASSERT_TRUE(files.isValid());
     ASSERT_TRUE(QDir().mkpath(files.path() + QStringLiteral("/metodi")));
-    EXPECT_EQ(prepareMethodsFolder(files.path(), files.path()), QDir(files.path()).filePath(QStringLiteral("metodi")));
+    EXPECT_EQ(prepareMethodsFolder(files.path(), files.path()),
+              QDir(files.path()).filePath(QStringLiteral("metodi")));
 }
 } // namespace

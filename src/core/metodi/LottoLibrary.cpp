@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 #include <lua.hpp>
 #include <string>
+#include <strings.h>
 
 namespace {
 constexpr int Tutte = ScriptDelays::TutteWheels;
@@ -32,12 +32,14 @@ struct LibraryError {
 QString valueText(lua_State* L, int index) {
     switch (lua_type(L, index)) {
     case LUA_TNONE:
-    case LUA_TNIL: return QStringLiteral("niente");
+    case LUA_TNIL:
+        return QStringLiteral("niente");
     case LUA_TSTRING: {
         // A message quotes a text, not a whole book.
         std::size_t size = 0;
         const char* text = lua_tolstring(L, index, &size);
-        const QString shown = QString::fromUtf8(text, static_cast<qsizetype>(std::min<std::size_t>(size, 40)));
+        const QString shown =
+            QString::fromUtf8(text, static_cast<qsizetype>(std::min<std::size_t>(size, 40)));
         return QStringLiteral("il testo \"%1%2\"").arg(shown, size > 40 ? QStringLiteral("…") : QString());
     }
     case LUA_TNUMBER: {
@@ -47,10 +49,14 @@ QString valueText(lua_State* L, int index) {
         lua_pop(L, 1);
         return shown;
     }
-    case LUA_TBOOLEAN: return lua_toboolean(L, index) ? QStringLiteral("true") : QStringLiteral("false");
-    case LUA_TTABLE: return QStringLiteral("una tabella");
-    case LUA_TFUNCTION: return QStringLiteral("una funzione");
-    default: return QStringLiteral("un valore di tipo %1").arg(QLatin1String(luaL_typename(L, index)));
+    case LUA_TBOOLEAN:
+        return lua_toboolean(L, index) ? QStringLiteral("true") : QStringLiteral("false");
+    case LUA_TTABLE:
+        return QStringLiteral("una tabella");
+    case LUA_TFUNCTION:
+        return QStringLiteral("una funzione");
+    default:
+        return QStringLiteral("un valore di tipo %1").arg(QLatin1String(luaL_typename(L, index)));
     }
 }
 
@@ -61,7 +67,8 @@ lua_Integer integerArg(lua_State* L, int index, const char* function, const QStr
     int whole = 0;
     const lua_Integer value = lua_type(L, index) == LUA_TNUMBER ? lua_tointegerx(L, index, &whole) : 0;
     if (!whole)
-        fail(function, QStringLiteral("%1 deve essere un numero intero, non %2").arg(what, valueText(L, index)));
+        fail(function,
+             QStringLiteral("%1 deve essere un numero intero, non %2").arg(what, valueText(L, index)));
     if (value < lo || value > hi)
         fail(function, QStringLiteral("%1 %2 non è fra %3 e %4").arg(what).arg(value).arg(lo).arg(hi));
     return value;
@@ -103,12 +110,14 @@ std::optional<int> wheelCode(const char* text, std::size_t size) {
 
 int wheelArg(lua_State* L, int index, const char* function, bool tutteAllowed) {
     if (lua_type(L, index) != LUA_TSTRING)
-        fail(function, QStringLiteral("la ruota deve essere un codice come \"BA\", non %1").arg(valueText(L, index)));
+        fail(function,
+             QStringLiteral("la ruota deve essere un codice come \"BA\", non %1").arg(valueText(L, index)));
     std::size_t size = 0;
     const char* text = lua_tolstring(L, index, &size);
     const std::optional<int> wheel = wheelCode(text, size);
     if (!wheel)
-        fail(function, QStringLiteral("ruota sconosciuta \"%1\"").arg(QString::fromUtf8(text, static_cast<qsizetype>(size))));
+        fail(function, QStringLiteral("ruota sconosciuta \"%1\"")
+                           .arg(QString::fromUtf8(text, static_cast<qsizetype>(size))));
     if (*wheel == Tutte && !tutteAllowed)
         fail(function, QStringLiteral("vuole una ruota sola, non TU"));
     return *wheel;
@@ -122,11 +131,13 @@ int sorteArg(lua_State* L, int index, const char* function) {
         for (std::size_t s = 0; s < SorteNames.size(); ++s)
             if (std::strlen(SorteNames[s]) == size && strncasecmp(text, SorteNames[s], size) == 0)
                 return static_cast<int>(s) + 1;
-        fail(function, QStringLiteral("sorte sconosciuta \"%1\"").arg(QString::fromUtf8(text, static_cast<qsizetype>(size))));
+        fail(function, QStringLiteral("sorte sconosciuta \"%1\"")
+                           .arg(QString::fromUtf8(text, static_cast<qsizetype>(size))));
     }
     if (lua_type(L, index) != LUA_TNUMBER)
-        fail(function, QStringLiteral("la sorte deve essere un nome come \"ambo\" o un numero da 1 a 5, non %1")
-                           .arg(valueText(L, index)));
+        fail(function,
+             QStringLiteral("la sorte deve essere un nome come \"ambo\" o un numero da 1 a 5, non %1")
+                 .arg(valueText(L, index)));
     return static_cast<int>(integerArg(L, index, function, QStringLiteral("la sorte"), 1, 5));
 }
 
@@ -192,7 +203,8 @@ template <LottoLibrary::Function F> int LottoLibrary::entry(lua_State* L) {
     return luaL_error(L, "%s", message);
 }
 
-LottoLibrary::LottoLibrary(lua_State* L, const DrawArchive& archive, const std::map<QString, ScriptValue>& values)
+LottoLibrary::LottoLibrary(lua_State* L, const DrawArchive& archive,
+                           const std::map<QString, ScriptValue>& values)
     : m_archive(archive), m_drawn(archive), m_delays(archive, m_drawn), m_open(m_drawn), m_values(values) {
     const struct {
         const char* name;
@@ -234,20 +246,22 @@ LottoLibrary::LottoLibrary(lua_State* L, const DrawArchive& archive, const std::
 
 std::vector<Giocata> LottoLibrary::giocate() const {
     std::vector<Giocata> result = m_giocate;
-    std::stable_sort(result.begin(), result.end(), [](const Giocata& a, const Giocata& b) { return a.draw > b.draw; });
+    std::stable_sort(result.begin(), result.end(),
+                     [](const Giocata& a, const Giocata& b) { return a.draw > b.draw; });
     return result;
 }
 
 int LottoLibrary::readableDraw(lua_State* L, int index, const char* function) const {
-    const lua_Integer draw = integerArg(L, index, function, QStringLiteral("l'estrazione"),
-                                        std::numeric_limits<lua_Integer>::min(),
-                                        std::numeric_limits<lua_Integer>::max());
+    const lua_Integer draw =
+        integerArg(L, index, function, QStringLiteral("l'estrazione"),
+                   std::numeric_limits<lua_Integer>::min(), std::numeric_limits<lua_Integer>::max());
     if (m_e == 0)
         fail(function, QStringLiteral("le estrazioni si leggono solo dentro esamina(e)"));
     if (draw > m_e)
-        fail(function, QStringLiteral("l'estrazione %1 viene dopo quella esaminata (%2): un metodo non vede il futuro")
-                           .arg(draw)
-                           .arg(m_e));
+        fail(function,
+             QStringLiteral("l'estrazione %1 viene dopo quella esaminata (%2): un metodo non vede il futuro")
+                 .arg(draw)
+                 .arg(m_e));
     if (draw < 1)
         fail(function, QStringLiteral("l'estrazione %1 non c'è: la prima è la 1").arg(draw));
     return static_cast<int>(draw);
@@ -365,7 +379,8 @@ int LottoLibrary::ritardo(lua_State* L) {
     const int draw = readableDraw(L, 1, "ritardo");
     const int wheel = wheelArg(L, 2, "ritardo", true);
     const std::vector<int> numbers = numbersArg(L, 3, "ritardo", 90);
-    const int sorte = lua_isnoneornil(L, 4) ? std::min<int>(static_cast<int>(numbers.size()), 5) : sorteArg(L, 4, "ritardo");
+    const int sorte = lua_isnoneornil(L, 4) ? std::min<int>(static_cast<int>(numbers.size()), 5)
+                                            : sorteArg(L, 4, "ritardo");
     checkSorte("ritardo", sorte, numbers.size());
     lua_pushinteger(L, m_delays.delay(draw, wheel, numbers, sorte));
     return 1;
@@ -375,11 +390,12 @@ int LottoLibrary::frequenza(lua_State* L) {
     const int draw = readableDraw(L, 1, "frequenza");
     const int wheel = wheelArg(L, 2, "frequenza", true);
     const std::vector<int> numbers = numbersArg(L, 3, "frequenza", 90);
-    const int sorte =
-        lua_isnoneornil(L, 4) ? std::min<int>(static_cast<int>(numbers.size()), 5) : sorteArg(L, 4, "frequenza");
+    const int sorte = lua_isnoneornil(L, 4) ? std::min<int>(static_cast<int>(numbers.size()), 5)
+                                            : sorteArg(L, 4, "frequenza");
     checkSorte("frequenza", sorte, numbers.size());
-    const int from =
-        lua_isnoneornil(L, 5) ? 1 : static_cast<int>(integerArg(L, 5, "frequenza", QStringLiteral("dal"), 1, draw));
+    const int from = lua_isnoneornil(L, 5)
+                         ? 1
+                         : static_cast<int>(integerArg(L, 5, "frequenza", QStringLiteral("dal"), 1, draw));
     lua_pushinteger(L, m_delays.frequency(draw, wheel, numbers, sorte, from));
     return 1;
 }
@@ -479,13 +495,16 @@ Puntata LottoLibrary::puntata(lua_State* L, int index, bool shortForm) const {
             }
         } else if (isKey(L, key, "posta")) {
             if (lua_type(L, value) != LUA_TNUMBER)
-                fail("gioca", QStringLiteral("la posta deve essere un numero, non %1").arg(valueText(L, value)));
+                fail("gioca",
+                     QStringLiteral("la posta deve essere un numero, non %1").arg(valueText(L, value)));
             p.posta = lua_tonumber(L, value);
             if (!std::isfinite(p.posta) || p.posta < 0)
-                fail("gioca", QStringLiteral("la posta %1 non è un numero da 0 in su").arg(valueText(L, value)));
+                fail("gioca",
+                     QStringLiteral("la posta %1 non è un numero da 0 in su").arg(valueText(L, value)));
         } else if (!(shortForm && isKey(L, key, "colpi"))) {
             fail("gioca", lua_type(L, key) == LUA_TSTRING
-                              ? QStringLiteral("chiave sconosciuta \"%1\" in una puntata").arg(QString::fromUtf8(lua_tostring(L, key)))
+                              ? QStringLiteral("chiave sconosciuta \"%1\" in una puntata")
+                                    .arg(QString::fromUtf8(lua_tostring(L, key)))
                               : QStringLiteral("chiave sconosciuta in una puntata"));
         }
         lua_pop(L, 1);
@@ -524,9 +543,11 @@ int LottoLibrary::gioca(lua_State* L) {
             if (!whole || i < 1 || i > listed)
                 fail("gioca", QStringLiteral("le puntate vanno in elenco da 1, senza buchi"));
         } else {
-            fail("gioca", lua_type(L, key) == LUA_TSTRING
-                              ? QStringLiteral("chiave sconosciuta \"%1\"").arg(QString::fromUtf8(lua_tostring(L, key)))
-                              : QStringLiteral("chiave sconosciuta"));
+            fail(
+                "gioca",
+                lua_type(L, key) == LUA_TSTRING
+                    ? QStringLiteral("chiave sconosciuta \"%1\"").arg(QString::fromUtf8(lua_tostring(L, key)))
+                    : QStringLiteral("chiave sconosciuta"));
         }
         lua_pop(L, 1);
     }
@@ -545,7 +566,9 @@ int LottoLibrary::gioca(lua_State* L) {
         for (lua_Integer i = 1; i <= listed; ++i) {
             lua_rawgeti(L, 1, i);
             if (lua_type(L, -1) != LUA_TTABLE)
-                fail("gioca", QStringLiteral("la puntata %1 deve essere una tabella, non %2").arg(i).arg(valueText(L, -1)));
+                fail("gioca", QStringLiteral("la puntata %1 deve essere una tabella, non %2")
+                                  .arg(i)
+                                  .arg(valueText(L, -1)));
             g.puntate.push_back(puntata(L, lua_gettop(L), false));
             lua_pop(L, 1);
         }
@@ -572,23 +595,26 @@ int LottoLibrary::parametro(lua_State* L) {
         fail("parametro", QStringLiteral("il nome deve essere un testo, non %1").arg(valueText(L, 1)));
     ScriptParameter p;
     p.nome = QString::fromUtf8(lua_tostring(L, 1));
-    const bool identifier = !p.nome.isEmpty() && p.nome[0].isLetter() &&
-                            std::all_of(p.nome.begin(), p.nome.end(), [](QChar c) {
-                                return c.isLetterOrNumber() || c == u'_';
-                            });
+    const bool identifier =
+        !p.nome.isEmpty() && p.nome[0].isLetter() &&
+        std::all_of(p.nome.begin(), p.nome.end(), [](QChar c) { return c.isLetterOrNumber() || c == u'_'; });
     if (!identifier)
-        fail("parametro", QStringLiteral("il nome \"%1\" deve cominciare con una lettera e avere solo lettere, "
-                                         "cifre e _")
-                              .arg(p.nome));
+        fail("parametro",
+             QStringLiteral("il nome \"%1\" deve cominciare con una lettera e avere solo lettere, "
+                            "cifre e _")
+                 .arg(p.nome));
     for (const ScriptParameter& other : m_parameters)
         if (other.nome == p.nome)
-            fail("parametro", QStringLiteral("il parametro \"%1\" è già dichiarato alla riga %2").arg(p.nome).arg(other.riga));
+            fail("parametro", QStringLiteral("il parametro \"%1\" è già dichiarato alla riga %2")
+                                  .arg(p.nome)
+                                  .arg(other.riga));
     auto valueAt = [&](int index, const QString& what) -> ScriptValue {
         if (lua_type(L, index) == LUA_TNUMBER)
             return lua_tonumber(L, index);
         if (lua_type(L, index) == LUA_TSTRING)
             return QString::fromUtf8(lua_tostring(L, index));
-        fail("parametro", QStringLiteral("%1 deve essere un numero o un testo, non %2").arg(what, valueText(L, index)));
+        fail("parametro",
+             QStringLiteral("%1 deve essere un numero o un testo, non %2").arg(what, valueText(L, index)));
     };
     p.predefinito = valueAt(2, QStringLiteral("il valore predefinito"));
     if (!lua_isnoneornil(L, 3)) {
@@ -599,7 +625,9 @@ int LottoLibrary::parametro(lua_State* L) {
             lua_rawgeti(L, 3, i);
             const ScriptValue v = valueAt(lua_gettop(L), QStringLiteral("un valore"));
             if (v.index() != p.predefinito.index())
-                fail("parametro", QStringLiteral("i valori di \"%1\" devono essere dello stesso tipo del predefinito").arg(p.nome));
+                fail("parametro",
+                     QStringLiteral("i valori di \"%1\" devono essere dello stesso tipo del predefinito")
+                         .arg(p.nome));
             p.valori.push_back(v);
             lua_pop(L, 1);
         }

@@ -86,17 +86,38 @@ const char* classEnd(MatchState* ms, const char* p) {
 int matchClass(int c, int cl) {
     int res;
     switch (std::tolower(cl)) {
-    case 'a': res = std::isalpha(c); break;
-    case 'c': res = std::iscntrl(c); break;
-    case 'd': res = std::isdigit(c); break;
-    case 'g': res = std::isgraph(c); break;
-    case 'l': res = std::islower(c); break;
-    case 'p': res = std::ispunct(c); break;
-    case 's': res = std::isspace(c); break;
-    case 'u': res = std::isupper(c); break;
-    case 'w': res = std::isalnum(c); break;
-    case 'x': res = std::isxdigit(c); break;
-    default: return cl == c;
+    case 'a':
+        res = std::isalpha(c);
+        break;
+    case 'c':
+        res = std::iscntrl(c);
+        break;
+    case 'd':
+        res = std::isdigit(c);
+        break;
+    case 'g':
+        res = std::isgraph(c);
+        break;
+    case 'l':
+        res = std::islower(c);
+        break;
+    case 'p':
+        res = std::ispunct(c);
+        break;
+    case 's':
+        res = std::isspace(c);
+        break;
+    case 'u':
+        res = std::isupper(c);
+        break;
+    case 'w':
+        res = std::isalnum(c);
+        break;
+    case 'x':
+        res = std::isxdigit(c);
+        break;
+    default:
+        return cl == c;
     }
     if (std::isupper(cl))
         res = !res;
@@ -130,10 +151,14 @@ int singleMatch(MatchState* ms, const char* s, const char* p, const char* ep) {
         return 0;
     const int c = uchar(*s);
     switch (*p) {
-    case '.': return 1;
-    case Escape: return matchClass(c, uchar(*(p + 1)));
-    case '[': return matchBracketClass(c, p, ep - 1);
-    default: return uchar(*p) == c;
+    case '.':
+        return 1;
+    case Escape:
+        return matchClass(c, uchar(*(p + 1)));
+    case '[':
+        return matchBracketClass(c, p, ep - 1);
+    default:
+        return uchar(*p) == c;
     }
 }
 
@@ -249,15 +274,24 @@ init:
                     luaL_error(ms->L, "missing '[' after '%%f' in pattern");
                 const char* ep = classEnd(ms, p);
                 const char previous = (s == ms->srcInit) ? '\0' : *(s - 1);
-                if (!matchBracketClass(uchar(previous), p, ep - 1) && matchBracketClass(uchar(*s), p, ep - 1)) {
+                if (!matchBracketClass(uchar(previous), p, ep - 1) &&
+                    matchBracketClass(uchar(*s), p, ep - 1)) {
                     p = ep;
                     goto init;
                 }
                 s = nullptr;
                 break;
             }
-            case '0': case '1': case '2': case '3': case '4':
-            case '5': case '6': case '7': case '8': case '9':
+            case '0':
+            case '1':
+            case '2':
+            case '3':
+            case '4':
+            case '5':
+            case '6':
+            case '7':
+            case '8':
+            case '9':
                 s = matchCapture(ms, s, uchar(*(p + 1)));
                 if (s) {
                     p += 2;
@@ -269,7 +303,7 @@ init:
             }
             break;
         default:
-        dflt: {
+        dflt : {
             const char* ep = classEnd(ms, p);
             if (!singleMatch(ms, s, p, ep)) {
                 if (*ep == '*' || *ep == '?' || *ep == '-') {
@@ -289,9 +323,15 @@ init:
                     }
                     break;
                 }
-                case '+': s = maxExpand(ms, s + 1, p, ep); break;
-                case '*': s = maxExpand(ms, s, p, ep); break;
-                case '-': s = minExpand(ms, s, p, ep); break;
+                case '+':
+                    s = maxExpand(ms, s + 1, p, ep);
+                    break;
+                case '*':
+                    s = maxExpand(ms, s, p, ep);
+                    break;
+                case '-':
+                    s = minExpand(ms, s, p, ep);
+                    break;
                 default:
                     s++;
                     p = ep;
@@ -347,7 +387,8 @@ bool noSpecials(const char* p, std::size_t l) {
     return true;
 }
 
-void prepareState(MatchState* ms, lua_State* L, const char* s, std::size_t ls, const char* p, std::size_t lp) {
+void prepareState(MatchState* ms, lua_State* L, const char* s, std::size_t ls, const char* p,
+                  std::size_t lp) {
     ms->L = L;
     ms->matchDepth = MaxCalls;
     ms->srcInit = s;
@@ -584,7 +625,8 @@ int strGsub(lua_State* L) {
 } // namespace
 
 void installPatternFunctions(lua_State* L, int stringTable) {
-    const luaL_Reg functions[] = {{"find", strFind}, {"match", strMatch}, {"gmatch", strGmatch}, {"gsub", strGsub}};
+    const luaL_Reg functions[] = {
+        {"find", strFind}, {"match", strMatch}, {"gmatch", strGmatch}, {"gsub", strGsub}};
     for (const luaL_Reg& f : functions) {
         lua_pushcfunction(L, f.func);
         lua_setfield(L, stringTable, f.name);

@@ -21,7 +21,8 @@ QString secondsText(std::chrono::milliseconds time) {
     const auto ms = time.count();
     if (ms % 1000 == 0)
         return ms == 1000 ? QStringLiteral("1 secondo") : QStringLiteral("%1 secondi").arg(ms / 1000);
-    return QStringLiteral("%1 secondi").arg(QString::number(static_cast<double>(ms) / 1000.0).replace(u'.', u','));
+    return QStringLiteral("%1 secondi")
+        .arg(QString::number(static_cast<double>(ms) / 1000.0).replace(u'.', u','));
 }
 
 QString memoryText(std::size_t bytes) {
@@ -109,15 +110,16 @@ void LuaSandbox::openLibraries() {
 
 void LuaSandbox::load(const QString& source) {
     const QByteArray text = source.toUtf8();
-    const int status = luaL_loadbufferx(m_state, text.constData(), static_cast<std::size_t>(text.size()),
-                                        ChunkName, "t");
+    const int status =
+        luaL_loadbufferx(m_state, text.constData(), static_cast<std::size_t>(text.size()), ChunkName, "t");
     if (status == LUA_OK)
         return;
     QString message = QString::fromUtf8(lua_tostring(m_state, -1));
     lua_pop(m_state, 1);
     if (status == LUA_ERRMEM)
-        throw ScriptError(ScriptError::Kind::Fermato, 0,
-                          QStringLiteral("Il metodo è stato fermato: più di %1").arg(memoryText(m_limits.memory)));
+        throw ScriptError(
+            ScriptError::Kind::Fermato, 0,
+            QStringLiteral("Il metodo è stato fermato: più di %1").arg(memoryText(m_limits.memory)));
     const int line = splitPosition(message);
     throw ScriptError(ScriptError::Kind::Sintassi, line,
                       QStringLiteral("Errore di sintassi alla riga %1: %2").arg(line).arg(message));
@@ -149,7 +151,7 @@ bool LuaSandbox::call(int nargs) {
         return true;
     }
     QString message = lua_type(L, -1) == LUA_TSTRING ? QString::fromUtf8(lua_tostring(L, -1))
-                                                      : QStringLiteral("errore senza messaggio");
+                                                     : QStringLiteral("errore senza messaggio");
     lua_settop(L, base - 1);
     int line = splitPosition(message);
     if (line == 0)

@@ -48,7 +48,8 @@ bool OpenPlays::inPlay(int e, int wheel) {
         open.scanned = std::max(open.scanned, through);
         if (e > open.last)
             continue;
-        const bool onWheel = wheel < 0 || (wheel == 11 ? (open.wheels & TenWheelMask) != 0 : inMask(open.wheels, wheel));
+        const bool onWheel =
+            wheel < 0 || (wheel == 11 ? (open.wheels & TenWheelMask) != 0 : inMask(open.wheels, wheel));
         playing = playing || onWheel;
     }
     // What no longer plays at e plays at no later draw either.

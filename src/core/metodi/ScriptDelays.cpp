@@ -18,7 +18,8 @@ std::size_t ScriptDelays::KeyHash::operator()(const Key& k) const {
 
 ScriptDelays::ScriptDelays(const DrawArchive& archive, const DrawnNumbers& drawn)
     : m_archive(archive), m_drawn(drawn),
-      m_drawnUpTo(static_cast<std::size_t>(TutteWheels + 1) * static_cast<std::size_t>(drawn.drawCount() + 1), 0) {
+      m_drawnUpTo(static_cast<std::size_t>(TutteWheels + 1) * static_cast<std::size_t>(drawn.drawCount() + 1),
+                  0) {
     const int draws = drawn.drawCount();
     for (int w = 0; w <= TutteWheels; ++w) {
         int* counts = &m_drawnUpTo[static_cast<std::size_t>(w) * static_cast<std::size_t>(draws + 1)];
@@ -138,9 +139,8 @@ void ScriptDelays::longest(int draw, int wheel, int k, std::array<Delay, 90>& ou
     for (int n = 1; n <= 90; ++n)
         numbers[static_cast<std::size_t>(n - 1)] = n;
     const auto kk = static_cast<std::ptrdiff_t>(k);
-    std::partial_sort(numbers.begin(), numbers.begin() + kk, numbers.end(), [&](int a, int b) {
-        return exitOf(a) != exitOf(b) ? exitOf(a) < exitOf(b) : a < b;
-    });
+    std::partial_sort(numbers.begin(), numbers.begin() + kk, numbers.end(),
+                      [&](int a, int b) { return exitOf(a) != exitOf(b) ? exitOf(a) < exitOf(b) : a < b; });
     for (std::size_t i = 0; i < static_cast<std::size_t>(k); ++i)
         out[i] = {numbers[i], upTo - drawnUpTo(wheel, exitOf(numbers[i]))};
 }

@@ -27,7 +27,8 @@ TopLevel runTopLevel(LuaSandbox& sandbox, LottoLibrary& library, const QString& 
     }
     for (const auto& [name, value] : values) {
         const auto& declared = library.parameters();
-        if (std::none_of(declared.begin(), declared.end(), [&](const ScriptParameter& p) { return p.nome == name; }))
+        if (std::none_of(declared.begin(), declared.end(),
+                         [&](const ScriptParameter& p) { return p.nome == name; }))
             throw ScriptError(ScriptError::Kind::Parametro, 0,
                               QStringLiteral("Il metodo non ha il parametro \"%1\"").arg(name));
     }
@@ -53,7 +54,8 @@ ScriptResult runScript(const QString& source, const DrawArchive& archive, const 
     result.parametri = library.parameters();
 
     const int first = std::max(options.first, 1);
-    const int last = options.last > 0 ? std::min<int>(options.last, archive.drawCount()) : archive.drawCount();
+    const int last =
+        options.last > 0 ? std::min<int>(options.last, archive.drawCount()) : archive.drawCount();
     const int total = std::max(last - first + 1, 0);
     lua_State* L = sandbox.state();
     for (int e = first; e <= last; ++e) {

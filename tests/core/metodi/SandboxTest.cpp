@@ -28,26 +28,29 @@ const Hostile hostile[] = {
     {"an endless loop", "while true do end", ScriptError::Kind::Fermato, 2,
      "Il metodo è stato fermato alla riga 2: più di 0,3 secondi"},
     {"an endless loop that catches every error",
-     "local n = 0\n  while true do pcall(function() while true do n = n + 1 end end) end", ScriptError::Kind::Fermato, 3,
-     "Il metodo è stato fermato alla riga 3: più di 0,3 secondi"},
-    {"an endless loop under xpcall", "xpcall(function()\n    while true do end\n  end, function(m) return m end)\n  while true do end",
+     "local n = 0\n  while true do pcall(function() while true do n = n + 1 end end) end",
+     ScriptError::Kind::Fermato, 3, "Il metodo è stato fermato alla riga 3: più di 0,3 secondi"},
+    {"an endless loop under xpcall",
+     "xpcall(function()\n    while true do end\n  end, function(m) return m end)\n  while true do end",
      ScriptError::Kind::Fermato, 3, "Il metodo è stato fermato alla riga 3: più di 0,3 secondi"},
     {"a huge string.rep", "local s = string.rep('x', 1e9)", ScriptError::Kind::Fermato, 2,
      "Il metodo è stato fermato alla riga 2: più di 32 MiB di memoria"},
-    {"a huge string.rep under pcall", "local ok = pcall(string.rep, 'x', 1e9)\n  print(ok)", ScriptError::Kind::Fermato,
-     2, "Il metodo è stato fermato alla riga 2: più di 32 MiB di memoria"},
+    {"a huge string.rep under pcall", "local ok = pcall(string.rep, 'x', 1e9)\n  print(ok)",
+     ScriptError::Kind::Fermato, 2, "Il metodo è stato fermato alla riga 2: più di 32 MiB di memoria"},
     {"a pattern that backtracks", "local s = string.rep('a', 4000)\n  local found = s:find('.-.-.-.-.-b')",
      ScriptError::Kind::Fermato, 3, "Il metodo è stato fermato alla riga 3: più di 0,3 secondi"},
     {"a backtracking gsub", "local s = string.rep('a', 4000)\n  local r = s:gsub('a*a*a*a*a*b', '')",
      ScriptError::Kind::Fermato, 3, "Il metodo è stato fermato alla riga 3: più di 0,3 secondi"},
-    {"a backtracking gmatch", "local s = string.rep('a', 4000)\n  for x in s:gmatch('(a-)(a-)(a-)(a-)b') do end",
+    {"a backtracking gmatch",
+     "local s = string.rep('a', 4000)\n  for x in s:gmatch('(a-)(a-)(a-)(a-)b') do end",
      ScriptError::Kind::Fermato, 3, "Il metodo è stato fermato alla riga 3: più di 0,3 secondi"},
     {"memory growth", "local t = {}\n  while true do t[#t + 1] = {} end", ScriptError::Kind::Fermato, 3,
      "Il metodo è stato fermato alla riga 3: più di 32 MiB di memoria"},
     {"memory growth under pcall",
      "t = {}\n  print(pcall(function() while true do t[#t + 1] = tostring(#t) end end))\n  while true do end",
      ScriptError::Kind::Fermato, 3, "Il metodo è stato fermato alla riga 3: più di 32 MiB di memoria"},
-    {"a finalizer that never ends", "setmetatable({}, {__gc = function() while true do end end})\n  while true do end",
+    {"a finalizer that never ends",
+     "setmetatable({}, {__gc = function() while true do end end})\n  while true do end",
      ScriptError::Kind::Esecuzione, 2, "Errore alla riga 2: setmetatable: un metodo non può usare __gc"},
     {"os.execute", "os.execute('touch /tmp/x')", ScriptError::Kind::Esecuzione, 2,
      "Errore alla riga 2: attempt to index a nil value (global 'os')"},
@@ -72,7 +75,8 @@ const Hostile hostile[] = {
     {"coroutine", "coroutine.wrap(print)", ScriptError::Kind::Esecuzione, 2,
      "Errore alla riga 2: attempt to index a nil value (global 'coroutine')"},
     {"reading draw e + 1", "local n = numeri(e + 1, 'BA')", ScriptError::Kind::Esecuzione, 2,
-     "Errore alla riga 2: numeri: l'estrazione 2 viene dopo quella esaminata (1): un metodo non vede il futuro"},
+     "Errore alla riga 2: numeri: l'estrazione 2 viene dopo quella esaminata (1): un metodo non vede il "
+     "futuro"},
 };
 
 TEST(Sandbox, HostileScriptsAreStoppedWithAnItalianMessageAtTheirLine) {
@@ -83,11 +87,13 @@ TEST(Sandbox, HostileScriptsAreStoppedWithAnItalianMessageAtTheirLine) {
     handWorked(archive);
     for (const Hostile& h : hostile) {
         SCOPED_TRACE(h.name);
-        const QString script = QStringLiteral("function esamina(e)\n  %1\nend\n").arg(QString::fromUtf8(h.body));
+        const QString script =
+            QStringLiteral("function esamina(e)\n  %1\nend\n").arg(QString::fromUtf8(h.body));
         try {
             ScriptRunOptions options = tightLimits();
             // A memory stop is not raced against the clock, however slow the build.
-            if (h.kind == ScriptError::Kind::Fermato && QString::fromUtf8(h.message).endsWith(QLatin1String("memoria")))
+            if (h.kind == ScriptError::Kind::Fermato &&
+                QString::fromUtf8(h.message).endsWith(QLatin1String("memoria")))
                 options.limits.time = std::chrono::seconds(60);
             runPrinting(script, archive, options);
             ADD_FAILURE() << "no error";
@@ -103,16 +109,19 @@ TEST(Sandbox, PatternsStillMatchAsLuaMatchesThem) {
     DrawArchive archive;
     handWorked(archive);
     const Printed out = runPrinting(
-        QStringLiteral("function esamina(e)\n"
-                       "  print(('BA 12 45'):find('(%d+) (%d+)'))\n"
-                       "  print(('ciao mondo'):match('^(%a+)%s*()'))\n"
-                       "  local t = {} for k, v in ('a=1, b=22'):gmatch('(%w+)=(%w+)') do t[#t+1] = k .. v end\n"
-                       "  print(table.concat(t, ';'))\n"
-                       "  print(('hello world'):gsub('o', {o = '0'}))\n"
-                       "  print(('abc'):gsub('%w', '%0%0'), ('x(y)z'):find('(', 1, true), ('THE (quick) fox'):find('%((%a+)%)'))\n"
-                       "  print(('  trim  '):match('^%s*(.-)%s*$') .. '|', ('[[x]]'):match('%b[]'), ('THE END'):gsub('%f[%w]%w+', string.lower))\n"
-                       "  print(pcall(string.find, 'x', '[a'))\n"
-                       "end\n"),
+        QStringLiteral(
+            "function esamina(e)\n"
+            "  print(('BA 12 45'):find('(%d+) (%d+)'))\n"
+            "  print(('ciao mondo'):match('^(%a+)%s*()'))\n"
+            "  local t = {} for k, v in ('a=1, b=22'):gmatch('(%w+)=(%w+)') do t[#t+1] = k .. v end\n"
+            "  print(table.concat(t, ';'))\n"
+            "  print(('hello world'):gsub('o', {o = '0'}))\n"
+            "  print(('abc'):gsub('%w', '%0%0'), ('x(y)z'):find('(', 1, true), ('THE (quick) "
+            "fox'):find('%((%a+)%)'))\n"
+            "  print(('  trim  '):match('^%s*(.-)%s*$') .. '|', ('[[x]]'):match('%b[]'), ('THE "
+            "END'):gsub('%f[%w]%w+', string.lower))\n"
+            "  print(pcall(string.find, 'x', '[a'))\n"
+            "end\n"),
         archive, {.first = 1, .last = 1});
     EXPECT_EQ(out.lines, (QStringList{
                              QStringLiteral("4\t8\t12\t45"),
@@ -152,7 +161,8 @@ TEST(Sandbox, ACancelledRunEndsWithoutGiocate) {
         if (done == 2)
             cancel = true;
     };
-    const QString plays = QStringLiteral("function esamina(e) gioca{numeri = 5, sorte = 1, ruote = 'BA', colpi = 1} end");
+    const QString plays =
+        QStringLiteral("function esamina(e) gioca{numeri = 5, sorte = 1, ruote = 'BA', colpi = 1} end");
     const ScriptResult stopped = runScript(plays, archive, options);
     EXPECT_TRUE(stopped.cancelled);
     EXPECT_TRUE(stopped.giocate.empty());
@@ -160,7 +170,8 @@ TEST(Sandbox, ACancelledRunEndsWithoutGiocate) {
     // A cancel also stops an esamina that never returns.
     cancel = true;
     options.progress = {};
-    const ScriptResult endless = runScript(QStringLiteral("function esamina(e) while true do end end"), archive, options);
+    const ScriptResult endless =
+        runScript(QStringLiteral("function esamina(e) while true do end end"), archive, options);
     EXPECT_TRUE(endless.cancelled);
 }
 

@@ -43,7 +43,9 @@ WheelMask wheelBit(int w) {
 
 // The giocata the overdue number's case stands for: its number as estratto on its wheel.
 Giocata overdueGiocata(const OverdueCase& c, int colpi) {
-    return {c.draw, colpi, {{{c.number}, Puntata::Sorte::Estratto, wheelBit(c.wheel), false, 1.0}},
+    return {c.draw,
+            colpi,
+            {{{c.number}, Puntata::Sorte::Estratto, wheelBit(c.wheel), false, 1.0}},
             QStringLiteral("ritardo %1").arg(c.delay)};
 }
 
@@ -60,7 +62,9 @@ TEST(ShippedMethods, RitardatarioGivesTheBuiltInOverdueCasesOnTheRealHistory) {
         int colpi;
     } settings[] = {
         {{}, MethodSettings{}.wheels, MethodSettings{}.soglia, MethodSettings{}.colpi},
-        {{{QStringLiteral("soglia"), 36.0}, {QStringLiteral("colpi"), 18.0}, {QStringLiteral("ruote"), QStringLiteral("CA NZ RM")}},
+        {{{QStringLiteral("soglia"), 36.0},
+          {QStringLiteral("colpi"), 18.0},
+          {QStringLiteral("ruote"), QStringLiteral("CA NZ RM")}},
          {false, true, false, false, false, false, false, true, false, false, true},
          36,
          18},
@@ -124,7 +128,8 @@ TEST(ShippedMethods, AmboUgualeGivesTheBuiltInCasesOnTheRealHistory) {
 TEST(ShippedMethods, EveryExampleRunsWithItsDefaultsAndDeclaresItsParameters) {
     DrawArchive archive;
     handWorked(archive);
-    const QStringList names = QDir(QStringLiteral(VELTRANO_SOURCE_DIR "/metodi")).entryList({QStringLiteral("*.lua")});
+    const QStringList names =
+        QDir(QStringLiteral(VELTRANO_SOURCE_DIR "/metodi")).entryList({QStringLiteral("*.lua")});
     ASSERT_GE(names.size(), 6);
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
@@ -151,18 +156,36 @@ TEST(ShippedMethods, TheSmallExamplesPlayWhatTheirCommentSays) {
         // The first draw of each month, its first number on Bari: draws 1 (January), 2 (February), 6 (March).
         {"calendario.lua",
          {{QStringLiteral("colpi"), 3.0}},
-         {{6, 3, {{{2}, Puntata::Sorte::Estratto, wheelBit(BA), false, 1.0}}, QStringLiteral("2021-03-01: primo estratto 2")},
-          {2, 3, {{{6}, Puntata::Sorte::Estratto, wheelBit(BA), false, 1.0}}, QStringLiteral("2020-02-01: primo estratto 6")},
-          {1, 3, {{{1}, Puntata::Sorte::Estratto, wheelBit(BA), false, 1.0}}, QStringLiteral("2020-01-30: primo estratto 1")}}},
+         {{6,
+           3,
+           {{{2}, Puntata::Sorte::Estratto, wheelBit(BA), false, 1.0}},
+           QStringLiteral("2021-03-01: primo estratto 2")},
+          {2,
+           3,
+           {{{6}, Puntata::Sorte::Estratto, wheelBit(BA), false, 1.0}},
+           QStringLiteral("2020-02-01: primo estratto 6")},
+          {1,
+           3,
+           {{{1}, Puntata::Sorte::Estratto, wheelBit(BA), false, 1.0}},
+           QStringLiteral("2020-01-30: primo estratto 1")}}},
         // 90 and 45, 1 and 46 on Roma in draw 2 are 45 apart: their diametrali.
         {"distanza.lua",
          {{QStringLiteral("distanza"), 45.0}, {QStringLiteral("colpi"), 2.0}},
-         {{2, 2, {{{45, 90}, Puntata::Sorte::Estratto, wheelBit(RO), false, 1.0}}, QStringLiteral("RO: 90 e 45 a distanza 45")},
-          {2, 2, {{{46, 1}, Puntata::Sorte::Estratto, wheelBit(RO), false, 1.0}}, QStringLiteral("RO: 1 e 46 a distanza 45")}}},
+         {{2,
+           2,
+           {{{45, 90}, Puntata::Sorte::Estratto, wheelBit(RO), false, 1.0}},
+           QStringLiteral("RO: 90 e 45 a distanza 45")},
+          {2,
+           2,
+           {{{46, 1}, Puntata::Sorte::Estratto, wheelBit(RO), false, 1.0}},
+           QStringLiteral("RO: 1 e 46 a distanza 45")}}},
         // The spy 12 comes out on Cagliari in draw 3: its vertibile 21 and diametrale 57.
         {"numero-spia.lua",
          {{QStringLiteral("spia"), 12.0}, {QStringLiteral("ruota"), QStringLiteral("ca")}},
-         {{3, 5, {{{21, 57}, Puntata::Sorte::Estratto, wheelBit(CA), false, 1.0}}, QStringLiteral("uscito lo 12 in posizione 3")}}},
+         {{3,
+           5,
+           {{{21, 57}, Puntata::Sorte::Estratto, wheelBit(CA), false, 1.0}},
+           QStringLiteral("uscito lo 12 in posizione 3")}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
