@@ -123,6 +123,34 @@ void BM_OverdueCollaudo(benchmark::State& st) {
 }
 BENCHMARK(BM_OverdueCollaudo)->Unit(benchmark::kMillisecond);
 
+// The same cases as giocate, followed by the giocate's rules (what a player's method runs on), and the
+// equal ambo's heaviest cases likewise.
+template <typename Settings> void giocateOf(benchmark::State& st, const Settings& s) {
+    const DrawArchive* archive = historyOrSkip(st);
+    if (!archive)
+        return;
+    std::vector<Giocata> giocate;
+    for (const CollaudoCase& c : runCollaudo(s, *archive).casi)
+        giocate.push_back(playedGiocata(c, s));
+    for (auto _ : st) {
+        CollaudoResult r = runGiocate(giocate, *archive, s.threads);
+        benchmark::DoNotOptimize(r);
+        st.counters["casi"] = r.riepilogo.casi;
+    }
+}
+void BM_OverdueAsGiocate(benchmark::State& st) {
+    CollaudoSettings s;
+    s.metodo = MethodSettings::Metodo::Ritardatario;
+    s.soglia = 100;
+    s.colpi = 18;
+    giocateOf(st, s);
+}
+BENCHMARK(BM_OverdueAsGiocate)->Unit(benchmark::kMillisecond);
+void BM_CollaudoHeaviestAsGiocate(benchmark::State& st) {
+    giocateOf(st, heaviest());
+}
+BENCHMARK(BM_CollaudoHeaviestAsGiocate)->Unit(benchmark::kMillisecond);
+
 // Its 180 combinations of threshold and Colpi over every wheel, every row given its exact p-value.
 void BM_OverdueSweep(benchmark::State& st) {
     const DrawArchive* archive = historyOrSkip(st);

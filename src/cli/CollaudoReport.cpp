@@ -101,7 +101,7 @@ QString tableReport(const CollaudoResult& r, Format format, bool elenco, const D
                           QStringLiteral("Colpo"), QStringLiteral("Probabilità")},
                          format);
         for (const CollaudoCase& c : r.casi) {
-            const OverdueCase& o = c.overdue;
+            const OverdueCase o = c.overdue();
             out +=
                 tableLine({QString::number(o.draw), c.date, archive.wheelCode(o.wheel),
                            QString::number(o.number), QString::number(o.delay), esitoName(c.esito),
@@ -116,7 +116,7 @@ QString tableReport(const CollaudoResult& r, Format format, bool elenco, const D
                       QStringLiteral("Esito"), QStringLiteral("Colpo"), QStringLiteral("Probabilità")},
                      format);
     for (const CollaudoCase& c : r.casi) {
-        const EqualAmboCase& e = c.equalAmbo;
+        const EqualAmboCase e = c.equalAmbo();
         out +=
             tableLine({QString::number(e.draw), c.date, archive.wheelCode(e.wheel1),
                        archive.wheelCode(e.wheel2), QStringLiteral("%1-%2").arg(e.position1).arg(e.position2),
@@ -143,7 +143,7 @@ QString jsonReport(const CollaudoResult& r, bool elenco, const DrawArchive& arch
         for (const CollaudoCase& c : r.casi) {
             if (r.metodo == MethodSettings::Metodo::Ritardatario) {
                 // The equal ambo's keys, with what the overdue number has of them, and its delay.
-                const OverdueCase& o = c.overdue;
+                const OverdueCase o = c.overdue();
                 casi << jsonObject({
                     {"estrazione", QString::number(o.draw)},
                     {"data", jsonString(c.date)},
@@ -159,7 +159,7 @@ QString jsonReport(const CollaudoResult& r, bool elenco, const DrawArchive& arch
                 });
                 continue;
             }
-            const EqualAmboCase& e = c.equalAmbo;
+            const EqualAmboCase e = c.equalAmbo();
             casi << jsonObject({
                 {"estrazione", QString::number(e.draw)},
                 {"data", jsonString(c.date)},

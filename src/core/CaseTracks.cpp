@@ -5,6 +5,8 @@
 #include "core/CaseVerification.h"
 #include "core/DrawArchive.h"
 #include "core/DrawnNumbers.h"
+#include "core/GiocataBets.h"
+#include "core/GiocataChance.h"
 #include "core/OverdueCases.h"
 #include "core/Threads.h"
 
@@ -12,11 +14,14 @@
 #include <mutex>
 
 namespace {
-// One case of any method, opened after `draw`, whose first positive colpo is known.
-void trackOne(CaseTracks& t, std::size_t i, int draw, const CaseChance& chance, const CaseBets& bets,
+// One case of any method, opened after `draw` and played for `colpi` draws (at most the tracks'), whose
+// first positive colpo is known. A case with fewer colpi than the tracks carries its final figures forward.
+template <typename Chance, typename Bets>
+void trackOne(CaseTracks& t, std::size_t i, int draw, int colpi, const Chance& chance, const Bets& bets,
               const DrawnNumbers& drawn) {
-    const int available = std::clamp(drawn.drawCount() - draw, 0, t.colpi);
-    t.available[i] = available;
+    colpi = std::clamp(colpi, 0, t.colpi);
+    const int available = std::clamp(drawn.drawCount() - draw, 0, colpi);
+    t.available[i] = available == colpi ? t.colpi : available;
     const int colpo = t.colpo[i];
     double noOutcome = 1.0;
     double spent = 0.0;
@@ -87,7 +92,7 @@ CaseTracks trackCases(const std::vector<EqualAmboCase>& cases, int colpi, const 
     return trackAll(cases.size(), colpi, threads, progress, cancel, [&](CaseTracks& t, std::size_t i) {
         const EqualAmboCase& c = cases[i];
         t.colpo[i] = firstPositiveColpo(c, t.colpi, boxes, archive, drawn);
-        trackOne(t, i, c.draw, CaseChance(c, boxes), CaseBets(c, boxes, stakes), drawn);
+        trackOne(t, i, c.draw, t.colpi, CaseChance(c, boxes), CaseBets(c, boxes, stakes), drawn);
     });
 }
 
@@ -97,6 +102,29 @@ CaseTracks trackCases(const std::vector<OverdueCase>& cases, int colpi, const St
     return trackAll(cases.size(), colpi, threads, progress, cancel, [&](CaseTracks& t, std::size_t i) {
         const OverdueCase& c = cases[i];
         t.colpo[i] = firstOverdueHit(c, t.colpi, drawn);
-        trackOne(t, i, c.draw, CaseChance(c), CaseBets(c, stakes), drawn);
+        trackOne(t, i, c.draw, t.colpi, CaseChance(c), CaseBets(c, stakes), drawn);
     });
+}
+
+int longestColpi(const std::vector<Giocata>& giocate) {
+    int colpi = 0;
+    for (const Giocata& g : giocate)
+        colpi = std::max(colpi, g.colpi);
+    return colpi;
+}
+
+CaseTracks trackGiocate(const std::vector<Giocata>& giocate, const DrawnNumbers& drawn, int threads,
+                        const std::function<void(std::size_t)>& progress, const std::atomic<bool>* cancel) {
+    return trackAll(giocate.size(), longestColpi(giocate), threads, progress, cancel,
+                    [&](CaseTracks& t, std::size_t i) {
+                        const Giocata& g = giocate[i];
+                        const GiocataBets bets(g);
+                        const int played = std::clamp(drawn.drawCount() - g.draw, 0, std::max(g.colpi, 0));
+                        for (int k = 1; k <= played; ++k)
+                            if (bets.wins(drawn, g.draw + k)) {
+                                t.colpo[i] = k;
+                                break;
+                            }
+                        trackOne(t, i, g.draw, g.colpi, GiocataChance(g), bets, drawn);
+                    });
 }

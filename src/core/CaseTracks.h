@@ -2,6 +2,7 @@
 
 #include "core/CaseOutcome.h"
 #include "core/EqualAmboCase.h"
+#include "core/Giocata.h"
 #include "core/OutcomeBoxes.h"
 #include "core/OverdueCase.h"
 #include "core/Stakes.h"
@@ -22,8 +23,10 @@ class DrawnNumbers;
 // give these figures; track i is the i-th case given.
 struct CaseTracks {
     int colpi = 0;
-    std::vector<int> colpo;     // first positive colpo, 0 when none within colpi
-    std::vector<int> available; // colpi draws that lie in the archive, at most colpi
+    std::vector<int> colpo; // first positive colpo, 0 when none within colpi
+    // Colpi draws that lie in the archive, at most colpi. A case played for fewer colpi than the tracks'
+    // whose own colpi all lie in the archive counts colpi: it is complete, its figures carried forward.
+    std::vector<int> available;
     // [case * colpi + k - 1]: within k colpi, and over the first k colpi
     std::vector<double, UninitialisedAllocator<double>> probability;
     std::vector<double, UninitialisedAllocator<double>> spent;
@@ -50,3 +53,13 @@ CaseTracks trackCases(const std::vector<OverdueCase>& cases, int colpi, const St
                       const DrawnNumbers& drawn, int threads = 1,
                       const std::function<void(std::size_t)>& progress = {},
                       const std::atomic<bool>* cancel = nullptr);
+
+// The longest colpi among the giocate: their tracks' colpi.
+int longestColpi(const std::vector<Giocata>& giocate);
+
+// Giocate of any method, each followed over its own colpi (tracks as long as the longest), by the rules of
+// Giocata.h, GiocataBets.h and GiocataChance.h. Track i is giocate[i]. Every giocata opens after a draw
+// 0..the archive's last.
+CaseTracks trackGiocate(const std::vector<Giocata>& giocate, const DrawnNumbers& drawn, int threads = 1,
+                        const std::function<void(std::size_t)>& progress = {},
+                        const std::atomic<bool>* cancel = nullptr);

@@ -1,5 +1,6 @@
 #include "core/Collaudo.h"
 
+#include "core/BuiltinGiocate.h"
 #include "core/DrawArchive.h"
 #include "core/DrawnNumbers.h"
 #include "core/OverdueCases.h"
@@ -108,22 +109,9 @@ CollaudoCase caseOf(const CaseTracks& t, std::size_t i, int colpi, int draw, con
 }
 } // namespace
 
-CollaudoResult runCollaudo(const CollaudoSettings& settings, const DrawArchive& archive) {
-    const int colpi = std::max(settings.colpi, 0);
-    CollaudoResult r;
-    r.metodo = settings.metodo;
-    std::vector<EqualAmboCase> equalAmbi;
-    std::vector<OverdueCase> overdue;
-    CaseTracks t;
-    if (settings.metodo == MethodSettings::Metodo::Ritardatario) {
-        const DrawnNumbers drawn(archive);
-        overdue = findOverdueCases(settings.wheels, settings.soglia, colpi, settings.first,
-                                   settings.lastDraw(archive), archive, drawn);
-        t = trackCases(overdue, colpi, settings.stakes, drawn, settings.threads);
-    } else {
-        equalAmbi = findCases(settings, archive);
-        t = trackCases(equalAmbi, colpi, settings.boxes, settings.stakes, archive, settings.threads);
-    }
+namespace {
+// The summary and the per-colpo rows of every case, played with up to `colpi` colpi.
+void summarise(CollaudoResult& r, const CaseTracks& t, int colpi) {
     r.riepilogo = summariseTracks(t, colpi);
     r.colpi.resize(static_cast<std::size_t>(colpi));
     for (int k = 1; k <= colpi; ++k)
@@ -139,14 +127,64 @@ CollaudoResult runCollaudo(const CollaudoSettings& settings, const DrawArchive& 
             row.attesi += t.probabilityWithin(i, k);
         }
     }
+}
+} // namespace
+
+CollaudoResult runCollaudo(const CollaudoSettings& settings, const DrawArchive& archive) {
+    const int colpi = std::max(settings.colpi, 0);
+    CollaudoResult r;
+    r.metodo = settings.metodo;
+    std::vector<EqualAmboCase> equalAmbi;
+    std::vector<OverdueCase> overdue;
+    CaseTracks t;
+    // The built-ins follow their cases with their own rules (core/CaseBets.h, core/CaseChance.h and
+    // VERIFICA's outcome), the same as their giocate's (core/BuiltinGiocate.h) and faster for the many
+    // cases of a sweep.
+    if (settings.metodo == MethodSettings::Metodo::Ritardatario) {
+        const DrawnNumbers drawn(archive);
+        overdue = findOverdueCases(settings.wheels, settings.soglia, colpi, settings.first,
+                                   settings.lastDraw(archive), archive, drawn);
+        t = trackCases(overdue, colpi, settings.stakes, drawn, settings.threads);
+    } else {
+        equalAmbi = findCases(settings, archive);
+        t = trackCases(equalAmbi, colpi, settings.boxes, settings.stakes, archive, settings.threads);
+    }
+    summarise(r, t, colpi);
     r.casi.reserve(t.size());
     for (std::size_t i = 0; i < equalAmbi.size(); ++i) {
         r.casi.push_back(caseOf(t, i, colpi, equalAmbi[i].draw, archive));
-        r.casi.back().equalAmbo = equalAmbi[i];
+        r.casi.back().source = equalAmbi[i];
     }
     for (std::size_t i = 0; i < overdue.size(); ++i) {
         r.casi.push_back(caseOf(t, i, colpi, overdue[i].draw, archive));
-        r.casi.back().overdue = overdue[i];
+        r.casi.back().source = overdue[i];
     }
     return r;
+}
+
+Giocata playedGiocata(const CollaudoCase& c, const CollaudoSettings& settings) {
+    const int colpi = std::max(settings.colpi, 0);
+    if (const auto* e = std::get_if<EqualAmboCase>(&c.source))
+        return giocataOf(*e, colpi, settings.boxes, settings.stakes);
+    if (const auto* o = std::get_if<OverdueCase>(&c.source))
+        return giocataOf(*o, colpi, settings.stakes);
+    return c.giocata;
+}
+
+CollaudoResult giocateResult(const std::vector<Giocata>& giocate, const CaseTracks& tracks,
+                             const DrawArchive& archive) {
+    CollaudoResult r;
+    summarise(r, tracks, tracks.colpi);
+    r.casi.reserve(giocate.size());
+    for (std::size_t i = 0; i < giocate.size() && i < tracks.size(); ++i) {
+        r.casi.push_back(caseOf(tracks, i, tracks.colpi, giocate[i].draw, archive));
+        r.casi.back().giocata = giocate[i];
+    }
+    return r;
+}
+
+CollaudoResult runGiocate(const std::vector<Giocata>& giocate, const DrawArchive& archive, int threads,
+                          const std::function<void(std::size_t)>& progress, const std::atomic<bool>* cancel) {
+    const DrawnNumbers drawn(archive);
+    return giocateResult(giocate, trackGiocate(giocate, drawn, threads, progress, cancel), archive);
 }

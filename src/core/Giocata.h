@@ -22,6 +22,14 @@ struct Puntata {
     bool tutte = false;            // TU: the ten wheels BA..VE together (ruote is then 0)
     double posta = 1.0;            // >= 0; a bet with stake 0 still counts for outcome and chance
 
+    // The ten wheels of TU, Bari..Venezia: Nazionale is never one of them.
+    static constexpr WheelMask TenWheels = (1u << 10) - 1;
+
+    int count() const { return static_cast<int>(numeri.size()); }
+    int sorteCount() const { return static_cast<int>(sorte); }
+    // Every wheel it plays on: its list, or the ten of TU.
+    WheelMask wheels() const { return tutte ? TenWheels : ruote; }
+
     bool operator==(const Puntata&) const = default;
 };
 

@@ -8,5 +8,23 @@ inline constexpr double Estratto = 11.23;
 inline constexpr double Ambo = 250.0;
 inline constexpr double Terno = 4500.0;
 inline constexpr double Quaterna = 120000.0;
+inline constexpr double Cinquina = 6000000.0;
 inline constexpr double Ritenuta = 0.08;
+// By sorte, 1 (estratto) to 5 (cinquina); 0 elsewhere.
+constexpr double forSorte(int sorte) {
+    switch (sorte) {
+    case 1:
+        return Estratto;
+    case 2:
+        return Ambo;
+    case 3:
+        return Terno;
+    case 4:
+        return Quaterna;
+    case 5:
+        return Cinquina;
+    default:
+        return 0.0;
+    }
+}
 } // namespace Payouts

@@ -116,11 +116,11 @@ TEST_F(CollaudoTool, JsonHoldsTheBackTestsFigures) {
         const CollaudoCase& x = expected.casi[static_cast<std::size_t>(i)];
         ASSERT_EQ(c.keys(), (QStringList{"a", "ambata", "colpo", "data", "esito", "estrazione", "posizioni",
                                          "probabilita", "ruota1", "ruota2"}));
-        EXPECT_EQ(c.value("estrazione").toInt(), x.equalAmbo.draw);
+        EXPECT_EQ(c.value("estrazione").toInt(), x.equalAmbo().draw);
         EXPECT_EQ(c.value("data").toString(), x.date);
-        EXPECT_EQ(c.value("ruota1").toString(), archive->wheelCode(x.equalAmbo.wheel1));
-        EXPECT_EQ(c.value("posizioni").toArray(), (QJsonArray{x.equalAmbo.position1, x.equalAmbo.position2}));
-        EXPECT_EQ(c.value("a").toArray()[2].toInt(), x.equalAmbo.forecast.A3);
+        EXPECT_EQ(c.value("ruota1").toString(), archive->wheelCode(x.equalAmbo().wheel1));
+        EXPECT_EQ(c.value("posizioni").toArray(), (QJsonArray{x.equalAmbo().position1, x.equalAmbo().position2}));
+        EXPECT_EQ(c.value("a").toArray()[2].toInt(), x.equalAmbo().forecast.A3);
         EXPECT_EQ(c.value("colpo").isNull(), x.colpo == 0);
         EXPECT_EQ(c.value("probabilita").toDouble(), x.probability);
     }
@@ -241,14 +241,14 @@ TEST_F(CollaudoTool, OverdueJsonHoldsTheBackTestsCases) {
         const CollaudoCase& x = expected.casi[static_cast<std::size_t>(i)];
         ASSERT_EQ(c.keys(), (QStringList{"a", "ambata", "colpo", "data", "esito", "estrazione", "posizioni",
                                          "probabilita", "ritardo", "ruota1", "ruota2"}));
-        EXPECT_EQ(c.value("estrazione").toInt(), x.overdue.draw);
+        EXPECT_EQ(c.value("estrazione").toInt(), x.overdue().draw);
         EXPECT_EQ(c.value("data").toString(), x.date);
-        EXPECT_EQ(c.value("ruota1").toString(), archive->wheelCode(x.overdue.wheel));
+        EXPECT_EQ(c.value("ruota1").toString(), archive->wheelCode(x.overdue().wheel));
         EXPECT_TRUE(c.value("ruota2").isNull());
         EXPECT_TRUE(c.value("posizioni").isNull());
-        EXPECT_EQ(c.value("ambata").toInt(), x.overdue.number);
+        EXPECT_EQ(c.value("ambata").toInt(), x.overdue().number);
         EXPECT_EQ(c.value("a").toArray(), QJsonArray());
-        EXPECT_EQ(c.value("ritardo").toInt(), x.overdue.delay);
+        EXPECT_EQ(c.value("ritardo").toInt(), x.overdue().delay);
         EXPECT_GE(c.value("ritardo").toInt(), 25);
         EXPECT_EQ(c.value("colpo").isNull(), x.colpo == 0);
         EXPECT_EQ(c.value("probabilita").toDouble(), x.probability);

@@ -118,11 +118,11 @@ TEST_P(CollaudoThreads, SameResultOnOneOrTwoThreads) {
         const CollaudoCase& a = one.casi[i];
         const CollaudoCase& b = two.casi[i];
         SCOPED_TRACE(i);
-        EXPECT_EQ(a.equalAmbo.draw, b.equalAmbo.draw);
-        EXPECT_EQ(a.equalAmbo.wheel1, b.equalAmbo.wheel1);
-        EXPECT_EQ(a.equalAmbo.wheel2, b.equalAmbo.wheel2);
-        EXPECT_EQ(a.equalAmbo.position1, b.equalAmbo.position1);
-        EXPECT_EQ(a.equalAmbo.position2, b.equalAmbo.position2);
+        EXPECT_EQ(a.equalAmbo().draw, b.equalAmbo().draw);
+        EXPECT_EQ(a.equalAmbo().wheel1, b.equalAmbo().wheel1);
+        EXPECT_EQ(a.equalAmbo().wheel2, b.equalAmbo().wheel2);
+        EXPECT_EQ(a.equalAmbo().position1, b.equalAmbo().position1);
+        EXPECT_EQ(a.equalAmbo().position2, b.equalAmbo().position2);
         EXPECT_EQ(a.colpo, b.colpo);
         EXPECT_EQ(a.esito, b.esito);
         EXPECT_EQ(a.probability, b.probability);
@@ -140,8 +140,8 @@ TEST_P(CollaudoThreads, SameResultOnOneOrTwoThreads) {
     }
     // Cases in the most recent draws first, every draw of the range searched.
     ASSERT_FALSE(one.casi.empty());
-    EXPECT_EQ(one.casi.front().equalAmbo.draw, s.lastDraw(archive));
-    EXPECT_EQ(one.casi.back().equalAmbo.draw, std::max(s.first, 1));
+    EXPECT_EQ(one.casi.front().equalAmbo().draw, s.lastDraw(archive));
+    EXPECT_EQ(one.casi.back().equalAmbo().draw, std::max(s.first, 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ranges, CollaudoThreads,

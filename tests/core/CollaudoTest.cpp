@@ -289,7 +289,7 @@ TEST(CollaudoSummary, CountsAddUpAndColpiAreCumulative) {
             expected += c.probability;
         }
         spent += c.spent;
-        EXPECT_EQ(c.complete, c.equalAmbo.draw + 12 <= 300);
+        EXPECT_EQ(c.complete, c.equalAmbo().draw + 12 <= 300);
     }
     EXPECT_EQ(m.casiCompleti, complete);
     EXPECT_NEAR(m.attesi, expected, 1e-9);

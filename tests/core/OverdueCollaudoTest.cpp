@@ -189,7 +189,7 @@ TEST_P(OverdueCases, OpenWhereTheHandWorkedDelaysSay) {
         SCOPED_TRACE(testing::Message() << "case " << i << " after draw " << e.draw);
         EXPECT_EQ(c.draw, e.draw);
         EXPECT_EQ(c.date, archive.drawDate(e.draw));
-        EXPECT_EQ(c.overdue, (OverdueCase{e.draw, e.wheel, e.number, e.delay}));
+        EXPECT_EQ(c.overdue(), (OverdueCase{e.draw, e.wheel, e.number, e.delay}));
         EXPECT_EQ(c.esito, e.esito);
         EXPECT_EQ(c.colpo, e.colpo);
         EXPECT_EQ(c.complete, e.draw + a.colpi <= draws);

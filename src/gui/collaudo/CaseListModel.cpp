@@ -73,7 +73,7 @@ void CaseListModel::sort(int column, Qt::SortOrder order) {
 }
 
 double CaseListModel::sortKey(const CollaudoCase& c, Column column) const {
-    const EqualAmboCase& e = c.equalAmbo;
+    const EqualAmboCase e = c.equalAmbo();
     switch (column) {
     case Estrazione:
         return c.draw;
@@ -100,18 +100,18 @@ double CaseListModel::sortKey(const CollaudoCase& c, Column column) const {
     case Probabilita:
         return c.probability;
     case Ruota:
-        return c.overdue.wheel;
+        return c.overdue().wheel;
     case Numero:
-        return c.overdue.number;
+        return c.overdue().number;
     case Ritardo:
-        return c.overdue.delay;
+        return c.overdue().delay;
     default:
         return std::nan("");
     }
 }
 
 QString CaseListModel::text(const CollaudoCase& c, Column column) const {
-    const EqualAmboCase& e = c.equalAmbo;
+    const EqualAmboCase e = c.equalAmbo();
     switch (column) {
     case Estrazione:
         return QString::number(c.draw);
@@ -138,11 +138,11 @@ QString CaseListModel::text(const CollaudoCase& c, Column column) const {
     case Probabilita:
         return italian::decimal(c.probability, 4);
     case Ruota:
-        return m_archive.wheelCode(c.overdue.wheel);
+        return m_archive.wheelCode(c.overdue().wheel);
     case Numero:
-        return QString::number(c.overdue.number);
+        return QString::number(c.overdue().number);
     case Ritardo:
-        return QString::number(c.overdue.delay);
+        return QString::number(c.overdue().delay);
     default:
         return {};
     }

@@ -116,7 +116,7 @@ TEST_P(AgreesWithTheAmboWindow, SameCasesAndOutcomes) {
     for (std::size_t i = 0; i < r.casi.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
         const CollaudoCase& c = r.casi[i];
-        const EqualAmboCase& e = c.equalAmbo;
+        const EqualAmboCase e = c.equalAmbo();
         SCOPED_TRACE(row);
         EXPECT_EQ(g.text(row, ColEstrazione), QString::number(e.draw));
         EXPECT_EQ(g.text(row, ColData), c.date);

@@ -108,10 +108,10 @@ TEST_F(CollaudoWindowOverdue, CollaudaShowsTheOverdueNumbersBackTest) {
     ASSERT_EQ(window->FgCasi->model()->rowCount(), s.casi);
     for (int r : {0, 1, s.casi - 1}) {
         const CollaudoCase& c = engine.casi[static_cast<std::size_t>(r)];
-        EXPECT_EQ(caseText(r, 1), QString::number(c.overdue.draw)) << r;
-        EXPECT_EQ(caseText(r, 3), archive().wheelCode(c.overdue.wheel)) << r;
-        EXPECT_EQ(caseText(r, 4), QString::number(c.overdue.number)) << r;
-        EXPECT_EQ(caseText(r, 5), QString::number(c.overdue.delay)) << r;
+        EXPECT_EQ(caseText(r, 1), QString::number(c.overdue().draw)) << r;
+        EXPECT_EQ(caseText(r, 3), archive().wheelCode(c.overdue().wheel)) << r;
+        EXPECT_EQ(caseText(r, 4), QString::number(c.overdue().number)) << r;
+        EXPECT_EQ(caseText(r, 5), QString::number(c.overdue().delay)) << r;
         EXPECT_EQ(caseText(r, 6), esitoName(c.esito)) << r;
         EXPECT_EQ(caseText(r, 8), italian::decimal(c.probability, 4)) << r;
     }

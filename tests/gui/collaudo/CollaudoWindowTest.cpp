@@ -65,7 +65,7 @@ TEST_F(CollaudoWindowBackTest, SummarySentenceChartsAndCasesShowTheEngineResult)
     EXPECT_EQ(caseColumn(6), QStringList({"2", "37"}));
     // Positions and the further numbers, each as the case has them.
     for (int r = 0; r < 2; ++r) {
-        const EqualAmboCase& e = engine.casi[static_cast<std::size_t>(r)].equalAmbo;
+        const EqualAmboCase e = engine.casi[static_cast<std::size_t>(r)].equalAmbo();
         EXPECT_EQ(caseText(r, 5), QStringLiteral("%1-%2").arg(e.position1).arg(e.position2)) << r;
         EXPECT_EQ(caseText(r, 7), QString::number(e.forecast.A1)) << r;
         EXPECT_EQ(caseText(r, 8), QString::number(e.forecast.A2)) << r;
