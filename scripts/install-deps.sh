@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libglib2.0-dev
   libzip-dev
+  liblua5.4-dev
   mdbtools mdbtools-dev
   libchm-dev fp-utils
   googletest libgtest-dev libbenchmark-dev
