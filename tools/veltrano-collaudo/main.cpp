@@ -1,6 +1,8 @@
 #include "cli/CollaudoOptions.h"
 #include "cli/CollaudoReport.h"
 #include "cli/CommandLineError.h"
+#include "cli/ScriptCollaudoCommand.h"
+#include "cli/ScriptCollaudoOptions.h"
 #include "cli/ToolArchive.h"
 #include "core/Collaudo.h"
 #include "core/DrawArchive.h"
@@ -63,12 +65,14 @@ int main(int argc, char** argv) {
     if (answerVersion(argc, argv, "veltrano-collaudo"))
         return 0;
     QCoreApplication app(argc, argv);
+    if (asksForScript(app.arguments().mid(1)))
+        return runScriptCollaudoCommand(app.arguments().mid(1));
     CollaudoParse parsed = parseCollaudoOptions(app.arguments().mid(1));
     if (!parsed.error.isEmpty())
         return badOptions(parsed.error);
     CollaudoOptions& o = parsed.options;
     if (o.help) {
-        writeText(stdout, collaudoUsage());
+        writeText(stdout, collaudoUsage() + QLatin1Char('\n') + scriptCollaudoUsage());
         return 0;
     }
 
