@@ -1,5 +1,6 @@
 #include "cli/CollaudoReport.h"
 
+#include "cli/GiocataText.h"
 #include "cli/MethodOptionValues.h"
 #include "cli/TableWriter.h"
 #include "core/DrawArchive.h"
@@ -95,6 +96,19 @@ QString tableReport(const CollaudoResult& r, Format format, bool elenco, const D
     if (!elenco)
         return out;
     out += QLatin1Char('\n');
+    if (r.metodo == MethodSettings::Metodo::Giocatore) {
+        out += tableLine({QStringLiteral("N° Estr"), QStringLiteral("Data"), QStringLiteral("Puntate"),
+                          QStringLiteral("Colpi"), QStringLiteral("Nota"), QStringLiteral("Esito"),
+                          QStringLiteral("Colpo"), QStringLiteral("Probabilità")},
+                         format);
+        for (const CollaudoCase& c : r.casi)
+            out += tableLine({QString::number(c.draw), c.date, puntateText(c.giocata, archive),
+                              QString::number(c.giocata.colpi), c.giocata.nota.value_or(QString()),
+                              esitoName(c.esito), c.colpo ? QString::number(c.colpo) : QStringLiteral("-"),
+                              fixed(c.probability, 6)},
+                             format);
+        return out;
+    }
     if (r.metodo == MethodSettings::Metodo::Ritardatario) {
         out += tableLine({QStringLiteral("N° Estr"), QStringLiteral("Data"), QStringLiteral("Ruota"),
                           QStringLiteral("Numero"), QStringLiteral("Ritardo"), QStringLiteral("Esito"),
@@ -141,6 +155,19 @@ QString jsonReport(const CollaudoResult& r, bool elenco, const DrawArchive& arch
     if (elenco) {
         QStringList casi;
         for (const CollaudoCase& c : r.casi) {
+            if (r.metodo == MethodSettings::Metodo::Giocatore) {
+                casi << jsonObject({
+                    {"estrazione", QString::number(c.draw)},
+                    {"data", jsonString(c.date)},
+                    {"puntate", puntateJson(c.giocata, archive)},
+                    {"colpi", QString::number(c.giocata.colpi)},
+                    {"nota", c.giocata.nota ? jsonString(*c.giocata.nota) : QStringLiteral("null")},
+                    {"esito", jsonString(esitoName(c.esito))},
+                    {"colpo", c.colpo ? QString::number(c.colpo) : QStringLiteral("null")},
+                    {"probabilita", jsonNumber(c.probability)},
+                });
+                continue;
+            }
             if (r.metodo == MethodSettings::Metodo::Ritardatario) {
                 // The equal ambo's keys, with what the overdue number has of them, and its delay.
                 const OverdueCase o = c.overdue();
@@ -190,11 +217,17 @@ QString collaudoReport(const CollaudoResult& result, TableFormat format, bool el
 QString sweepReport(const SweepResult& result, TableFormat format) {
     const bool fuori = !result.rows.empty() && result.rows.front().fuori.has_value();
     const bool overdue = result.metodo == MethodSettings::Metodo::Ritardatario;
+    const bool script = result.metodo == MethodSettings::Metodo::Giocatore;
     if (format == Format::Json) {
         QStringList rows;
         for (const SweepRow& row : result.rows) {
             JsonMembers members;
-            if (overdue)
+            if (script) {
+                QStringList values;
+                for (const auto& [name, value] : row.parametri)
+                    values << jsonString(name) + QStringLiteral(": ") + jsonString(value);
+                members = {{"parametri", QLatin1Char('{') + values.join(QStringLiteral(", ")) + QLatin1Char('}')}};
+            } else if (overdue)
                 members = {{"soglia", QString::number(row.soglia)}, {"colpi", QString::number(row.colpi)}};
             else
                 members = {{"tipi", jsonString(typeOptionValue(row.types))},
@@ -210,7 +243,12 @@ QString sweepReport(const SweepResult& result, TableFormat format) {
         return QStringLiteral("{\"combinazioni\": [\n") + rows.join(QStringLiteral(",\n")) +
                QStringLiteral("\n]}\n");
     }
-    QStringList header = overdue
+    QStringList scriptHeader;
+    if (script && !result.rows.empty())
+        for (const auto& parameter : result.rows.front().parametri)
+            scriptHeader << parameter.first;
+    QStringList header = script ? scriptHeader
+                       : overdue
                              ? QStringList{QStringLiteral("soglia"), QStringLiteral("colpi")}
                              : QStringList{QStringLiteral("tipi"), QStringLiteral("posizioni"),
                                            QStringLiteral("posizioni_adiacenti"), QStringLiteral("colpi")};
@@ -221,8 +259,12 @@ QString sweepReport(const SweepResult& result, TableFormat format) {
             header << QStringLiteral("fuori_") + QLatin1String(f.key);
     QString out = tableLine(header, format);
     for (const SweepRow& row : result.rows) {
+        QStringList values;
+        for (const auto& parameter : row.parametri)
+            values << parameter.second;
         QStringList fields =
-            overdue ? QStringList{QString::number(row.soglia), QString::number(row.colpi)}
+            script  ? values
+            : overdue ? QStringList{QString::number(row.soglia), QString::number(row.colpi)}
                     : QStringList{typeOptionValue(row.types), positionOptionValue(row.positions),
                                   row.adjacentPositions ? QStringLiteral("si") : QStringLiteral("no"),
                                   QString::number(row.colpi)};

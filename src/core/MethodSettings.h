@@ -12,8 +12,9 @@ struct SearchSettings;
 // windows' controls give them. The windows, the tools, their help and the back-test take their
 // defaults from here.
 struct MethodSettings {
-    // How cases arise: two wheels sharing an ambo in one draw, or the most delayed number of a wheel.
-    enum class Metodo { AmboUguale, Ritardatario };
+    // How cases arise: two wheels sharing an ambo in one draw, the most delayed number of a wheel, or a
+    // player's own method (a script, whose settings are its own parameters).
+    enum class Metodo { AmboUguale, Ritardatario, Giocatore };
 
     Metodo metodo = Metodo::AmboUguale;
     std::array<bool, WheelCount> wheels{true, true, true, true, true, true, true, true, true, true, true};

@@ -10,21 +10,20 @@
 #include <mutex>
 #include <numeric>
 
-namespace {
-bool betterP(const SweepRow& a, const SweepRow& b) {
-    if (a.figures.p != b.figures.p)
-        return a.figures.p < b.figures.p;
-    return a.figures.z.value_or(-INFINITY) > b.figures.z.value_or(-INFINITY);
-}
-
-bool betterResa(const SweepRow& a, const SweepRow& b) {
+bool rankedBefore(const SweepRow& a, const SweepRow& b, SweepSettings::Order order) {
+    const auto betterP = [](const SweepRow& x, const SweepRow& y) {
+        if (x.figures.p != y.figures.p)
+            return x.figures.p < y.figures.p;
+        return x.figures.z.value_or(-INFINITY) > y.figures.z.value_or(-INFINITY);
+    };
+    if (order == SweepSettings::Order::P)
+        return betterP(a, b);
     const double ra = a.figures.resa.value_or(-INFINITY);
     const double rb = b.figures.resa.value_or(-INFINITY);
     if (ra != rb)
         return ra > rb;
     return betterP(a, b);
 }
-} // namespace
 
 SweepResult runSweep(const SweepSettings& settings, const DrawArchive& archive,
                      const std::function<void(double)>& progress, const std::atomic<bool>* cancel) {
@@ -57,8 +56,7 @@ SweepResult runSweep(const SweepSettings& settings, const DrawArchive& archive,
     std::vector<std::size_t> order(rows.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return settings.order == SweepSettings::Order::P ? betterP(rows[a], rows[b])
-                                                         : betterResa(rows[a], rows[b]);
+        return rankedBefore(rows[a], rows[b], settings.order);
     });
     const std::size_t shown =
         settings.primi > 0 ? std::min(order.size(), static_cast<std::size_t>(settings.primi)) : order.size();

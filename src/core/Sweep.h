@@ -3,6 +3,7 @@
 #include "core/MethodSettings.h"
 #include "core/Stakes.h"
 
+#include <QString>
 #include <array>
 #include <atomic>
 #include <cstddef>
@@ -62,6 +63,8 @@ struct SweepRow {
     bool adjacentPositions = false;
     int soglia = 0;
     int colpi = 0;
+    // A player's method: the value of each of its parameters (name, value as the player writes it).
+    std::vector<std::pair<QString, QString>> parametri;
     SweepFigures figures;
     double pHolm = 1.0;                // Holm's adjustment over every combination of the sweep
     std::optional<SweepFigures> fuori; // the same combination on the cases from the split on
@@ -74,6 +77,9 @@ struct SweepResult {
     std::vector<SweepRow> rows; // ranked; at most primi
     bool cancelled = false;
 };
+
+// The sweep's order: ascending p (ties by the larger z), or descending yield (ties by p).
+bool rankedBefore(const SweepRow& a, const SweepRow& b, SweepSettings::Order order);
 
 // Runs in the caller's thread and uses settings.threads threads. progress (may be empty) gets the share of
 // the work done, 0 to 1; when cancel is raised the sweep stops early and returns no rows.

@@ -1,6 +1,8 @@
 #include "cli/CollaudoOptions.h"
 #include "cli/CollaudoReport.h"
 #include "cli/CommandLineError.h"
+#include "cli/ScriptCollaudoCommand.h"
+#include "cli/ScriptCollaudoOptions.h"
 #include "cli/ToolArchive.h"
 #include "cli/ToolCommandLine.h"
 #include "core/Collaudo.h"
@@ -64,12 +66,15 @@ int main(int argc, char** argv) {
     if (answerVersion(argc, argv, "veltrano-collaudo"))
         return 0;
     QCoreApplication app(argc, argv);
-    CollaudoParse parsed = parseCollaudoOptions(toolArguments(argc, argv));
+    const QStringList arguments = toolArguments(argc, argv);
+    if (asksForScript(arguments))
+        return runScriptCollaudoCommand(arguments);
+    CollaudoParse parsed = parseCollaudoOptions(arguments);
     if (!parsed.error.isEmpty())
         return badOptions(parsed.error);
     CollaudoOptions& o = parsed.options;
     if (o.help) {
-        writeText(stdout, collaudoUsage());
+        writeText(stdout, collaudoUsage() + QLatin1Char('\n') + scriptCollaudoUsage());
         return 0;
     }
 
