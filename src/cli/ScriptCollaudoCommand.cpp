@@ -83,7 +83,11 @@ int runScriptCollaudoCommand(const QStringList& arguments) {
     // The name as the system has it, whatever its bytes (io/LocalPath.h).
     std::ifstream file(localPath(o.scriptPath).toStdString(), std::ios::binary);
     std::ostringstream bytes;
-    if (!file || !(bytes << file.rdbuf()))
+    if (!file)
+        return failed(QStringLiteral("Impossibile leggere il metodo %1").arg(shownPath(o.scriptPath)));
+    if (file.peek() != std::ifstream::traits_type::eof())
+        bytes << file.rdbuf();
+    if (file.bad())
         return failed(QStringLiteral("Impossibile leggere il metodo %1").arg(shownPath(o.scriptPath)));
     const QString source = QString::fromStdString(bytes.str());
 
