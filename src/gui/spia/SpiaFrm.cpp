@@ -3,6 +3,7 @@
 #include "core/DrawArchive.h"
 #include "core/DrawDate.h"
 #include "core/DrawRange.h"
+#include "core/SpyScript.h"
 #include "gui/kit/ChartPanel.h"
 #include "gui/kit/ChildArea.h"
 #include "gui/kit/FrameServices.h"
@@ -19,6 +20,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QSaveFile>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -46,8 +49,9 @@ void fillWheels(QComboBox& combo, const DrawArchive& archive) {
 } // namespace
 
 SpiaFrm::SpiaFrm(const DrawArchive& archive, Prompts& prompts, HelpService& help, FrameServices& frame,
-                 QWidget* parent)
-    : QWidget(parent), m_archive(archive), m_prompts(prompts), m_help(help), m_frame(frame) {
+                 QString methodsFolder, QWidget* parent)
+    : QWidget(parent), m_archive(archive), m_prompts(prompts), m_help(help), m_frame(frame),
+      m_methodsFolder(std::move(methodsFolder)) {
     setObjectName(QStringLiteral("SpiaFrm"));
     setWindowTitle(Title);
     setWindowIcon(programIcon(ProgramIcon::Spia));
@@ -60,6 +64,7 @@ SpiaFrm::SpiaFrm(const DrawArchive& archive, Prompts& prompts, HelpService& help
     layout->addWidget(buildResults(), 1);
 
     connect(CmdCalcola, &QPushButton::clicked, this, &SpiaFrm::CmdCalcola_Click);
+    connect(CmdCollauda, &QPushButton::clicked, this, &SpiaFrm::CmdCollauda_Click);
     connect(ChTutteLeSpie, &QCheckBox::clicked, this, &SpiaFrm::ChTutteLeSpie_Click);
     connect(FgSeguenti, &QTableView::doubleClicked, this, &SpiaFrm::FgSeguenti_DoubleClick);
     for (QComboBox* combo : {CmbSpia, CmbRuota, CmbRuotaSeguenti, CmbColpi})
@@ -148,11 +153,16 @@ QWidget* SpiaFrm::buildChoices() {
     CmdCalcola->setFont(bold);
     CmdCalcola->setMinimumSize(110, 30);
     CmdCalcola->setDefault(true);
+    CmdCollauda = new QPushButton(QStringLiteral("COLLAUDA"), panel);
+    CmdCollauda->setObjectName(QStringLiteral("CmdCollauda"));
+    CmdCollauda->setToolTip(QStringLiteral("Il numero scelto nella tabella giocato a estratto a ogni uscita della "
+                                           "spia: il collaudo contro il caso e in denaro"));
     LblAggiorna = new QLabel(QStringLiteral("Premere CALCOLA per aggiornare"), panel);
     LblAggiorna->setObjectName(QStringLiteral("LblAggiorna"));
     LblAggiorna->setStyleSheet(QStringLiteral("QLabel { color: rgb(200, 0, 0); font-weight: bold; }"));
     LblAggiorna->hide();
     commands->addWidget(CmdCalcola);
+    commands->addWidget(CmdCollauda);
     commands->addWidget(LblAggiorna);
     commands->addStretch(1);
     row->addLayout(commands);
@@ -306,6 +316,30 @@ void SpiaFrm::CmdCalcola_Click() {
     m_shown = s;
     m_shownMap = map;
     setStale(false);
+}
+
+// The follower of the current row played as a player's method, written where the player's methods are.
+void SpiaFrm::CmdCollauda_Click() {
+    const QModelIndex current = FgSeguenti->currentIndex();
+    if (m_stale || !current.isValid()) {
+        m_prompts.message(m_stale ? QStringLiteral("Premere CALCOLA, poi scegliere un numero nella tabella.")
+                                  : QStringLiteral("Scegliere un numero nella tabella."),
+                          Title, MessageIcon::Exclamation);
+        return;
+    }
+    const SpyFollower& f = m_model->follower(current.row());
+    SpySettings s = m_shown;
+    s.spia = f.spia;
+    const QString folder = m_methodsFolder.isEmpty() ? QDir::tempPath() : m_methodsFolder;
+    const QString path = QDir(folder).filePath(spyScriptName(s, f.numero));
+    QSaveFile file(path);
+    const QByteArray text = spyScript(s, f.numero).toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        m_prompts.message(QStringLiteral("Impossibile scrivere il metodo %1.").arg(QDir::toNativeSeparators(path)),
+                          Title, MessageIcon::Critical);
+        return;
+    }
+    m_frame.tryScript(path);
 }
 
 void SpiaFrm::ChTutteLeSpie_Click() {

@@ -32,8 +32,9 @@ class SpiaFrm : public QWidget, public KeptSettings {
 public:
     static constexpr int HelpContext = 250;
 
+    // methodsFolder: where COLLAUDA writes the method that plays a follower (the player's methods folder).
     SpiaFrm(const DrawArchive& archive, Prompts& prompts, HelpService& help, FrameServices& frame,
-            QWidget* parent = nullptr);
+            QString methodsFolder = {}, QWidget* parent = nullptr);
     ~SpiaFrm() override;
 
     QSize sizeHint() const override;
@@ -49,6 +50,7 @@ public:
     QDateEdit* DtDal = nullptr;
     QDateEdit* DtAl = nullptr;
     QPushButton* CmdCalcola = nullptr; // "CALCOLA"
+    QPushButton* CmdCollauda = nullptr; // "COLLAUDA": the chosen follower back-tested in money
     QLabel* LblFrase = nullptr;
     QLabel* LblAggiorna = nullptr; // shown while the results do not match the choices
     ItemTableView* FgSeguenti = nullptr;
@@ -68,6 +70,7 @@ public:
 
 public slots:
     void CmdCalcola_Click();
+    void CmdCollauda_Click();
     void ChTutteLeSpie_Click();
     void FgSeguenti_DoubleClick(const QModelIndex& index);
     void Scelta_Change();
@@ -85,6 +88,7 @@ private:
     Prompts& m_prompts;
     HelpService& m_help;
     FrameServices& m_frame;
+    QString m_methodsFolder;
     SpyTableModel* m_model = nullptr;
     SpySettings m_shown;
     bool m_shownMap = false;

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QScatterSeries>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -30,7 +31,9 @@ class MiniListFrame : public FrameServices {
 public:
     void setProgressMaximum(int) override {}
     void showDraw(int drawIndex) override { draws.push_back(drawIndex); }
+    void tryScript(const QString& path) override { scripts.push_back(path); }
     std::vector<int> draws;
+    std::vector<QString> scripts;
 };
 
 // Thirty draws of one number a wheel. The 90 comes out on Bari in draws 1, 11 and 21; the 81 follows on
@@ -53,7 +56,7 @@ class SpiaWindow : public ::testing::Test {
 protected:
     SpiaWindow() : archive(std::make_unique<DrawArchive>()) {
         buildDraws(*archive);
-        window = std::make_unique<SpiaFrm>(*archive, prompts, help, frame);
+        window = std::make_unique<SpiaFrm>(*archive, prompts, help, frame, methods.path());
         window->resize(1250, 760);
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -65,6 +68,7 @@ protected:
     QString cell(int row, int column) const { return table().index(row, column).data().toString(); }
 
     std::unique_ptr<DrawArchive> archive;
+    QTemporaryDir methods;
     ScriptedPrompts prompts;
     RecordingHelp help;
     MiniListFrame frame;
@@ -141,6 +145,22 @@ TEST_F(SpiaWindow, DoubleClickOpensTheMiniListAtTheLastPresence) {
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, last);
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("non ha mai seguito la spia 90")));
+}
+
+// COLLAUDA on a follower writes the method that plays it where the player's methods are, and hands it to
+// the Collaudo window; without a row chosen it says what to do.
+TEST_F(SpiaWindow, CollaudaWritesTheFollowersMethodAndTriesIt) {
+    clickButton(*window, "CmdCollauda");
+    ASSERT_EQ(prompts.messages().size(), 1u);
+    EXPECT_TRUE(frame.scripts.empty());
+    auto* view = control<ItemTableView>("FgSeguenti");
+    view->setCurrentIndex(table().index(0, 0));
+    clickButton(*window, "CmdCollauda");
+    ASSERT_EQ(frame.scripts.size(), 1u);
+    EXPECT_EQ(frame.scripts[0], methods.filePath(QStringLiteral("spia-90-BA-81-BA-9.lua")));
+    QFile script(frame.scripts[0]);
+    ASSERT_TRUE(script.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(script.readAll().contains("gioca{numeri = {seguente}, sorte = \"estratto\""));
 }
 
 TEST(SpiaPresentation, ArticlesAndPlaces) {
