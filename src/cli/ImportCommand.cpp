@@ -54,7 +54,7 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
             options.replace = true;
         } else if (arg == "--output" || arg == "-o" || arg == "--aggiorna") {
             if (i + 1 >= args.size()) {
-                error = arg + " vuole un percorso";
+                error = missingValueError(arg);
                 return std::nullopt;
             }
             (arg == "--aggiorna" ? options.update : options.output) = args[++i];
@@ -63,7 +63,7 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
         } else if (arg.starts_with("--aggiorna=")) {
             options.update = arg.substr(11);
         } else {
-            error = "Opzione sconosciuta: " + arg;
+            error = unknownOptionError(arg);
             return std::nullopt;
         }
     }

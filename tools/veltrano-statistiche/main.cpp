@@ -4,6 +4,7 @@
 #include "cli/ToolArchive.h"
 #include "core/DelayStatistics.h"
 #include "core/DrawArchive.h"
+#include "core/ProgramVersion.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -20,6 +21,8 @@ int badOptions(const QString& error) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answerVersion(argc, argv, "veltrano-statistiche"))
+        return 0;
     QCoreApplication app(argc, argv);
     StatisticheParse parsed = parseStatisticheOptions(app.arguments().mid(1));
     if (!parsed.error.isEmpty())

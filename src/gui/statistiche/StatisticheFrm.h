@@ -71,9 +71,6 @@ public slots:
     void CmdCalcola_Click();
     void CmdStampa_Click();
     void CmbRuota_Change(int index);
-    void FgR_CurrentCellChanged();
-    void Label6_Click();
-    void Label9_Click();
     void FgElementi_DoubleClick(const QModelIndex& index);
     void GrMappa_Hovered(const QPointF& point, bool state);
 
