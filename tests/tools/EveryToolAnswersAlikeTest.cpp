@@ -146,8 +146,9 @@ TEST(EveryTool, AnswersVersionHelpBadLinesAndUnreadableArchivesAlike) {
             const QStringList lines = run.err.split(QLatin1Char('\n'));
             ASSERT_EQ(lines.size(), 3) << run.err.toStdString();
             EXPECT_TRUE(lines[0].startsWith(tool + QStringLiteral(": "))) << lines[0].toStdString();
-            if (!call.message.isEmpty())
+            if (!call.message.isEmpty()) {
                 EXPECT_EQ(lines[0], tool + QStringLiteral(": ") + call.message);
+            }
             EXPECT_EQ(lines[1], QStringLiteral("Usare %1 --help per l'aiuto.").arg(tool));
             EXPECT_EQ(lines[2], QString());
             break;
