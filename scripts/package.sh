@@ -19,7 +19,8 @@ ldflags="$(dpkg-buildflags --get LDFLAGS) -Wl,-z,now"
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || date +%s)
 export SOURCE_DATE_EPOCH
 
-cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF \
+# Unix Makefiles, CMake's default generator, while the tests build with Ninja: CI builds with both.
+cmake -S . -B build-package -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF \
   -DCMAKE_UNITY_BUILD=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache \
   "-DCMAKE_C_FLAGS=$cppflags $cflags" "-DCMAKE_CXX_FLAGS=$cppflags $cxxflags" \
   "-DCMAKE_EXE_LINKER_FLAGS=$ldflags"
