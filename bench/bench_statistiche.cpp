@@ -62,7 +62,7 @@ void BM_AmboJsonReport(benchmark::State& st) {
     StatisticheOptions o;
     o.settings.sorte = Sorte::Ambo;
     o.primi = 0;
-    o.formato = StatisticheOptions::Format::Json;
+    o.formato = TableFormat::Json;
     qsizetype bytes = 0;
     for (auto _ : st) {
         const QByteArray text = statisticheReport(computeDelayStatistics(o.settings, *archive), o, *archive);

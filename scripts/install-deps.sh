@@ -16,7 +16,7 @@ packages=(
   poppler-utils
   xvfb xauth
   strace
-  dpkg-dev file help2man locales lintian man-db
+  dpkg-dev file locales lintian man-db
   "$@"
 )
 

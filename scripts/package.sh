@@ -2,8 +2,9 @@
 # Builds the Debian package build-package/veltrano_<version>_amd64.deb (Release, without tests and
 # benchmarks) and checks it: lintian finds no error; unpacked into a temporary folder, read-only, the
 # program starts offscreen on the sample archive for a user with a new home and makes that user's data
-# folder; every command answers --help and --version, and a tool reads the sample archive through the
-# packaged reader; the launcher validates; every man page renders.
+# folder; every command of packaging/commands.txt is in /usr/bin, answers --help and --version and has its
+# man page, and nothing else is there; a tool reads the sample archive through the packaged reader; the
+# launcher validates; every man page renders at 80 columns without a warning.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -18,7 +19,8 @@ ldflags="$(dpkg-buildflags --get LDFLAGS) -Wl,-z,now"
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || date +%s)
 export SOURCE_DATE_EPOCH
 
-cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF \
+# Unix Makefiles, CMake's default generator, while the tests build with Ninja: CI builds with both.
+cmake -S . -B build-package -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release -DVELTRANO_TESTS=OFF -DVELTRANO_BENCH=OFF \
   -DCMAKE_UNITY_BUILD=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache \
   "-DCMAKE_C_FLAGS=$cppflags $cflags" "-DCMAKE_CXX_FLAGS=$cppflags $cxxflags" \
   "-DCMAKE_EXE_LINKER_FLAGS=$ldflags"
@@ -74,14 +76,23 @@ grep -qF "\"$files/Dbarcomax.mdb\"" "$data/PercorsoDatabase.txt" ||
 [ ! -e "$files/PercorsoDatabase.txt" ] || fail "the program wrote into its files folder"
 
 echo "== the commands"
-for command in "$root"/usr/bin/*; do
-  name=$(basename "$command")
+# packaging/commands.txt is the one list of the commands in /usr/bin: each must be there, answer --version
+# and --help and have its man page; nothing else may be in /usr/bin.
+mapfile -t commands < <(grep -v '^#' packaging/commands.txt | grep .)
+[ ${#commands[@]} -gt 0 ] || fail "packaging/commands.txt lists no command"
+for name in "${commands[@]}"; do
+  command=$root/usr/bin/$name
+  [ -x "$command" ] || fail "$name is not in /usr/bin"
   answer=$(run "$command" --version) || fail "$name --version failed"
   [ "$answer" = "$name (Veltrano) $version" ] || fail "$name --version says \"$answer\", the package is $version"
   help=$(run "$command" --help) || fail "$name --help failed"
   [[ "$help" == "Uso: $name "* ]] || fail "$name --help gives no usage"
   page=$root/usr/share/man/man1/$name.1.gz
   [ -f "$page" ] || fail "no man page for $name"
+done
+for command in "$root"/usr/bin/* "$root"/usr/share/man/man1/*.1.gz; do
+  name=$(basename "$command" .1.gz)
+  printf '%s\n' "${commands[@]}" | grep -qx -- "$name" || fail "$command is not in packaging/commands.txt"
 done
 run "$root/usr/bin/veltrano-analisi" --casi 1 "$files/Dbarcomax.mdb" >/dev/null ||
   fail "veltrano-analisi cannot read the sample archive through the packaged reader"
@@ -92,10 +103,13 @@ grep -qx 'Exec="/usr/bin/veltrano"' "$root/usr/share/applications/veltrano.deskt
   fail "the launcher does not start /usr/bin/veltrano"
 
 echo "== the man pages"
+# Rendered as a user reads them, at 80 columns: no warning, no line past the edge.
 for page in "$root"/usr/share/man/man1/*.1.gz; do
-  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null) ||
+  shown=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>"$work/warnings") ||
     fail "man cannot render $page"
-  [ -z "$warnings" ] || fail "man warns about $page: $warnings"
+  [ ! -s "$work/warnings" ] || fail "man warns about $page: $(cat "$work/warnings")"
+  long=$(printf '%s\n' "$shown" | perl -CSD -ne 'chomp; if (length > 80) { print; exit }')
+  [ -z "$long" ] || fail "$page has a line longer than 80 columns: $long"
 done
 
 echo "Built and checked $deb ($version) in $((SECONDS - started)) s"

@@ -1,5 +1,6 @@
 #include "cli/AnalysisOptions.h"
 
+#include "cli/DrawRangeOptions.h"
 #include "cli/MethodCommandLine.h"
 #include "cli/MethodOptionValues.h"
 #include "core/CaseSearch.h"

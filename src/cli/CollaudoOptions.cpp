@@ -4,7 +4,6 @@
 #include "cli/MethodCommandLine.h"
 #include "cli/MethodOptionValues.h"
 #include "core/DrawArchive.h"
-#include "core/DrawRange.h"
 #include "core/SettingsCheck.h"
 #include "core/WheelNames.h"
 
@@ -13,7 +12,6 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
-#include <tuple>
 
 namespace {
 
@@ -97,12 +95,10 @@ QString overdueRefusals(const QCommandLineParser& parser, const MethodCommandLin
 }
 
 QString readOwnOptions(const QCommandLineParser& parser, const OwnOptions& own, CollaudoOptions& o) {
-    for (auto [option, target] :
-         {std::pair{&own.dal, &o.dal}, std::pair{&own.al, &o.al}, std::pair{&own.fuori, &o.fuoriCampione}})
-        if (QString error = readDateOption(parser, *option, *target); !error.isEmpty())
-            return error;
-    if ((o.inizio || o.fine) && (o.dal || o.al))
-        return rangeGivenTwiceError();
+    if (QString error = readDateRangeOptions(parser, own.dal, own.al, o.range); !error.isEmpty())
+        return error;
+    if (QString error = readDateOption(parser, own.fuori, o.fuoriCampione); !error.isEmpty())
+        return error;
     if (parser.isSet(own.poste))
         if (QString error = readStakes(parser.value(own.poste), o.settings.stakes); !error.isEmpty())
             return error;
@@ -287,8 +283,8 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
     CollaudoOptions& o = result.options;
     CollaudoSettings& s = o.settings;
     o.archivePath = v.archivePath;
-    o.inizio = v.inizio;
-    o.fine = v.fine;
+    o.range.inizio = v.inizio;
+    o.range.fine = v.fine;
     static_cast<MethodSettings&>(s) = v;
     s.metodo = metodo;
     result.error = readOwnOptions(parser, own, o);
@@ -307,19 +303,5 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments) {
 }
 
 QString resolveCollaudoRange(CollaudoOptions& options, const DrawArchive& archive) {
-    CollaudoSettings& s = options.settings;
-    if (options.dal || options.al) {
-        const auto draws = drawsBetween(archive, options.dal, options.al);
-        if (!draws)
-            return QStringLiteral("nessuna estrazione nell'intervallo di date");
-        std::tie(s.first, s.last) = *draws;
-        return {};
-    }
-    if (QString error = drawBoundsError(options.inizio, options.fine, archive.drawCount()); !error.isEmpty())
-        return error;
-    s.first = options.inizio.value_or(1);
-    s.last = options.fine.value_or(archive.drawCount());
-    if (s.first > s.last) // an archive without draws
-        return reversedBoundsError(s.first, s.last);
-    return {};
+    return resolveDrawRange(options.range, archive, options.settings.first, options.settings.last);
 }

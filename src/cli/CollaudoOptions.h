@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/DrawRangeOptions.h"
 #include "cli/TableWriter.h"
 #include "core/Collaudo.h"
 #include "core/Sweep.h"
@@ -16,10 +17,7 @@ class DrawArchive;
 struct CollaudoOptions {
     QString archivePath;
     CollaudoSettings settings; // the range is resolved on the archive
-    std::optional<int> inizio;
-    std::optional<int> fine;
-    std::optional<QDate> dal;
-    std::optional<QDate> al;
+    DrawRangeOptions range;
     TableFormat formato = TableFormat::Tsv;
     bool elenco = false;
     bool esplora = false;
@@ -40,7 +38,5 @@ CollaudoParse parseCollaudoOptions(const QStringList& arguments);
 // The usage text shown by --help and after a bad option, with the definitions of the figures.
 QString collaudoUsage();
 
-// Puts the range asked for into settings.first and settings.last: DrawIndex bounds (defaults 1 and
-// DrawCount), or dates (the first draw on or after --dal, the last on or before --al). Returns an error
-// text for a range outside the archive or with no draw.
+// Puts the range asked for into settings.first and settings.last (see resolveDrawRange).
 QString resolveCollaudoRange(CollaudoOptions& options, const DrawArchive& archive);

@@ -12,3 +12,11 @@ std::string commandLineErrorText(std::string_view tool, std::string_view error) 
     text += " --help per l'aiuto.\n";
     return text;
 }
+
+std::string unknownOptionError(std::string_view option) {
+    return "Opzione sconosciuta: " + std::string(option);
+}
+
+std::string missingValueError(std::string_view option) {
+    return "Manca il valore di " + std::string(option);
+}

@@ -5,6 +5,7 @@
 #include "core/DrawRange.h"
 
 #include <QCommandLineParser>
+#include <tuple>
 #include <utility>
 
 std::optional<QDate> commandLineDate(const QString& text) {
@@ -52,26 +53,39 @@ QString readDateRangeOptions(const QCommandLineParser& parser, const QCommandLin
     return {};
 }
 
-QString resolveDrawRange(const DrawRangeOptions& range, const DrawArchive& archive, int& first, int& last) {
-    const int count = archive.drawCount();
-    if (range.dal || range.al) {
-        first = range.dal ? firstDrawFrom(archive, *range.dal) : 1;
-        last = range.al ? lastDrawUntil(archive, *range.al) : count;
-        if (first == 0 || last == 0 || first > last)
-            return QStringLiteral("nessuna estrazione nell'intervallo di date");
-        return {};
-    }
-    for (auto [name, bound] : {std::pair{"inizio", range.inizio}, std::pair{"fine", range.fine}}) {
-        if (bound && (*bound < 1 || *bound > count))
+namespace {
+QString reversedBoundsError(int inizio, int fine) {
+    return QStringLiteral("--inizio %1 dopo --fine %2").arg(inizio).arg(fine);
+}
+} // namespace
+
+QString drawBoundsError(const std::optional<int>& inizio, const std::optional<int>& fine, int drawCount) {
+    for (auto [name, bound] : {std::pair{"inizio", inizio}, std::pair{"fine", fine}}) {
+        if (bound && (*bound < 1 || *bound > drawCount))
             return QStringLiteral("--%1 %2 fuori dall'archivio (estrazioni da 1 a %3)")
                 .arg(QLatin1String(name))
                 .arg(*bound)
-                .arg(count);
+                .arg(drawCount);
     }
+    if (inizio && fine && *inizio > *fine)
+        return reversedBoundsError(*inizio, *fine);
+    return {};
+}
+
+QString resolveDrawRange(const DrawRangeOptions& range, const DrawArchive& archive, int& first, int& last) {
+    if (range.dal || range.al) {
+        const auto draws = drawsBetween(archive, range.dal, range.al);
+        if (!draws)
+            return QStringLiteral("nessuna estrazione nell'intervallo di date");
+        std::tie(first, last) = *draws;
+        return {};
+    }
+    if (QString error = drawBoundsError(range.inizio, range.fine, archive.drawCount()); !error.isEmpty())
+        return error;
     first = range.inizio.value_or(1);
-    last = range.fine.value_or(count);
-    if (first > last)
-        return QStringLiteral("--inizio %1 dopo --fine %2").arg(first).arg(last);
+    last = range.fine.value_or(archive.drawCount());
+    if (first > last) // an archive without draws
+        return reversedBoundsError(first, last);
     return {};
 }
 

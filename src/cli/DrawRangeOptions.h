@@ -34,8 +34,11 @@ QString readDateRangeOptions(const QCommandLineParser& parser, const QCommandLin
 
 // The range as DrawIndex bounds: draw numbers (defaults 1 and DrawCount), or dates (the first draw on or
 // after --dal, the last on or before --al). Returns an error text for a range outside the archive or with
-// no draw.
+// no draw. Every tool that takes a range resolves it here.
 QString resolveDrawRange(const DrawRangeOptions& range, const DrawArchive& archive, int& first, int& last);
+// The draw numbers asked for with --inizio and --fine, checked against the archive's draws: an Italian
+// error text for a bound outside 1..drawCount or a start after the end (both given); empty when good.
+QString drawBoundsError(const std::optional<int>& inizio, const std::optional<int>& fine, int drawCount);
 
 // The lines of --help that describe the range options.
 QString drawRangeUsage();

@@ -63,7 +63,7 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
             options.replace = true;
         } else if (arg == "--output" || arg == "-o" || arg == "--aggiorna") {
             if (i + 1 >= args.size()) {
-                error = arg + " vuole un percorso";
+                error = missingValueError(arg);
                 return std::nullopt;
             }
             if (!setPathOnce(arg == "--aggiorna" ? "--aggiorna" : "--output",
@@ -76,7 +76,7 @@ std::optional<ImportOptions> parseOptions(const std::vector<std::string>& args, 
             if (!setPathOnce("--aggiorna", options.update, arg.substr(11), error))
                 return std::nullopt;
         } else {
-            error = "Opzione sconosciuta: " + arg;
+            error = unknownOptionError(arg);
             return std::nullopt;
         }
     }

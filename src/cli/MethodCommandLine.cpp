@@ -1,5 +1,6 @@
 #include "cli/MethodCommandLine.h"
 
+#include "cli/CommandLineError.h"
 #include "cli/DrawRangeOptions.h"
 #include "cli/MethodOptionValues.h"
 #include "cli/ToolCommandLine.h"
@@ -137,34 +138,17 @@ QString parserErrorText(const QCommandLineParser& parser) {
         QStringList dashed;
         for (const QString& name : unknown)
             dashed << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
-        return (dashed.size() == 1 ? QStringLiteral("Opzione sconosciuta: %1")
-                                   : QStringLiteral("Opzioni sconosciute: %1"))
-            .arg(dashed.join(QStringLiteral(", ")));
+        return dashed.size() == 1
+                   ? QString::fromStdString(unknownOptionError(dashed.first().toStdString()))
+                   : QStringLiteral("Opzioni sconosciute: %1").arg(dashed.join(QStringLiteral(", ")));
     }
     // The option's name is what Qt quotes; the rest of its sentence is replaced.
     static const QRegularExpression quoted(QStringLiteral("'([^']*)'"));
     const QString text = parser.errorText();
     const QString option = quoted.match(text).captured(1);
     if (text.startsWith(QLatin1String("Missing value")))
-        return QStringLiteral("Manca il valore di %1").arg(option);
+        return QString::fromStdString(missingValueError(option.toStdString()));
     if (text.startsWith(QLatin1String("Unexpected value")))
         return QStringLiteral("%1 non vuole un valore").arg(option);
     return QStringLiteral("Riga di comando non valida");
-}
-
-QString drawBoundsError(const std::optional<int>& inizio, const std::optional<int>& fine, int drawCount) {
-    for (auto [name, bound] : {std::pair{"inizio", inizio}, std::pair{"fine", fine}}) {
-        if (bound && (*bound < 1 || *bound > drawCount))
-            return QStringLiteral("--%1 %2 fuori dall'archivio (estrazioni da 1 a %3)")
-                .arg(QLatin1String(name))
-                .arg(*bound)
-                .arg(drawCount);
-    }
-    if (inizio && fine && *inizio > *fine)
-        return reversedBoundsError(*inizio, *fine);
-    return {};
-}
-
-QString reversedBoundsError(int inizio, int fine) {
-    return QStringLiteral("--inizio %1 dopo --fine %2").arg(inizio).arg(fine);
 }

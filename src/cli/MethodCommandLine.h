@@ -57,9 +57,3 @@ private:
 
 // Qt's parser speaks English: its complaint (an unknown option, a value missing or unexpected) in Italian.
 QString parserErrorText(const QCommandLineParser& parser);
-
-// The range asked for with --inizio and --fine, checked against the archive's draws: an Italian error
-// text for a bound outside 1..drawCount or a start after the end (both given); empty when good.
-QString drawBoundsError(const std::optional<int>& inizio, const std::optional<int>& fine, int drawCount);
-// The error text of a range whose start lies after its end.
-QString reversedBoundsError(int inizio, int fine);

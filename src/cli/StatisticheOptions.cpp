@@ -27,7 +27,6 @@ QString readStatisticheChoice(const QCommandLineParser& parser, const QCommandLi
 
 const char* const SorteWords[] = {"estratto", "ambo"};
 const char* const OrderWords[] = {"ritardo", "ritardo_massimo", "frequenza", "p"};
-const char* const FormatWords[] = {"tsv", "csv", "json"};
 
 } // namespace
 
@@ -53,6 +52,7 @@ QString statisticheUsage() {
                "                          0 = tutte)\n"
                "  --formato tsv|csv|json  formato (predefinito: tsv; decimali con il punto; UTF-8)\n"
                "  --help                  mostra questo aiuto\n"
+               "  --version               mostra la versione del programma\n"
                "\n"
                "Definizioni:\n"
                "  Una ruota è estratta in un'estrazione quando la sua cella contiene almeno un numero da 1\n"
@@ -146,10 +146,9 @@ StatisticheParse parseStatisticheOptions(const QStringList& arguments) {
         o.ordina = static_cast<DelayOrder>(chosen);
     if (error.isEmpty() && parser.isSet(primi))
         error = readBoundedOption(QStringLiteral("primi"), parser.value(primi), 0, 1000000, o.primi);
-    chosen = static_cast<std::size_t>(o.formato);
-    if (error.isEmpty() &&
-        (error = readStatisticheChoice(parser, formato, FormatWords, "tsv, csv o json", chosen)).isEmpty())
-        o.formato = static_cast<StatisticheOptions::Format>(chosen);
+    if (error.isEmpty() && parser.isSet(formato))
+        error = readFormatOption(parser.value(formato),
+                                 {TableFormat::Tsv, TableFormat::Csv, TableFormat::Json}, o.formato);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/DrawRangeOptions.h"
+#include "cli/TableWriter.h"
 #include "core/DelayStatistics.h"
 
 #include <QString>
@@ -11,14 +12,12 @@ class DrawArchive;
 // The command line of veltrano-statistiche: the archive, the sorte, the wheels, the range, the order,
 // how many rows and the output format.
 struct StatisticheOptions {
-    enum class Format { Tsv, Csv, Json };
-
     QString archivePath;
     DelaySettings settings; // the range is resolved on the archive
     DrawRangeOptions range;
     DelayOrder ordina = DelayOrder::Ritardo;
     int primi = 30; // 0 for every item
-    Format formato = Format::Tsv;
+    TableFormat formato = TableFormat::Tsv;
     bool help = false;
 };
 

@@ -37,27 +37,52 @@ QString readFormatOption(const QString& value, std::initializer_list<TableFormat
     return QStringLiteral("--formato vuole %1: \"%2\"").arg(choices, value);
 }
 
-QString tableLine(const QStringList& fields, TableFormat format) {
-    if (format == TableFormat::Tsv)
-        return fields.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    QStringList quoted;
-    quoted.reserve(fields.size());
-    for (const QString& f : fields)
-        quoted << csvField(f);
-    return quoted.join(QLatin1Char(',')) + QLatin1Char('\n');
+void appendTableLine(QString& out, const QStringList& fields, TableFormat format) {
+    const bool csv = format != TableFormat::Tsv;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += csv ? QLatin1Char(',') : QLatin1Char('\t');
+        out += csv ? csvField(fields[i]) : fields[i];
+    }
+    out += QLatin1Char('\n');
 }
 
-QString jsonString(const QString& s) {
-    QString out = QStringLiteral("\"");
-    for (const QChar c : s) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
-            out += QLatin1Char('\\') + c;
-        else if (c.unicode() < 0x20)
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
+QString tableLine(const QStringList& fields, TableFormat format) {
+    QString out;
+    appendTableLine(out, fields, format);
+    return out;
+}
+
+namespace {
+QChar asQChar(QChar c) {
+    return c;
+}
+QChar asQChar(char c) {
+    return QLatin1Char(c);
+}
+
+// Over QStringView or QLatin1StringView, so that a member's key is escaped without a copy.
+template <typename Text> void appendJsonString(QString& out, Text s) {
+    out += QLatin1Char('"');
+    for (const auto element : s) {
+        const QChar c = asQChar(element);
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\')) {
+            out += QLatin1Char('\\');
             out += c;
+        } else if (c.unicode() < 0x20) {
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
     }
-    return out + QLatin1Char('"');
+    out += QLatin1Char('"');
+}
+} // namespace
+
+QString jsonString(const QString& s) {
+    QString out;
+    appendJsonString(out, QStringView(s));
+    return out;
 }
 
 QString jsonNumber(double v) {
@@ -71,9 +96,20 @@ QString jsonNumber(const std::optional<double>& v) {
     return v ? jsonNumber(*v) : QStringLiteral("null");
 }
 
+void appendJsonObject(QString& out, const JsonMembers& members) {
+    out += QLatin1Char('{');
+    for (qsizetype i = 0; i < members.size(); ++i) {
+        if (i > 0)
+            out += QLatin1String(", ");
+        appendJsonString(out, QLatin1StringView(members[i].first));
+        out += QLatin1String(": ");
+        out += members[i].second;
+    }
+    out += QLatin1Char('}');
+}
+
 QString jsonObject(const JsonMembers& members) {
-    QStringList parts;
-    for (const auto& [key, value] : members)
-        parts << jsonString(QLatin1String(key)) + QStringLiteral(": ") + value;
-    return QLatin1Char('{') + parts.join(QStringLiteral(", ")) + QLatin1Char('}');
+    QString out;
+    appendJsonObject(out, members);
+    return out;
 }

@@ -28,3 +28,8 @@ QString jsonNumber(double value);
 QString jsonNumber(const std::optional<double>& value);
 using JsonMembers = QList<std::pair<const char*, QString>>;
 QString jsonObject(const JsonMembers& members);
+
+// A line and an object appended to `out`: a table of tens of thousands of rows is written into one text,
+// without a text of its own for every line and field.
+void appendTableLine(QString& out, const QStringList& fields, TableFormat format);
+void appendJsonObject(QString& out, const JsonMembers& members);

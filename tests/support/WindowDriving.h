@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/kit/GridView.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QStyle>
@@ -30,4 +32,12 @@ inline void clickCheckBoxTo(const QWidget& window, const char* name, bool checke
     const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, indicator.center());
     EXPECT_EQ(box->isChecked(), checked) << name;
+}
+
+// Clicks a grid's cell where it is on screen.
+inline void clickGridCell(const GridView& grid, int row, int col, Qt::MouseButton button = Qt::LeftButton) {
+    const GridView::CellSpot spot = grid.cellSpot(row, col);
+    ASSERT_NE(spot.widget, nullptr);
+    ASSERT_FALSE(spot.rect.isEmpty()) << row << "," << col;
+    QTest::mouseClick(spot.widget, button, Qt::NoModifier, spot.centre());
 }

@@ -81,11 +81,11 @@ TEST(BadCommandLines, EveryToolPrintsItsOneLineAndWhereTheHelpIs) {
         {"veltrano-analisi", {"ARCHIVIO", "altro.mdb"}, "Un solo archivio, non 2"},
         {"veltrano-importa", {"-x"}, "Opzione sconosciuta: -x"},
         {"veltrano-importa", {}, "--output o --aggiorna è obbligatorio"},
-        {"veltrano-campione", {"--seed"}, "--seed vuole un valore"},
+        {"veltrano-campione", {"--seed"}, "Manca il valore di --seed"},
         {"veltrano-campione", {"--output", "x.mdb", "--seed", "x1"}, "Seme non valido: x1"},
         {"veltrano-crea-db",
          {"--archivio", "a.mdb", "--output", "b.mdb", "--altro"},
-         "Argomento non riconosciuto: --altro"},
+         "Opzione sconosciuta: --altro"},
         {"veltrano-crea-db", {"--output", "b.mdb"}, "Manca --archivio"},
     };
     for (const BadLine& c : cases) {

@@ -1,8 +1,9 @@
-// Every command the package puts in /usr/bin answers --version with the project's one version number
-// (help2man reads it for the man page) and --help with its Italian usage on stdout, without a display
-// and without touching its options.
+// Every command the package puts in /usr/bin (packaging/commands.txt) answers --version with the
+// project's one version number and --help with its Italian usage on stdout, without a display and
+// without touching its options.
 
 #include "ProgramRun.h"
+#include "ShippedCommands.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -18,9 +19,11 @@ ToolRun ask(const QString& command, const QStringList& arguments) {
 }
 
 TEST(ShippedCommands, AnswerVersionWithTheProjectVersionAndHelpWithTheirUsage) {
-    for (const char* name : {"veltrano", "veltrano-importa", "veltrano-analisi", "veltrano-collaudo",
-                             "veltrano-crea-db", "veltrano-campione"}) {
-        const QString command = QString::fromLatin1(name);
+    const QStringList commands = shippedCommands();
+    ASSERT_TRUE(commands.contains(QStringLiteral("veltrano-statistiche")))
+        << commands.join(' ').toStdString();
+    for (const QString& command : commands) {
+        const std::string name = command.toStdString();
         SCOPED_TRACE(name);
         // Options before --version do not matter; a missing --output is not complained about.
         for (const QStringList& arguments :

@@ -54,12 +54,12 @@ std::optional<SampleOptions> parseOptions(const std::vector<std::string>& args, 
             continue;
         }
         if (name != "--output" && name != "-o" && name != "--seed" && name != "--from" && name != "--to") {
-            error = "Argomento sconosciuto: " + args[i];
+            error = unknownOptionError(args[i]);
             return std::nullopt;
         }
         if (!value) {
             if (i + 1 >= args.size()) {
-                error = name + " vuole un valore";
+                error = missingValueError(name);
                 return std::nullopt;
             }
             value = args[++i];

@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
         }
         if (arg == "--archivio" || arg == "--output") {
             if (i + 1 >= argc)
-                return usageError("Manca il valore di " + arg);
+                return usageError(missingValueError(arg));
             const std::string value = argv[++i];
             if (value.empty())
                 return usageError("Il valore di " + arg + " è vuoto");
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
             }
             continue;
         }
-        return usageError("Argomento non riconosciuto: " + arg);
+        return usageError(unknownOptionError(arg));
     }
     if (!haveArchive)
         return usageError("Manca --archivio");

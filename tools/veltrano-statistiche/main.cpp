@@ -5,6 +5,7 @@
 #include "cli/ToolCommandLine.h"
 #include "core/DelayStatistics.h"
 #include "core/DrawArchive.h"
+#include "core/ProgramVersion.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -21,6 +22,8 @@ int badOptions(const QString& error) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answerVersion(argc, argv, "veltrano-statistiche"))
+        return 0;
     QCoreApplication app(argc, argv);
     StatisticheParse parsed = parseStatisticheOptions(toolArguments(argc, argv));
     if (!parsed.error.isEmpty())

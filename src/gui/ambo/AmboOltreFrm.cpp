@@ -194,13 +194,13 @@ void AmboOltreFrm::buildControls() {
     Option2 = new QRadioButton(QStringLiteral("Figure"), this);
     Option2->setObjectName(QStringLiteral("Option2"));
 
-    const SelectionControls selection = selectionControls(this);
-    FgR = selection.wheels;
-    Fgp = selection.positions;
-    Label6 = selection.selectAllWheels;
-    Label9 = selection.deselectAllWheels;
-    Label32 = selection.selectAllPositions;
-    Label30 = selection.deselectAllPositions;
+    m_choosers = selectionControls(this);
+    FgR = m_choosers.wheels;
+    Fgp = m_choosers.positions;
+    Label6 = m_choosers.selectAllWheels;
+    Label9 = m_choosers.deselectAllWheels;
+    Label32 = m_choosers.selectAllPositions;
+    Label30 = m_choosers.deselectAllPositions;
 
     Fg1 = new GridView(this);
     Fg1->setObjectName(QStringLiteral("Fg1"));
@@ -288,7 +288,7 @@ QWidget* AmboOltreFrm::buildSelectionPanel() {
     figures->addWidget(Option1);
     figures->addWidget(Option2);
     figures->addStretch(1);
-    return selectionPanel(this, {FgR, Fgp, Label6, Label9, Label32, Label30}, ChPosAdi, figures);
+    return selectionPanel(this, m_choosers, ChPosAdi, figures);
 }
 
 QWidget* AmboOltreFrm::buildParameterPanel() {
@@ -376,12 +376,6 @@ void AmboOltreFrm::connectHandlers() {
     connect(HsInizio, &QScrollBar::valueChanged, this, &AmboOltreFrm::HsInizio_Change);
     connect(HsFine, &QScrollBar::valueChanged, this, &AmboOltreFrm::HsFine_Change);
     connect(Fg1, &GridView::currentCellChanged, this, &AmboOltreFrm::Fg1_CurrentCellChanged);
-    connect(FgR, &GridView::currentCellChanged, this, &AmboOltreFrm::FgR_CurrentCellChanged);
-    connect(Fgp, &GridView::currentCellChanged, this, &AmboOltreFrm::Fgp_CurrentCellChanged);
-    connect(Label6, &QToolButton::clicked, this, &AmboOltreFrm::Label6_Click);
-    connect(Label9, &QToolButton::clicked, this, &AmboOltreFrm::Label9_Click);
-    connect(Label32, &QToolButton::clicked, this, &AmboOltreFrm::Label32_Click);
-    connect(Label30, &QToolButton::clicked, this, &AmboOltreFrm::Label30_Click);
 }
 
 void AmboOltreFrm::Form_Load() {
@@ -556,30 +550,6 @@ void AmboOltreFrm::HsFine_Change() {
 
 void AmboOltreFrm::Fg1_CurrentCellChanged() {
     m_prompts.message(QString::number(Fg1->gridModel()->currentCol()), QString(), MessageIcon::None);
-}
-
-void AmboOltreFrm::FgR_CurrentCellChanged() {
-    toggleCurrentWheel(*FgR->gridModel());
-}
-
-void AmboOltreFrm::Fgp_CurrentCellChanged() {
-    toggleCurrentPosition(*Fgp->gridModel());
-}
-
-void AmboOltreFrm::Label6_Click() {
-    selectAllWheels(*FgR->gridModel());
-}
-
-void AmboOltreFrm::Label9_Click() {
-    deselectAllWheels(*FgR->gridModel());
-}
-
-void AmboOltreFrm::Label32_Click() {
-    selectAllPositions(*Fgp->gridModel());
-}
-
-void AmboOltreFrm::Label30_Click() {
-    deselectAllPositions(*Fgp->gridModel());
 }
 
 void AmboOltreFrm::showEvent(QShowEvent* event) {

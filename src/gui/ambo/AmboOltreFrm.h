@@ -4,6 +4,7 @@
 #include "gui/ambo/AmboGrids.h"
 #include "gui/ambo/AmboState.h"
 #include "gui/kit/KeptSettings.h"
+#include "gui/kit/MethodControls.h"
 
 #include <QWidget>
 #include <array>
@@ -108,12 +109,6 @@ public slots:
     void HsInizio_Change();
     void HsFine_Change();
     void Fg1_CurrentCellChanged();
-    void FgR_CurrentCellChanged();
-    void Fgp_CurrentCellChanged();
-    void Label6_Click();
-    void Label9_Click();
-    void Label32_Click();
-    void Label30_Click();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -138,6 +133,7 @@ private:
     HelpService& m_help;
     FrameServices& m_frame;
     AmboState m_state;
+    methodControls::SelectionControls m_choosers; // FgR, Fgp and their squares, each chooser its own handlers
     // What the printed header describes: the state right after the last search and the controls of the
     // last verification.
     std::optional<AmboState> m_searched;

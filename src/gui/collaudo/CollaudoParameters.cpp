@@ -7,6 +7,7 @@
 #include "gui/kit/DateField.h"
 #include "gui/kit/GridView.h"
 #include "gui/kit/MethodControls.h"
+#include "gui/kit/SelectionChooser.h"
 #include "gui/kit/SelectionGrids.h"
 
 #include <QCheckBox>
@@ -34,12 +35,6 @@ CollaudoParameters::CollaudoParameters(const DrawArchive& archive, QWidget* pare
     : QWidget(parent), m_archive(archive) {
     setObjectName(QStringLiteral("CollaudoParameters"));
     buildControls();
-    connect(FgR, &GridView::currentCellChanged, this, &CollaudoParameters::FgR_CurrentCellChanged);
-    connect(Fgp, &GridView::currentCellChanged, this, &CollaudoParameters::Fgp_CurrentCellChanged);
-    connect(Label6, &QToolButton::clicked, this, &CollaudoParameters::Label6_Click);
-    connect(Label9, &QToolButton::clicked, this, &CollaudoParameters::Label9_Click);
-    connect(Label32, &QToolButton::clicked, this, &CollaudoParameters::Label32_Click);
-    connect(Label30, &QToolButton::clicked, this, &CollaudoParameters::Label30_Click);
     connect(ChFuori, &QCheckBox::toggled, this, &CollaudoParameters::ChFuori_Toggled);
     connect(ComboMetodo, &QComboBox::currentIndexChanged, this, &CollaudoParameters::ComboMetodo_Change);
     connectChanges();
@@ -79,13 +74,13 @@ void CollaudoParameters::buildControls() {
     ComboSoglia->setToolTip(QStringLiteral("Il ritardo che apre un caso: estrazioni della ruota senza il "
                                            "numero, da 1 a %1")
                                 .arg(MethodSettings::MaxSoglia));
-    const SelectionControls selection = selectionControls(this);
-    FgR = selection.wheels;
-    Fgp = selection.positions;
-    Label6 = selection.selectAllWheels;
-    Label9 = selection.deselectAllWheels;
-    Label32 = selection.selectAllPositions;
-    Label30 = selection.deselectAllPositions;
+    m_choosers = selectionControls(this);
+    FgR = m_choosers.wheels;
+    Fgp = m_choosers.positions;
+    Label6 = m_choosers.selectAllWheels;
+    Label9 = m_choosers.deselectAllWheels;
+    Label32 = m_choosers.selectAllPositions;
+    Label30 = m_choosers.deselectAllPositions;
     Ch_RuoteTipo = wheelTypeBoxes(this);
     ChPosAdi = adjacentPositionsBox(this);
     ComboC = numberCombo(this, QStringLiteral("ComboC"));
@@ -126,7 +121,7 @@ void CollaudoParameters::buildControls() {
     method->addWidget(new QLabel(captionOf(MethodSettings::SogliaName), this));
     method->addWidget(ComboSoglia);
     method->addStretch(1);
-    row->addWidget(selectionPanel(this, {FgR, Fgp, Label6, Label9, Label32, Label30}, ChPosAdi, method));
+    row->addWidget(selectionPanel(this, m_choosers, ChPosAdi, method));
     row->addWidget(wheelTypesPanel(this, Ch_RuoteTipo));
 
     auto* outcomes = new QGroupBox(captionOf(MethodSettings::OutcomesName), this);
@@ -331,36 +326,13 @@ void CollaudoParameters::setColpi(int colpi) {
     ComboC->setCurrentText(QString::number(colpi));
 }
 
-void CollaudoParameters::FgR_CurrentCellChanged() {
-    toggleCurrentWheel(*FgR->gridModel());
-}
-
-void CollaudoParameters::Fgp_CurrentCellChanged() {
-    toggleCurrentPosition(*Fgp->gridModel());
-}
-
-void CollaudoParameters::Label6_Click() {
-    selectAllWheels(*FgR->gridModel());
-}
-
-void CollaudoParameters::Label9_Click() {
-    deselectAllWheels(*FgR->gridModel());
-}
-
-void CollaudoParameters::Label32_Click() {
-    selectAllPositions(*Fgp->gridModel());
-}
-
-void CollaudoParameters::Label30_Click() {
-    deselectAllPositions(*Fgp->gridModel());
-}
-
 void CollaudoParameters::ComboMetodo_Change() {
     const bool overdue = metodo() == MethodSettings::Metodo::Ritardatario;
     ComboSoglia->setEnabled(overdue);
     // The overdue number plays an estratto on one wheel at a time: the ambata's stake and the wheels
     // are its only other choices besides Colpi and the range.
-    std::vector<QWidget*> equalAmboOnly{Fgp, Label32, Label30, ChPosAdi, Ch_1, Ch_2, Ch_4, Ch_Tutte};
+    m_choosers.positionChooser->setEnabled(!overdue);
+    std::vector<QWidget*> equalAmboOnly{ChPosAdi, Ch_1, Ch_2, Ch_4, Ch_Tutte};
     equalAmboOnly.insert(equalAmboOnly.end(), Ch_RuoteTipo.begin(), Ch_RuoteTipo.end());
     equalAmboOnly.insert(equalAmboOnly.end(), SpPosta.begin() + 1, SpPosta.end());
     for (QWidget* control : equalAmboOnly)

@@ -2,6 +2,7 @@
 
 #include "core/MethodSettings.h"
 #include "core/OutcomeBoxes.h"
+#include "gui/kit/MethodControls.h"
 
 #include <QDate>
 #include <QWidget>
@@ -95,12 +96,6 @@ signals:
 public slots:
     // Enables the chosen method's own controls and disables the other's.
     void ComboMetodo_Change();
-    void FgR_CurrentCellChanged();
-    void Fgp_CurrentCellChanged();
-    void Label6_Click();
-    void Label9_Click();
-    void Label32_Click();
-    void Label30_Click();
     void ChFuori_Toggled(bool checked);
 
 private:
@@ -109,4 +104,5 @@ private:
     QWidget* buildRangePanel();
 
     const DrawArchive& m_archive;
+    methodControls::SelectionControls m_choosers; // FgR, Fgp and their squares, each chooser its own handlers
 };

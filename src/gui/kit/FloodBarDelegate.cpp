@@ -24,6 +24,8 @@ void FloodBarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
             index.data(GridModel::BackColourValueRole).toULongLong() == GridModel::ButtonFace;
         back = buttonFace ? opt.palette.button() : opt.palette.base();
     }
+    if (m_greyWhenDisabled && !opt.state.testFlag(QStyle::State_Enabled))
+        back = disabledGrey(back.color());
     painter->fillRect(opt.rect, back);
 
     const QVariant flood = index.data(GridModel::FloodRole);
@@ -46,6 +48,13 @@ void FloodBarDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         tint.setAlpha(90);
         painter->fillRect(opt.rect, tint);
     }
+}
+
+// The lightness squeezed into light greys (150 to 230): white turns grey too, and a chosen cell still
+// stands apart from a cell not chosen.
+QColor FloodBarDelegate::disabledGrey(const QColor& colour) {
+    const int grey = 150 + qGray(colour.rgb()) * 80 / 255;
+    return QColor(grey, grey, grey);
 }
 
 QSize FloodBarDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {

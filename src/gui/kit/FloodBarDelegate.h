@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QStyledItemDelegate>
 
 // Paints a grid cell: its background, then its flood bar (a bar in the grid's flood colour over the
@@ -20,6 +21,10 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
     void setSelectionShown(bool shown) { m_selectionShown = shown; }
+    // A cell of a disabled view is painted in the grey of its own background's lightness.
+    void setGreyWhenDisabled(bool grey) { m_greyWhenDisabled = grey; }
+    // The grey a background shows in a disabled view.
+    static QColor disabledGrey(const QColor& colour);
     bool selectionShown() const { return m_selectionShown; }
 
     // The part of a cell's rectangle covered by a bar of the given percentage (clamped to 0..100).
@@ -27,4 +32,5 @@ public:
 
 private:
     bool m_selectionShown = false;
+    bool m_greyWhenDisabled = false;
 };

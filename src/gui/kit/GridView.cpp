@@ -124,6 +124,11 @@ void GridView::setBlackGridLines(bool black) {
     setStyleSheet(black ? QStringLiteral("QTableView { gridline-color: black; }") : QString());
 }
 
+void GridView::setGreyWhenDisabled(bool grey) {
+    m_delegate->setGreyWhenDisabled(grey);
+    viewport()->update();
+}
+
 void GridView::setStretchLastColumn(bool stretch) {
     horizontalHeader()->setStretchLastSection(stretch);
 }

@@ -45,6 +45,9 @@ public:
     // Black lines between the cells (otherwise the style's light grey).
     void setBlackGridLines(bool black);
     bool blackGridLines() const { return m_blackGridLines; }
+    // Disabled, the cells are drawn in grey, lighter or darker as their own colours: a chooser that does
+    // not apply then looks it. Off by default: a grid disabled while the program is busy keeps its colours.
+    void setGreyWhenDisabled(bool grey);
     // The last column extends to the view's right edge.
     void setStretchLastColumn(bool stretch);
     // How many rows sizing a column to its contents looks at (the visible rows always count).

@@ -3,6 +3,7 @@
 #include "gui/kit/DateField.h"
 #include "gui/kit/GridModel.h"
 #include "gui/kit/GridView.h"
+#include "gui/kit/SelectionChooser.h"
 #include "gui/kit/ValueLabel.h"
 
 #include <QCheckBox>
@@ -46,8 +47,11 @@ QToolButton* colourSquare(QWidget* parent, const QString& name, const QString& c
     square->setAccessibleName(toolTip);
     square->setFocusPolicy(Qt::NoFocus);
     square->setFixedSize(14, 14);
-    square->setStyleSheet(
-        QStringLiteral("QToolButton { background: %1; border: 1px solid black; }").arg(css));
+    // Disabled, a square is grey like every control that does not apply.
+    square->setStyleSheet(QStringLiteral("QToolButton { background: %1; border: 1px solid black; }"
+                                         "QToolButton:disabled { background: rgb(212, 212, 212); "
+                                         "border: 1px solid gray; }")
+                              .arg(css));
     return square;
 }
 
@@ -105,25 +109,14 @@ void fitSelectionGrid(GridView& view) {
 
 SelectionControls selectionControls(QWidget* parent) {
     SelectionControls c;
-    c.wheels = new GridView(parent);
-    c.wheels->setObjectName(QStringLiteral("FgR"));
-    c.positions = new GridView(parent);
-    c.positions->setObjectName(QStringLiteral("Fgp"));
-    for (GridView* g : {c.wheels, c.positions}) {
-        g->setBlackGridLines(true);
-        g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
-    const QString green = QStringLiteral("rgb(0, 192, 0)");
-    const QString white = QStringLiteral("white");
-    c.selectAllWheels =
-        colourSquare(parent, QStringLiteral("Label6"), green, QStringLiteral("Seleziona tutti"));
-    c.deselectAllWheels =
-        colourSquare(parent, QStringLiteral("Label9"), white, QStringLiteral("Deseleziona"));
-    c.selectAllPositions =
-        colourSquare(parent, QStringLiteral("Label32"), green, QStringLiteral("Seleziona"));
-    c.deselectAllPositions =
-        colourSquare(parent, QStringLiteral("Label30"), white, QStringLiteral("Deseleziona"));
+    c.wheelChooser = new SelectionChooser(SelectionChooser::Kind::Wheels, parent);
+    c.positionChooser = new SelectionChooser(SelectionChooser::Kind::Positions, parent);
+    c.wheels = c.wheelChooser->grid();
+    c.positions = c.positionChooser->grid();
+    c.selectAllWheels = c.wheelChooser->selectAllSquare();
+    c.deselectAllWheels = c.wheelChooser->deselectAllSquare();
+    c.selectAllPositions = c.positionChooser->selectAllSquare();
+    c.deselectAllPositions = c.positionChooser->deselectAllSquare();
     return c;
 }
 

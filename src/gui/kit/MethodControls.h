@@ -16,6 +16,7 @@ class QDateEdit;
 class QLabel;
 class QToolButton;
 class QWidget;
+class SelectionChooser;
 
 // The controls the method's windows are made of (choosers of wheels and positions, wheel-type boxes,
 // number drop-downs), each with its object name set.
@@ -43,9 +44,11 @@ QString wheelTypeCaption(int index);
 // Sizes a one-row selection grid (wheels, positions) to show every cell and nothing more.
 void fitSelectionGrid(GridView& view);
 
-// The wheel and position choosers: the one-row grids (object names FgR and Fgp) and their select and
-// deselect squares (Label6, Label9 for the wheels, Label32, Label30 for the positions).
+// The wheel and position choosers (SelectionChooser): the one-row grids (object names FgR and Fgp) and
+// their select and deselect squares (Label6, Label9 for the wheels, Label32, Label30 for the positions).
 struct SelectionControls {
+    SelectionChooser* wheelChooser = nullptr;
+    SelectionChooser* positionChooser = nullptr;
     GridView* wheels = nullptr;
     GridView* positions = nullptr;
     QToolButton* selectAllWheels = nullptr;

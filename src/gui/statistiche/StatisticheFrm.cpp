@@ -1,8 +1,8 @@
 #include "gui/statistiche/StatisticheFrm.h"
 
-#include "core/DrawRange.h"
 #include "core/DrawArchive.h"
 #include "core/DrawDate.h"
+#include "core/DrawRange.h"
 #include "gui/kit/ChartPanel.h"
 #include "gui/kit/ChildArea.h"
 #include "gui/kit/DateField.h"
@@ -17,6 +17,7 @@
 #include "gui/kit/MethodControls.h"
 #include "gui/kit/ProgramIcons.h"
 #include "gui/kit/Prompts.h"
+#include "gui/kit/SelectionChooser.h"
 #include "gui/kit/SelectionGrids.h"
 #include "gui/kit/StaleNotice.h"
 #include "gui/kit/WaitPointer.h"
@@ -77,9 +78,6 @@ StatisticheFrm::StatisticheFrm(const DrawArchive& archive, Prompts& prompts, Hel
     connect(CmdCalcola, &QPushButton::clicked, this, &StatisticheFrm::CmdCalcola_Click);
     connect(CmdStampa, &QPushButton::clicked, this, &StatisticheFrm::CmdStampa_Click);
     connect(CmbRuota, &QComboBox::currentIndexChanged, this, &StatisticheFrm::CmbRuota_Change);
-    connect(FgR, &GridView::currentCellChanged, this, &StatisticheFrm::FgR_CurrentCellChanged);
-    connect(Label6, &QToolButton::clicked, this, &StatisticheFrm::Label6_Click);
-    connect(Label9, &QToolButton::clicked, this, &StatisticheFrm::Label9_Click);
     connect(FgElementi, &QTableView::doubleClicked, this, &StatisticheFrm::FgElementi_DoubleClick);
     connect(CmbSorte, &QComboBox::currentIndexChanged, this, &StatisticheFrm::Scelte_Change);
     connect(FgR->gridModel(), &QAbstractItemModel::dataChanged, this, &StatisticheFrm::Scelte_Change);
@@ -117,15 +115,13 @@ QWidget* StatisticheFrm::buildChoices() {
     auto* wv = new QVBoxLayout(wheelsBox);
     wv->setContentsMargins(8, 4, 8, 4);
     wv->setSpacing(3);
-    FgR = new GridView(wheelsBox);
-    FgR->setObjectName(QStringLiteral("FgR"));
-    FgR->setBlackGridLines(true);
-    FgR->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    FgR->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Label6 = colourSquare(wheelsBox, QStringLiteral("Label6"), QStringLiteral("rgb(0, 192, 0)"),
-                          QStringLiteral("Seleziona tutte"));
-    Label9 = colourSquare(wheelsBox, QStringLiteral("Label9"), QStringLiteral("white"),
-                          QStringLiteral("Deseleziona"));
+    const auto* chooser = new SelectionChooser(SelectionChooser::Kind::Wheels, wheelsBox);
+    FgR = chooser->grid();
+    Label6 = chooser->selectAllSquare();
+    // The wheels, feminine, as this window's captions say them.
+    Label6->setToolTip(QStringLiteral("Seleziona tutte"));
+    Label6->setAccessibleName(Label6->toolTip());
+    Label9 = chooser->deselectAllSquare();
     ChTutte = checkBox(wheelsBox, QStringLiteral("ChTutte"),
                        QStringLiteral("Tutte (TU): le dieci ruote da Bari a Venezia insieme"), true);
     auto* wheels = new QHBoxLayout;
@@ -385,18 +381,6 @@ void StatisticheFrm::CmbRuota_Change(int index) {
     const long long rows = m_model->rowCount();
     LblRighe->setText(s ? QStringLiteral("%1 %2").arg(italian::integer(rows), sorteWord(s->sorte, rows))
                         : QString());
-}
-
-void StatisticheFrm::FgR_CurrentCellChanged() {
-    toggleCurrentWheel(*FgR->gridModel());
-}
-
-void StatisticheFrm::Label6_Click() {
-    selectAllWheels(*FgR->gridModel());
-}
-
-void StatisticheFrm::Label9_Click() {
-    deselectAllWheels(*FgR->gridModel());
 }
 
 void StatisticheFrm::FgElementi_DoubleClick(const QModelIndex& index) {

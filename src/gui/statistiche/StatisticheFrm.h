@@ -79,9 +79,6 @@ public slots:
     void CmdCalcola_Click();
     void CmdStampa_Click();
     void CmbRuota_Change(int index);
-    void FgR_CurrentCellChanged();
-    void Label6_Click();
-    void Label9_Click();
     void FgElementi_DoubleClick(const QModelIndex& index);
     // The tip of the map's cell under the mouse, after the usual tooltip delay: wheel, number, delay, p.
     void GrMappa_ToolTip(QHelpEvent* event);

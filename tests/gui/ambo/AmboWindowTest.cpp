@@ -443,26 +443,29 @@ TEST_F(AmboWindowVerification, Command34ChangesNothing) {
     EXPECT_TRUE(prompts.shown().empty());
 }
 
+// Every click toggles, on the current cell as on any other.
 TEST_F(AmboWindowSelections, ClickingWheelAndPositionCellsTogglesThem) {
     build.randomDraws(5, 6);
     open();
-    clickCell("FgR", 0, 0); // already the current cell: nothing
+    clickCell("FgR", 0, 0); // the current cell
+    EXPECT_EQ(FgR().backColour(0, 0), White);
+    clickCell("FgR", 0, 0);
     EXPECT_EQ(FgR().backColour(0, 0), Yellow);
     clickCell("FgR", 0, 3);
     EXPECT_EQ(FgR().backColour(0, 3), White);
     clickCell("FgR", 0, 3);
-    EXPECT_EQ(FgR().backColour(0, 3), White);
+    EXPECT_EQ(FgR().backColour(0, 3), Yellow);
     clickCell("FgR", 0, 10);
     clickCell("FgR", 0, 3);
-    EXPECT_EQ(FgR().backColour(0, 3), Yellow);
+    EXPECT_EQ(FgR().backColour(0, 3), White);
     EXPECT_EQ(FgR().backColour(0, 10), White);
 
-    clickCell("Fgp", 0, 0);
-    EXPECT_EQ(Fgp().backColour(0, 0), Green);
+    clickCell("Fgp", 0, 0); // the current cell
+    EXPECT_EQ(Fgp().backColour(0, 0), White);
     clickCell("Fgp", 0, 4);
     EXPECT_EQ(Fgp().backColour(0, 4), White);
     clickCell("Fgp", 0, 0);
-    EXPECT_EQ(Fgp().backColour(0, 0), White);
+    EXPECT_EQ(Fgp().backColour(0, 0), Green);
     clickCell("Fgp", 0, 4);
     EXPECT_EQ(Fgp().backColour(0, 4), Green);
 

@@ -82,6 +82,45 @@ TEST_F(CollaudoWindowOverdue, TheMethodEnablesItsOwnControlsOnly) {
     }
 }
 
+// The positions do not apply to the overdue number: grey on screen, squares too, and deaf to clicks;
+// the equal ambo finds them as it left them.
+TEST_F(CollaudoWindowOverdue, PositionsTurnGreyAndDeafForTheOverdueNumber) {
+    build.randomDraws(30, 5);
+    open();
+    const GridView& positions = *control<GridView>("Fgp");
+    const auto shown = [&positions](int col) {
+        const GridView::CellSpot spot = positions.cellSpot(0, col);
+        return spot.widget->grab().toImage().pixelColor(spot.rect.topLeft() + QPoint(2, 2));
+    };
+    const auto square = [this](const char* name) {
+        auto* button = control<QWidget>(name);
+        return button->grab().toImage().pixelColor(button->width() / 2, button->height() / 2);
+    };
+    const std::array<bool, 5> before = window->Parametri->positions();
+    ASSERT_TRUE(before[0]);
+    EXPECT_EQ(shown(0), QColor(0, 255, 0));
+    EXPECT_EQ(square("Label32"), QColor(0, 192, 0));
+
+    chooseMethod(1);
+    const QColor grey = shown(0);
+    EXPECT_TRUE(grey.red() == grey.green() && grey.green() == grey.blue()) << grey.name().toStdString();
+    EXPECT_EQ(square("Label32"), QColor(212, 212, 212));
+    EXPECT_EQ(square("Label30"), QColor(212, 212, 212));
+    clickGridCell(positions, 0, 0);
+    clickGridCell(positions, 0, 2);
+    clickButton(*window, "Label30");
+    EXPECT_EQ(window->Parametri->positions(), before);
+    // The wheels still apply, and still flip at every click.
+    clickGridCell(*control<GridView>("FgR"), 0, 4);
+    clickGridCell(*control<GridView>("FgR"), 0, 4);
+    clickGridCell(*control<GridView>("FgR"), 0, 4);
+    EXPECT_NE(window->Parametri->wheels()[4], MethodSettings().wheels[4]);
+
+    chooseMethod(0);
+    EXPECT_EQ(shown(0), QColor(0, 255, 0));
+    EXPECT_EQ(window->Parametri->positions(), before);
+}
+
 // COLLAUDA shows the engine's back-test of the overdue number: summary, sentence, charts and its cases.
 TEST_F(CollaudoWindowOverdue, CollaudaShowsTheOverdueNumbersBackTest) {
     openOverdue();

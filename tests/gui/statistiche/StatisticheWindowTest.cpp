@@ -10,6 +10,7 @@
 #include "gui/kit/GridModel.h"
 #include "gui/kit/GridView.h"
 #include "gui/kit/ItemTableView.h"
+#include "gui/kit/SelectionGrids.h"
 #include "gui/statistiche/DelayTableModel.h"
 #include "gui/statistiche/StatisticheFrm.h"
 
@@ -205,6 +206,23 @@ TEST_F(StatisticheWindow, DoubleClickShowsTheLastExit) {
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_EQ(prompts.messages().front().text, QStringLiteral("BA 1 non è mai uscito nel periodo scelto."));
     EXPECT_EQ(prompts.messages().front().icon, MessageIcon::Information);
+}
+
+// After the "none" square, a click on the wheel that was current chooses it, and each click after
+// flips it again; what CALCOLA reads is what the chooser shows.
+TEST_F(StatisticheWindow, EveryClickOnAWheelFlipsIt) {
+    const GridModel& wheels = *control<GridView>("FgR")->gridModel();
+    clickWheel(BA); // the current cell from the start
+    EXPECT_EQ(wheels.backColour(0, BA), NotChosenColour);
+    clickButton(*window, "Label9");
+    clickCheckBoxTo(*window, "ChTutte", false);
+    for (const GridModel::Colour expected : {ChosenWheelColour, NotChosenColour, ChosenWheelColour}) {
+        clickWheel(BA);
+        EXPECT_EQ(wheels.backColour(0, BA), expected);
+    }
+    clickButton(*window, "CmdCalcola");
+    EXPECT_EQ(table().rowCount(), 90);
+    EXPECT_EQ(cell(0, 0), QStringLiteral("BA"));
 }
 
 TEST_F(StatisticheWindow, RefusesNoWheelAndAReversedPeriod) {
