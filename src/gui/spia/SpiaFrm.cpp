@@ -6,6 +6,7 @@
 #include "core/SpyScript.h"
 #include "gui/kit/ChartPanel.h"
 #include "gui/kit/ChildArea.h"
+#include "gui/kit/DateField.h"
 #include "gui/kit/FrameServices.h"
 #include "gui/kit/HelpKey.h"
 #include "gui/kit/ItemTableView.h"
@@ -274,6 +275,12 @@ void SpiaFrm::restoreSettings(const QVariantMap& kept) {
 }
 
 bool SpiaFrm::choicesAccepted() {
+    for (const auto& [field, caption] : {std::pair{DtDal, "Dal"}, std::pair{DtAl, "Al"}}) {
+        if (const QString error = field->typedError(QLatin1String(caption)); !error.isEmpty()) {
+            m_prompts.message(error, Title, MessageIcon::Exclamation);
+            return false;
+        }
+    }
     if (DtDal->date() > DtAl->date()) {
         m_prompts.message(QStringLiteral("La data d'inizio (%1) è successiva alla data di fine (%2).")
                               .arg(DtDal->text(), DtAl->text()),

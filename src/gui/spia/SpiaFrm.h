@@ -8,6 +8,7 @@
 #include <vector>
 
 class ChartPanel;
+class DateField;
 class DrawArchive;
 class FrameServices;
 class HelpService;
@@ -47,8 +48,8 @@ public:
     QComboBox* CmbRuota = nullptr;
     QComboBox* CmbRuotaSeguenti = nullptr;
     QComboBox* CmbColpi = nullptr;
-    QDateEdit* DtDal = nullptr;
-    QDateEdit* DtAl = nullptr;
+    DateField* DtDal = nullptr;
+    DateField* DtAl = nullptr;
     QPushButton* CmdCalcola = nullptr; // "CALCOLA"
     QPushButton* CmdCollauda = nullptr; // "COLLAUDA": the chosen follower back-tested in money
     QLabel* LblFrase = nullptr;
