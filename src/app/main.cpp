@@ -11,6 +11,7 @@
 #include "gui/kit/QtTranslations.h"
 #include "gui/minilist/Estrazioni_minielenco.h"
 #include "gui/start/INIZIO.h"
+#include "gui/spia/SpiaFrm.h"
 #include "gui/statistiche/StatisticheFrm.h"
 #include "io/ProgramFolders.h"
 
@@ -106,6 +107,9 @@ int main(int argc, char** argv) {
             readerProgram,
             [&](FrameServices& frameServices) -> QWidget* {
                 return new StatisticheFrm(archive, prompts, help, frameServices);
+            },
+            [&](FrameServices& frameServices) -> QWidget* {
+                return new SpiaFrm(archive, prompts, help, frameServices);
             }};
         frame = new Container(services);
         frame->setAttribute(Qt::WA_DeleteOnClose);

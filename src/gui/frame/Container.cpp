@@ -80,6 +80,11 @@ Container::Container(Services services, QWidget* parent)
     CmdStatistiche = programIconButton(Picture1, QStringLiteral("CmdStatistiche"), ProgramIcon::Statistiche,
                                        QStringLiteral("Ritardi e frequenze"));
     CmdStatistiche->setVisible(static_cast<bool>(m_services.makeStatisticheWindow));
+    CmdSpia = programIconButton(Picture1, QStringLiteral("CmdSpia"), ProgramIcon::Spia, QStringLiteral("Numeri spia"));
+    CmdSpia->setVisible(static_cast<bool>(m_services.makeSpiaWindow));
+    CmdMetodo = programIconButton(Picture1, QStringLiteral("CmdMetodo"), ProgramIcon::Metodo,
+                                  QStringLiteral("Metodo del giocatore"));
+    CmdMetodo->setVisible(static_cast<bool>(m_services.makeMetodoWindow));
     CmDHelp = programIconButton(Picture1, QStringLiteral("CmDHelp"), ProgramIcon::Help,
                                 QStringLiteral("Help in linea"));
     CmdAggiorna =
@@ -123,6 +128,8 @@ Container::Container(Services services, QWidget* parent)
     row->addWidget(Command6);
     row->addWidget(CmdCollaudo);
     row->addWidget(CmdStatistiche);
+    row->addWidget(CmdSpia);
+    row->addWidget(CmdMetodo);
     row->addWidget(CmdAggiorna);
     row->addWidget(CmDHelp);
     row->addSpacing(12);
@@ -151,6 +158,8 @@ Container::Container(Services services, QWidget* parent)
     connect(Command6, &QToolButton::clicked, this, &Container::Command6_Click);
     connect(CmdCollaudo, &QToolButton::clicked, this, &Container::CmdCollaudo_Click);
     connect(CmdStatistiche, &QToolButton::clicked, this, &Container::CmdStatistiche_Click);
+    connect(CmdSpia, &QToolButton::clicked, this, &Container::CmdSpia_Click);
+    connect(CmdMetodo, &QToolButton::clicked, this, &Container::CmdMetodo_Click);
     connect(CmdAggiorna, &QToolButton::clicked, this, &Container::CmdAggiorna_Click);
     connect(CmDHelp, &QToolButton::clicked, this, &Container::CmDHelp_Click);
     connect(Command45, &QPushButton::clicked, this, &Container::Command45_Click);
@@ -254,6 +263,7 @@ void Container::setBusy(bool busy) {
     m_busy = busy;
     for (QWidget* w : {static_cast<QWidget*>(Command2), static_cast<QWidget*>(Command6),
                        static_cast<QWidget*>(CmdCollaudo), static_cast<QWidget*>(CmdStatistiche),
+                       static_cast<QWidget*>(CmdSpia), static_cast<QWidget*>(CmdMetodo),
                        static_cast<QWidget*>(CmdAggiorna), static_cast<QWidget*>(CmDHelp),
                        static_cast<QWidget*>(Command45), static_cast<QWidget*>(mdiArea)})
         w->setEnabled(!busy);
@@ -353,12 +363,15 @@ bool Container::reloadArchive() {
     const bool amboOpen = m_ambo;
     const bool collaudoOpen = m_collaudo;
     const bool statisticheOpen = m_statistiche;
+    const bool spiaOpen = m_spia;
     const QVariantMap collaudoSettings = settingsOf(m_collaudo);
     const QVariantMap statisticheSettings = settingsOf(m_statistiche);
+    const QVariantMap spiaSettings = settingsOf(m_spia);
     delete m_miniList;
     delete m_ambo;
     delete m_collaudo;
     delete m_statistiche;
+    delete m_spia;
     try {
         loadDrawArchive(m_services.archive, m_services.archive.archivePath(), m_services.readerProgram,
                         barProgress(pb1));
@@ -383,6 +396,10 @@ bool Container::reloadArchive() {
         CmdStatistiche_Click();
         restoreInto(m_statistiche, statisticheSettings);
     }
+    if (spiaOpen) {
+        CmdSpia_Click();
+        restoreInto(m_spia, spiaSettings);
+    }
     return true;
 }
 
@@ -392,6 +409,20 @@ void Container::CmdCollaudo_Click() {
 
 void Container::CmdStatistiche_Click() {
     openChild(m_statistiche, m_services.makeStatisticheWindow);
+}
+
+void Container::CmdSpia_Click() {
+    openChild(m_spia, m_services.makeSpiaWindow);
+}
+
+void Container::CmdMetodo_Click() {
+    openChild(m_metodo, m_services.makeMetodoWindow);
+}
+
+void Container::tryScript(const QString& path) {
+    openChild(m_collaudo, m_services.makeCollaudoWindow);
+    if (m_collaudo && m_services.runScriptInCollaudo)
+        m_services.runScriptInCollaudo(*m_collaudo->widget(), path);
 }
 
 void Container::CmDHelp_Click() {

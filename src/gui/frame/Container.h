@@ -44,6 +44,11 @@ public:
         Prompts* prompts = nullptr;
         QString readerProgram;
         ChildFactory makeStatisticheWindow;
+        ChildFactory makeSpiaWindow;
+        // The editor of the player's methods, and how the Collaudo window is set to run one (the frame does
+        // not know the Collaudo window's controls).
+        ChildFactory makeMetodoWindow;
+        std::function<void(QWidget& collaudo, const QString& scriptPath)> runScriptInCollaudo;
     };
 
     static const QString SampleText;
@@ -61,6 +66,7 @@ public:
     void setProgressMaximum(int maximum) override;
     void setProgressValue(int value) override;
     void showDraw(int drawIndex) override;
+    void tryScript(const QString& path) override;
 
     // Shows the frame where it was last time (kept in `settings`, which must outlive the frame), or
     // maximized; its geometry goes back into `settings` when the program ends.
@@ -79,6 +85,8 @@ public:
     QToolButton* Command6 = nullptr;
     QToolButton* CmdCollaudo = nullptr;
     QToolButton* CmdStatistiche = nullptr;
+    QToolButton* CmdSpia = nullptr;
+    QToolButton* CmdMetodo = nullptr;
     QToolButton* CmdAggiorna = nullptr;
     QToolButton* CmDHelp = nullptr;
     QPushButton* Command45 = nullptr;
@@ -89,12 +97,16 @@ public:
     QMdiSubWindow* amboWindow() const { return m_ambo; }
     QMdiSubWindow* collaudoWindow() const { return m_collaudo; }
     QMdiSubWindow* statisticheWindow() const { return m_statistiche; }
+    QMdiSubWindow* spiaWindow() const { return m_spia; }
+    QMdiSubWindow* metodoWindow() const { return m_metodo; }
 
 public slots:
     void Command2_Click();
     void Command6_Click();
     void CmdCollaudo_Click();
     void CmdStatistiche_Click();
+    void CmdSpia_Click();
+    void CmdMetodo_Click();
     void CmdAggiorna_Click();
     void CmDHelp_Click();
     void Command45_Click();
@@ -117,6 +129,8 @@ private:
     QPointer<QMdiSubWindow> m_ambo;
     QPointer<QMdiSubWindow> m_collaudo;
     QPointer<QMdiSubWindow> m_statistiche;
+    QPointer<QMdiSubWindow> m_spia;
+    QPointer<QMdiSubWindow> m_metodo;
     bool m_ending = false;
     bool m_busy = false; // the archive is being read, written or loaded again
     QSettings* m_settings = nullptr;

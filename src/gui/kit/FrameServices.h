@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // What the frame offers its child windows, so that they never reach into its members.
 class FrameServices {
 public:
@@ -11,4 +13,6 @@ public:
     virtual void setProgressValue(int /*value*/) {}
     // Opens the mini list, or brings it forward, showing one draw.
     virtual void showDraw(int /*drawIndex*/) {}
+    // Opens the Collaudo window, or brings it forward, on a player's method and runs its back-test.
+    virtual void tryScript(const QString& /*path*/) {}
 };

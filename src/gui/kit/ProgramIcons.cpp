@@ -53,6 +53,12 @@ QString programIconPath(ProgramIcon which) {
     case ProgramIcon::Statistiche:
         name = "statistiche";
         break;
+    case ProgramIcon::Spia:
+        name = "spia";
+        break;
+    case ProgramIcon::Metodo:
+        name = "metodo";
+        break;
     case ProgramIcon::ProgramLogo:
         break;
     }

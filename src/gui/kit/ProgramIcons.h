@@ -18,13 +18,16 @@ enum class ProgramIcon {
     UpdateArchive, // main window: "Aggiorna archivio"
     Collaudo,      // main window: "Collaudo del metodo"
     Statistiche,   // main window: "Ritardi e frequenze"
+    Spia,          // main window: "Numeri spia"
+    Metodo,        // main window: "Metodo del giocatore"
     ProgramLogo    // window icons
 };
 
 inline constexpr ProgramIcon allProgramIcons[] = {
     ProgramIcon::MiniList,      ProgramIcon::AmboWindow, ProgramIcon::Help,        ProgramIcon::SearchDate,
     ProgramIcon::SearchIndex,   ProgramIcon::ResetMarks, ProgramIcon::LastDraw,    ProgramIcon::FirstDraw,
-    ProgramIcon::UpdateArchive, ProgramIcon::Collaudo,   ProgramIcon::Statistiche, ProgramIcon::ProgramLogo};
+    ProgramIcon::UpdateArchive, ProgramIcon::Collaudo,   ProgramIcon::Statistiche, ProgramIcon::Spia,
+    ProgramIcon::Metodo,        ProgramIcon::ProgramLogo};
 
 // Resource path of the drawing behind an icon.
 QString programIconPath(ProgramIcon which);
