@@ -1,10 +1,12 @@
 #pragma once
 
 #include "gui/collaudo/CollaudoShown.h"
+#include "core/metodi/ScriptParameter.h"
 #include "gui/kit/KeptSettings.h"
 
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 class CaseListModel;
 class ChartPanel;
@@ -16,11 +18,14 @@ class HelpService;
 class ItemTableView;
 class Prompts;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class ResultGrid;
+class ScriptMethodPanel;
 class SweepRunner;
 struct CollaudoResult;
+struct ScriptJobOutcome;
 struct Palette;
 struct SweepOutcome;
 struct SweepSelection;
@@ -28,7 +33,9 @@ struct SweepSelection;
 // The Collaudo window: the method back-tested over a range of draws against chance and in money
 // ("COLLAUDA"), and the sweep over every combination of settings ("ESPLORA", on a worker thread). The
 // numbers come from the method's back-test engine; this window only collects the parameters and shows
-// the results as a summary, three charts and two tables.
+// the results as a summary, three charts and two tables. Besides the two built-in methods it lists the
+// player's methods (Lua scripts), with a field per parameter the script declares; a script's back-test and
+// sweep also run on the worker, and what the script prints shows in "Uscita del metodo".
 class CollaudoFrm : public QWidget, public KeptSettings {
     Q_OBJECT
 
@@ -40,6 +47,11 @@ public:
     ~CollaudoFrm() override;
 
     QSize sizeHint() const override;
+
+    // Lists the player's methods of this folder (every *.lua) after the built-in ones.
+    void setMethodsFolder(const QString& folder);
+    // Chooses a player's method by its file (listed first when it is not in the folder) and runs COLLAUDA.
+    void showScript(const QString& path);
 
     CollaudoParameters* Parametri = nullptr;
     QPushButton* CmdCollauda = nullptr; // "COLLAUDA"
@@ -54,6 +66,8 @@ public:
     ItemTableView* FgCasi = nullptr;
     ResultGrid* FgEsplora = nullptr;
     QLabel* LblEsplora = nullptr;
+    ScriptMethodPanel* PnMetodo = nullptr; // the chosen script's parameters
+    QPlainTextEdit* TxtUscita = nullptr;   // "Uscita del metodo": what the script printed
 
     // The parameters (a period up to the last draw stays so) and the tab shown; results are not kept.
     QVariantMap keptSettings() const override;
@@ -88,6 +102,15 @@ private:
     void setSweeping(bool sweeping);
     // Cancels a running sweep and waits for its worker to return.
     void stopSweep();
+    // A player's method: its parameters shown when it is chosen, its back-test and sweep on the worker.
+    void scriptChosen();
+    bool loadScript(const QString& path, QString& source, std::vector<ScriptParameter>& parameters);
+    std::shared_ptr<ScriptJobOutcome> prepareScriptJob();
+    void collaudaScript();
+    void esploraScript();
+    void startScriptJob(std::shared_ptr<ScriptJobOutcome> job);
+    void scriptJobFinished(bool cancelled);
+    void applyScriptRow(int sourceRow);
 
     DrawArchive& m_archive;
     const Palette& m_palette;
@@ -102,4 +125,8 @@ private:
     // How the settings were chosen, when a sweep row put them there.
     std::unique_ptr<SweepSelection> m_selection;
     bool m_placed = false;
+    QString m_methodsFolder;
+    // The script run on the worker, and the script whose sweep FgEsplora shows.
+    std::shared_ptr<ScriptJobOutcome> m_scriptJob;
+    QString m_sweepScript;
 };

@@ -15,6 +15,7 @@ class QComboBox;
 class QDateEdit;
 class QDoubleSpinBox;
 class QSpinBox;
+class QStringList;
 class QToolButton;
 
 // The parameters of the Collaudo window: the method ("Metodo": the equal ambo or the overdue number, with
@@ -33,7 +34,14 @@ public:
     // Refills the controls for the archive: every wheel and position, the whole archive as range.
     void Form_Load();
 
+    // Giocatore when one of the player's methods is chosen.
     MethodSettings::Metodo metodo() const;
+    // The player's methods listed after the two built-in ones: each script file by its name.
+    void setScripts(const QStringList& paths);
+    // Chooses a script, listing it first when it is not there; an empty path chooses nothing.
+    void selectScript(const QString& path);
+    // The chosen script's file, or empty for a built-in method.
+    QString scriptPath() const;
     int soglia() const;
     std::array<bool, 11> wheels() const;
     std::array<bool, 5> positions() const;  // positions 1..5
@@ -59,7 +67,7 @@ public:
     void setRange(const QDate& start, const QDate& end);
     void setOutOfSampleFrom(const std::optional<QDate>& from);
 
-    QComboBox* ComboMetodo = nullptr; // "Ambo uguale", "Ritardatario"
+    QComboBox* ComboMetodo = nullptr; // "Ambo uguale", "Ritardatario", then the player's methods
     QSpinBox* SpSoglia = nullptr;     // the overdue number's threshold
     GridView* FgR = nullptr;
     GridView* Fgp = nullptr;
@@ -81,7 +89,8 @@ public:
     QDateEdit* DtFuori = nullptr;
 
 public slots:
-    // Enables the chosen method's own controls and disables the other's.
+    // Enables the chosen method's own controls and disables the other's; a player's method keeps only
+    // the range and the out-of-sample date (its bets, wheels, stakes and colpi are its own).
     void ComboMetodo_Change();
     void FgR_CurrentCellChanged();
     void Fgp_CurrentCellChanged();
