@@ -83,6 +83,11 @@ int main(int argc, char** argv) {
         prompts.message(QString::fromUtf8(e.what()), QStringLiteral("Veltrano"), MessageIcon::Critical);
         return 1;
     }
+    // The user's own settings (where the frame was), apart from the program's database.
+    QSettings settings;
+    DrawArchive archive;
+    Palette palette;
+    QtProgramEnd programEnd;
     // The player's methods: a folder of their own in the data folder, the shipped examples beside the program.
     QString methodsDir;
     try {
@@ -100,12 +105,6 @@ int main(int argc, char** argv) {
             return ScriptProblem{e.line(), e.message()};
         }
     };
-
-    // The user's own settings (where the frame was), apart from the program's database.
-    QSettings settings;
-    DrawArchive archive;
-    Palette palette;
-    QtProgramEnd programEnd;
 
     const QString readerProgram = readerProgramFor(QCoreApplication::applicationDirPath());
     QPointer<Container> frame;

@@ -4,6 +4,7 @@
 #include "core/OutcomeBoxes.h"
 
 #include <QDate>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -15,7 +16,6 @@ class QComboBox;
 class QDateEdit;
 class QDoubleSpinBox;
 class QSpinBox;
-class QStringList;
 class QToolButton;
 
 // The parameters of the Collaudo window: the method ("Metodo": the equal ambo or the overdue number, with
