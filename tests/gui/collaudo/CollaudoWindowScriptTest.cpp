@@ -122,7 +122,7 @@ TEST_F(CollaudoWindowScript, ListsTheFoldersScriptsShowsTheirParametersAndRefuse
 
     const QString before = window->LblRiepilogo->text();
     type("numero", QStringLiteral("sette"));
-    type("etichetta", QStringLiteral("12 è un testo"));
+    type("etichetta", QStringLiteral("12 anche un testo"));
     collauda();
     ASSERT_EQ(prompts.messages().size(), 1u);
     EXPECT_TRUE(prompts.messages()[0].text.contains(QStringLiteral("«numero»")));
