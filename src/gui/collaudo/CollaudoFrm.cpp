@@ -97,9 +97,6 @@ void CollaudoFrm::buildControls() {
     auto* top = new QHBoxLayout;
     top->setSpacing(8);
     top->addWidget(Parametri, 1);
-    PnMetodo = new ScriptMethodPanel(this);
-    PnMetodo->setVisible(false);
-    top->addWidget(PnMetodo);
     top->addWidget(buildCommands());
 
     auto* layout = new QVBoxLayout(this);
@@ -162,6 +159,10 @@ QWidget* CollaudoFrm::buildResults() {
     FgRiepilogo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FgRiepilogo->setCopyWithHeaders(true);
     FgRiepilogo->setExportFileName(QStringLiteral("collaudo-riepilogo.csv"));
+    // A player's method's parameters above the summary: the row of built-in controls has no room left.
+    PnMetodo = new ScriptMethodPanel(summary);
+    PnMetodo->setVisible(false);
+    sv->addWidget(PnMetodo);
     sv->addWidget(LblRiepilogo);
     sv->addWidget(FgRiepilogo, 1);
     summary->setFixedWidth(SummaryWidth);

@@ -23,8 +23,6 @@ ScriptMethodPanel::ScriptMethodPanel(QWidget* parent) : QWidget(parent) {
     m_form->setContentsMargins(0, 0, 0, 0);
     m_form->setVerticalSpacing(2);
     v->addLayout(m_form);
-    v->addStretch(1);
-    setMinimumWidth(200);
 }
 
 void ScriptMethodPanel::setParameters(const std::vector<ScriptParameter>& parameters) {
