@@ -19,7 +19,7 @@ class QSpinBox;
 class QToolButton;
 
 // The parameters of the Collaudo window: the method ("Metodo": the equal ambo or the overdue number, with
-// its "Soglia"), the ambo window's own kinds of control (the wheel and position grids with their squares,
+// its "Soglia", or one of the player's methods), the ambo window's own kinds of control (the wheel and position grids with their squares,
 // the wheel-type boxes, "Adiacenti", "Colpi", the outcome boxes), the range as two dates, the four
 // stakes and the out-of-sample date. The controls only the other method has are disabled. The window
 // reads them through the accessors and writes a sweep row back through the setters.

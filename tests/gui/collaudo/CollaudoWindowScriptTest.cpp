@@ -8,6 +8,7 @@
 #include "gui/kit/ItalianFormat.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -264,6 +265,29 @@ TEST_F(CollaudoWindowScript, ShowScriptListsAScriptOutsideTheFolderAndRunsIt) {
     EXPECT_EQ(caseText(0, 3), "7 estratto BA posta 1");
     EXPECT_EQ(window->Parametri->ComboMetodo->count(), 5);
     EXPECT_FALSE(control<QWidget>("SpSoglia")->isEnabled());
+}
+
+// The chosen method is kept by its file and chosen again, with its fields, in the next window; a file
+// gone since leaves the built-in method.
+TEST_F(CollaudoWindowScript, ChosenScriptIsKeptByItsFile) {
+    openWithMethods();
+    choose(QStringLiteral("decimo.lua"));
+    const QVariantMap kept = window->keptSettings();
+    EXPECT_EQ(kept.value(QStringLiteral("script")).toString(), QDir(folder.path()).absoluteFilePath("decimo.lua"));
+
+    CollaudoFrm again(archive(), palette, prompts, help, frame);
+    again.setMethodsFolder(folder.path());
+    again.restoreSettings(kept);
+    EXPECT_EQ(again.Parametri->ComboMetodo->currentText(), "decimo.lua");
+    EXPECT_EQ(again.PnMetodo->parameters().size(), 2u);
+    EXPECT_FALSE(again.Parametri->SpSoglia->isEnabled());
+
+    ASSERT_TRUE(QFile::remove(folder.filePath(QStringLiteral("decimo.lua"))));
+    CollaudoFrm without(archive(), palette, prompts, help, frame);
+    without.setMethodsFolder(folder.path());
+    without.restoreSettings(kept);
+    EXPECT_EQ(without.Parametri->metodo(), MethodSettings::Metodo::AmboUguale);
+    EXPECT_TRUE(prompts.messages().empty());
 }
 
 // ANNULLA stops a script's back-test: no result, no message, the bar empty.
