@@ -41,6 +41,8 @@ class CollaudoFrm : public QWidget, public KeptSettings {
 
 public:
     static constexpr int HelpContext = 230;
+    // The best combinations the sweep table shows; Holm's adjustment still counts all of them.
+    static constexpr int SweepRows = 100;
 
     CollaudoFrm(DrawArchive& archive, const Palette& palette, Prompts& prompts, HelpService& help,
                 FrameServices& frame, QWidget* parent = nullptr);
