@@ -1,6 +1,8 @@
 #include "app/StartCheck.h"
 #include "core/DrawArchive.h"
 #include "core/ProgramVersion.h"
+#include "core/metodi/ScriptError.h"
+#include "core/metodi/ScriptRun.h"
 #include "gui/ambo/AmboOltreFrm.h"
 #include "gui/collaudo/CollaudoFrm.h"
 #include "gui/frame/Container.h"
@@ -9,10 +11,12 @@
 #include "gui/kit/QtProgramEnd.h"
 #include "gui/kit/QtPrompts.h"
 #include "gui/kit/QtTranslations.h"
+#include "gui/metodo/MetodoFrm.h"
 #include "gui/minilist/Estrazioni_minielenco.h"
 #include "gui/start/INIZIO.h"
 #include "gui/spia/SpiaFrm.h"
 #include "gui/statistiche/StatisticheFrm.h"
+#include "io/MethodsFolder.h"
 #include "io/ProgramFolders.h"
 
 #include <QApplication>
@@ -86,6 +90,23 @@ int main(int argc, char** argv) {
     DrawArchive archive;
     Palette palette;
     QtProgramEnd programEnd;
+    // The player's methods: a folder of their own in the data folder, the shipped examples beside the program.
+    QString methodsDir;
+    try {
+        methodsDir = prepareMethodsFolder(filesDir, dataDir);
+    } catch (const std::runtime_error& e) {
+        prompts.message(QString::fromUtf8(e.what()), QStringLiteral("Veltrano"), MessageIcon::Exclamation);
+    }
+    const QString examplesDir = QDir(filesDir).filePath(QStringLiteral("metodi"));
+    // The editor's check: the script compiled and its top level run on the loaded archive.
+    const MetodoFrm::Check checkScript = [&archive](const QString& source) -> std::optional<ScriptProblem> {
+        try {
+            scriptParameters(source, archive);
+            return std::nullopt;
+        } catch (const ScriptError& e) {
+            return ScriptProblem{e.line(), e.message()};
+        }
+    };
 
     const QString readerProgram = readerProgramFor(QCoreApplication::applicationDirPath());
     QPointer<Container> frame;
@@ -100,7 +121,9 @@ int main(int argc, char** argv) {
                 return new AmboOltreFrm(archive, palette, prompts, help, frameServices);
             },
             [&](FrameServices& frameServices) -> QWidget* {
-                return new CollaudoFrm(archive, palette, prompts, help, frameServices);
+                auto* collaudo = new CollaudoFrm(archive, palette, prompts, help, frameServices);
+                collaudo->setMethodsFolder(methodsDir);
+                return collaudo;
             },
             [](QWidget& miniList, int drawIndex) {
                 static_cast<Estrazioni_minielenco&>(miniList).hs1->setValue(drawIndex);
@@ -111,7 +134,13 @@ int main(int argc, char** argv) {
                 return new StatisticheFrm(archive, prompts, help, frameServices);
             },
             [&](FrameServices& frameServices) -> QWidget* {
-                return new SpiaFrm(archive, prompts, help, frameServices);
+                return new SpiaFrm(archive, prompts, help, frameServices, methodsDir);
+            },
+            [&](FrameServices& frameServices) -> QWidget* {
+                return new MetodoFrm(prompts, help, frameServices, {methodsDir, examplesDir}, checkScript);
+            },
+            [](QWidget& collaudo, const QString& scriptPath) {
+                static_cast<CollaudoFrm&>(collaudo).showScript(scriptPath);
             }};
         frame = new Container(services);
         frame->setAttribute(Qt::WA_DeleteOnClose);

@@ -12,7 +12,8 @@ namespace {
 
 const char* const Headers[CaseListModel::Kinds] = {
     "",   "N° Estr", "Data",  "R1",    "R2",          "Pos.",  "Ambata", "A1",
-    "A2", "A3",      "Esito", "Colpo", "Probabilità", "Ruota", "Numero", "Ritardo"};
+    "A2", "A3",      "Esito", "Colpo", "Probabilità", "Ruota", "Numero", "Ritardo",
+    "Puntate", "Nota"};
 
 using C = CaseListModel::Column;
 const std::vector<C> EqualAmboColumns{C::Marker,    C::Estrazione, C::Data,       C::R1, C::R2,
@@ -20,6 +21,30 @@ const std::vector<C> EqualAmboColumns{C::Marker,    C::Estrazione, C::Data,     
                                       C::Esito,     C::Colpo,      C::Probabilita};
 const std::vector<C> OverdueColumns{C::Marker,  C::Estrazione, C::Data,  C::Ruota,      C::Numero,
                                     C::Ritardo, C::Esito,      C::Colpo, C::Probabilita};
+const std::vector<C> ScriptColumns{C::Marker, C::Estrazione, C::Data,  C::Puntate,
+                                   C::Nota,   C::Esito,      C::Colpo, C::Probabilita};
+
+// A giocata's bets as a player reads them: "12 45 ambo BA, CA posta 1; 7 estratto TU posta 0,50".
+QString puntateShown(const Giocata& giocata, const DrawArchive& archive) {
+    static const char* const sorti[] = {"estratto", "ambo", "terno", "quaterna", "cinquina"};
+    QStringList bets;
+    for (const Puntata& p : giocata.puntate) {
+        QStringList numbers;
+        for (const int n : p.numeri)
+            numbers << QString::number(n);
+        QStringList wheels;
+        if (p.tutte)
+            wheels << QStringLiteral("TU");
+        for (int w = 0; w < WheelCount && !p.tutte; ++w)
+            if (inMask(p.ruote, w))
+                wheels << archive.wheelCode(w);
+        const bool whole = p.posta == static_cast<double>(static_cast<long long>(p.posta));
+        bets << QStringLiteral("%1 %2 %3 posta %4")
+                    .arg(numbers.join(QLatin1Char(' ')), QLatin1String(sorti[p.sorteCount() - 1]),
+                         wheels.join(QStringLiteral(", ")), italian::decimal(p.posta, whole ? 0 : 2));
+    }
+    return bets.join(QStringLiteral("; "));
+}
 
 QColor colourOf(std::uint32_t value) {
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
@@ -43,8 +68,10 @@ CaseListModel::CaseListModel(const DrawArchive& archive, const Palette& palette,
 void CaseListModel::setResult(std::shared_ptr<const CollaudoResult> result) {
     beginResetModel();
     m_result = std::move(result);
-    m_columns = m_result && m_result->metodo == MethodSettings::Metodo::Ritardatario ? OverdueColumns
-                                                                                     : EqualAmboColumns;
+    const auto metodo = m_result ? m_result->metodo : MethodSettings::Metodo::AmboUguale;
+    m_columns = metodo == MethodSettings::Metodo::Ritardatario ? OverdueColumns
+                : metodo == MethodSettings::Metodo::Giocatore  ? ScriptColumns
+                                                               : EqualAmboColumns;
     m_rows.filter(m_result ? static_cast<int>(m_result->casi.size()) : 0);
     endResetModel();
 }
@@ -143,6 +170,10 @@ QString CaseListModel::text(const CollaudoCase& c, Column column) const {
         return QString::number(c.overdue().number);
     case Ritardo:
         return QString::number(c.overdue().delay);
+    case Puntate:
+        return puntateShown(c.giocata, m_archive);
+    case Nota:
+        return c.giocata.nota.value_or(QString());
     default:
         return {};
     }
@@ -155,8 +186,11 @@ QVariant CaseListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return text(c, kindOf(index.column()));
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignCenter);
+    case Qt::TextAlignmentRole: {
+        const Column kind = kindOf(index.column());
+        return QVariant::fromValue(kind == Puntate || kind == Nota ? Qt::AlignLeft | Qt::AlignVCenter
+                                                                   : Qt::Alignment(Qt::AlignCenter));
+    }
     case Qt::BackgroundRole:
         if (index.column() != Marker)
             return {};

@@ -14,7 +14,8 @@ struct Palette;
 // every cell made when the view asks for it (the heaviest back-test has some forty thousand cases). Column
 // 0 is a narrow marker coloured like the ambo window's case grid (green positive, orange in play); a click
 // on a header sorts by that column, ties in the result's order. The columns are the method's: the equal
-// ambo's wheels, positions and forecast, or the overdue number's wheel, number and delay.
+// ambo's wheels, positions and forecast, the overdue number's wheel, number and delay, or a player's method's
+// bets and note.
 class CaseListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -37,6 +38,8 @@ public:
         Ruota,
         Numero,
         Ritardo,
+        Puntate,
+        Nota,
         Kinds
     };
 

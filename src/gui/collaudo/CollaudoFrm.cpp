@@ -7,6 +7,7 @@
 #include "gui/collaudo/CollaudoParameters.h"
 #include "gui/collaudo/CollaudoPresentation.h"
 #include "gui/collaudo/ResultGrid.h"
+#include "gui/collaudo/ScriptMethodPanel.h"
 #include "gui/collaudo/SweepRunner.h"
 #include "gui/collaudo/SweepSelection.h"
 #include "gui/kit/ChartPanel.h"
@@ -24,11 +25,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -37,8 +41,6 @@
 namespace {
 const QString Title = QStringLiteral("Collaudo");
 constexpr int SummaryWidth = 250;
-// The best combinations the sweep table shows; Holm's adjustment still counts all of them.
-constexpr int SweepRows = 100;
 constexpr int ProgressSteps = 1000;
 constexpr int SweepTab = 2;
 } // namespace
@@ -62,6 +64,7 @@ CollaudoFrm::CollaudoFrm(DrawArchive& archive, const Palette& palette, Prompts& 
     connect(Schede, &QTabWidget::currentChanged, this, &CollaudoFrm::Schede_Change);
     connect(m_runner, &SweepRunner::progress, this, &CollaudoFrm::sweepProgress);
     connect(m_runner, &SweepRunner::finished, this, &CollaudoFrm::sweepFinished);
+    connect(Parametri->ComboMetodo, &QComboBox::currentIndexChanged, this, &CollaudoFrm::scriptChosen);
     // "FINE" and the frame's close end the event loop without closing this window, and the store the
     // worker reads goes away soon after: the worker must be gone first.
     connect(qApp, &QCoreApplication::aboutToQuit, this, &CollaudoFrm::stopSweep);
@@ -161,7 +164,19 @@ QWidget* CollaudoFrm::buildResults() {
     FgRiepilogo->setCopyWithHeaders(true);
     FgRiepilogo->setExportFileName(QStringLiteral("collaudo-riepilogo.csv"));
     FgRiepilogo->setFixedWidth(SummaryWidth);
-    h->addWidget(FgRiepilogo);
+    // A player's method's parameters above the summary: the row of built-in controls has no room left.
+    // Each keeps the summary's width, so that the column goes when both are hidden (the sweep's tab of a
+    // built-in method).
+    auto* summary = new QWidget(row);
+    auto* sv = new QVBoxLayout(summary);
+    sv->setContentsMargins(0, 0, 0, 0);
+    sv->setSpacing(4);
+    PnMetodo = new ScriptMethodPanel(summary);
+    PnMetodo->setFixedWidth(SummaryWidth);
+    PnMetodo->setVisible(false);
+    sv->addWidget(PnMetodo);
+    sv->addWidget(FgRiepilogo, 1);
+    h->addWidget(summary);
 
     Schede = new QTabWidget(row);
     Schede->setObjectName(QStringLiteral("Schede"));
@@ -206,6 +221,12 @@ QWidget* CollaudoFrm::buildResults() {
     sw->addWidget(FgEsplora, 1);
     Schede->addTab(sweep, QStringLiteral("Esplorazione"));
     LblAggiorna->cover({LblRiepilogo, FgRiepilogo, charts, FgCasi});
+    TxtUscita = new QPlainTextEdit(Schede);
+    TxtUscita->setObjectName(QStringLiteral("TxtUscita"));
+    TxtUscita->setReadOnly(true);
+    TxtUscita->setLineWrapMode(QPlainTextEdit::NoWrap);
+    TxtUscita->setPlaceholderText(QStringLiteral("Qui compare ciò che il metodo del giocatore scrive con print."));
+    Schede->addTab(TxtUscita, QStringLiteral("Uscita del metodo"));
     h->addWidget(Schede, 1);
     for (GridView* g : {FgRiepilogo, static_cast<GridView*>(FgEsplora)})
         g->setPrompts(&m_prompts);
@@ -249,6 +270,8 @@ QVariantMap CollaudoFrm::keptSettings() const {
                      {QStringLiteral("al"), p.rangeEnd()},
                      {QStringLiteral("finoAllUltima"), p.rangeEnd() == p.DtAl->maximumDate()},
                      {QStringLiteral("scheda"), Schede->currentIndex()}};
+    if (!p.scriptPath().isEmpty())
+        kept.insert(QStringLiteral("script"), p.scriptPath());
     if (const auto from = p.outOfSampleFrom())
         kept.insert(QStringLiteral("fuoriCampione"), *from);
     return kept;
@@ -258,6 +281,9 @@ void CollaudoFrm::restoreSettings(const QVariantMap& kept) {
     CollaudoParameters& p = *Parametri;
     p.setMetodo(static_cast<MethodSettings::Metodo>(
         kept.value(QStringLiteral("metodo"), static_cast<int>(p.metodo())).toInt()));
+    if (const QString script = kept.value(QStringLiteral("script")).toString();
+        !script.isEmpty() && QFileInfo::exists(script))
+        p.selectScript(script);
     p.setSoglia(kept.value(QStringLiteral("soglia"), p.soglia()).toInt());
     p.setWheels(arrayOf(kept.value(QStringLiteral("ruote")), p.wheels()));
     p.setPositions(arrayOf(kept.value(QStringLiteral("posizioni")), p.positions()));
@@ -296,6 +322,10 @@ void CollaudoFrm::CmdCollauda_Click() {
     if (!settingsAccepted(Parametri->typedDatesError(false)) || !rangeAccepted() ||
         !settingsAccepted(Parametri->typedNumbersError()))
         return;
+    if (Parametri->metodo() == MethodSettings::Metodo::Giocatore) {
+        collaudaScript();
+        return;
+    }
     const CollaudoSettings settings = collaudoSettings(*Parametri, m_archive);
     if (!settingsAccepted(methodWheelsError(settings.metodo, settings.wheels, settings.types, false)))
         return;
@@ -344,6 +374,10 @@ void CollaudoFrm::showResults(const CollaudoShown& shown, std::shared_ptr<const 
 void CollaudoFrm::CmdEsplora_Click() {
     if (sweepRunning() || !settingsAccepted(Parametri->typedDatesError(true)) || !rangeAccepted())
         return;
+    if (Parametri->metodo() == MethodSettings::Metodo::Giocatore) {
+        esploraScript();
+        return;
+    }
     auto sweep = std::make_shared<SweepOutcome>();
     sweep->settings = sweepSettings(*Parametri, m_archive, SweepRows);
     if (!settingsAccepted(methodWheelsError(sweep->settings.metodo, sweep->settings.wheels, {}, true)))
@@ -381,6 +415,10 @@ void CollaudoFrm::sweepProgress(int done, int total) {
 }
 
 void CollaudoFrm::sweepFinished(bool cancelled) {
+    if (m_scriptJob) {
+        scriptJobFinished(cancelled);
+        return;
+    }
     setSweeping(false);
     m_frame.setProgressValue(0);
     std::shared_ptr<SweepOutcome> finished = std::move(m_pendingSweep);
@@ -423,6 +461,10 @@ void CollaudoFrm::FgCasi_DoubleClick(const QModelIndex& index) {
 }
 
 void CollaudoFrm::FgEsplora_RowActivated(int sourceRow) {
+    if (m_sweep && m_sweep->settings.metodo == MethodSettings::Metodo::Giocatore) {
+        applyScriptRow(sourceRow);
+        return;
+    }
     if (!m_sweep || !applySweepRow(*m_sweep, sourceRow, *Parametri))
         return;
     m_selection = std::make_unique<SweepSelection>(

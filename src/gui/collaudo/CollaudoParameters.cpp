@@ -13,6 +13,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -191,9 +193,40 @@ void CollaudoParameters::Form_Load() {
 }
 
 MethodSettings::Metodo CollaudoParameters::metodo() const {
-    return ComboMetodo->currentIndex() == static_cast<int>(MethodSettings::Metodo::Ritardatario)
-               ? MethodSettings::Metodo::Ritardatario
-               : MethodSettings::Metodo::AmboUguale;
+    const int index = ComboMetodo->currentIndex();
+    if (index >= static_cast<int>(MethodSettings::MetodoNames.size()))
+        return MethodSettings::Metodo::Giocatore;
+    return index == static_cast<int>(MethodSettings::Metodo::Ritardatario) ? MethodSettings::Metodo::Ritardatario
+                                                                          : MethodSettings::Metodo::AmboUguale;
+}
+
+void CollaudoParameters::setScripts(const QStringList& paths) {
+    const QString chosen = scriptPath();
+    while (ComboMetodo->count() > static_cast<int>(MethodSettings::MetodoNames.size()))
+        ComboMetodo->removeItem(ComboMetodo->count() - 1);
+    for (const QString& path : paths) {
+        ComboMetodo->addItem(QFileInfo(path).fileName(), path);
+        ComboMetodo->setItemData(ComboMetodo->count() - 1, QDir::toNativeSeparators(path), Qt::ToolTipRole);
+    }
+    const int again = chosen.isEmpty() ? -1 : ComboMetodo->findData(chosen);
+    if (!chosen.isEmpty())
+        ComboMetodo->setCurrentIndex(again >= 0 ? again : 0);
+}
+
+void CollaudoParameters::selectScript(const QString& path) {
+    if (path.isEmpty())
+        return;
+    int index = ComboMetodo->findData(path);
+    if (index < 0) {
+        ComboMetodo->addItem(QFileInfo(path).fileName(), path);
+        index = ComboMetodo->count() - 1;
+        ComboMetodo->setItemData(index, QDir::toNativeSeparators(path), Qt::ToolTipRole);
+    }
+    ComboMetodo->setCurrentIndex(index);
+}
+
+QString CollaudoParameters::scriptPath() const {
+    return metodo() == MethodSettings::Metodo::Giocatore ? ComboMetodo->currentData().toString() : QString();
 }
 
 int CollaudoParameters::soglia() const {
@@ -220,7 +253,9 @@ QString CollaudoParameters::typedNumbersError() const {
 }
 
 void CollaudoParameters::setMetodo(MethodSettings::Metodo metodo) {
-    ComboMetodo->setCurrentIndex(static_cast<int>(metodo));
+    // A player's method is chosen by its file (selectScript).
+    if (metodo != MethodSettings::Metodo::Giocatore)
+        ComboMetodo->setCurrentIndex(static_cast<int>(metodo));
     // Also when the index stays: Form_Load sets the controls' state this way.
     ComboMetodo_Change();
 }
@@ -328,15 +363,20 @@ void CollaudoParameters::setColpi(int colpi) {
 
 void CollaudoParameters::ComboMetodo_Change() {
     const bool overdue = metodo() == MethodSettings::Metodo::Ritardatario;
+    const bool script = metodo() == MethodSettings::Metodo::Giocatore;
     ComboSoglia->setEnabled(overdue);
     // The overdue number plays an estratto on one wheel at a time: the ambata's stake and the wheels
-    // are its only other choices besides Colpi and the range.
-    m_choosers.positionChooser->setEnabled(!overdue);
+    // are its only other choices besides Colpi and the range. A player's method has its own bets,
+    // wheels, stakes and colpi: only the range and the out-of-sample date apply.
+    m_choosers.positionChooser->setEnabled(!overdue && !script);
+    m_choosers.wheelChooser->setEnabled(!script);
     std::vector<QWidget*> equalAmboOnly{ChPosAdi, Ch_1, Ch_2, Ch_4, Ch_Tutte};
     equalAmboOnly.insert(equalAmboOnly.end(), Ch_RuoteTipo.begin(), Ch_RuoteTipo.end());
     equalAmboOnly.insert(equalAmboOnly.end(), SpPosta.begin() + 1, SpPosta.end());
     for (QWidget* control : equalAmboOnly)
-        control->setEnabled(!overdue);
+        control->setEnabled(!overdue && !script);
+    for (QWidget* control : std::initializer_list<QWidget*>{ComboC, SpPosta[0]})
+        control->setEnabled(!script);
 }
 
 void CollaudoParameters::ChFuori_Toggled(bool checked) {

@@ -5,6 +5,7 @@
 #include "gui/kit/MethodControls.h"
 
 #include <QDate>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -19,7 +20,7 @@ class QDoubleSpinBox;
 class QToolButton;
 
 // The parameters of the Collaudo window: the method ("Metodo": the equal ambo or the overdue number, with
-// its "Soglia"), the ambo window's own kinds of control (the wheel and position grids with their squares,
+// its "Soglia", or one of the player's methods), the ambo window's own kinds of control (the wheel and position grids with their squares,
 // the wheel-type boxes, "Adiacenti", "Colpi", the outcome boxes), the range as two dates, the four
 // stakes and the out-of-sample date. The controls only the other method has are disabled. The window
 // reads them through the accessors and writes a sweep row back through the setters.
@@ -34,7 +35,14 @@ public:
     // Refills the controls for the archive: every wheel and position, the whole archive as range.
     void Form_Load();
 
+    // Giocatore when one of the player's methods is chosen.
     MethodSettings::Metodo metodo() const;
+    // The player's methods listed after the two built-in ones: each script file by its name.
+    void setScripts(const QStringList& paths);
+    // Chooses a script, listing it first when it is not there; an empty path chooses nothing.
+    void selectScript(const QString& path);
+    // The chosen script's file, or empty for a built-in method.
+    QString scriptPath() const;
     // The typed threshold, 0 when the text is no whole number.
     int soglia() const;
     std::array<bool, 11> wheels() const;
@@ -68,7 +76,7 @@ public:
     void setRange(const QDate& start, const QDate& end);
     void setOutOfSampleFrom(const std::optional<QDate>& from);
 
-    QComboBox* ComboMetodo = nullptr; // "Ambo uguale", "Ritardatario"
+    QComboBox* ComboMetodo = nullptr; // "Ambo uguale", "Ritardatario", then the player's methods
     QComboBox* ComboSoglia = nullptr; // the overdue number's threshold, typed or chosen
     GridView* FgR = nullptr;
     GridView* Fgp = nullptr;
@@ -94,7 +102,8 @@ signals:
     void changed();
 
 public slots:
-    // Enables the chosen method's own controls and disables the other's.
+    // Enables the chosen method's own controls and disables the other's; a player's method keeps only
+    // the range and the out-of-sample date (its bets, wheels, stakes and colpi are its own).
     void ComboMetodo_Change();
     void ChFuori_Toggled(bool checked);
 

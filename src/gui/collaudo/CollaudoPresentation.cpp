@@ -138,7 +138,13 @@ SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive) {
     }
     // The combination's own settings, then the figures every method has.
     const bool overdue = sweep.settings.metodo == MethodSettings::Metodo::Ritardatario;
-    if (overdue)
+    const bool script = sweep.settings.metodo == MethodSettings::Metodo::Giocatore;
+    if (script) {
+        // A player's method: its parameters' names, as every row lists them in the same order.
+        if (!sweep.result.rows.empty())
+            for (const auto& parameter : sweep.result.rows.front().parametri)
+                shown.headers << parameter.first;
+    } else if (overdue)
         shown.headers = {QStringLiteral("Soglia"), QStringLiteral("Colpi")};
     else
         shown.headers = {QStringLiteral("Tipi"), QStringLiteral("Posizioni"), QStringLiteral("Pos.\nadiac."),
@@ -154,7 +160,19 @@ SweepShown presentSweep(const SweepOutcome& sweep, const DrawArchive& archive) {
     for (const SweepRow& r : sweep.result.rows) {
         const SweepFigures& f = r.figures;
         ResultGrid::Row row;
-        if (overdue)
+        if (script)
+            for (const auto& [name, text] : r.parametri) {
+                bool isNumber = false;
+                const double value = text.toDouble(&isNumber);
+                const qsizetype point = text.indexOf(QLatin1Char('.'));
+                // A number sorts as one and reads in the Italian form, with its own decimals; a text as it is.
+                if (isNumber && !text.contains(QLatin1Char('e'), Qt::CaseInsensitive))
+                    row.cells.push_back(
+                        {italian::decimal(value, point < 0 ? 0 : static_cast<int>(text.size() - point - 1)), value});
+                else
+                    row.cells.push_back({text, std::nan("")});
+            }
+        else if (overdue)
             row.cells = {number(r.soglia), number(r.colpi)};
         else
             row.cells = {{typesText(r.types), std::nan("")},

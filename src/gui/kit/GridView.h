@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/kit/GridModel.h" // gridModel() below converts the guarded pointer
+
 #include "gui/kit/GridCells.h"
 
 #include <QPointer>
