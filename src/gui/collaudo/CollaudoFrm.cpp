@@ -440,6 +440,8 @@ void CollaudoFrm::sweepFinished(bool cancelled) {
 void CollaudoFrm::Schede_Change(int index) {
     // The summary is the back-test's: the sweep's table, with its out-of-sample columns, takes its room.
     FgRiepilogo->setVisible(index != SweepTab);
+    // With neither the summary nor a player's method's parameters, the column goes, spacing and all.
+    FgRiepilogo->parentWidget()->setVisible(index != SweepTab || !PnMetodo->isHidden());
 }
 
 void CollaudoFrm::Parametri_Change() {

@@ -43,6 +43,7 @@ void CollaudoFrm::showScript(const QString& path) {
     }
     Parametri->ComboMetodo_Change();
     PnMetodo->setVisible(true);
+    Schede_Change(Schede->currentIndex());
     CmdCollauda_Click();
 }
 
@@ -68,6 +69,7 @@ bool CollaudoFrm::loadScript(const QString& path, QString& source, std::vector<S
 void CollaudoFrm::scriptChosen() {
     const QString path = Parametri->scriptPath();
     PnMetodo->setVisible(!path.isEmpty());
+    Schede_Change(Schede->currentIndex());
     if (path.isEmpty())
         return;
     QString source;

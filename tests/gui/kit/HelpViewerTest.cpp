@@ -57,7 +57,7 @@ TEST_F(HelpViewerWindow, UnknownContextShowsTheContentsPage) {
 TEST_F(HelpViewerWindow, PicturesOfAPageLoadFromTheHelpFile) {
     viewer.showContext(190);
     const auto pictures = picturesOf(viewer.browser());
-    ASSERT_EQ(pictures.size(), 6u); // the six icon buttons of the main window
+    ASSERT_EQ(pictures.size(), 8u); // the eight icon buttons of the main window
     for (const QImage& picture : pictures) {
         EXPECT_FALSE(picture.isNull());
         EXPECT_EQ(picture.size(), QSize(24, 24));
