@@ -60,10 +60,10 @@ QString sentence(const std::vector<SpyTable>& tables, const SpySettings& s, bool
             .arg(withArticle(s.spia).left(1).toUpper() + withArticle(s.spia).mid(1), wheelPlace(s.ruota),
                  italian::integer(s.colpi));
     }
-    const QString chance = QStringLiteral("per puro caso se ne attendevano %1 ± %2 (p = %3; tenendo conto %4, p "
+    const QString chance = QStringLiteral("per puro caso se ne attendevano %1 ± %2 (%3; tenendo conto %4, p "
                                           "corretto %5): %6")
                                .arg(italian::decimal(top->attese, 1), italian::decimal(top->deviazione, 1),
-                                    italian::pValue(top->p),
+                                    italian::pIs(top->p),
                                     wholeMap ? QStringLiteral("delle %1 coppie")
                                                    .arg(italian::integer(static_cast<long long>(tables.size()) * 90))
                                              : QStringLiteral("dei 90 numeri"),

@@ -163,6 +163,23 @@ TEST_F(SpiaWindow, CollaudaWritesTheFollowersMethodAndTriesIt) {
     EXPECT_TRUE(script.readAll().contains("gioca{numeri = {seguente}, sorte = \"estratto\""));
 }
 
+// A p too small to show in figures reads "p < 0,0001" in the sentence, never "p = < 0,0001".
+TEST(SpiaPresentation, SentenceReadsATinyPAsAPlayerDoes) {
+    SpyTable t;
+    t.spia = 8;
+    t.eventi = t.eventiCompleti = 40;
+    for (int n = 1; n <= 90; ++n)
+        t.seguenti.push_back({8, n, 5, 0, 4.0, 1.9, 0.5, 0.8, 1.0, 0, 0});
+    t.seguenti[10] = {8, 11, 30, 0, 4.0, 1.9, 13.7, 2.0e-7, 1.8e-5, 0, 0};
+    const QString text = spiaPresentation::sentence({t}, {.spia = 8, .ruota = 0, .ruotaSeguenti = TutteWheel, .colpi = 3},
+                                                    false);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Su 40 uscite dell'8 a Bari, ciascuna seguita da 3 estrazioni, l'11 è "
+                                               "uscito su una delle dieci ruote in 30; per puro caso se ne attendevano "
+                                               "4,0 ± 1,9 (p < 0,0001; tenendo conto dei 90 numeri, p corretto < 0,0001): "
+                                               "difficilmente dovuto al caso.")))
+        << text.toStdString();
+}
+
 TEST(SpiaPresentation, ArticlesAndPlaces) {
     struct Case {
         int n;
