@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& path = file.write(data, size);
     try {
         const storico::HistoryReading reading = storico::readHistory(storico::readHistoryInputs({path}));
-        (void)storico::errorReportLines(reading.errors);
+        (void)storico::errorReportLines(reading.errors, reading.errorCount);
         if (reading.errors.empty() && !reading.draws.empty()) {
             (void)storico::historySummaryLines(reading);
             const storico::ArchiveMerge merge = storico::mergeHistory(archive, reading.datedDraws);
