@@ -15,6 +15,7 @@
 #include "gui/collaudo/CollaudoPresentation.h"
 #include "gui/collaudo/ResultGrid.h"
 #include "gui/collaudo/SweepRunner.h"
+#include "gui/kit/DateField.h"
 #include "gui/kit/FrameServices.h"
 #include "gui/kit/GridModel.h"
 #include "gui/kit/HelpService.h"
