@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -80,6 +81,31 @@ DateField* dateField(QWidget* parent, const QString& name) {
     field->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 36);
     return field;
+}
+
+QGroupBox* periodPanel(QWidget* parent, const QString& title, DateField*& dal, DateField*& al) {
+    auto* box = new QGroupBox(title, parent);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(8, 4, 8, 4);
+    grid->setVerticalSpacing(2);
+    dal = dateField(box, QStringLiteral("DtDal"));
+    al = dateField(box, QStringLiteral("DtAl"));
+    grid->addWidget(new QLabel(QStringLiteral("Dal"), box), 0, 0);
+    grid->addWidget(dal, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("al"), box), 1, 0);
+    grid->addWidget(al, 1, 1);
+    return box;
+}
+
+QPushButton* mainCommand(QWidget* parent, const QString& name, const QString& caption, const QString& toolTip) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setToolTip(toolTip);
+    QFont bold = button->font();
+    bold.setBold(true);
+    button->setFont(bold);
+    button->setMinimumSize(110, 30);
+    return button;
 }
 
 QLabel* caption(QWidget* parent, const QString& text) {

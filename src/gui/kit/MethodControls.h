@@ -10,6 +10,7 @@ class DateField;
 class GridView;
 class QCheckBox;
 class QGroupBox;
+class QPushButton;
 class QLayout;
 class QComboBox;
 class QDateEdit;
@@ -35,6 +36,10 @@ QLabel* rangeLabel(QWidget* parent, const QString& name);
 QComboBox* numberCombo(QWidget* parent, const QString& name);
 // A date field with its calendar, in the Italian form dd/MM/yyyy, wide enough for the whole date.
 DateField* dateField(QWidget* parent, const QString& name);
+// A period: the date fields DtDal and DtAl, captioned "Dal" and "al", in a box of that title.
+QGroupBox* periodPanel(QWidget* parent, const QString& title, DateField*& dal, DateField*& al);
+// A window's main command ("CALCOLA"): bold, at least 110 × 30.
+QPushButton* mainCommand(QWidget* parent, const QString& name, const QString& caption, const QString& toolTip);
 // A bold caption without a name of its own.
 QLabel* caption(QWidget* parent, const QString& text);
 // The caption of a setting's control ("Colpi", "Esiti", ...).

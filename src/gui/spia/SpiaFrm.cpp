@@ -132,27 +132,12 @@ QWidget* SpiaFrm::buildChoices() {
     fg->addWidget(CmbColpi, 1, 1);
     row->addWidget(followBox);
 
-    auto* periodBox = new QGroupBox(QStringLiteral("Periodo delle uscite della spia"), panel);
-    auto* pg = new QGridLayout(periodBox);
-    pg->setContentsMargins(8, 4, 8, 4);
-    pg->setVerticalSpacing(2);
-    DtDal = dateField(periodBox, QStringLiteral("DtDal"));
-    DtAl = dateField(periodBox, QStringLiteral("DtAl"));
-    pg->addWidget(new QLabel(QStringLiteral("Dal"), periodBox), 0, 0);
-    pg->addWidget(DtDal, 0, 1);
-    pg->addWidget(new QLabel(QStringLiteral("al"), periodBox), 1, 0);
-    pg->addWidget(DtAl, 1, 1);
-    row->addWidget(periodBox);
+    row->addWidget(periodPanel(panel, QStringLiteral("Periodo delle uscite della spia"), DtDal, DtAl));
 
     auto* commands = new QVBoxLayout;
     commands->setSpacing(4);
-    CmdCalcola = new QPushButton(QStringLiteral("CALCOLA"), panel);
-    CmdCalcola->setObjectName(QStringLiteral("CmdCalcola"));
-    CmdCalcola->setToolTip(QStringLiteral("I numeri spia con le scelte della finestra"));
-    QFont bold = CmdCalcola->font();
-    bold.setBold(true);
-    CmdCalcola->setFont(bold);
-    CmdCalcola->setMinimumSize(110, 30);
+    CmdCalcola = mainCommand(panel, QStringLiteral("CmdCalcola"), QStringLiteral("CALCOLA"),
+                             QStringLiteral("I numeri spia con le scelte della finestra"));
     CmdCalcola->setDefault(true);
     CmdCollauda = new QPushButton(QStringLiteral("COLLAUDA"), panel);
     CmdCollauda->setObjectName(QStringLiteral("CmdCollauda"));

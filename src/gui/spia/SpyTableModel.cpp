@@ -1,6 +1,7 @@
 #include "gui/spia/SpyTableModel.h"
 
 #include "core/DrawArchive.h"
+#include "gui/kit/ColumnHeader.h"
 #include "gui/kit/ItalianFormat.h"
 
 #include <limits>
@@ -158,16 +159,5 @@ QVariant SpyTableModel::data(const QModelIndex& index, int role) const {
 QVariant SpyTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= Columns)
         return QAbstractTableModel::headerData(section, orientation, role);
-    switch (role) {
-    case Qt::DisplayRole:
-        return QString::fromUtf8(Headers[section]);
-    case Qt::ToolTipRole:
-        return QString::fromUtf8(Tips[section]);
-    case Qt::InitialSortOrderRole:
-        return static_cast<int>(descendingFirst(section) ? Qt::DescendingOrder : Qt::AscendingOrder);
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(Qt::AlignCenter);
-    default:
-        return {};
-    }
+    return columnHeaderData(Headers[section], Tips[section], descendingFirst(section), role);
 }

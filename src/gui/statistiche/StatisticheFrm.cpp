@@ -135,27 +135,12 @@ QWidget* StatisticheFrm::buildChoices() {
     wv->addWidget(ChTutte);
     row->addWidget(wheelsBox);
 
-    auto* periodBox = new QGroupBox(QStringLiteral("Periodo"), panel);
-    auto* pg = new QGridLayout(periodBox);
-    pg->setContentsMargins(8, 4, 8, 4);
-    pg->setVerticalSpacing(2);
-    DtDal = dateField(periodBox, QStringLiteral("DtDal"));
-    DtAl = dateField(periodBox, QStringLiteral("DtAl"));
-    pg->addWidget(new QLabel(QStringLiteral("Dal"), periodBox), 0, 0);
-    pg->addWidget(DtDal, 0, 1);
-    pg->addWidget(new QLabel(QStringLiteral("al"), periodBox), 1, 0);
-    pg->addWidget(DtAl, 1, 1);
-    row->addWidget(periodBox);
+    row->addWidget(periodPanel(panel, QStringLiteral("Periodo"), DtDal, DtAl));
 
     auto* commands = new QVBoxLayout;
     commands->setSpacing(4);
-    CmdCalcola = new QPushButton(QStringLiteral("CALCOLA"), panel);
-    CmdCalcola->setObjectName(QStringLiteral("CmdCalcola"));
-    CmdCalcola->setToolTip(QStringLiteral("Ritardi e frequenze con le scelte della finestra"));
-    QFont bold = CmdCalcola->font();
-    bold.setBold(true);
-    CmdCalcola->setFont(bold);
-    CmdCalcola->setMinimumSize(110, 30);
+    CmdCalcola = mainCommand(panel, QStringLiteral("CmdCalcola"), QStringLiteral("CALCOLA"),
+                             QStringLiteral("Ritardi e frequenze con le scelte della finestra"));
     CmdStampa = new QPushButton(QStringLiteral("Stampa…"), panel);
     CmdStampa->setObjectName(QStringLiteral("CmdStampa"));
     CmdStampa->setToolTip(QStringLiteral("Stampa la tabella come è mostrata (ruota e ordine scelti)"));
