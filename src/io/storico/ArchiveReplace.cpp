@@ -9,13 +9,14 @@
 #include "io/storico/StoricoError.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <regex>
 #include <signal.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,15 +48,37 @@ void keepOldArchive(const std::string& archive, const std::string& backup) {
     ::close(fd);
 }
 
+// Whether name is stem + ".YYYYMMDD-HHMMSS.bak", or with "-N" before ".bak": a copy this program made.
+bool isBackupOf(std::string_view name, std::string_view stem) {
+    const auto digits = [&name](std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i)
+            if (i >= name.size() || !std::isdigit(static_cast<unsigned char>(name[i])))
+                return false;
+        name.remove_prefix(count);
+        return true;
+    };
+    const auto literal = [&name](std::string_view text) {
+        if (!name.starts_with(text))
+            return false;
+        name.remove_prefix(text.size());
+        return true;
+    };
+    if (!literal(stem) || !literal(".") || !digits(8) || !literal("-") || !digits(6))
+        return false;
+    if (literal("-")) {
+        if (!digits(1))
+            return false;
+        while (!name.empty() && std::isdigit(static_cast<unsigned char>(name.front())))
+            name.remove_prefix(1);
+    }
+    return name == ".bak";
+}
+
 std::vector<std::string> pruneBackups(const fs::path& folder, const std::string& stem) {
-    std::string pattern;
-    for (const char c : stem)
-        pattern += std::isalnum(static_cast<unsigned char>(c)) ? std::string(1, c) : std::string("\\") + c;
-    const std::regex name(pattern + R"(\.\d{8}-\d{6}(-\d+)?\.bak)");
     std::vector<std::string> backups;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error))
-        if (std::regex_match(entry.path().filename().string(), name))
+        if (isBackupOf(entry.path().filename().string(), stem))
             backups.push_back(entry.path().string());
     std::sort(backups.begin(), backups.end());
     std::vector<std::string> removed;

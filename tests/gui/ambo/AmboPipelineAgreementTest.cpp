@@ -9,7 +9,7 @@
 
 namespace {
 
-class AnalisiOutput : public AmboFixture {
+class AnalisiOutputAgainstWindow : public AmboFixture {
 protected:
     static QStringList visibleTexts(const GridModel& g, int row) {
         QStringList out;
@@ -20,7 +20,7 @@ protected:
     }
 };
 
-TEST_F(AnalisiOutput, MatchesTheGridsOfTheSameAnalysisInTheWindow) {
+TEST_F(AnalisiOutputAgainstWindow, MatchesTheGridsOfTheSameAnalysisInTheWindow) {
     build.randomDraws(600, 21);
     open();
     // The window, set by hand as a user would.

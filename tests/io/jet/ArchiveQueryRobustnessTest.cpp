@@ -23,7 +23,7 @@ constexpr auto kSilence = 1000ms;
 // Starting a process and a poll round on a busy machine: generous, still far below a hang.
 constexpr auto kSlack = 9s;
 
-class DamagedArchive : public ::testing::Test {
+class DamagedArchiveQuery : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
@@ -61,13 +61,13 @@ protected:
     QByteArray m_original;
 };
 
-TEST_F(DamagedArchive, UndamagedCopyReadsInFull) {
+TEST_F(DamagedArchiveQuery, UndamagedCopyReadsInFull) {
     const ReaderRun run = ReaderRun::of(save(m_original, "copia.mdb"), kQuery);
     ASSERT_EQ(run.error, "");
     EXPECT_EQ(run.rows.size(), 40u);
 }
 
-TEST_F(DamagedArchive, TruncatedFilesFailOrReadCleanly) {
+TEST_F(DamagedArchiveQuery, TruncatedFilesFailOrReadCleanly) {
     const qsizetype size = m_original.size();
     for (const qsizetype cut : {qsizetype{0}, qsizetype{1}, qsizetype{100}, qsizetype{4095}, qsizetype{4096},
                                 qsizetype{4096 * 2 + 7}, qsizetype{4096 * 3}, size - 4096, size - 1}) {
@@ -80,7 +80,7 @@ TEST_F(DamagedArchive, TruncatedFilesFailOrReadCleanly) {
     }
 }
 
-TEST_F(DamagedArchive, FilesThatAreNotAccessDatabasesFail) {
+TEST_F(DamagedArchiveQuery, FilesThatAreNotAccessDatabasesFail) {
     QByteArray zeros(m_original.size(), '\0');
     QByteArray noise(m_original.size(), '\0');
     std::mt19937 random(7);
@@ -97,7 +97,7 @@ TEST_F(DamagedArchive, FilesThatAreNotAccessDatabasesFail) {
     expectErrorOrWellFormed(ReaderRun::of(save(otherMagic, "msisam.mdb"), kQuery, kSilence), "MSISAM magic");
 }
 
-TEST_F(DamagedArchive, RandomByteFlipsFailOrReadCleanly) {
+TEST_F(DamagedArchiveQuery, RandomByteFlipsFailOrReadCleanly) {
     // Most of a small database is zero padding, where a flip changes nothing: aim at the bytes in use
     // (page headers, catalog, table definition, rows) and at the start of each page. Deterministic:
     // the same 48 damaged files every run, with one to sixteen flipped bytes each.
@@ -126,7 +126,7 @@ TEST_F(DamagedArchive, RandomByteFlipsFailOrReadCleanly) {
     EXPECT_GE(differing, 8);
 }
 
-TEST_F(DamagedArchive, ZeroedPagesFailOrReadCleanly) {
+TEST_F(DamagedArchiveQuery, ZeroedPagesFailOrReadCleanly) {
     const qsizetype pages = m_original.size() / 4096;
     for (qsizetype page = 0; page < pages; ++page) {
         QByteArray damaged = m_original;
