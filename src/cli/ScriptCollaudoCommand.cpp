@@ -40,7 +40,7 @@ QString typedValues(const ScriptCollaudoOptions& o, const std::vector<ScriptPara
                     std::map<QString, ScriptValue>& values) {
     for (const auto& [name, text] : o.parametri) {
         const auto p = std::find_if(declared.begin(), declared.end(),
-                                    [&](const ScriptParameter& d) { return d.nome == name; });
+                                    [&name = name](const ScriptParameter& d) { return d.nome == name; });
         if (p == declared.end()) {
             QStringList names;
             for (const ScriptParameter& d : declared)

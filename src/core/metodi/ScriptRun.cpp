@@ -28,7 +28,7 @@ TopLevel runTopLevel(LuaSandbox& sandbox, LottoLibrary& library, const QString& 
     for (const auto& [name, value] : values) {
         const auto& declared = library.parameters();
         if (std::none_of(declared.begin(), declared.end(),
-                         [&](const ScriptParameter& p) { return p.nome == name; }))
+                         [&name = name](const ScriptParameter& p) { return p.nome == name; }))
             throw ScriptError(ScriptError::Kind::Parametro, 0,
                               QStringLiteral("Il metodo non ha il parametro \"%1\"").arg(name));
     }

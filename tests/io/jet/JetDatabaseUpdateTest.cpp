@@ -494,7 +494,7 @@ TEST_F(TableRecordsetUpdate, DeletedAndMovedRowsKeepTheirSlotFlagsThroughUpdates
         EXPECT_EQ(table->field("Valore1"), "già più");
     }
 
-    auto checkPage = [&](const char* step) {
+    auto checkPage = [&, page = page](const char* step) {
         const PageSlots now = slotsOf(fileBytes(m_path), page);
         ASSERT_EQ(now.flags.size(), flags.size()) << step;
         EXPECT_EQ(now.flags, flags) << step;
