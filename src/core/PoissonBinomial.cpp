@@ -112,20 +112,25 @@ double groupedUpperTail(std::vector<Group> groups, std::int64_t x, double mean) 
     for (const Group& g : groups) {
         partialMean += g.count * g.p;
         std::int64_t first = 0;
+        // The inner loops run on plain pointers: they are the whole cost of a sweep's exact p-values.
         if (g.count == 1) {
             // One trial: in place, the commonest step when every chance differs.
             dist.push_back(0.0);
+            double* d = dist.data();
+            const double q = 1.0 - g.p;
             for (std::size_t j = dist.size() - 1; j > 0; --j)
-                dist[j] = dist[j] * (1.0 - g.p) + dist[j - 1] * g.p;
-            dist[0] *= 1.0 - g.p;
+                d[j] = d[j] * q + d[j - 1] * g.p;
+            d[0] *= q;
         } else {
             const std::vector<double> pmf = binomialBand(g, first);
             next.assign(dist.size() + pmf.size() - 1, 0.0);
+            const double* d = dist.data();
+            const std::size_t size = dist.size();
             for (std::size_t k = 0; k < pmf.size(); ++k) {
                 const double w = pmf[k];
                 double* out = next.data() + k;
-                for (std::size_t j = 0; j < dist.size(); ++j)
-                    out[j] += dist[j] * w;
+                for (std::size_t j = 0; j < size; ++j)
+                    out[j] += d[j] * w;
             }
             dist.swap(next);
         }
