@@ -358,6 +358,9 @@ void CollaudoFrm::showResults(const CollaudoShown& shown, std::shared_ptr<const 
             s.setText(static_cast<int>(i) + 1, 0, shown.summary[i].first);
             s.setText(static_cast<int>(i) + 1, 1, shown.summary[i].second);
             s.setToolTip(static_cast<int>(i) + 1, 1, shown.summaryTips.value(shown.summary[i].first));
+            if (const auto exact = shown.summaryExact.constFind(shown.summary[i].first);
+                exact != shown.summaryExact.cend())
+                s.setExactValue(static_cast<int>(i) + 1, 1, *exact);
         }
     }
     s.autoSizeColumns();

@@ -257,6 +257,14 @@ QString balanceSentence(const CollaudoSummary& s) {
     return text;
 }
 
+void CollaudoShown::addSmallPNote(const QString& label, double p) {
+    const QString exact = italian::pExact(p);
+    if (exact.isEmpty())
+        return;
+    summaryTips.insert(label, exact);
+    summaryExact.insert(label, p);
+}
+
 CollaudoShown presentCollaudo(const CollaudoResult& result) {
     const CollaudoSummary& s = result.riepilogo;
     CollaudoShown shown;
@@ -280,8 +288,8 @@ CollaudoShown presentCollaudo(const CollaudoResult& result) {
         {QStringLiteral("Saldo"), italian::decimal(s.saldo, 2)},
         {QStringLiteral("Resa"), s.resa ? italian::percent(*s.resa) : QStringLiteral("-")},
     };
-    if (s.casiCompleti > 0 && !italian::pExact(s.p).isEmpty())
-        shown.summaryTips.insert(QStringLiteral("p"), italian::pExact(s.p));
+    if (s.casiCompleti > 0)
+        shown.addSmallPNote(QStringLiteral("p"), s.p);
 
     std::map<int, collaudoCharts::YearPositives> years;
     std::vector<QDate> days; // each case's date, read once for the years and the balance

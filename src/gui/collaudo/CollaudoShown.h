@@ -18,6 +18,11 @@ struct CollaudoShown {
     QString sentenceTip;                              // the exact figures of the sentence's small p's
     std::vector<std::pair<QString, QString>> summary; // label, value (Italian form)
     QHash<QString, QString> summaryTips;              // label -> the tool tip of its value
+    QHash<QString, double> summaryExact;              // label -> the exact p behind "< 0,0001", for exports
+
+    // A p shown in the summary: its short form, and where it is below what that form shows, the exact
+    // figure in the tool tip and in the exports.
+    void addSmallPNote(const QString& label, double p);
     std::vector<collaudoCharts::ColpoShare> byColpo;
     std::vector<collaudoCharts::BalanceStep> balance;
     std::optional<double> yield;

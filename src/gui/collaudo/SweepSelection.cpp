@@ -104,8 +104,7 @@ void noteSweepSelection(CollaudoShown& shown, const SweepSelection& selection, c
     const auto at = shown.summary.begin();
     shown.summary.insert(at, {{QStringLiteral("p corretto (Holm)"), italian::pValue(selection.pHolm)},
                               {QStringLiteral("Combinazioni provate"), tried}});
-    if (const QString exact = italian::pExact(selection.pHolm); !exact.isEmpty())
-        shown.summaryTips.insert(QStringLiteral("p corretto (Holm)"), exact);
+    shown.addSmallPNote(QStringLiteral("p corretto (Holm)"), selection.pHolm);
     if (!selection.fuori)
         return;
     const SweepFigures& f = *selection.fuori;
@@ -115,6 +114,6 @@ void noteSweepSelection(CollaudoShown& shown, const SweepSelection& selection, c
                           {QStringLiteral("Fuori: positivi"), italian::integer(f.positivi)},
                           {QStringLiteral("Fuori: attesi"), italian::decimal(f.attesi, 2)},
                           {QStringLiteral("Fuori: p"), f.casiCompleti > 0 ? italian::pValue(p) : QStringLiteral("-")}});
-    if (f.casiCompleti > 0 && !italian::pExact(p).isEmpty())
-        shown.summaryTips.insert(QStringLiteral("Fuori: p"), italian::pExact(p));
+    if (f.casiCompleti > 0)
+        shown.addSmallPNote(QStringLiteral("Fuori: p"), p);
 }

@@ -5,6 +5,7 @@
 #include "gui/collaudo/CollaudoPresentation.h"
 #include "gui/collaudo/ScriptMethodPanel.h"
 #include "gui/collaudo/SweepRunner.h"
+#include "gui/kit/GridCells.h"
 #include "gui/kit/ItalianFormat.h"
 
 #include <QComboBox>
@@ -310,6 +311,31 @@ TEST_F(CollaudoWindowScript, CancelledBackTestShowsNothing) {
     EXPECT_EQ(window->FgCasi->model()->rowCount(), 0);
     EXPECT_EQ(frame.values.back(), 0);
     EXPECT_TRUE(window->CmdCollauda->isEnabled());
+}
+
+// A p too small for the summary's short form ("< 0,0001") shows its exact figure in the tip and copies it
+// to a spreadsheet as a number: a method that plays the 8 on Bari, where the 8 comes out every draw.
+TEST_F(CollaudoWindowScript, TinyPOfTheSummaryCopiesAsItsExactFigure) {
+    ASSERT_TRUE(folder.isValid());
+    write(QStringLiteral("decimo.lua"), TenthDraw);
+    for (std::int16_t d = 0; d < 200; ++d)
+        build.draw({{0, ArchiveBuilder::Numbers{8, static_cast<std::int16_t>(20 + d % 50), 71, 72, 73}}});
+    open();
+    window->setMethodsFolder(folder.path());
+    choose(QStringLiteral("decimo.lua"));
+    type("numero", QStringLiteral("8"));
+    ASSERT_TRUE(pressAndWait("CmdCollauda"));
+    const CollaudoResult engine = runScriptCollaudo(source(), archive(), runWith(8));
+    ASSERT_LT(engine.riepilogo.p, 1e-4);
+
+    const GridModel& summary = grid("FgRiepilogo");
+    const int row = static_cast<int>(column(summary, 0).indexOf(QStringLiteral("p"))) + 1; // past the header
+    ASSERT_GT(row, 0);
+    EXPECT_EQ(summary.text(row, 1), QStringLiteral("< 0,0001"));
+    EXPECT_EQ(summary.toolTip(row, 1), italian::pExact(engine.riepilogo.p));
+    const QString copied = cellsAsCsv(summary, GridCells::fromCells(summary, {{row, 1}})).trimmed();
+    EXPECT_EQ(copied, italian::spreadsheetNumber(engine.riepilogo.p));
+    EXPECT_FALSE(copied.contains(QLatin1Char('<'))) << copied.toStdString();
 }
 
 } // namespace
