@@ -1,21 +1,15 @@
 #include "core/CaseChance.h"
 
 #include "core/Binomial.h"
+#include "core/BitCounts.h"
 #include "core/CaseOutcome.h"
 #include "core/DelayItems.h"
 
 #include <array>
-#include <bit>
 
 namespace {
-// How many bits of ten a mask holds (quartina wheels, or forecast numbers), looked up: without a popcount
-// instruction in the target, std::popcount is a library call, and this runs for every colpo of every case.
-constexpr auto BitCounts = [] {
-    std::array<std::uint8_t, 1u << CaseOutcome::QuartinaWheels> counts{};
-    for (unsigned m = 0; m < counts.size(); ++m)
-        counts[m] = static_cast<std::uint8_t>(std::popcount(m));
-    return counts;
-}();
+// Bits of ten: the quartina's wheels, or the forecast's numbers.
+constexpr const auto& TenBitCounts = BitCounts<CaseOutcome::QuartinaWheels>;
 } // namespace
 
 CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
@@ -53,7 +47,7 @@ CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
     auto hitsOnCaseWheel = [&](unsigned s) {
         return (s & ambataBit) != 0 && (boxes.ambata || (boxes.treAmbi && (s & ambiBits) != 0));
     };
-    auto hitsQuartina = [&](unsigned s) { return boxes.quartina && BitCounts[s] >= 2; };
+    auto hitsQuartina = [&](unsigned s) { return boxes.quartina && TenBitCounts[s] >= 2; };
 
     const bool r1Quartina = CaseOutcome::quartinaWheel(m_wheel1);
     const bool r2Quartina = CaseOutcome::quartinaWheel(m_wheel2);
@@ -62,7 +56,7 @@ CaseChance::CaseChance(const EqualAmboCase& c, const OutcomeBoxes& boxes)
     double hitR2 = 0.0;
     double hitOther = 0.0;
     for (unsigned s = 0; s < (1u << m); ++s) {
-        const double exactly = chance[m][BitCounts[s]];
+        const double exactly = chance[m][TenBitCounts[s]];
         const bool caseHit = hitsOnCaseWheel(s);
         const bool quartinaHit = hitsQuartina(s);
         if (caseHit || (r1Quartina && quartinaHit))
@@ -95,5 +89,5 @@ double CaseChance::noOutcome(WheelMask drawn) const {
         q *= m_noHitR1;
     if (inMask(drawn, m_wheel2))
         q *= m_noHitR2;
-    return q * m_noHitOthers[BitCounts[static_cast<unsigned>(drawn & m_others)]];
+    return q * m_noHitOthers[TenBitCounts[static_cast<unsigned>(drawn & m_others)]];
 }

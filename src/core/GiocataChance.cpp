@@ -1,7 +1,8 @@
 #include "core/GiocataChance.h"
 
+#include "core/BitCounts.h"
+
 #include <algorithm>
-#include <bit>
 
 namespace {
 // C(n, k) as an exact integer, for the n <= 90, k <= 5 of one wheel's draw.
@@ -14,12 +15,6 @@ constexpr std::int64_t choose(int n, int k) {
     return r;
 }
 
-constexpr auto BitCounts = [] {
-    std::array<std::uint8_t, 1u << WheelCount> counts{};
-    for (unsigned m = 0; m < counts.size(); ++m)
-        counts[m] = static_cast<std::uint8_t>(std::popcount(m));
-    return counts;
-}();
 
 // The winning draws of a wheel, counted over how many numbers of each class come out. The numbers the
 // puntate name (m in all) fall into classes: numbers named by exactly the same puntate. A draw holds c_j
@@ -189,6 +184,6 @@ GiocataChance::GiocataChance(const Giocata& g) {
 double GiocataChance::noOutcome(WheelMask drawn) const {
     double q = 1.0;
     for (const Group& g : m_groups)
-        q *= g.noOutcome[BitCounts[static_cast<unsigned>(drawn & g.wheels)]];
+        q *= g.noOutcome[BitCounts<WheelCount>[static_cast<unsigned>(drawn & g.wheels)]];
     return q;
 }
