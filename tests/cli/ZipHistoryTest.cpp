@@ -17,7 +17,7 @@ using zip_writing::writeZip;
 
 namespace {
 
-const std::string History = "2020/01/02\tBA\t1\t2\t3\t4\t5\n"
+const std::string ZippedHistory = "2020/01/02\tBA\t1\t2\t3\t4\t5\n"
                             "2020/01/02\tRM\t6\t7\t8\t9\t10\n"
                             "2020/01/04\tBA\t11\t12\t13\t14\t15\n";
 
@@ -47,17 +47,17 @@ TEST(ZipHistory, TheOperatorsZipIsReadAndEveryFaultyZipIsRefusedWithNothingWritt
     const std::vector<ZipCase> cases{
         {"one text file",
          [](const std::string& p) {
-             ASSERT_TRUE(writeZip(p, {{"storico.txt", History}}));
+             ASSERT_TRUE(writeZip(p, {{"storico.txt", ZippedHistory}}));
          },
          0, "2 estrazioni, 3 righe di ruota"},
         {"one text file in a folder, beside other files",
          [](const std::string& p) {
-             ASSERT_TRUE(writeZip(p, {{"leggimi.pdf", "%PDF"}, {"dati/STORICO.TXT", History}}));
+             ASSERT_TRUE(writeZip(p, {{"leggimi.pdf", "%PDF"}, {"dati/STORICO.TXT", ZippedHistory}}));
          },
          0, "2 estrazioni, 3 righe di ruota"},
         {"bad line named inside the zip",
          [](const std::string& p) {
-             ASSERT_TRUE(writeZip(p, {{"storico.txt", History + "2020/01/07\tXX\t1\t2\t3\t4\t5\n"}}));
+             ASSERT_TRUE(writeZip(p, {{"storico.txt", ZippedHistory + "2020/01/07\tXX\t1\t2\t3\t4\t5\n"}}));
          },
          1, ".zip:storico.txt:4: ruota sconosciuta 'XX'"},
         {"no text file",
@@ -67,13 +67,13 @@ TEST(ZipHistory, TheOperatorsZipIsReadAndEveryFaultyZipIsRefusedWithNothingWritt
          1, "non contiene file di testo"},
         {"several text files, read together",
          [](const std::string& p) {
-             const auto cut = History.find("2020/01/04");
-             ASSERT_TRUE(writeZip(p, {{"b.txt", History.substr(cut)}, {"a.txt", History.substr(0, cut)}}));
+             const auto cut = ZippedHistory.find("2020/01/04");
+             ASSERT_TRUE(writeZip(p, {{"b.txt", ZippedHistory.substr(cut)}, {"a.txt", ZippedHistory.substr(0, cut)}}));
          },
          0, "2 estrazioni, 3 righe di ruota"},
         {"several text files: a bad line named in its own file",
          [](const std::string& p) {
-             ASSERT_TRUE(writeZip(p, {{"a.txt", History}, {"b.txt", "2020/01/07\tXX\t1\t2\t3\t4\t5\n"}}));
+             ASSERT_TRUE(writeZip(p, {{"a.txt", ZippedHistory}, {"b.txt", "2020/01/07\tXX\t1\t2\t3\t4\t5\n"}}));
          },
          1, ".zip:b.txt:1: ruota sconosciuta 'XX'"},
         {"not a zip at all",
@@ -85,13 +85,13 @@ TEST(ZipHistory, TheOperatorsZipIsReadAndEveryFaultyZipIsRefusedWithNothingWritt
          1, "danneggiato"},
         {"cut short",
          [&](const std::string& p) {
-             ASSERT_TRUE(writeZip(p, {{"storico.txt", History}}));
+             ASSERT_TRUE(writeZip(p, {{"storico.txt", ZippedHistory}}));
              rewrite(p, [](QByteArray& b) { b.truncate(b.size() / 2); });
          },
          1, "danneggiato"},
         {"compressed data damaged",
          [&](const std::string& p) {
-             ASSERT_TRUE(writeZip(p, {{"storico.txt", History + big}}));
+             ASSERT_TRUE(writeZip(p, {{"storico.txt", ZippedHistory + big}}));
              // The local header is 30 bytes plus the name; flip bytes well inside the deflated stream.
              rewrite(p, [](QByteArray& b) {
                  for (int i = 60; i < 90; ++i)

@@ -2,6 +2,7 @@
 
 #include "ArchiveBuilder.h"
 #include "ArchiveFixtures.h"
+#include "WheelCodes.h"
 #include "core/Binomial.h"
 #include "core/DrawArchive.h"
 #include "io/ArchiveLoader.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-enum Wheel { BA = 0, CA, FI, GE, MI, NA, PA, RO, TO, VE, NZ };
 using N = ArchiveBuilder::Numbers;
 
 // No number of the forecasts below: follow-up draws that give no outcome.

@@ -2,6 +2,7 @@
 
 #include "ArchiveBuilder.h"
 #include "ArchiveFixtures.h"
+#include "WheelCodes.h"
 #include "core/DelayWalker.h"
 #include "core/DrawArchive.h"
 #include "core/Holm.h"
@@ -13,7 +14,6 @@
 
 namespace delaystatistics {
 
-enum Wheel { BA = 0, CA = 1, GE = 3, NZ = 10, TU = TutteWheel };
 using N = ArchiveBuilder::Numbers;
 
 // Eight draws worked by hand below. Bari is not drawn in draws 2 and 6, Cagliari not in 4, 6 and 7,

@@ -1,5 +1,6 @@
 #include "ArchiveBuilder.h"
 #include "ArchiveFixtures.h"
+#include "WheelCodes.h"
 #include "core/Binomial.h"
 #include "core/BuiltinGiocate.h"
 #include "core/CaseTracks.h"
@@ -18,7 +19,6 @@
 
 namespace giocate {
 
-enum Wheel { BA = 0, CA = 1, FI = 2, GE = 3, MI = 4, NA = 5, PA = 6, RO = 7, TO = 8, VE = 9, NZ = 10 };
 using S = Puntata::Sorte;
 using N = ArchiveBuilder::Numbers;
 

@@ -1,5 +1,6 @@
 #include "ArchiveBuilder.h"
 #include "ArchiveFixtures.h"
+#include "WheelCodes.h"
 #include "core/Collaudo.h"
 #include "core/DelayWalker.h"
 #include "core/DrawArchive.h"
@@ -10,7 +11,6 @@
 
 namespace overdue {
 
-enum Wheel { BA = 0, CA = 1, NZ = 10 };
 using N = ArchiveBuilder::Numbers;
 using Esito = CaseOutcome::Esito;
 

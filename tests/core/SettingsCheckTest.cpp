@@ -1,10 +1,10 @@
 #include "core/SettingsCheck.h"
 
+#include "WheelCodes.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-enum Wheel { BA = 0, CA, FI, GE, MI, NA, PA, RO, TO, VE, NZ };
 
 std::array<bool, WheelCount> wheelsOf(std::initializer_list<int> chosen) {
     std::array<bool, WheelCount> wheels{};

@@ -2,6 +2,7 @@
 
 #include "ArchiveBuilder.h"
 #include "ArchiveFixtures.h"
+#include "WheelCodes.h"
 #include "core/DrawArchive.h"
 #include "core/PoissonBinomial.h"
 
@@ -12,7 +13,6 @@
 
 namespace spytable {
 
-enum Wheel { BA = 0, CA = 1, GE = 3, NZ = 10, TU = TutteWheel };
 using N = ArchiveBuilder::Numbers;
 
 const double Q = 5.0 / 90.0;

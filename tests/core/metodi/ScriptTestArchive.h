@@ -2,6 +2,7 @@
 
 #include "ArchiveBuilder.h"
 #include "QtPrinting.h"
+#include "WheelCodes.h"
 #include "core/DrawArchive.h"
 #include "core/metodi/ScriptRun.h"
 
@@ -26,7 +27,6 @@ inline void PrintTo(const Giocata& g, std::ostream* os) {
 
 namespace scripttest {
 
-enum Wheel { BA = 0, CA = 1, GE = 3, RO = 7, NZ = 10 };
 using N = ArchiveBuilder::Numbers;
 
 // Six draws worked by hand:

@@ -2,6 +2,7 @@
 
 #include "ArchiveBuilder.h"
 #include "QtPrinting.h"
+#include "WheelCodes.h"
 #include "core/DrawArchive.h"
 #include "gui/ambo/AmboControls.h"
 #include "gui/ambo/AmboGridLayout.h"
@@ -20,10 +21,6 @@
 #include <initializer_list>
 #include <memory>
 #include <ostream>
-
-// Readable QString values in failure messages.
-
-enum WheelName { BA = 0, CA, FI, GE, MI, NA, PA, RO, TO, VE, NZ };
 
 // Everything the ambo window holds, without widgets: archive, grids, state, controls, palette.
 // A test builds its archive with `build`, then calls open() to run the window's load.

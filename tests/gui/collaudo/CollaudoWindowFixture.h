@@ -3,6 +3,7 @@
 #include "ArchiveBuilder.h"
 #include "QtPrinting.h"
 #include "ScriptedServices.h"
+#include "WheelCodes.h"
 #include "WindowDriving.h"
 #include "core/DrawArchive.h"
 #include "gui/collaudo/CollaudoFrm.h"
@@ -43,7 +44,6 @@ public:
 class CollaudoWindowTest : public ::testing::Test {
 protected:
     using N = ArchiveBuilder::Numbers;
-    enum Wheel { BA = 0, CA, FI, GE, MI, NA, PA, RO, TO, VE, NZ };
 
     CollaudoWindowTest() : m_archive(std::make_unique<DrawArchive>()), build(*m_archive) {}
 

@@ -1,5 +1,6 @@
 #include "ArchiveBuilder.h"
 #include "ScriptedServices.h"
+#include "WheelCodes.h"
 #include "WindowDriving.h"
 #include "core/DrawArchive.h"
 #include "gui/kit/ChartPanel.h"
@@ -24,7 +25,6 @@
 
 namespace spiawindow {
 
-enum Wheel { BA = 0, CA = 1 };
 using N = ArchiveBuilder::Numbers;
 
 class MiniListFrame : public FrameServices {

@@ -2,6 +2,7 @@
 #include "PdfText.h"
 #include "QtPrinting.h"
 #include "ScriptedServices.h"
+#include "WheelCodes.h"
 #include "WindowDriving.h"
 #include "core/DrawArchive.h"
 #include "gui/kit/ChartPanel.h"
@@ -33,7 +34,6 @@
 
 namespace statistichewindow {
 
-enum Wheel { BA = 0, CA = 1, NZ = 10 };
 using N = ArchiveBuilder::Numbers;
 
 // The frame as the window sees it: records the draws asked of the mini list.
