@@ -3,6 +3,7 @@
 #include "cli/DrawRangeOptions.h"
 #include "cli/MethodCommandLine.h"
 #include "cli/MethodOptionValues.h"
+#include "cli/ToolCommandLine.h"
 #include "core/DrawArchive.h"
 #include "core/SettingsCheck.h"
 #include "core/WheelNames.h"
@@ -131,11 +132,8 @@ QString readOwnOptions(const QCommandLineParser& parser, const OwnOptions& own, 
         if (o.esplora)
             return QStringLiteral("--esplora prova da sé soglie e colpi: non vanno indicati");
     }
-    if (parser.isSet(own.primi))
-        if (QString error =
-                readBoundedOption(QStringLiteral("primi"), parser.value(own.primi), 0, 1000000, o.primi);
-            !error.isEmpty())
-            return error;
+    if (QString error = readPrimiOption(parser, own.primi, o.primi); !error.isEmpty())
+        return error;
     if (!o.esplora && (parser.isSet(own.ordina) || parser.isSet(own.primi) || parser.isSet(own.fuori)))
         return QStringLiteral("--ordina, --primi e --fuori-campione valgono solo con --esplora");
     if (o.esplora && o.elenco)

@@ -1,6 +1,7 @@
 #include "cli/DrawRangeOptions.h"
 
 #include "cli/MethodOptionValues.h"
+#include "cli/ToolCommandLine.h"
 #include "core/DrawArchive.h"
 #include "core/DrawRange.h"
 
@@ -51,6 +52,23 @@ QString readDateRangeOptions(const QCommandLineParser& parser, const QCommandLin
     if ((range.inizio || range.fine) && (range.dal || range.al))
         return rangeGivenTwiceError();
     return {};
+}
+
+DrawRangeCommandLine::DrawRangeCommandLine()
+    : inizio(valuedOption("inizio", "N")), fine(valuedOption("fine", "N")), dal(valuedOption("dal", "data")),
+      al(valuedOption("al", "data")) {}
+
+void DrawRangeCommandLine::addTo(QCommandLineParser& parser) const {
+    parser.addOptions({inizio, fine, dal, al});
+}
+
+QString DrawRangeCommandLine::read(const QCommandLineParser& parser, DrawRangeOptions& range) const {
+    QString error = readDrawNumberOption(parser, inizio, range.inizio);
+    if (error.isEmpty())
+        error = readDrawNumberOption(parser, fine, range.fine);
+    if (error.isEmpty())
+        error = readDateRangeOptions(parser, dal, al, range);
+    return error;
 }
 
 namespace {

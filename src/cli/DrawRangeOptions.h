@@ -1,11 +1,11 @@
 #pragma once
 
+#include <QCommandLineOption>
 #include <QDate>
 #include <QString>
 #include <optional>
 
 class DrawArchive;
-class QCommandLineOption;
 class QCommandLineParser;
 
 // The range of draws a tool works on, as its command line gives it: draw numbers (--inizio, --fine) or
@@ -31,6 +31,19 @@ QString rangeGivenTwiceError();
 // After a parse: --dal and --al into `range`, refusing a range given both by numbers and by dates.
 QString readDateRangeOptions(const QCommandLineParser& parser, const QCommandLineOption& dal,
                              const QCommandLineOption& al, DrawRangeOptions& range);
+
+// The four range options of a tool's command line: added to its parser, and read after the parse.
+struct DrawRangeCommandLine {
+    QCommandLineOption inizio;
+    QCommandLineOption fine;
+    QCommandLineOption dal;
+    QCommandLineOption al;
+
+    DrawRangeCommandLine();
+    void addTo(QCommandLineParser& parser) const;
+    // The four into `range`: an Italian error text for a bad value or a range given both ways.
+    QString read(const QCommandLineParser& parser, DrawRangeOptions& range) const;
+};
 
 // The range as DrawIndex bounds: draw numbers (defaults 1 and DrawCount), or dates (the first draw on or
 // after --dal, the last on or before --al). Returns an error text for a range outside the archive or with

@@ -44,17 +44,15 @@ ScriptCollaudoParse parseScriptCollaudoOptions(const QStringList& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption script = valuedOption("script", "FILE");
     const QCommandLineOption parametro = valuedOption("parametro", "nome=valore");
-    const QCommandLineOption inizio = valuedOption("inizio", "N");
-    const QCommandLineOption fine = valuedOption("fine", "N");
-    const QCommandLineOption dal = valuedOption("dal", "data");
-    const QCommandLineOption al = valuedOption("al", "data");
+    const DrawRangeCommandLine range;
     const QCommandLineOption formato = valuedOption("formato", "formato");
     const QCommandLineOption elenco(QStringLiteral("elenco"));
     const QCommandLineOption esplora(QStringLiteral("esplora"));
     const QCommandLineOption ordina = valuedOption("ordina", "ordine");
     const QCommandLineOption primi = valuedOption("primi", "N");
     const QCommandLineOption fuori = valuedOption("fuori-campione", "data");
-    parser.addOptions({script, parametro, inizio, fine, dal, al, formato, elenco, esplora, ordina, primi, fuori});
+    parser.addOptions({script, parametro, formato, elenco, esplora, ordina, primi, fuori});
+    range.addTo(parser);
     std::vector<QCommandLineOption> builtIn;
     for (const char* name : BuiltInOptions)
         builtIn.push_back(valuedOption(name, "valore"));
@@ -72,7 +70,7 @@ ScriptCollaudoParse parseScriptCollaudoOptions(const QStringList& arguments) {
                                    "i suoi parametri (--parametro nome=valore)")
                         .arg(option.names().first());
     if (error.isEmpty())
-        error = repeatedOptionError(parser, {&script, &inizio, &fine, &dal, &al, &formato, &elenco, &esplora,
+        error = repeatedOptionError(parser, {&script, &range.inizio, &range.fine, &range.dal, &range.al, &formato, &elenco, &esplora,
                                              &ordina, &primi, &fuori});
     if (error.isEmpty())
         error = readArchiveArgument(parser, o.archivePath);
@@ -92,11 +90,7 @@ ScriptCollaudoParse parseScriptCollaudoOptions(const QStringList& arguments) {
         }
     }
     if (error.isEmpty())
-        error = readDrawNumberOption(parser, inizio, o.range.inizio);
-    if (error.isEmpty())
-        error = readDrawNumberOption(parser, fine, o.range.fine);
-    if (error.isEmpty())
-        error = readDateRangeOptions(parser, dal, al, o.range);
+        error = range.read(parser, o.range);
     if (error.isEmpty())
         error = readDateOption(parser, fuori, o.fuoriCampione);
     if (error.isEmpty() && parser.isSet(formato))
@@ -111,8 +105,8 @@ ScriptCollaudoParse parseScriptCollaudoOptions(const QStringList& arguments) {
         else
             error = QStringLiteral("--ordina vuole p o resa: \"%1\"").arg(parser.value(ordina));
     }
-    if (error.isEmpty() && parser.isSet(primi))
-        error = readBoundedOption(QStringLiteral("primi"), parser.value(primi), 0, 1000000, o.primi);
+    if (error.isEmpty())
+        error = readPrimiOption(parser, primi, o.primi);
     if (error.isEmpty() && !o.esplora && (parser.isSet(ordina) || parser.isSet(primi) || parser.isSet(fuori)))
         error = QStringLiteral("--ordina, --primi e --fuori-campione valgono solo con --esplora");
     if (error.isEmpty() && o.esplora && o.elenco)

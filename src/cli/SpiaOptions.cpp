@@ -94,14 +94,12 @@ SpiaParse parseSpiaOptions(const QStringList& arguments) {
     const QCommandLineOption ruota = valuedOption("ruota", "R");
     const QCommandLineOption seguenti = valuedOption("ruota-seguenti", "R");
     const QCommandLineOption colpi = valuedOption("colpi", "N");
-    const QCommandLineOption inizio = valuedOption("inizio", "N");
-    const QCommandLineOption fine = valuedOption("fine", "N");
-    const QCommandLineOption dal = valuedOption("dal", "data");
-    const QCommandLineOption al = valuedOption("al", "data");
+    const DrawRangeCommandLine range;
     const QCommandLineOption primi = valuedOption("primi", "K");
     const QCommandLineOption formato = valuedOption("formato", "formato");
     const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOptions({spia, tutte, ruota, seguenti, colpi, inizio, fine, dal, al, primi, formato, help});
+    parser.addOptions({spia, tutte, ruota, seguenti, colpi, primi, formato, help});
+    range.addTo(parser);
     parser.addPositionalArgument(QStringLiteral("archivio"), {});
     if (!parser.parse(QStringList{QStringLiteral("veltrano-spia")} + arguments)) {
         result.error = parserErrorText(parser);
@@ -113,7 +111,8 @@ SpiaParse parseSpiaOptions(const QStringList& arguments) {
     }
     QString& error = result.error;
     error = repeatedOptionError(parser,
-                                {&spia, &tutte, &ruota, &seguenti, &colpi, &inizio, &fine, &dal, &al, &primi, &formato});
+                                {&spia, &tutte, &ruota, &seguenti, &colpi, &range.inizio, &range.fine, &range.dal, &range.al,
+                                 &primi, &formato});
     if (error.isEmpty())
         error = readArchiveArgument(parser, o.archivePath);
     o.tutteLeSpie = parser.isSet(tutte);
@@ -135,13 +134,9 @@ SpiaParse parseSpiaOptions(const QStringList& arguments) {
     if (error.isEmpty())
         error = readBoundedOption(QStringLiteral("colpi"), parser.value(colpi), 1, 18, o.settings.colpi);
     if (error.isEmpty())
-        error = readDrawNumberOption(parser, inizio, o.range.inizio);
+        error = range.read(parser, o.range);
     if (error.isEmpty())
-        error = readDrawNumberOption(parser, fine, o.range.fine);
-    if (error.isEmpty())
-        error = readDateRangeOptions(parser, dal, al, o.range);
-    if (error.isEmpty() && parser.isSet(primi))
-        error = readBoundedOption(QStringLiteral("primi"), parser.value(primi), 0, 1000000, o.primi);
+        error = readPrimiOption(parser, primi, o.primi);
     if (error.isEmpty() && parser.isSet(formato))
         error = readFormatOption(parser.value(formato), {TableFormat::Tsv, TableFormat::Csv, TableFormat::Json},
                                  o.formato);

@@ -100,15 +100,13 @@ StatisticheParse parseStatisticheOptions(const QStringList& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption sorte = valuedOption("sorte", "sorte");
     const QCommandLineOption ruote = valuedOption("ruote", "ruote");
-    const QCommandLineOption inizio = valuedOption("inizio", "N");
-    const QCommandLineOption fine = valuedOption("fine", "N");
-    const QCommandLineOption dal = valuedOption("dal", "data");
-    const QCommandLineOption al = valuedOption("al", "data");
+    const DrawRangeCommandLine range;
     const QCommandLineOption ordina = valuedOption("ordina", "ordine");
     const QCommandLineOption primi = valuedOption("primi", "N");
     const QCommandLineOption formato = valuedOption("formato", "formato");
     const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOptions({sorte, ruote, inizio, fine, dal, al, ordina, primi, formato, help});
+    parser.addOptions({sorte, ruote, ordina, primi, formato, help});
+    range.addTo(parser);
     parser.addPositionalArgument(QStringLiteral("archivio"), {});
     if (!parser.parse(QStringList{QStringLiteral("veltrano-statistiche")} + arguments)) {
         result.error = parserErrorText(parser);
@@ -120,7 +118,8 @@ StatisticheParse parseStatisticheOptions(const QStringList& arguments) {
     }
     QString& error = result.error;
     error =
-        repeatedOptionError(parser, {&sorte, &ruote, &inizio, &fine, &dal, &al, &ordina, &primi, &formato});
+        repeatedOptionError(parser, {&sorte, &ruote, &range.inizio, &range.fine, &range.dal, &range.al, &ordina, &primi,
+                                         &formato});
     if (error.isEmpty())
         error = readArchiveArgument(parser, o.archivePath);
     std::size_t chosen = 0;
@@ -134,18 +133,14 @@ StatisticheParse parseStatisticheOptions(const QStringList& arguments) {
             error = QStringLiteral("--ruote vuole almeno una ruota");
     }
     if (error.isEmpty())
-        error = readDrawNumberOption(parser, inizio, o.range.inizio);
-    if (error.isEmpty())
-        error = readDrawNumberOption(parser, fine, o.range.fine);
-    if (error.isEmpty())
-        error = readDateRangeOptions(parser, dal, al, o.range);
+        error = range.read(parser, o.range);
     chosen = static_cast<std::size_t>(o.ordina);
     if (error.isEmpty() && (error = readStatisticheChoice(parser, ordina, OrderWords,
                                                           "ritardo, ritardo_massimo, frequenza o p", chosen))
                                .isEmpty())
         o.ordina = static_cast<DelayOrder>(chosen);
-    if (error.isEmpty() && parser.isSet(primi))
-        error = readBoundedOption(QStringLiteral("primi"), parser.value(primi), 0, 1000000, o.primi);
+    if (error.isEmpty())
+        error = readPrimiOption(parser, primi, o.primi);
     if (error.isEmpty() && parser.isSet(formato))
         error = readFormatOption(parser.value(formato),
                                  {TableFormat::Tsv, TableFormat::Csv, TableFormat::Json}, o.formato);

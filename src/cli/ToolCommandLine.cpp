@@ -1,5 +1,6 @@
 #include "cli/ToolCommandLine.h"
 
+#include "cli/MethodOptionValues.h"
 #include "io/LocalPath.h"
 
 #include <QCommandLineParser>
@@ -21,6 +22,12 @@ QString repeatedOptionError(const QCommandLineParser& parser,
         if (parser.values(*option).size() > 1)
             return QStringLiteral("--%1 indicata più volte").arg(option->names().first());
     return {};
+}
+
+QString readPrimiOption(const QCommandLineParser& parser, const QCommandLineOption& option, int& out) {
+    if (!parser.isSet(option))
+        return {};
+    return readBoundedOption(QStringLiteral("primi"), parser.value(option), 0, 1000000, out);
 }
 
 QString readArchiveArgument(const QCommandLineParser& parser, QString& path) {

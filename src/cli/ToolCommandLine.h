@@ -19,5 +19,7 @@ QCommandLineOption valuedOption(const char* name, const char* valueName);
 // An option given more than once.
 QString repeatedOptionError(const QCommandLineParser& parser,
                             std::initializer_list<const QCommandLineOption*> options);
+// --primi K, the rows a listing is cut to (0, every row, to 1,000,000), into `out` when given.
+QString readPrimiOption(const QCommandLineParser& parser, const QCommandLineOption& option, int& out);
 // The one archive the command line names, into `path`.
 QString readArchiveArgument(const QCommandLineParser& parser, QString& path);

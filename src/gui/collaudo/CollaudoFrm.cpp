@@ -18,6 +18,7 @@
 #include "gui/kit/HelpKey.h"
 #include "gui/kit/HelpService.h"
 #include "gui/kit/ItemTableView.h"
+#include "gui/kit/MethodControls.h"
 #include "gui/kit/ProgramIcons.h"
 #include "gui/kit/Prompts.h"
 #include "gui/kit/StaleNotice.h"
@@ -266,10 +267,8 @@ QVariantMap CollaudoFrm::keptSettings() const {
                      {QStringLiteral("colpi"), p.colpi()},
                      {QStringLiteral("esiti"), listOf(p.outcomeBoxes().flags())},
                      {QStringLiteral("poste"), listOf(p.stakes())},
-                     {QStringLiteral("dal"), p.rangeStart()},
-                     {QStringLiteral("al"), p.rangeEnd()},
-                     {QStringLiteral("finoAllUltima"), p.rangeEnd() == p.DtAl->maximumDate()},
                      {QStringLiteral("scheda"), Schede->currentIndex()}};
+    methodControls::keepPeriod(kept, *p.DtDal, *p.DtAl);
     if (!p.scriptPath().isEmpty())
         kept.insert(QStringLiteral("script"), p.scriptPath());
     if (const auto from = p.outOfSampleFrom())
@@ -292,10 +291,7 @@ void CollaudoFrm::restoreSettings(const QVariantMap& kept) {
     p.setColpi(kept.value(QStringLiteral("colpi"), p.colpi()).toInt());
     p.setOutcomeBoxes(arrayOf(kept.value(QStringLiteral("esiti")), p.outcomeBoxes().flags()));
     p.setStakes(arrayOf(kept.value(QStringLiteral("poste")), p.stakes()));
-    p.setRange(kept.value(QStringLiteral("dal")).toDate(),
-               kept.value(QStringLiteral("finoAllUltima")).toBool()
-                   ? p.DtAl->maximumDate()
-                   : kept.value(QStringLiteral("al")).toDate());
+    p.setRange(kept.value(QStringLiteral("dal")).toDate(), methodControls::keptPeriodEnd(kept, *p.DtAl));
     p.setOutOfSampleFrom(kept.contains(QStringLiteral("fuoriCampione"))
                              ? std::optional<QDate>(kept.value(QStringLiteral("fuoriCampione")).toDate())
                              : std::nullopt);

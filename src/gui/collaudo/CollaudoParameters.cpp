@@ -1,7 +1,6 @@
 #include "gui/collaudo/CollaudoParameters.h"
 
 #include "core/DrawArchive.h"
-#include "core/DrawDate.h"
 #include "core/SettingsCheck.h"
 #include "core/Stakes.h"
 #include "gui/kit/DateField.h"
@@ -180,13 +179,9 @@ void CollaudoParameters::Form_Load() {
     setSoglia(defaults.soglia);
 
     // The date fields keep every date inside the archive: the calendar offers no other.
-    const int count = m_archive.drawCount();
-    const QDate first = count > 0 ? drawDay(m_archive, 1) : QDate::currentDate();
-    const QDate last = count > 0 ? drawDay(m_archive, count) : first;
-    for (QDateEdit* field : {DtDal, DtAl, DtFuori})
-        field->setDateRange(first, last);
-    DtDal->setDate(first);
-    DtAl->setDate(last);
+    fitPeriodToArchive(m_archive, *DtDal, *DtAl, {DtFuori});
+    const QDate first = DtDal->date();
+    const QDate last = DtAl->date();
     DtFuori->setDate(first.daysTo(last) > 0 ? first.addDays(first.daysTo(last) / 2) : first);
     ChFuori->setChecked(false);
     DtFuori->setEnabled(false);

@@ -1,5 +1,7 @@
 #include "gui/kit/MethodControls.h"
 
+#include "core/DrawArchive.h"
+#include "core/DrawDate.h"
 #include "gui/kit/DateField.h"
 #include "gui/kit/GridModel.h"
 #include "gui/kit/GridView.h"
@@ -95,6 +97,30 @@ QGroupBox* periodPanel(QWidget* parent, const QString& title, DateField*& dal, D
     grid->addWidget(new QLabel(QStringLiteral("al"), box), 1, 0);
     grid->addWidget(al, 1, 1);
     return box;
+}
+
+void fitPeriodToArchive(const DrawArchive& archive, QDateEdit& dal, QDateEdit& al,
+                        std::initializer_list<QDateEdit*> others) {
+    const int count = archive.drawCount();
+    const QDate first = count > 0 ? drawDay(archive, 1) : QDate::currentDate();
+    const QDate last = count > 0 ? drawDay(archive, count) : first;
+    dal.setDateRange(first, last);
+    al.setDateRange(first, last);
+    for (QDateEdit* field : others)
+        field->setDateRange(first, last);
+    dal.setDate(first);
+    al.setDate(last);
+}
+
+void keepPeriod(QVariantMap& kept, const QDateEdit& dal, const QDateEdit& al) {
+    kept.insert(QStringLiteral("dal"), dal.date());
+    kept.insert(QStringLiteral("al"), al.date());
+    kept.insert(QStringLiteral("finoAllUltima"), al.date() == al.maximumDate());
+}
+
+QDate keptPeriodEnd(const QVariantMap& kept, const QDateEdit& al) {
+    return kept.value(QStringLiteral("finoAllUltima")).toBool() ? al.maximumDate()
+                                                                : kept.value(QStringLiteral("al")).toDate();
 }
 
 QPushButton* mainCommand(QWidget* parent, const QString& name, const QString& caption, const QString& toolTip) {

@@ -3,10 +3,14 @@
 #include "core/MethodSettings.h"
 #include "gui/kit/ProgramIcons.h"
 
+#include <QDate>
 #include <QString>
+#include <QVariantMap>
 #include <array>
+#include <initializer_list>
 
 class DateField;
+class DrawArchive;
 class GridView;
 class QCheckBox;
 class QGroupBox;
@@ -38,6 +42,14 @@ QComboBox* numberCombo(QWidget* parent, const QString& name);
 DateField* dateField(QWidget* parent, const QString& name);
 // A period: the date fields DtDal and DtAl, captioned "Dal" and "al", in a box of that title.
 QGroupBox* periodPanel(QWidget* parent, const QString& title, DateField*& dal, DateField*& al);
+// Keeps a period's date fields, and any other date field of the window, within the archive's draw days
+// (today's date for an empty archive): the calendar offers no other. The period then spans the archive.
+void fitPeriodToArchive(const DrawArchive& archive, QDateEdit& dal, QDateEdit& al,
+                        std::initializer_list<QDateEdit*> others = {});
+// A period as a window keeps it over a new archive: its dates, and whether it ended at the last draw.
+void keepPeriod(QVariantMap& kept, const QDateEdit& dal, const QDateEdit& al);
+// The kept period's end: the new archive's last draw day when the period ended at the last draw.
+QDate keptPeriodEnd(const QVariantMap& kept, const QDateEdit& al);
 // A window's main command ("CALCOLA"): bold, at least 110 × 30.
 QPushButton* mainCommand(QWidget* parent, const QString& name, const QString& caption, const QString& toolTip);
 // A bold caption without a name of its own.

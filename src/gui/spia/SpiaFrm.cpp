@@ -1,7 +1,6 @@
 #include "gui/spia/SpiaFrm.h"
 
 #include "core/DrawArchive.h"
-#include "core/DrawDate.h"
 #include "core/DrawRange.h"
 #include "core/SpyScript.h"
 #include "gui/kit/ChartPanel.h"
@@ -33,6 +32,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <tuple>
 
 using namespace methodControls;
 
@@ -200,13 +200,7 @@ void SpiaFrm::Form_Load() {
     CmbRuotaSeguenti->setCurrentIndex(0);
     CmbColpi->setCurrentIndex(8);
     ChTutteLeSpie->setChecked(false);
-    const int count = m_archive.drawCount();
-    const QDate first = count > 0 ? drawDay(m_archive, 1) : QDate::currentDate();
-    const QDate last = count > 0 ? drawDay(m_archive, count) : first;
-    for (QDateEdit* field : {DtDal, DtAl})
-        field->setDateRange(first, last);
-    DtDal->setDate(first);
-    DtAl->setDate(last);
+    fitPeriodToArchive(m_archive, *DtDal, *DtAl);
     ChTutteLeSpie_Click();
     CmdCalcola_Click();
 }
@@ -221,26 +215,22 @@ SpySettings SpiaFrm::settings() const {
     s.ruota = CmbRuota->currentData().toInt();
     s.ruotaSeguenti = CmbRuotaSeguenti->currentData().toInt();
     s.colpi = CmbColpi->currentData().toInt();
-    const int first = firstDrawFrom(m_archive, DtDal->date());
-    const int last = lastDrawUntil(m_archive, DtAl->date());
     // Dates with no draw between them give a range that holds none.
-    s.first = first > 0 && last > 0 && first <= last ? first : 2;
-    s.last = first > 0 && last > 0 && first <= last ? last : 1;
+    std::tie(s.first, s.last) = drawsBetween(m_archive, DtDal->date(), DtAl->date()).value_or(std::pair{2, 1});
     return s;
 }
 
 QVariantMap SpiaFrm::keptSettings() const {
     const QHeaderView* header = FgSeguenti->horizontalHeader();
-    return {{QStringLiteral("spia"), CmbSpia->currentIndex()},
-            {QStringLiteral("ruota"), CmbRuota->currentIndex()},
-            {QStringLiteral("ruotaSeguenti"), CmbRuotaSeguenti->currentIndex()},
-            {QStringLiteral("colpi"), CmbColpi->currentIndex()},
-            {QStringLiteral("tutte"), ChTutteLeSpie->isChecked()},
-            {QStringLiteral("dal"), DtDal->date()},
-            {QStringLiteral("al"), DtAl->date()},
-            {QStringLiteral("finoAllUltima"), DtAl->date() == DtAl->maximumDate()},
-            {QStringLiteral("colonna"), header->sortIndicatorSection()},
-            {QStringLiteral("ordine"), static_cast<int>(header->sortIndicatorOrder())}};
+    QVariantMap kept{{QStringLiteral("spia"), CmbSpia->currentIndex()},
+                     {QStringLiteral("ruota"), CmbRuota->currentIndex()},
+                     {QStringLiteral("ruotaSeguenti"), CmbRuotaSeguenti->currentIndex()},
+                     {QStringLiteral("colpi"), CmbColpi->currentIndex()},
+                     {QStringLiteral("tutte"), ChTutteLeSpie->isChecked()},
+                     {QStringLiteral("colonna"), header->sortIndicatorSection()},
+                     {QStringLiteral("ordine"), static_cast<int>(header->sortIndicatorOrder())}};
+    keepPeriod(kept, *DtDal, *DtAl);
+    return kept;
 }
 
 void SpiaFrm::restoreSettings(const QVariantMap& kept) {
@@ -251,8 +241,7 @@ void SpiaFrm::restoreSettings(const QVariantMap& kept) {
     ChTutteLeSpie->setChecked(kept.value(QStringLiteral("tutte")).toBool());
     ChTutteLeSpie_Click();
     DtDal->setDate(kept.value(QStringLiteral("dal")).toDate());
-    DtAl->setDate(kept.value(QStringLiteral("finoAllUltima")).toBool() ? DtAl->maximumDate()
-                                                                      : kept.value(QStringLiteral("al")).toDate());
+    DtAl->setDate(keptPeriodEnd(kept, *DtAl));
     CmdCalcola_Click();
     const int column = kept.value(QStringLiteral("colonna"), -1).toInt();
     if (column >= 0)

@@ -1,7 +1,6 @@
 #include "gui/statistiche/StatisticheFrm.h"
 
 #include "core/DrawArchive.h"
-#include "core/DrawDate.h"
 #include "core/DrawRange.h"
 #include "gui/kit/ChartPanel.h"
 #include "gui/kit/ChildArea.h"
@@ -46,6 +45,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <tuple>
 
 using namespace methodControls;
 
@@ -225,14 +225,7 @@ void StatisticheFrm::Form_Load() {
     fitSelectionGrid(*FgR);
     ChTutte->setChecked(true);
     CmbSorte->setCurrentIndex(0);
-    // The date fields keep every date inside the archive: the calendar offers no other.
-    const int count = m_archive.drawCount();
-    const QDate first = count > 0 ? drawDay(m_archive, 1) : QDate::currentDate();
-    const QDate last = count > 0 ? drawDay(m_archive, count) : first;
-    for (QDateEdit* field : {DtDal, DtAl})
-        field->setDateRange(first, last);
-    DtDal->setDate(first);
-    DtAl->setDate(last);
+    fitPeriodToArchive(m_archive, *DtDal, *DtAl);
     CmdCalcola_Click();
 }
 
@@ -242,11 +235,8 @@ DelaySettings StatisticheFrm::settings() const {
     for (int w = 0; w < WheelCount; ++w)
         s.wheels[static_cast<std::size_t>(w)] = FgR->gridModel()->backColour(0, w) == ChosenWheelColour;
     s.wheels[TutteWheel] = ChTutte->isChecked();
-    const int first = firstDrawFrom(m_archive, DtDal->date());
-    const int last = lastDrawUntil(m_archive, DtAl->date());
-    // Dates with no draw between them give a range from 1 back to 0 wheels' worth: no draw at all.
-    s.first = first > 0 && last > 0 && first <= last ? first : 2;
-    s.last = first > 0 && last > 0 && first <= last ? last : 1;
+    // Dates with no draw between them give a range that holds none.
+    std::tie(s.first, s.last) = drawsBetween(m_archive, DtDal->date(), DtAl->date()).value_or(std::pair{2, 1});
     return s;
 }
 
@@ -255,14 +245,13 @@ QVariantMap StatisticheFrm::keptSettings() const {
     for (const bool chosen : settings().wheels)
         wheels << chosen;
     const QHeaderView* header = FgElementi->horizontalHeader();
-    return {{QStringLiteral("sorte"), CmbSorte->currentIndex()},
-            {QStringLiteral("ruote"), wheels},
-            {QStringLiteral("dal"), DtDal->date()},
-            {QStringLiteral("al"), DtAl->date()},
-            {QStringLiteral("finoAllUltima"), DtAl->date() == DtAl->maximumDate()},
-            {QStringLiteral("filtro"), CmbRuota->currentText()},
-            {QStringLiteral("colonna"), header->sortIndicatorSection()},
-            {QStringLiteral("ordine"), static_cast<int>(header->sortIndicatorOrder())}};
+    QVariantMap kept{{QStringLiteral("sorte"), CmbSorte->currentIndex()},
+                     {QStringLiteral("ruote"), wheels},
+                     {QStringLiteral("filtro"), CmbRuota->currentText()},
+                     {QStringLiteral("colonna"), header->sortIndicatorSection()},
+                     {QStringLiteral("ordine"), static_cast<int>(header->sortIndicatorOrder())}};
+    keepPeriod(kept, *DtDal, *DtAl);
+    return kept;
 }
 
 void StatisticheFrm::restoreSettings(const QVariantMap& kept) {
@@ -276,9 +265,7 @@ void StatisticheFrm::restoreSettings(const QVariantMap& kept) {
     }
     // The date fields bring a date past the new archive's range inside it.
     DtDal->setDate(kept.value(QStringLiteral("dal")).toDate());
-    DtAl->setDate(kept.value(QStringLiteral("finoAllUltima")).toBool()
-                      ? DtAl->maximumDate()
-                      : kept.value(QStringLiteral("al")).toDate());
+    DtAl->setDate(keptPeriodEnd(kept, *DtAl));
     CmdCalcola_Click();
     const int filter = CmbRuota->findText(kept.value(QStringLiteral("filtro")).toString());
     if (filter >= 0)
